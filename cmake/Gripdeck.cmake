@@ -1,0 +1,31 @@
+# Helpers shared by every subsystem's CMakeLists.txt.
+
+function(gripdeck_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(GRIPDECK_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+function(gripdeck_optional_subdirectory dir)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endfunction()
+
+# A portable library: no windows.h, builds natively and for Windows. Its tests
+# live in tests/core and are linked against every portable library.
+function(gripdeck_core_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    gripdeck_warnings(${name})
+    set_property(GLOBAL APPEND PROPERTY GRIPDECK_CORE_LIBS ${name})
+endfunction()
+
+# A Win32 library: only in the Windows presets. Its tests live in tests/win.
+function(gripdeck_win_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+    gripdeck_warnings(${name})
+    set_property(GLOBAL APPEND PROPERTY GRIPDECK_WIN_LIBS ${name})
+endfunction()

@@ -1,0 +1,69 @@
+#include "profile/profile_document.h"
+
+#include <cstring>
+#include <memory>
+
+#include "profile/image.h"
+#include "profile/profile_file.h"
+
+namespace gd {
+
+bool ProfileDocument::SaveProfile(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = EncodeProfileFile(state_.image, state_.summary);
+    if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
+        currentPath.clear();
+        currentName.clear();
+        host_.ReportFileError(path);
+        return false;
+    }
+    modified = false;
+    return true;
+}
+
+bool ProfileDocument::LoadProfile(const std::string& path) {
+    // Decode into scratch records so that a refused file leaves the user's
+    // profile exactly as it was.
+    auto image = std::make_unique<ProfileImage>();
+    auto summary = std::make_unique<SummaryBlock>();
+    const FileError error = ReadProfileFile(path, *image, *summary);
+    if (error != FileError::None) {
+        if (error == FileError::CannotOpen) {
+            currentPath.clear();
+            currentName.clear();
+        }
+        host_.ReportFileError(path);
+        return false;
+    }
+    std::memcpy(&state_.image, image.get(), sizeof state_.image);
+    std::memcpy(&state_.summary, summary.get(), sizeof state_.summary);
+    host_.ShowSummary(state_.summary);
+    state_.currentMode = 0;
+    state_.selectedButton = -1;
+    modified = false;
+    return true;
+}
+
+bool ProfileDocument::LoadInstalledPackage() {
+    std::memset(&state_.summary, 0, sizeof state_.summary);
+    state_.summary.resolution = host_.PrimaryScreenResolution();
+    ReadPackageFile(PackagePath(host_.WindowsDirectory()), state_.image, state_.summary);
+
+    if (currentName.empty()) {
+        currentName = kDefaultProfileName;
+    } else {
+        LoadProfile(currentPath);
+    }
+    modified = false;
+    host_.ShowProfileName(currentName);
+    return true;
+}
+
+void ProfileDocument::ResetToEmpty() {
+    ResetImage(state_.image);
+    std::memset(&state_.summary, 0, sizeof state_.summary);
+    state_.summary.resolution = host_.PrimaryScreenResolution();
+    state_.currentMode = 0;
+    state_.selectedButton = -1;
+}
+
+}  // namespace gd

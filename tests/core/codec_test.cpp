@@ -1,0 +1,5 @@
+#include <gtest/gtest.h>
+
+#include "profile/codec.h"
+
+TEST(Smoke, Builds) { SUCCEED(); }
