@@ -17,14 +17,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error != gd::FileError::None) {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.get());
         for (std::size_t i = 0; i < sizeof *image; ++i) {
-            if (bytes[i] != 0xA5) std::abort();
+            if (bytes[i] != 0xA5)
+                std::abort();
         }
         return 0;
     }
     const auto file = gd::EncodeProfileFile(*image, *summary);
     auto image2 = std::make_unique<gd::ProfileImage>();
     auto summary2 = std::make_unique<gd::SummaryBlock>();
-    if (gd::DecodeProfileFile(file.data(), file.size(), *image2, *summary2) != gd::FileError::None ||
+    if (gd::DecodeProfileFile(file.data(), file.size(), *image2, *summary2) !=
+            gd::FileError::None ||
         std::memcmp(image.get(), image2.get(), sizeof *image) != 0 ||
         std::memcmp(summary.get(), summary2.get(), sizeof *summary) != 0) {
         std::abort();

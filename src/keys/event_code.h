@@ -26,12 +26,22 @@ inline constexpr std::uint32_t kMouseLeft = 1;
 inline constexpr std::uint32_t kMouseRight = 2;
 inline constexpr std::uint32_t kMouseMiddle = 4;
 
-constexpr std::uint32_t DeviceOf(EventCode code) { return code >> 24; }
-constexpr std::uint32_t ActionOf(EventCode code) { return (code >> 20) & 0xF; }
-constexpr std::uint32_t FlagsOf(EventCode code) { return (code >> 16) & 0xF; }
-constexpr std::uint32_t ButtonOf(EventCode code) { return code & 0xFFFF; }
+constexpr std::uint32_t DeviceOf(EventCode code) {
+    return code >> 24;
+}
+constexpr std::uint32_t ActionOf(EventCode code) {
+    return (code >> 20) & 0xF;
+}
+constexpr std::uint32_t FlagsOf(EventCode code) {
+    return (code >> 16) & 0xF;
+}
+constexpr std::uint32_t ButtonOf(EventCode code) {
+    return code & 0xFFFF;
+}
 // The key part of a keyboard code: scan code plus the extended flag.
-constexpr std::uint32_t KeyPartOf(EventCode code) { return code & 0xFFFFF; }
+constexpr std::uint32_t KeyPartOf(EventCode code) {
+    return code & 0xFFFFF;
+}
 
 constexpr EventCode WithAction(EventCode code, std::uint32_t action) {
     return (code & ~0x00F00000u) | ((action & 0xF) << 20);
@@ -50,7 +60,11 @@ constexpr bool IsSameInput(EventCode a, EventCode b) {
     }
 }
 
-constexpr bool IsPress(EventCode code) { return ActionOf(code) == kActionPress; }
-constexpr bool IsRelease(EventCode code) { return ActionOf(code) == kActionRelease; }
+constexpr bool IsPress(EventCode code) {
+    return ActionOf(code) == kActionPress;
+}
+constexpr bool IsRelease(EventCode code) {
+    return ActionOf(code) == kActionRelease;
+}
 
 }  // namespace gd

@@ -23,7 +23,7 @@ unsigned SymbolBits(unsigned dictCount) {
 // Appends bit fields least significant bit first. The caller has reserved
 // CompressBound bytes, so no bounds checks are needed per write.
 class BitWriter {
-public:
+  public:
     explicit BitWriter(std::uint8_t* out) : out_(out) {}
 
     void Put(std::uint32_t value, unsigned width) {
@@ -47,7 +47,7 @@ public:
 
     std::uint64_t BitCount() const { return bitCount_; }
 
-private:
+  private:
     std::uint8_t* out_;
     std::uint64_t accumulator_ = 0;
     unsigned pendingBits_ = 0;
@@ -56,7 +56,7 @@ private:
 
 // Reads bit fields from the block; bits past its end read as zero.
 class BitReader {
-public:
+  public:
     BitReader(const std::uint8_t* block, std::size_t length) : block_(block), length_(length) {}
 
     // Up to 57 bits starting at bitPos.
@@ -88,7 +88,7 @@ public:
         return value;
     }
 
-private:
+  private:
     const std::uint8_t* block_;
     std::size_t length_;
 };
@@ -156,8 +156,7 @@ std::uint64_t EncodeByteMode(const std::uint8_t* input, std::size_t length, unsi
 }
 
 std::uint64_t EncodeDictionaryMode(const std::uint8_t* input, std::size_t length,
-                                   unsigned lengthBits, const Dictionary& dict,
-                                   BitWriter& writer) {
+                                   unsigned lengthBits, const Dictionary& dict, BitWriter& writer) {
     const std::size_t maxExtra = (std::size_t{1} << lengthBits) - 1;
     const unsigned symbolBits = SymbolBits(dict.count);
     const std::size_t width = dict.width;
@@ -302,11 +301,10 @@ ExpandStatus ExpandInto(const std::uint8_t* block, std::size_t blockLength, std:
         }
         const unsigned symbol = static_cast<unsigned>((bits >> 1) & symbolMask);
         const std::uint64_t lengthPos = bitPos + 1 + symbolBits;
-        const std::uint64_t n = fastRuns ? (bits >> (1 + symbolBits)) & lengthMask
-                                         : reader.Read(lengthPos, lengthBits);
+        const std::uint64_t n =
+            fastRuns ? (bits >> (1 + symbolBits)) & lengthMask : reader.Read(lengthPos, lengthBits);
         bitPos = lengthPos + lengthBits;
-        const std::uint64_t repeats =
-            n > std::numeric_limits<std::uint64_t>::max() - 2 ? n : n + 2;
+        const std::uint64_t repeats = n > std::numeric_limits<std::uint64_t>::max() - 2 ? n : n + 2;
 
         if (dictCount == 0) {
             const std::size_t count =

@@ -35,9 +35,9 @@ bool Compress(const std::uint8_t* input, std::size_t inputLength, unsigned lengt
 
 enum class ExpandStatus {
     Ok,
-    TruncatedHeader,   // 1..6 bytes, or shorter than header plus dictionary
-    BadSymbol,         // a run names a symbol not below dictCount
-    TooLarge,          // rawLength exceeds what the caller can take
+    TruncatedHeader,  // 1..6 bytes, or shorter than header plus dictionary
+    BadSymbol,        // a run names a symbol not below dictCount
+    TooLarge,         // rawLength exceeds what the caller can take
 };
 
 // Reads the rawLength of a block; false when the block has no full header.

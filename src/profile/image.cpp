@@ -22,7 +22,9 @@ const ButtonSlot& SlotAt(const ProfileImage& image, int position, std::uint32_t 
     return image.slots[SlotIndex(position, half)];
 }
 
-void ClearSlot(ButtonSlot& slot) { std::memset(&slot, 0, sizeof slot); }
+void ClearSlot(ButtonSlot& slot) {
+    std::memset(&slot, 0, sizeof slot);
+}
 
 void ResetImage(ProfileImage& image) {
     for (ButtonSlot& slot : image.slots) {

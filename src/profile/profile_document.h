@@ -10,7 +10,7 @@ namespace gd {
 
 // What the operations need from the window that owns the profile.
 class ProfileHost {
-public:
+  public:
     virtual ~ProfileHost() = default;
     // Message 50, "Can't open the file %s. Please verify it again.", for path.
     virtual void ReportFileError(const std::string& path) = 0;
@@ -24,7 +24,7 @@ public:
 };
 
 class ProfileDocument {
-public:
+  public:
     ProfileDocument(ProfileState& state, ProfileHost& host) : state_(state), host_(host) {}
 
     // Writes the profile file; on failure the old file stays intact, the
@@ -43,7 +43,7 @@ public:
     std::string currentName;
     bool modified = false;
 
-private:
+  private:
     ProfileState& state_;
     ProfileHost& host_;
 };

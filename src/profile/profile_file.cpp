@@ -56,15 +56,24 @@ long FileSize(std::FILE* file) {
 
 const char* DescribeFileError(FileError error) {
     switch (error) {
-        case FileError::None: return "ok";
-        case FileError::CannotOpen: return "cannot be opened";
-        case FileError::BadSignature: return "not a Gripdeck profile (wrong signature)";
-        case FileError::BadVersion: return "unsupported profile version";
-        case FileError::Truncated: return "file is truncated";
-        case FileError::BadLength: return "compressed image length is 0";
-        case FileError::BadBlock: return "compressed image is damaged";
-        case FileError::WrongImageSize: return "compressed image has the wrong size";
-        case FileError::WriteFailed: return "cannot be written";
+        case FileError::None:
+            return "ok";
+        case FileError::CannotOpen:
+            return "cannot be opened";
+        case FileError::BadSignature:
+            return "not a Gripdeck profile (wrong signature)";
+        case FileError::BadVersion:
+            return "unsupported profile version";
+        case FileError::Truncated:
+            return "file is truncated";
+        case FileError::BadLength:
+            return "compressed image length is 0";
+        case FileError::BadBlock:
+            return "compressed image is damaged";
+        case FileError::WrongImageSize:
+            return "compressed image has the wrong size";
+        case FileError::WriteFailed:
+            return "cannot be written";
     }
     return "unknown error";
 }
@@ -74,7 +83,8 @@ bool HasProfileSignature(const std::uint8_t* bytes, std::size_t size) {
         return false;
     }
     for (std::size_t i = 0; i < sizeof kProfileSignature; ++i) {
-        if (std::tolower(bytes[i]) != std::tolower(static_cast<unsigned char>(kProfileSignature[i]))) {
+        if (std::tolower(bytes[i]) !=
+            std::tolower(static_cast<unsigned char>(kProfileSignature[i]))) {
             return false;
         }
     }

@@ -27,14 +27,14 @@ inline constexpr char kDefaultProfileName[] = "default.gpx";
 
 enum class FileError {
     None,
-    CannotOpen,       // missing, unreadable, or not creatable
+    CannotOpen,  // missing, unreadable, or not creatable
     BadSignature,
     BadVersion,
-    Truncated,        // ends before its header, block or SummaryBlock does
-    BadLength,        // compressed length 0
-    BadBlock,         // the codec cannot read the block
-    WrongImageSize,   // the block does not expand to exactly one ProfileImage
-    WriteFailed,      // a write, flush or the final replace failed
+    Truncated,       // ends before its header, block or SummaryBlock does
+    BadLength,       // compressed length 0
+    BadBlock,        // the codec cannot read the block
+    WrongImageSize,  // the block does not expand to exactly one ProfileImage
+    WriteFailed,     // a write, flush or the final replace failed
 };
 
 // Short English reason, for tools and logs.
@@ -47,8 +47,7 @@ bool HasProfileSignature(const std::uint8_t* bytes, std::size_t size);
 FileError CheckProfileHeader(const std::uint8_t* data, std::size_t size,
                              std::uint32_t& blockLength);
 
-std::vector<std::uint8_t> EncodeProfileFile(const ProfileImage& image,
-                                            const SummaryBlock& summary);
+std::vector<std::uint8_t> EncodeProfileFile(const ProfileImage& image, const SummaryBlock& summary);
 FileError DecodeProfileFile(const std::uint8_t* data, std::size_t size, ProfileImage& image,
                             SummaryBlock& summary);
 

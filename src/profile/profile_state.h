@@ -11,8 +11,8 @@ namespace gd {
 struct ProfileState {
     ProfileImage image;
     SummaryBlock summary;
-    std::uint32_t currentMode = 0;    // 0: M1..M10 shown, 1: M11..M20
-    std::int32_t selectedButton = -1; // 0..9 within the shown half, -1 none
+    std::uint32_t currentMode = 0;     // 0: M1..M10 shown, 1: M11..M20
+    std::int32_t selectedButton = -1;  // 0..9 within the shown half, -1 none
 };
 
 ProfileState& CurrentProfile();

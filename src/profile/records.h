@@ -14,8 +14,8 @@ namespace gd {
 static_assert(std::endian::native == std::endian::little,
               "records are copied as raw little-endian byte blocks");
 
-inline constexpr int kButtonCount = 20;      // M1 .. M20
-inline constexpr int kButtonsPerHalf = 10;   // the main window shows one half
+inline constexpr int kButtonCount = 20;     // M1 .. M20
+inline constexpr int kButtonsPerHalf = 10;  // the main window shows one half
 inline constexpr int kMaxMacroEvents = 128;
 inline constexpr int kMaxLayers = 4;
 
@@ -58,15 +58,15 @@ inline constexpr std::int32_t kMaxMouseOffset = 2048;       // |x|, |y| of an Ac
 // SingleMouse payload and of a key or mouse Layer.
 struct ActionRecord {
     EventCode code;
-    std::int32_t x;               // -2048..2048, mouse only
-    std::int32_t y;               // -2048..2048, mouse only
-    std::uint32_t screenWidth;    // SM_CXSCREEN when confirmed, mouse only
-    std::uint32_t screenHeight;   // SM_CYSCREEN when confirmed, mouse only
+    std::int32_t x;              // -2048..2048, mouse only
+    std::int32_t y;              // -2048..2048, mouse only
+    std::uint32_t screenWidth;   // SM_CXSCREEN when confirmed, mouse only
+    std::uint32_t screenHeight;  // SM_CYSCREEN when confirmed, mouse only
 };
 
 struct MacroRecord {
-    char name[256];               // zero-terminated, at most 255 characters
-    std::uint32_t eventCount;     // 0..128
+    char name[256];            // zero-terminated, at most 255 characters
+    std::uint32_t eventCount;  // 0..128
     EventCode events[kMaxMacroEvents];
     std::uint32_t positions[kMaxMacroEvents];  // mouse: x in high 16 bits, y in low 16 (signed)
     std::uint32_t delays[kMaxMacroEvents];     // ms after the event; the last one is 0
@@ -79,15 +79,15 @@ struct MacroRecord {
 struct Layer {
     std::uint32_t layerType;
     union {
-        ActionRecord action;      // key and mouse layers; zero behind its 20 bytes
-        MacroRecord macro;        // macro layers
-        std::uint8_t raw[1812];   // stop layers keep whatever was here
+        ActionRecord action;     // key and mouse layers; zero behind its 20 bytes
+        MacroRecord macro;       // macro layers
+        std::uint8_t raw[1812];  // stop layers keep whatever was here
     };
 };
 
 struct MultiLayerRecord {
-    char name[256];               // zero-terminated, at most 255 characters
-    std::uint32_t layerCount;     // 0..4; layers 0..layerCount-1 used and contiguous
+    char name[256];            // zero-terminated, at most 255 characters
+    std::uint32_t layerCount;  // 0..4; layers 0..layerCount-1 used and contiguous
     Layer layers[kMaxLayers];
 };
 
@@ -106,9 +106,9 @@ struct ProfileImage {
 };
 
 struct SummaryBlock {
-    std::uint32_t resolution;     // width << 16 | height
-    std::uint8_t reserved[8];     // always zero
-    char name[64];                // texts fill at most their width, no terminator then
+    std::uint32_t resolution;  // width << 16 | height
+    std::uint8_t reserved[8];  // always zero
+    char name[64];             // texts fill at most their width, no terminator then
     char game[64];
     char author[64];
     char comment[720];
