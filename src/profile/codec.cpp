@@ -292,8 +292,17 @@ ExpandStatus ExpandInto(const std::uint8_t* block, std::size_t blockLength, std:
     const std::uint64_t endMark = (std::uint64_t{blockLength} - 1) * 8;
     std::size_t out = 0;
 
+    // Tokens whose 8-byte window lies inside the block are read without
+    // bounds checks; the last few bytes go through the checked peek.
+    const std::uint64_t fastEnd = blockLength >= 8 ? (std::uint64_t{blockLength} - 8) * 8 : 0;
     while (bitPos < endMark && out < raw) {
-        const std::uint64_t bits = reader.Peek(bitPos);
+        std::uint64_t bits;
+        if (bitPos < fastEnd) {
+            std::memcpy(&bits, block + (bitPos >> 3), 8);
+            bits >>= bitPos & 7;
+        } else {
+            bits = reader.Peek(bitPos);
+        }
         if ((bits & 1) == 0) {
             target[out++] = static_cast<std::uint8_t>(bits >> 1);
             bitPos += 9;
@@ -301,15 +310,24 @@ ExpandStatus ExpandInto(const std::uint8_t* block, std::size_t blockLength, std:
         }
         const unsigned symbol = static_cast<unsigned>((bits >> 1) & symbolMask);
         const std::uint64_t lengthPos = bitPos + 1 + symbolBits;
-        const std::uint64_t n =
-            fastRuns ? (bits >> (1 + symbolBits)) & lengthMask : reader.Read(lengthPos, lengthBits);
+        const std::uint64_t n = fastRuns ? (bits >> (1 + symbolBits)) & lengthMask
+                                         : reader.Read(lengthPos, lengthBits);
         bitPos = lengthPos + lengthBits;
-        const std::uint64_t repeats = n > std::numeric_limits<std::uint64_t>::max() - 2 ? n : n + 2;
+        const std::uint64_t repeats =
+            n > std::numeric_limits<std::uint64_t>::max() - 2 ? n : n + 2;
 
         if (dictCount == 0) {
             const std::size_t count =
                 static_cast<std::size_t>(std::min<std::uint64_t>(repeats, raw - out));
-            std::memset(target + out, static_cast<int>(symbol), count);
+            if (count <= 8 && raw - out >= 8) {
+                // Short runs are the common case in busy images; one 8-byte
+                // store beats a memset call, and the spare bytes are rewritten
+                // by the tokens that follow.
+                const std::uint64_t pattern = 0x0101010101010101ull * symbol;
+                std::memcpy(target + out, &pattern, 8);
+            } else {
+                std::memset(target + out, static_cast<int>(symbol), count);
+            }
             out += count;
             continue;
         }
