@@ -1,0 +1,394 @@
+#!/usr/bin/env python3
+"""Builds every bitmap and the icon of the program from the drawings.
+
+    build.py --out DIR [--preview DIR] [--rsvg PATH] [--convert PATH]
+
+Writes DIR/<resource number>.bmp and DIR/gripdeck.ico; with --preview also
+PNG pictures of the assembled window, the faces and the pad drawing, for
+people to look at. Everything written is checked afterwards: sizes, key
+colours and the masks' colours.
+"""
+
+import argparse
+import base64
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import draw  # noqa: E402
+import layout  # noqa: E402
+from raster import Image, Rasteriser, bmp24, encode_png, ico, read_bmp24  # noqa: E402
+
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+
+# rsvg-convert's coverage at or above which a pixel counts as inside an outline.
+INSIDE = 128
+
+
+def shape_mask(img):
+    """1 where the rendered outline covers a pixel at least half, else 0."""
+    return bytes(1 if a >= INSIDE else 0 for a in img.px[3::4])
+
+
+def mask_bitmap(mask, w, h):
+    """Pure white outside, black inside: what the region builder reads."""
+    px = bytearray(w * h * 4)
+    for i, inside in enumerate(mask):
+        px[i * 4:i * 4 + 4] = b"\0\0\0\xff" if inside else b"\xff\xff\xff\xff"
+    return Image(w, h, px)
+
+
+def flatten(img, matte):
+    """Puts the picture on an opaque matte."""
+    return _blend_onto(img, Image(img.width, img.height, fill=matte + (255,)))
+
+
+def _blend_onto(top, bottom):
+    out = bytearray(bottom.px)
+    t = top.px
+    for i in range(0, len(t), 4):
+        a = t[i + 3]
+        if a == 0:
+            continue
+        if a == 255:
+            out[i:i + 3] = t[i:i + 3]
+            continue
+        for c in range(3):
+            out[i + c] = (t[i + c] * a + out[i + c] * (255 - a) + 127) // 255
+    return Image(top.width, top.height, out)
+
+
+def keyed_faces(strip, background, key):
+    """Puts a face strip on the window's own background and keys out the rest.
+
+    Every face is blended onto the very pixels it will be drawn over, so its
+    soft edges are right without the key colour ever mixing into them. Only
+    fully transparent pixels take the key; a blended pixel that happens to
+    equal the key is nudged by one step so it stays visible.
+    """
+    w4, h = strip.width, strip.height
+    w = w4 // 4
+    bg = Image(w4, h)
+    for i in range(4):
+        bg.paste(background, i * w, 0)
+    out = _blend_onto(strip, bg)
+    px = out.px
+    kr, kg, kb = key
+    alpha = strip.px[3::4]
+    for n, a in enumerate(alpha):
+        i = n * 4
+        if a == 0:
+            px[i:i + 3] = bytes(key)
+        elif px[i] == kr and px[i + 1] == kg and px[i + 2] == kb:
+            px[i + 2] = kb - 1 if kb else 1
+    return out
+
+
+def arrow():
+    """16 x 16 black right-pointing triangle on pure red, with no soft pixels."""
+    img = Image(16, 16, fill=(255, 0, 0, 255))
+    for y in range(3, 13):
+        reach = 7 - abs(2 * y - 15) // 2      # 1 .. 5 .. 1 pixels
+        for x in range(5, 5 + reach):
+            img.put(x, y, (0, 0, 0, 255))
+    return img
+
+
+class Builder:
+    def __init__(self, out, preview, rast):
+        self.out = out
+        self.preview = preview
+        self.rast = rast
+        self.written = {}
+
+    def write_bmp(self, number, img):
+        path = os.path.join(self.out, "%s.bmp" % number)
+        data = bmp24(img)
+        _write_if_changed(path, data)
+        self.written[number] = img
+
+    def run(self):
+        os.makedirs(self.out, exist_ok=True)
+        r = self.rast
+        W, H = layout.MAIN_W, layout.MAIN_H
+
+        main_mask = shape_mask(r.render(draw.main_shape(), W, H))
+        self.write_bmp(302, mask_bitmap(main_mask, W, H))
+        pages = {}
+        for page, number in ((1, 300), (2, 301)):
+            pages[page] = flatten(r.render(draw.main_page(page), W, H), _rgb(draw.MATTE))
+            self.write_bmp(number, pages[page])
+
+        skins = layout.main_skins()
+        for s in skins:
+            if s.group is None:
+                a = pages[1].crop(s.x, s.y, s.w, s.h)
+                b = pages[2].crop(s.x, s.y, s.w, s.h)
+                if a.px != b.px:
+                    raise SystemExit("pages 300 and 301 differ under button %d" % s.number)
+            bg = pages[2].crop(s.x, s.y, s.w, s.h)
+            strip = r.render(draw.face_strip(s), 4 * s.w, s.h)
+            self.write_bmp(s.number, keyed_faces(strip, bg, s.key))
+
+        pics = layout.pictures()
+        PW, PH = layout.PAD_W, layout.PAD_H
+        pad_mask = shape_mask(r.render(draw.pad_shape(), PW, PH))
+        self.write_bmp(144, mask_bitmap(pad_mask, PW, PH))
+        drawing = flatten(r.render(draw.pad_drawing(pics), PW, PH), _rgb(draw.MATTE))
+        self.write_bmp(146, drawing)
+        for p in pics:
+            bg = drawing.crop(p.x, p.y, p.w, p.h)
+            strip = r.render(draw.picture_strip(p), 4 * p.w, p.h)
+            self.write_bmp(p.number, keyed_faces(strip, bg, p.key))
+
+        self.write_bmp(145, arrow())
+
+        icons = [r.render(draw.icon(n), n, n) for n in (16, 24, 32, 48, 64, 256)]
+        _write_if_changed(os.path.join(self.out, "gripdeck.ico"), ico(icons))
+
+        self.check(skins, pics, main_mask, pad_mask)
+        if self.preview:
+            Preview(self, skins, pics, pages, drawing, main_mask, pad_mask, icons).run()
+
+    def check(self, skins, pics, main_mask, pad_mask):
+        """Reads every file back and holds it to what the program relies on."""
+        def load(number):
+            with open(os.path.join(self.out, "%s.bmp" % number), "rb") as f:
+                return read_bmp24(f.read())
+
+        def expect(cond, what):
+            if not cond:
+                raise SystemExit("artwork check failed: " + what)
+
+        W, H = layout.MAIN_W, layout.MAIN_H
+        for n in (300, 301, 302):
+            img = load(n)
+            expect((img.width, img.height) == (W, H), "%d is %dx%d" % (n, img.width, img.height))
+        for n, mask in ((302, main_mask), (144, pad_mask)):
+            img = load(n)
+            for i, inside in enumerate(mask):
+                rgb = bytes(img.px[i * 4:i * 4 + 3])
+                expect(rgb == (b"\0\0\0" if inside else b"\xff\xff\xff"),
+                       "mask %d is not clean black and white" % n)
+        img = load(146)
+        expect((img.width, img.height) == (layout.PAD_W, layout.PAD_H), "146 size")
+        expect((load(144).width, load(144).height) == (img.width, img.height), "144 size")
+
+        def check_faces(number, key, x, y, w, h, mask, mw):
+            img = load(number)
+            expect(img.width == 4 * w and img.height == h, "%d is %dx%d" % (number, img.width,
+                                                                            img.height))
+            # Whatever is not key colour must lie inside the window's outline,
+            # or the button would show pixels the region cut away.
+            for fy in range(h):
+                for fx in range(4 * w):
+                    rgb = img.get(fx, fy)[:3]
+                    if rgb != key:
+                        wx, wy = x + fx % w, y + fy
+                        expect(mask[wy * mw + wx], "%d has a visible pixel outside the outline"
+                               % number)
+
+        for s in skins:
+            check_faces(s.number, s.key, s.x, s.y, s.w, s.h, main_mask, W)
+        for p in pics:
+            check_faces(p.number, p.key, p.x, p.y, p.w, p.h, pad_mask, layout.PAD_W)
+        a = load(145)
+        expect((a.width, a.height) == (16, 16), "145 size")
+        expect(all(a.get(x, y)[:3] in ((0, 0, 0), (255, 0, 0))
+                   for y in range(16) for x in range(16)), "145 has soft pixels")
+
+        # No two controls overlap, and every label sits on its own read-out.
+        rects = [(s.x, s.y, s.w, s.h, s.number) for s in skins if s.number < 319]
+        rects += [(x, y, layout.LABEL_W, layout.LABEL_H, "label")
+                  for x in layout.LABEL_X for y in layout.LABEL_ROWS]
+        for i, a in enumerate(rects):
+            for b in rects[i + 1:]:
+                expect(not _overlap(a, b), "%s overlaps %s" % (a[4], b[4]))
+        prects = [(p.x, p.y, p.w, p.h, p.number) for p in pics]
+        for i, a in enumerate(prects):
+            for b in prects[i + 1:]:
+                expect(not _overlap(a, b), "%s overlaps %s" % (a[4], b[4]))
+
+
+def _overlap(a, b):
+    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
+
+
+def _rgb(hexcol):
+    return tuple(int(hexcol[i:i + 2], 16) for i in (1, 3, 5))
+
+
+def _write_if_changed(path, data):
+    # Unchanged output keeps its time stamp, so the resource script is not
+    # recompiled for nothing.
+    try:
+        with open(path, "rb") as f:
+            if f.read() == data:
+                return
+    except OSError:
+        pass
+    tmp = path + ".tmp"
+    with open(tmp, "wb") as f:
+        f.write(data)
+    os.replace(tmp, path)
+
+
+# --- previews --------------------------------------------------------------------
+
+def _blit_keyed(dst, src, sx, sw, sh, key, dx, dy):
+    """What the program's transparent blit does: copy all but the key colour."""
+    for y in range(sh):
+        for x in range(sw):
+            p = src.get(sx + x, y)
+            if p[:3] != key:
+                dst.put(dx + x, dy + y, p)
+
+
+def _scaled(img, k):
+    out = Image(img.width * k, img.height * k)
+    for y in range(img.height):
+        row = bytearray()
+        for x in range(img.width):
+            row += bytes(img.px[(y * img.width + x) * 4:(y * img.width + x) * 4 + 4]) * k
+        for j in range(k):
+            start = ((y * k + j) * out.width) * 4
+            out.px[start:start + len(row)] = row
+    return out
+
+
+def _data_uri(img):
+    return "data:image/png;base64," + base64.b64encode(encode_png(img)).decode("ascii")
+
+
+SAMPLE_LABELS = ["Off", "A", "Left Button", "Reload", "Space", "Multi Combo", "Stop Macro",
+                 "Num 5", "Off", "Grenade Toss"]
+
+DESKTOP = (58, 84, 110, 255)
+
+
+class Preview:
+    def __init__(self, builder, skins, pics, pages, drawing, main_mask, pad_mask, icons):
+        self.b = builder
+        self.skins = skins
+        self.pics = pics
+        self.pages = pages
+        self.drawing = drawing
+        self.main_mask = main_mask
+        self.pad_mask = pad_mask
+        self.icons = icons
+        self.dir = builder.preview
+
+    def save(self, name, img):
+        os.makedirs(self.dir, exist_ok=True)
+        with open(os.path.join(self.dir, name), "wb") as f:
+            f.write(encode_png(img))
+
+    def window(self, page, faces=None, group=0, labels=True):
+        """The shaped main window on a desktop, with its controls drawn in."""
+        faces = faces or {}
+        W, H = layout.MAIN_W, layout.MAIN_H
+        img = self.pages[page].copy()
+        for s in self.skins:
+            if s.group == 2 and page != 2:
+                continue
+            if s.kind == "pad" and (s.number >= 319) != (group == 1):
+                continue
+            src = self.b.written[s.number]
+            f = faces.get(s.number, 0)
+            _blit_keyed(img, src, f * s.w, s.w, s.h, s.key, s.x, s.y)
+        for i, inside in enumerate(self.main_mask):
+            if not inside:
+                img.px[i * 4:i * 4 + 4] = bytes(DESKTOP)
+        if page == 2 and labels:
+            svg = []
+            for i in range(10):
+                x = layout.LABEL_X[i // 5]
+                y = layout.LABEL_ROWS[i % 5]
+                svg.append(draw.text(x + layout.LABEL_W / 2, y + 13, SAMPLE_LABELS[i], 11,
+                                     "#ffff00", weight="normal", family="Liberation Sans"))
+            over = self.b.rast.render(draw.doc(W, H, "".join(svg)), W, H)
+            img = _blend_onto(over, img)
+        return img
+
+    def run(self):
+        self.save("main-welcome.png", self.window(1))
+        self.save("main-buttons.png", self.window(2))
+        # Pointer on M3, M11-M20 pressed state, APPLY drawn disabled.
+        self.save("main-states.png", self.window(2, {311: 1, 321: 1, 308: 2, 331: 3}, group=1))
+        self.save("main-framed.png", self.pages[2])
+        self.save("faces.png", self.faces_sheet())
+        self.save("pad.png", self.pad())
+        self.save("pad-highlight.png", self.pad({343: 1, 335: 1, 349: 2}))
+        sheet = Image(16 * 4 + 24 + 32 + 48 + 64 + 60, 70, fill=(40, 44, 50, 255))
+        x = 4
+        for img in self.icons[:-1]:
+            sheet = _blend_onto(_placed(img, sheet.width, sheet.height, x, 4), sheet)
+            x += img.width + 12
+        self.save("icons.png", sheet)
+        self.save("icon-256.png", self.icons[-1])
+        self.save("arrow.png", _scaled(self.b.written[145], 8))
+
+    def pad(self, faces=None):
+        faces = faces or {}
+        img = self.drawing.copy()
+        for p in self.pics:
+            _blit_keyed(img, self.b.written[p.number], faces.get(p.number, 0) * p.w, p.w, p.h,
+                        p.key, p.x, p.y)
+        for i, inside in enumerate(self.pad_mask):
+            if not inside:
+                img.px[i * 4:i * 4 + 4] = bytes(DESKTOP)
+        return img
+
+    def faces_sheet(self):
+        """Every face bitmap as stored (key colour showing), twice its size."""
+        items = [(n, self.b.written[n]) for n in sorted(self.b.written)
+                 if 306 <= n <= 352]
+        scale = 2
+        pad = 8
+        col_w = max(img.width for _, img in items) * scale + 60
+        rows = []
+        y = pad
+        x = pad
+        colh = 0
+        cols = []
+        for n, img in items:
+            h = img.height * scale
+            if y + h + pad > 1400:
+                x += col_w
+                y = pad
+            cols.append((n, img, x, y))
+            y += h + pad
+            colh = max(colh, y)
+        width = x + col_w
+        sheet = Image(width, colh, fill=(30, 32, 36, 255))
+        svg = []
+        for n, img, x, y in cols:
+            sheet.paste(_scaled(img, scale), x + 50, y)
+            svg.append(draw.text(x + 44, y + img.height * scale / 2 + 4, str(n), 11, "#cccccc",
+                                 anchor="end", weight="normal"))
+        over = self.b.rast.render(draw.doc(width, colh, "".join(svg)), width, colh)
+        del rows
+        return _blend_onto(over, sheet)
+
+
+def _placed(img, w, h, x, y):
+    out = Image(w, h)
+    out.paste(img, x, y)
+    return out
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--out", required=True)
+    ap.add_argument("--preview")
+    ap.add_argument("--rsvg", default="rsvg-convert")
+    ap.add_argument("--convert", default=None,
+                    help="ImageMagick convert, only to unpack PNGs faster")
+    args = ap.parse_args()
+    Builder(args.out, args.preview, Rasteriser(args.rsvg, args.convert)).run()
+
+
+if __name__ == "__main__":
+    main()
