@@ -344,7 +344,9 @@ ExpandStatus ExpandInto(const std::uint8_t* block, std::size_t blockLength, std:
             out += count;
         }
     }
-    std::memset(target + out, 0, raw - out);
+    if (out < raw) {
+        std::memset(target + out, 0, raw - out);
+    }
     rawLength = raw;
     return ExpandStatus::Ok;
 }

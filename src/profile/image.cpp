@@ -69,7 +69,9 @@ std::string ReadText(const char* field, std::size_t width) {
 
 void WriteText(char* field, std::size_t width, std::string_view text) {
     const std::size_t count = std::min(width, text.size());
-    std::memcpy(field, text.data(), count);
+    if (count > 0) {
+        std::memcpy(field, text.data(), count);
+    }
     std::memset(field + count, 0, width - count);
 }
 
