@@ -27,16 +27,23 @@ BLACK = (0, 0, 0)
 INSIDE = 128
 
 
+_INSIDE_TABLE = bytes(1 if a >= INSIDE else 0 for a in range(256))
+_MASK_TABLE = bytes([255, 0]) + bytes(254)
+
+
 def shape_mask(img):
     """1 where the rendered outline covers a pixel at least half, else 0."""
-    return bytes(1 if a >= INSIDE else 0 for a in img.px[3::4])
+    return bytes(img.px[3::4]).translate(_INSIDE_TABLE)
 
 
 def mask_bitmap(mask, w, h):
     """Pure white outside, black inside: what the region builder reads."""
     px = bytearray(w * h * 4)
-    for i, inside in enumerate(mask):
-        px[i * 4:i * 4 + 4] = b"\0\0\0\xff" if inside else b"\xff\xff\xff\xff"
+    grey = mask.translate(_MASK_TABLE)
+    px[0::4] = grey
+    px[1::4] = grey
+    px[2::4] = grey
+    px[3::4] = b"\xff" * (w * h)
     return Image(w, h, px)
 
 
@@ -46,8 +53,10 @@ def flatten(img, matte):
 
 
 def _blend_onto(top, bottom):
-    out = bytearray(bottom.px)
     t = top.px
+    if t[3::4] == b"\xff" * (top.width * top.height):
+        return top.copy()
+    out = bytearray(bottom.px)
     for i in range(0, len(t), 4):
         a = t[i + 3]
         if a == 0:
@@ -122,25 +131,28 @@ class Builder:
             self.write_bmp(number, pages[page])
 
         skins = layout.main_skins()
-        for s in skins:
+        pics = layout.pictures()
+        pieces = [draw.face_strip(s) for s in skins] + [draw.picture_strip(p) for p in pics]
+        svg, aw, ah, tops = draw.atlas(pieces)
+        sheet = r.render(svg, aw, ah)
+        strips = [sheet.crop(0, top, w, h) for (w, h, _, _), top in zip(pieces, tops)]
+
+        for s, strip in zip(skins, strips):
             if s.group is None:
                 a = pages[1].crop(s.x, s.y, s.w, s.h)
                 b = pages[2].crop(s.x, s.y, s.w, s.h)
                 if a.px != b.px:
                     raise SystemExit("pages 300 and 301 differ under button %d" % s.number)
             bg = pages[2].crop(s.x, s.y, s.w, s.h)
-            strip = r.render(draw.face_strip(s), 4 * s.w, s.h)
             self.write_bmp(s.number, keyed_faces(strip, bg, s.key))
 
-        pics = layout.pictures()
         PW, PH = layout.PAD_W, layout.PAD_H
         pad_mask = shape_mask(r.render(draw.pad_shape(), PW, PH))
         self.write_bmp(144, mask_bitmap(pad_mask, PW, PH))
         drawing = flatten(r.render(draw.pad_drawing(pics), PW, PH), _rgb(draw.MATTE))
         self.write_bmp(146, drawing)
-        for p in pics:
+        for p, strip in zip(pics, strips[len(skins):]):
             bg = drawing.crop(p.x, p.y, p.w, p.h)
-            strip = r.render(draw.picture_strip(p), 4 * p.w, p.h)
             self.write_bmp(p.number, keyed_faces(strip, bg, p.key))
 
         self.write_bmp(145, arrow())
@@ -168,10 +180,9 @@ class Builder:
             expect((img.width, img.height) == (W, H), "%d is %dx%d" % (n, img.width, img.height))
         for n, mask in ((302, main_mask), (144, pad_mask)):
             img = load(n)
-            for i, inside in enumerate(mask):
-                rgb = bytes(img.px[i * 4:i * 4 + 3])
-                expect(rgb == (b"\0\0\0" if inside else b"\xff\xff\xff"),
-                       "mask %d is not clean black and white" % n)
+            want = mask.translate(_MASK_TABLE)
+            expect(all(img.px[c::4] == want for c in range(3)),
+                   "mask %d is not clean black and white" % n)
         img = load(146)
         expect((img.width, img.height) == (layout.PAD_W, layout.PAD_H), "146 size")
         expect((load(144).width, load(144).height) == (img.width, img.height), "144 size")
@@ -182,13 +193,12 @@ class Builder:
                                                                             img.height))
             # Whatever is not key colour must lie inside the window's outline,
             # or the button would show pixels the region cut away.
-            for fy in range(h):
-                for fx in range(4 * w):
-                    rgb = img.get(fx, fy)[:3]
-                    if rgb != key:
-                        wx, wy = x + fx % w, y + fy
-                        expect(mask[wy * mw + wx], "%d has a visible pixel outside the outline"
-                               % number)
+            px = img.px
+            for n, rgb in enumerate(zip(px[0::4], px[1::4], px[2::4])):
+                if rgb != key:
+                    fx, fy = n % (4 * w), n // (4 * w)
+                    expect(mask[(y + fy) * mw + x + fx % w],
+                           "%d has a visible pixel outside the outline" % number)
 
         for s in skins:
             check_faces(s.number, s.key, s.x, s.y, s.w, s.h, main_mask, W)

@@ -34,6 +34,25 @@ def doc(w, h, body, defs=""):
             '<defs>%s</defs>%s</svg>' % (w, h, w, h, defs, body))
 
 
+def atlas(pieces):
+    """Stacks drawings (width, height, body, defs) into one document.
+
+    Rendering one document instead of dozens saves a process start per
+    bitmap. Each piece gets its own clipped viewport; returns the document
+    and each piece's top edge.
+    """
+    width = max(p[0] for p in pieces)
+    y = 0
+    tops = []
+    parts = []
+    for w, h, body, defs in pieces:
+        tops.append(y)
+        parts.append('<svg x="0" y="%d" width="%d" height="%d" viewBox="0 0 %d %d" '
+                     'overflow="hidden"><defs>%s</defs>%s</svg>' % (y, w, h, w, h, defs, body))
+        y += h + 2
+    return doc(width, y, "".join(parts)), width, y, tops
+
+
 def poly(points):
     return "M" + " L".join("%g,%g" % p for p in points) + " Z"
 
@@ -68,7 +87,7 @@ def blur(fid, sd, pad=0.5):
 
 def main_outline():
     """The window's outline, clockwise, symmetric about the centre line."""
-    right = [(CENTRE_X + 88, 4), (CENTRE_X + 100, 14), (530, 14), (556, 40),
+    right = [(CENTRE_X + 112, 3), (CENTRE_X + 130, 21), (528, 21), (556, 49),
              (556, 322), (502, 376), (502, 410), (418, 494)]
     left = [(MAIN_W - x, y) for x, y in reversed(right)]
     return right + left
@@ -82,27 +101,23 @@ def lower_deck():
 
 
 def _grip(flip):
-    """Ribbed side panel: the part of the skin a hand would hold."""
-    x0, x1, y0, y1 = 20, 70, 64, 318
-    pts = [(x0 + 8, y0), (x1, y0 + 14), (x1, y1 - 14), (x0 + 8, y1), (x0, y1 - 8), (x0, y0 + 8)]
+    """Knurled rubber inlay on each flank: the part of the skin a hand holds."""
+    x, y, w, h = 22, 70, 44, 246
     if flip:
-        pts = [(MAIN_W - x, y) for x, y in pts]
-    d = poly(pts)
-    out = ['<path d="%s" fill="#141619" stroke="#0a0b0c" stroke-width="1"/>' % d]
-    cid = "grip%d" % flip
-    out.append('<clipPath id="%s"><path d="%s"/></clipPath>' % (cid, d))
-    ribs = []
-    for y in range(y0 + 10, y1 - 6, 7):
-        ribs.append('<rect x="0" y="%d" width="%d" height="3" rx="1.5" fill="url(#rib)"/>'
-                    % (y, MAIN_W))
-    out.append('<g clip-path="url(#%s)">%s</g>' % (cid, "".join(ribs)))
+        x = MAIN_W - x - w
+    out = ['<rect x="%g" y="%g" width="%g" height="%g" rx="12" fill="#3a4048" '
+           'transform="translate(0,1)"/>' % (x, y, w, h),
+           '<rect x="%g" y="%g" width="%g" height="%g" rx="12" fill="#121417" '
+           'stroke="#08090a" stroke-width="1"/>' % (x, y, w, h),
+           '<rect x="%g" y="%g" width="%g" height="%g" rx="9" fill="url(#knurl)"/>'
+           % (x + 4, y + 4, w - 8, h - 8)]
     # An amber light strip along the inner edge of each grip.
-    lx = x1 - 5 if not flip else MAIN_W - x1 + 5
+    lx = x + w + 9 if not flip else x - 9
     out.append('<line x1="%g" y1="%d" x2="%g" y2="%d" stroke="%s" stroke-width="2" '
                'stroke-linecap="round" filter="url(#glow2)" opacity="0.9"/>'
-               % (lx, y0 + 30, lx, y1 - 30, AMBER))
+               % (lx, y + 40, lx, y + h - 40, AMBER))
     out.append('<line x1="%g" y1="%d" x2="%g" y2="%d" stroke="%s" stroke-width="1.5" '
-               'stroke-linecap="round"/>' % (lx, y0 + 30, lx, y1 - 30, AMBER_LIGHT))
+               'stroke-linecap="round"/>' % (lx, y + 40, lx, y + h - 40, AMBER_LIGHT))
     return "".join(out)
 
 
@@ -110,7 +125,10 @@ def _main_defs():
     return "".join([
         vgrad("body", [(0, BODY_TOP), (0.55, "#22252a"), (1, BODY_BOTTOM)]),
         vgrad("deck", [(0, "#272a2f"), (1, "#1d1f23")]),
-        vgrad("rib", [(0, "#2d3137"), (0.5, "#3d424a"), (1, "#1a1c1f")]),
+        '<pattern id="knurl" width="7" height="7" patternUnits="userSpaceOnUse">'
+        '<path d="M0,0 L7,7 M7,0 L0,7" stroke="#2e333a" stroke-width="1.6"/>'
+        '<path d="M0,1 L6,7 M7,1 L1,7" stroke="#070809" stroke-width="0.8" opacity="0.8"/>'
+        '</pattern>',
         vgrad("panel", [(0, "#0f1113"), (1, "#15171a")]),
         vgrad("slot", [(0, "#050606"), (1, "#0c0d0e")]),
         vgrad("hero", [(0, "#ffffff"), (0.55, "#e3e6ea"), (1, "#9aa2ab")]),
@@ -155,14 +173,18 @@ def _top_accents():
     """Amber strokes on the two upper chamfers."""
     out = []
     for flip in (0, 1):
-        a, b = (532, 18), (552, 38)
+        a, b = (531, 25), (551, 45)
         if flip:
             a, b = (MAIN_W - a[0], a[1]), (MAIN_W - b[0], b[1])
         out.append('<line x1="%g" y1="%g" x2="%g" y2="%g" stroke="%s" stroke-width="2.5" '
                    'stroke-linecap="round"/>' % (a + b + (AMBER,)))
-    # The crest carries a short amber bar of its own.
-    out.append('<rect x="%g" y="9" width="60" height="2" rx="1" fill="%s"/>'
-               % (CENTRE_X - 30, AMBER))
+    # The crest's two slopes carry amber as well.
+    for flip in (0, 1):
+        a, b = (CENTRE_X + 115, 7), (CENTRE_X + 128, 20)
+        if flip:
+            a, b = (MAIN_W - a[0], a[1]), (MAIN_W - b[0], b[1])
+        out.append('<line x1="%g" y1="%g" x2="%g" y2="%g" stroke="%s" stroke-width="2.5" '
+                   'stroke-linecap="round"/>' % (a + b + (AMBER,)))
     return "".join(out)
 
 
@@ -202,8 +224,8 @@ def _button_page():
     # Column headings.
     lx, rx = LABEL_X
     pw, ph = PAD_FACE
-    for cx, s in ((PAD_X[0] + pw / 2, "KEY"), (lx + LABEL_W / 2, "ASSIGNMENT"),
-                  (rx + LABEL_W / 2, "ASSIGNMENT"), (PAD_X[1] + pw / 2, "KEY")):
+    for cx, s in ((PAD_X[0] + pw / 2, "BUTTON"), (lx + LABEL_W / 2, "ASSIGNMENT"),
+                  (rx + LABEL_W / 2, "ASSIGNMENT"), (PAD_X[1] + pw / 2, "BUTTON")):
         out.append(text(cx, 157, s, 7.5, TEXT_DIM, spacing=1.6))
     # The recessed panel holding the ten keys and their read-outs.
     px0, px1 = PAD_X[0] - 12, PAD_X[1] + pw + 12
@@ -242,24 +264,65 @@ def _button_page():
     return "".join(out)
 
 
+def _feature_glyph(kind, cx, cy):
+    """Line pictures of what a button can do: key, mouse, macro, layers."""
+    g = 'fill="none" stroke="#c4cad1" stroke-width="1.8" stroke-linejoin="round" ' \
+        'stroke-linecap="round"'
+    if kind == "key":
+        return ('<rect x="%g" y="%g" width="22" height="20" rx="4" %s/>'
+                '<rect x="%g" y="%g" width="14" height="11" rx="2" fill="%s"/>'
+                % (cx - 11, cy - 10, g, cx - 7, cy - 7, AMBER))
+    if kind == "mouse":
+        return ('<path d="M%g,%g H%g V%g A6.2,6.2 0 0 1 %g,%g Z" fill="%s"/>'
+                '<rect x="%g" y="%g" width="16" height="24" rx="8" %s/>'
+                '<path d="M%g,%g v8 M%g,%g h16" %s/>'
+                % (cx - 1.2, cy - 3.6, cx - 6.8, cy - 4.6, cx - 1.2, cy - 10.8, AMBER,
+                   cx - 8, cy - 12, g, cx, cy - 12, cx - 8, cy - 3, g))
+    if kind == "macro":
+        return ('<circle cx="%g" cy="%g" r="11" %s/>'
+                '<path d="M%g,%g l9,5.5 l-9,5.5 Z" fill="%s"/>'
+                % (cx, cy, g, cx - 3.5, cy - 5.5, AMBER))
+    # layers
+    out = []
+    for i, dy in enumerate((6, 0, -6)):
+        fill = AMBER if i == 2 else "#1a1d21"
+        out.append('<path d="M%g,%g l12,-6 l12,6 l-12,6 Z" fill="%s" stroke="%s" '
+                   'stroke-width="1.8" stroke-linejoin="round"/>'
+                   % (cx - 12, cy + dy, fill, "#c4cad1" if i < 2 else AMBER_LIGHT))
+    return "".join(out)
+
+
 def _welcome_page():
-    out = [_header("GAME PAD CONFIGURATOR")]
     cx = CENTRE_X
-    out.append('<text x="%g" y="226" font-family="%s" font-weight="bold" font-size="64" '
+    out = [text(cx + 2, 66, "WELCOME TO", 9, TEXT_DIM, spacing=4)]
+    out.append('<text x="%g" y="136" font-family="%s" font-weight="bold" font-size="62" '
                'text-anchor="middle" fill="#000" opacity="0.55" filter="url(#glow2)" '
                'letter-spacing="1">Gripdeck</text>' % (cx + 1, FONT))
-    out.append('<text x="%g" y="224" font-family="%s" font-weight="bold" font-size="64" '
+    out.append('<text x="%g" y="134" font-family="%s" font-weight="bold" font-size="62" '
                'text-anchor="middle" fill="url(#hero)" letter-spacing="1">Gripdeck</text>'
                % (cx, FONT))
-    out.append('<rect x="%g" y="242" width="240" height="3" fill="url(#amberbar)"/>' % (cx - 120))
-    out.append('<rect x="%g" y="238" width="240" height="10" fill="url(#amberbar)" '
+    out.append('<rect x="%g" y="150" width="240" height="3" fill="url(#amberbar)"/>' % (cx - 120))
+    out.append('<rect x="%g" y="146" width="240" height="10" fill="url(#amberbar)" '
                'opacity="0.35" filter="url(#glow4)"/>' % (cx - 120))
-    out.append(text(cx, 276, "Twenty programmable buttons, one profile.", 13, "#c9ced4",
+    out.append(text(cx, 182, "Twenty programmable buttons, one profile.", 13, "#c9ced4",
                     weight="normal"))
-    out.append(text(cx, 328, "Choose M1-M10 or M11-M20 to set up your keys", 9.5, TEXT_DIM,
+    # What a button can be made to do.
+    tw, th, gap = 78, 64, 12
+    x0 = cx - (4 * tw + 3 * gap) / 2
+    for i, (kind, cap) in enumerate((("key", "KEYS"), ("mouse", "MOUSE"), ("macro", "MACROS"),
+                                     ("layers", "LAYERS"))):
+        x = x0 + i * (tw + gap)
+        y = 216
+        out.append('<path d="%s" fill="#3b4149" transform="translate(0,1)"/>'
+                   % chamfer_rect(x, y, tw, th, 7))
+        out.append('<path d="%s" fill="url(#panel)" stroke="#08090a" stroke-width="1"/>'
+                   % chamfer_rect(x, y, tw, th, 7))
+        out.append(_feature_glyph(kind, x + tw / 2, y + 25))
+        out.append(text(x + tw / 2, y + 55, cap, 8, TEXT_DIM, spacing=1.6))
+    out.append(text(cx, 324, "Choose M1-M10 or M11-M20 to set up your buttons", 9.5, TEXT_DIM,
                     spacing=0.4, weight="normal"))
     for x in (180.5, 385.5):
-        out.append('<path d="M%g,338 l6,6 l6,-6" fill="none" stroke="%s" stroke-width="2" '
+        out.append('<path d="M%g,336 l6,6 l6,-6" fill="none" stroke="%s" stroke-width="2" '
                    'stroke-linecap="round" stroke-linejoin="round"/>' % (x - 6, AMBER))
     return "".join(out)
 
@@ -376,37 +439,59 @@ def _frame_toggle(uid, face, x, w, h):
     return "".join(out)
 
 
-def _pad_glyph(col, accent):
-    """The pad seen from above, small: body outline with key row and wrist rest."""
-    return ('<path d="M4,8 Q4,4 8,4 L26,4 Q30,4 30,8 L30,17 Q30,20 27,22 L25,26 Q22,29 17,29 '
-            'Q12,29 9,26 L7,22 Q4,20 4,17 Z" fill="none" stroke="%s" stroke-width="1.6" '
-            'stroke-linejoin="round"/>'
-            '<path d="M8,8.5 L26,8.5" stroke="%s" stroke-width="2" stroke-dasharray="2 1.3"/>'
-            '<rect x="8" y="12" width="4" height="3" rx="1" fill="%s"/>'
-            '<rect x="22" y="12" width="4" height="3" rx="1" fill="%s"/>'
-            '<circle cx="17" cy="15.5" r="2.6" fill="none" stroke="%s" stroke-width="1.2"/>'
-            % (col, accent, col, col, col))
+def pad_glyph(x, y, height, outline, keys, detail, body, rest, stroke_px=1.5):
+    """The pad seen from above, scaled from the pad drawing's own outline.
+
+    (x, y) is the top-left of the body's bounding box; `height` its height
+    in pixels. Used for the pad icon button and the program icon.
+    """
+    k = height / 436.0            # the body spans y 60 .. 496 in the drawing
+    sw = stroke_px / k
+    out = ['<g transform="translate(%g,%g) scale(%g) translate(-6,-60)">' % (x, y, k)]
+    out.append('<path d="%s" fill="%s"/>' % (pad_body_outline(), body))
+    out.append('<path d="M44,352 Q178,330 313,352 Q306,364 305,384 L303,440 Q301,480 258,482 '
+               'L99,482 Q56,480 54,440 L52,384 Q51,364 44,352 Z" fill="%s"/>' % rest)
+    out.append('<rect x="22" y="68" width="313" height="50" rx="14" fill="#0e0f11"/>')
+    for i in range(5):
+        out.append('<rect x="%g" y="80" width="44" height="26" rx="8" fill="%s"/>'
+                   % (38 + 60 * i, keys))
+    for kx in (40, 249):
+        out.append('<rect x="%g" y="135" width="68" height="34" rx="10" fill="%s"/>' % (kx, detail))
+        out.append('<rect x="%g" y="183" width="68" height="34" rx="10" fill="%s"/>' % (kx, detail))
+    out.append('<circle cx="178.5" cy="200" r="40" fill="none" stroke="%s" stroke-width="%g"/>'
+               % (detail, sw * 1.1))
+    out.append('<path d="%s" fill="none" stroke="%s" stroke-width="%g" stroke-linejoin="round"/>'
+               % (pad_body_outline(), outline, sw))
+    out.append('</g>')
+    return "".join(out)
 
 
 def _pad_icon(uid, face, x, w, h):
+    """Opens the button page or the pad picture: a small picture of the pad."""
     bg = {"normal": "#1d2024", "over": "#262a2f", "pressed": "#121416", "disabled": "#1c1e21"}[face]
     stroke = {"normal": "#4a5058", "over": AMBER, "pressed": AMBER_DEEP, "disabled": "#2c3035"}[face]
-    col = {"normal": "#c4cad1", "over": AMBER_LIGHT, "pressed": AMBER, "disabled": TEXT_FAINT}[face]
-    acc = {"normal": AMBER, "over": AMBER_LIGHT, "pressed": AMBER, "disabled": TEXT_FAINT}[face]
+    line = {"normal": "#aeb5bd", "over": AMBER_LIGHT, "pressed": AMBER, "disabled": "#3c4148"}[face]
+    keys = {"normal": AMBER, "over": AMBER_LIGHT, "pressed": AMBER, "disabled": "#3c4148"}[face]
+    detail = {"normal": "#7d858f", "over": "#d9dde2", "pressed": "#8b939c", "disabled": "#34393f"}[face]
     out = []
+    shape = chamfer_rect(x + 3, 2.5, w - 6, h - 5, 5)
     if face == "over":
-        out.append('<circle cx="%g" cy="%g" r="%g" fill="none" stroke="%s" stroke-width="2.5" '
-                   'filter="url(#%sg)"/>' % (x + w / 2, h / 2, h / 2 - 2.5, AMBER, uid))
-    out.append('<rect x="%g" y="2" width="%g" height="%g" rx="%g" fill="%s" stroke="%s" '
-               'stroke-width="1"/>' % (x + 3.5, w - 7, h - 4, (h - 4) / 2, bg, stroke))
+        out.append('<path d="%s" fill="none" stroke="%s" stroke-width="3" filter="url(#%sg)"/>'
+                   % (shape, AMBER, uid))
+    out.append('<path d="%s" fill="%s" stroke="%s" stroke-width="1"/>' % (shape, bg, stroke))
     dy = 1 if face == "pressed" else 0
-    out.append('<g transform="translate(%g,%g) scale(0.78)">%s</g>'
-               % (x + w / 2 - 17 * 0.78, h / 2 - 16.5 * 0.78 + dy, _pad_glyph(col, acc)))
+    gh = h - 10
+    gw = gh * 345.0 / 436.0
+    out.append(pad_glyph(x + (w - gw) / 2, 5 + dy, gh, line, keys, detail, "#2b3036", "#17191c",
+                         stroke_px=1.2))
     return "".join(out)
 
 
 def face_strip(skin):
-    """All four faces of one main-window button, side by side, on transparency."""
+    """All four faces of one main-window button, side by side, on transparency.
+
+    Returns (width, height, body, defs) for `atlas`.
+    """
     uid = "f%d" % skin.number
     w, h = skin.w, skin.h
     parts = []
@@ -423,7 +508,7 @@ def face_strip(skin):
         else:
             parts.append(_plate(uid, face, x, w, h, 6, skin.text, 11.5,
                                 primary=skin.kind == "apply", spacing=1.4))
-    return doc(4 * w, h, "".join(parts), _face_defs(uid))
+    return 4 * w, h, "".join(parts), _face_defs(uid)
 
 
 # --- the pad picture -----------------------------------------------------------
@@ -497,7 +582,7 @@ def pad_drawing(pictures):
     # Status light and the maker's badge on the bottom deck.
     out.append('<circle cx="320" cy="303" r="4" fill="%s" filter="url(#pglow)"/>' % AMBER)
     out.append('<circle cx="320" cy="303" r="2.5" fill="%s"/>' % AMBER_LIGHT)
-    out.append(text(286, 307, "M-LINK", 7, TEXT_FAINT, spacing=1.5))
+    out.append(text(296, 307, "LINK", 7, TEXT_FAINT, spacing=1.5))
     out.append('<rect width="%d" height="150" fill="url(#pshine)"/>' % PAD_W)
     # Rim.
     out.append('<path d="%s" fill="none" stroke="%s" stroke-width="10" opacity="0.5"/>'
@@ -544,42 +629,56 @@ def _cap_top(uid, face, x, w, h, label, size, radius):
 
 
 def picture_strip(pic):
+    """The four faces of one key of the pad picture, for `atlas`."""
     uid = "p%d" % pic.number
     w, h = pic.w, pic.h
     size = {"cap": 9, "side": 11, "thumb": 11}[pic.kind]
     radius = {"cap": 5, "side": 7, "thumb": 9}[pic.kind]
     parts = [_cap_top(uid, face, i * w, w, h, pic.text, size, radius)
              for i, face in enumerate(FACES)]
-    return doc(4 * w, h, "".join(parts), _face_defs(uid))
+    return 4 * w, h, "".join(parts), _face_defs(uid)
 
 
 # --- icon ----------------------------------------------------------------------
 
+ICON_16 = [
+    ".......gg.......",
+    "..oooooooooooo..",
+    ".oddddddddddddo.",
+    ".odyykkyykkyydo.",
+    ".oddddddddddddo.",
+    ".odwwddggddwwdo.",
+    ".odwwdgkkgdwwdo.",
+    ".oddddgkkgddddo.",
+    ".odddddggdddddo.",
+    "..oddddddddddo..",
+    "...orrrrrrrro...",
+    "...orrrrrrrro...",
+    "...orrrrrrrro...",
+    "...orrrrrrrro...",
+    "....oooooooo....",
+    "................",
+]
+ICON_16_COLOURS = {"o": AMBER, "d": "#2e3238", "k": "#0e0f11", "y": AMBER_LIGHT,
+                   "w": "#c4cad1", "g": "#8a929c", "r": "#17191c"}
+
+
 def icon(size):
-    """Program icon: amber pad glyph on a graphite badge, simplified when tiny."""
-    s = size / 48.0
+    """Program icon: the pad from above, amber-rimmed; drawn pixel by pixel at 16."""
     if size <= 16:
-        body = ('<rect x="0.5" y="0.5" width="15" height="15" rx="3" fill="#23272c" '
-                'stroke="%s" stroke-width="1"/>'
-                '<rect x="3" y="4" width="2" height="2" fill="%s"/>'
-                '<rect x="7" y="4" width="2" height="2" fill="%s"/>'
-                '<rect x="11" y="4" width="2" height="2" fill="%s"/>'
-                '<rect x="3" y="8" width="3" height="4" fill="#c4cad1"/>'
-                '<rect x="10" y="8" width="3" height="4" fill="#c4cad1"/>'
-                '<rect x="7" y="9" width="2" height="2" fill="%s"/>'
-                % (AMBER, AMBER_LIGHT, AMBER_LIGHT, AMBER_LIGHT, AMBER))
-        return doc(16, 16, body)
-    body = ('<g transform="scale(%g)">'
-            '<path d="M4,12 Q4,4 12,4 L36,4 Q44,4 44,12 L44,28 Q44,33 40,36 L37,40 Q33,45 24,45 '
-            'Q15,45 11,40 L8,36 Q4,33 4,28 Z" fill="url(#ib)" stroke="%s" stroke-width="2.2"/>'
-            '<rect x="9" y="10" width="30" height="7" rx="2" fill="#0e0f11"/>'
-            '<rect x="11" y="12" width="5" height="3" rx="1" fill="%s"/>'
-            '<rect x="18" y="12" width="5" height="3" rx="1" fill="%s"/>'
-            '<rect x="25" y="12" width="5" height="3" rx="1" fill="%s"/>'
-            '<rect x="32" y="12" width="5" height="3" rx="1" fill="%s"/>'
-            '<rect x="9" y="21" width="7" height="6" rx="1.5" fill="#c4cad1"/>'
-            '<rect x="32" y="21" width="7" height="6" rx="1.5" fill="#c4cad1"/>'
-            '<circle cx="24" cy="27" r="5" fill="#0e0f11" stroke="#c4cad1" stroke-width="1.6"/>'
-            '</g>' % (s, AMBER, AMBER_LIGHT, AMBER_LIGHT, AMBER_LIGHT, AMBER_LIGHT))
-    defs = vgrad("ib", [(0, "#3a3f46"), (1, "#1b1d20")])
+        body = []
+        for y, row in enumerate(ICON_16):
+            for x, c in enumerate(row):
+                if c != ".":
+                    body.append('<rect x="%d" y="%d" width="1" height="1" fill="%s"/>'
+                                % (x, y, ICON_16_COLOURS[c]))
+        return doc(16, 16, '<g shape-rendering="crispEdges">%s</g>' % "".join(body))
+    gh = size * 0.88
+    gw = gh * 345.0 / 436.0
+    top = size - gh - size * 0.02
+    cable = ('<rect x="%g" y="0" width="%g" height="%g" fill="#6b737d"/>'
+             % (size / 2 - size * 0.04, size * 0.08, top + 1))
+    body = cable + pad_glyph((size - gw) / 2, top, gh, AMBER, AMBER_LIGHT, "#c4cad1",
+                             "url(#ib)", "#16181b", stroke_px=max(1.2, size / 22.0))
+    defs = vgrad("ib", [(0, "#3d434b"), (1, "#22252a")])
     return doc(size, size, body, defs)
