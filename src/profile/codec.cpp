@@ -26,22 +26,25 @@ class BitWriter {
   public:
     explicit BitWriter(std::uint8_t* out) : out_(out) {}
 
+    // width <= 32; fewer than 32 bits are ever pending between calls.
     void Put(std::uint32_t value, unsigned width) {
         accumulator_ |= static_cast<std::uint64_t>(value) << pendingBits_;
         pendingBits_ += width;
         bitCount_ += width;
-        while (pendingBits_ >= 8) {
-            *out_++ = static_cast<std::uint8_t>(accumulator_);
-            accumulator_ >>= 8;
-            pendingBits_ -= 8;
+        if (pendingBits_ >= 32) {
+            const std::uint32_t word = static_cast<std::uint32_t>(accumulator_);
+            std::memcpy(out_, &word, 4);  // little-endian hosts only (records.h)
+            out_ += 4;
+            accumulator_ >>= 32;
+            pendingBits_ -= 32;
         }
     }
 
     void Flush() {
-        if (pendingBits_ > 0) {
+        while (pendingBits_ > 0) {
             *out_++ = static_cast<std::uint8_t>(accumulator_);
-            accumulator_ = 0;
-            pendingBits_ = 0;
+            accumulator_ >>= 8;
+            pendingBits_ = pendingBits_ > 8 ? pendingBits_ - 8 : 0;
         }
     }
 
@@ -304,17 +307,28 @@ ExpandStatus ExpandInto(const std::uint8_t* block, std::size_t blockLength, std:
             bits = reader.Peek(bitPos);
         }
         if ((bits & 1) == 0) {
+            // One window holds six 9-bit tokens; take every leading literal
+            // of them at once when all six would begin before the end mark.
+            if (bitPos + 45 < endMark && raw - out >= 6) {
+                unsigned taken = 0;
+                while (taken < 6 && ((bits >> (9 * taken)) & 1) == 0) {
+                    target[out + taken] = static_cast<std::uint8_t>(bits >> (9 * taken + 1));
+                    ++taken;
+                }
+                out += taken;
+                bitPos += 9 * taken;
+                continue;
+            }
             target[out++] = static_cast<std::uint8_t>(bits >> 1);
             bitPos += 9;
             continue;
         }
         const unsigned symbol = static_cast<unsigned>((bits >> 1) & symbolMask);
         const std::uint64_t lengthPos = bitPos + 1 + symbolBits;
-        const std::uint64_t n = fastRuns ? (bits >> (1 + symbolBits)) & lengthMask
-                                         : reader.Read(lengthPos, lengthBits);
+        const std::uint64_t n =
+            fastRuns ? (bits >> (1 + symbolBits)) & lengthMask : reader.Read(lengthPos, lengthBits);
         bitPos = lengthPos + lengthBits;
-        const std::uint64_t repeats =
-            n > std::numeric_limits<std::uint64_t>::max() - 2 ? n : n + 2;
+        const std::uint64_t repeats = n > std::numeric_limits<std::uint64_t>::max() - 2 ? n : n + 2;
 
         if (dictCount == 0) {
             const std::size_t count =
