@@ -98,8 +98,8 @@ def keyed_faces(strip, background, key):
 def arrow():
     """16 x 16 black right-pointing triangle on pure red, with no soft pixels."""
     img = Image(16, 16, fill=(255, 0, 0, 255))
-    for y in range(3, 13):
-        reach = 7 - abs(2 * y - 15) // 2      # 1 .. 5 .. 1 pixels
+    for y in range(2, 13):
+        reach = 6 - abs(y - 7)                # 1 .. 6 .. 1 pixels: 45 degree sides
         for x in range(5, 5 + reach):
             img.put(x, y, (0, 0, 0, 255))
     return img
@@ -328,7 +328,8 @@ class Preview:
         # Pointer on M3, M11-M20 pressed state, APPLY drawn disabled.
         self.save("main-states.png", self.window(2, {311: 1, 321: 1, 308: 2, 331: 3}, group=1))
         self.save("main-framed.png", self.pages[2])
-        self.save("faces.png", self.faces_sheet())
+        self.save("faces.png", self.faces_sheet(1, 620))
+        self.save("faces-2x.png", self.faces_sheet(2, 1240))
         self.save("pad.png", self.pad())
         self.save("pad-highlight.png", self.pad({343: 1, 335: 1, 349: 2}))
         sheet = Image(16 * 4 + 24 + 32 + 48 + 64 + 60, 70, fill=(40, 44, 50, 255))
@@ -351,35 +352,36 @@ class Preview:
                 img.px[i * 4:i * 4 + 4] = bytes(DESKTOP)
         return img
 
-    def faces_sheet(self):
-        """Every face bitmap as stored (key colour showing), twice its size."""
-        items = [(n, self.b.written[n]) for n in sorted(self.b.written)
-                 if 306 <= n <= 352]
-        scale = 2
-        pad = 8
-        col_w = max(img.width for _, img in items) * scale + 60
-        rows = []
-        y = pad
-        x = pad
-        colh = 0
-        cols = []
+    def faces_sheet(self, scale, max_h):
+        """Every face bitmap as stored, key colour showing, enlarged `scale` times."""
+        items = [(n, self.b.written[n]) for n in sorted(self.b.written) if 306 <= n <= 352]
+        gap, label_w = 8, 44
+        columns = [[]]
+        height = gap
         for n, img in items:
-            h = img.height * scale
-            if y + h + pad > 1400:
-                x += col_w
-                y = pad
-            cols.append((n, img, x, y))
-            y += h + pad
-            colh = max(colh, y)
-        width = x + col_w
-        sheet = Image(width, colh, fill=(30, 32, 36, 255))
+            h = img.height * scale + gap
+            if height + h > max_h:
+                columns.append([])
+                height = gap
+            columns[-1].append((n, img))
+            height += h
+        placed = []
+        x = gap
+        total_h = 0
+        for col in columns:
+            y = gap
+            for n, img in col:
+                placed.append((n, img, x, y))
+                y += img.height * scale + gap
+            total_h = max(total_h, y)
+            x += label_w + max(img.width for _, img in col) * scale + 3 * gap
+        sheet = Image(x, total_h, fill=(30, 32, 36, 255))
         svg = []
-        for n, img, x, y in cols:
-            sheet.paste(_scaled(img, scale), x + 50, y)
-            svg.append(draw.text(x + 44, y + img.height * scale / 2 + 4, str(n), 11, "#cccccc",
-                                 anchor="end", weight="normal"))
-        over = self.b.rast.render(draw.doc(width, colh, "".join(svg)), width, colh)
-        del rows
+        for n, img, px, py in placed:
+            sheet.paste(_scaled(img, scale), px + label_w, py)
+            svg.append(draw.text(px + label_w - 6, py + img.height * scale / 2 + 4, str(n), 11,
+                                 "#cccccc", anchor="end", weight="normal"))
+        over = self.b.rast.render(draw.doc(x, total_h, "".join(svg)), x, total_h)
         return _blend_onto(over, sheet)
 
 

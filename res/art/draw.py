@@ -527,6 +527,14 @@ def pad_body_outline():
             "Q41,494 39,440 L37,378 Q35,356 23,344 Q6,328 6,300 L6,80 Q6,60 26,60 Z")
 
 
+def _deck_rect(x, y, w, h):
+    """A recessed plate in the pad's top: dark edge, lit lower lip."""
+    return ('<rect x="%g" y="%g" width="%g" height="%g" rx="8" fill="#3a4047" '
+            'transform="translate(0,1)"/>'
+            '<rect x="%g" y="%g" width="%g" height="%g" rx="8" fill="url(#pdeck)" '
+            'stroke="#070808" stroke-width="1"/>' % (x, y, w, h, x, y, w, h))
+
+
 def pad_drawing(pictures):
     d = pad_body_outline()
     defs = "".join([
@@ -553,19 +561,27 @@ def pad_drawing(pictures):
             "Q56,480 54,440 L52,384 Q51,364 44,352 Z")
     out.append('<path d="%s" fill="url(#prest)" stroke="#0b0c0d" stroke-width="1.5"/>' % rest)
     out.append('<path d="%s" fill="url(#pdots)" opacity="0.9"/>' % rest)
+    # Light strip along the top of the wrist rest, as on the window's flanks.
+    strip = "M62,347 Q178,329 295,347"
+    out.append('<path d="%s" fill="none" stroke="%s" stroke-width="2.5" stroke-linecap="round" '
+               'filter="url(#pglow)" opacity="0.8"/>' % (strip, AMBER))
+    out.append('<path d="%s" fill="none" stroke="%s" stroke-width="1.5" stroke-linecap="round"/>'
+               % (strip, AMBER_LIGHT))
     out.append(_wordmark(178.5, 462, 15, 3.5))
     # Number-row deck.
-    out.append('<rect x="16" y="68" width="325" height="44" rx="8" fill="url(#pdeck)" '
-               'stroke="#3a4047" stroke-width="1"/>')
-    # Key wells for every button: the picture buttons sit in them.
-    for p in pictures:
-        if p.kind == "cap":
-            continue
-        out.append('<rect x="%g" y="%g" width="%g" height="%g" rx="%g" fill="#0e0f11" '
-                   'stroke="#3a4047" stroke-width="1"/>'
-                   % (p.x - 4.5, p.y - 4.5, p.w + 9, p.h + 9, 9 if p.kind == "side" else 10))
-    out.append('<rect x="16" y="281" width="108" height="44" rx="8" fill="url(#pdeck)" '
-               'stroke="#3a4047" stroke-width="1"/>')
+    out.append(_deck_rect(16, 68, 325, 44))
+    # Key wells: each flank's wells merge into one recess. Drawing every
+    # outline first and every fill over it leaves only the outer edge.
+    wells = [(p.x - 5, p.y - 5, p.w + 10, p.h + 10, 10) for p in pictures if p.kind != "cap"]
+    for x, y, w, h, r in wells:
+        out.append('<rect x="%g" y="%g" width="%g" height="%g" rx="%g" fill="#3a4047" '
+                   'transform="translate(0,1)"/>' % (x, y, w, h, r))
+        out.append('<rect x="%g" y="%g" width="%g" height="%g" rx="%g" fill="none" '
+                   'stroke="#070808" stroke-width="2"/>' % (x, y, w, h, r))
+    for x, y, w, h, r in wells:
+        out.append('<rect x="%g" y="%g" width="%g" height="%g" rx="%g" fill="url(#pdeck)"/>'
+                   % (x, y, w, h, r))
+    out.append(_deck_rect(16, 281, 108, 44))
     # Thumb stick between the two flanks.
     out.append('<circle cx="160" cy="186" r="44" fill="#0d0e10" stroke="#3a4047" '
                'stroke-width="1"/>')
