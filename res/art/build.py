@@ -10,7 +10,6 @@ colours and the masks' colours.
 """
 
 import argparse
-import base64
 import os
 import sys
 
@@ -266,10 +265,6 @@ def _scaled(img, k):
             start = ((y * k + j) * out.width) * 4
             out.px[start:start + len(row)] = row
     return out
-
-
-def _data_uri(img):
-    return "data:image/png;base64," + base64.b64encode(encode_png(img)).decode("ascii")
 
 
 SAMPLE_LABELS = ["Off", "A", "Left Button", "Reload", "Space", "Multi Combo", "Stop Macro",

@@ -101,7 +101,7 @@ def lower_deck():
 
 
 def _grip(flip):
-    """Knurled rubber inlay on each flank: the part of the skin a hand holds."""
+    """Knurled rubber inlay on each flank, where a hand would hold the pad."""
     x, y, w, h = 22, 70, 44, 246
     if flip:
         x = MAIN_W - x - w
@@ -213,9 +213,9 @@ def _wordmark(cx, baseline, size, spacing):
 
 def _header(subtitle):
     return "".join([
-        _wordmark(CENTRE_X + 3, 70, 30, 6),
-        text(CENTRE_X + 2, 92, subtitle, 9, TEXT_DIM, spacing=3.2),
-        '<rect x="%g" y="112" width="340" height="1" fill="url(#divider)"/>' % (CENTRE_X - 170),
+        _wordmark(CENTRE_X + 3, 78, 32, 6),
+        text(CENTRE_X + 2, 101, subtitle, 9, TEXT_DIM, spacing=3.2),
+        '<rect x="%g" y="122" width="340" height="1" fill="url(#divider)"/>' % (CENTRE_X - 170),
     ])
 
 
@@ -379,8 +379,7 @@ def _plate(uid, face, x, w, h, chamfer, label, size, primary=False, spacing=0.8)
         stroke, tcol = "#34393f", TEXT_FAINT
     out.append('<path d="%s" fill="%s" stroke="%s" stroke-width="1"/>' % (shape, fill, stroke))
     if face in ("normal", "over"):
-        out.append('<path d="%s" fill="url(#%sshine)" transform="translate(0,0)" '
-                   'clip-path="none"/>'
+        out.append('<path d="%s" fill="url(#%sshine)"/>'
                    % (chamfer_rect(bx + 1, by + 1, bw - 2, bh / 2, max(chamfer - 1, 0)), uid))
     if face == "pressed":
         out.append('<path d="M%g,%g L%g,%g" stroke="#000" stroke-opacity="0.6" '

@@ -100,8 +100,6 @@ class Picture:
         else:
             self.kind = "side"
             self.w, self.h = SIDE_KEY
-            # The side keys lean outwards with the pad's flanks.
-            self.side = "left" if m <= 13 else "right"
 
 
 def pictures():
