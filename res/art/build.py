@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Builds every bitmap and the icon of the program from the drawings.
 
-    build.py --out DIR [--preview DIR] [--rsvg PATH] [--convert PATH]
+    build.py --out DIR [--preview DIR] [--rsvg PATH]
 
 Writes DIR/<resource number>.bmp and DIR/gripdeck.ico; with --preview also
 PNG pictures of the assembled window, the faces and the pad drawing, for
@@ -386,15 +386,20 @@ def _placed(img, w, h, x, y):
     return out
 
 
+FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+
+
 def main():
+    if not os.path.exists(FONT_FILE):
+        # rsvg falls back to another face, which may not fit the buttons.
+        sys.stderr.write("warning: %s is missing (Debian package fonts-dejavu-core); "
+                         "texts will be drawn in a substitute font\n" % FONT_FILE)
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out", required=True)
     ap.add_argument("--preview")
     ap.add_argument("--rsvg", default="rsvg-convert")
-    ap.add_argument("--convert", default=None,
-                    help="ImageMagick convert, only to unpack PNGs faster")
     args = ap.parse_args()
-    Builder(args.out, args.preview, Rasteriser(args.rsvg, args.convert)).run()
+    Builder(args.out, args.preview, Rasteriser(args.rsvg)).run()
 
 
 if __name__ == "__main__":

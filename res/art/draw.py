@@ -9,7 +9,6 @@ from layout import (CENTRE_X, LABEL_H, LABEL_ROWS, LABEL_W, LABEL_X, MAIN_H, MAI
                     PAD_FACE, PAD_H, PAD_ROWS, PAD_W, PAD_X)
 
 FONT = "DejaVu Sans"
-FONT_NARROW = "DejaVu Sans Condensed"
 
 # Palette.
 MATTE = "#0e0f11"        # what framed mode shows outside the outline
@@ -637,9 +636,12 @@ def _cap_top(uid, face, x, w, h, label, size, radius):
     if face in ("normal", "over"):
         out.append('<rect x="%g" y="4" width="%g" height="%g" rx="%g" fill="url(#%sshine)"/>'
                    % (x + 5, w - 10, (h - 9) / 2, max(radius - 3, 1), uid))
-    fam = FONT_NARROW if len(label) > 2 else FONT
-    out.append(text(x + w / 2, (h - 2) / 2 + size * 0.37 + dy, label, size, tcol,
-                    family=fam, spacing=0))
+    label_svg = text(x + w / 2, (h - 2) / 2 + size * 0.37 + dy, label, size, tcol, spacing=0)
+    if len(label) > 2 and w < 32:
+        # Three characters only fit a small cap when narrowed a little.
+        label_svg = ('<g transform="translate(%g,0) scale(0.86,1) translate(%g,0)">%s</g>'
+                     % (x + w / 2, -(x + w / 2), label_svg))
+    out.append(label_svg)
     return "".join(out)
 
 

@@ -5,7 +5,6 @@ python3 and rsvg-convert. Pixels are kept as 8-bit RGBA in a bytearray,
 top row first, which is what rsvg-convert's PNGs decode to.
 """
 
-import shutil
 import struct
 import subprocess
 import zlib
@@ -178,31 +177,15 @@ def encode_png(img):
 # --- rasterising SVG ---------------------------------------------------------
 
 class Rasteriser:
-    """Renders SVG text through rsvg-convert and hands back RGBA pixels.
+    """Renders SVG text through rsvg-convert and hands back RGBA pixels."""
 
-    When ImageMagick's convert is at hand it unpacks the PNG (much faster
-    than doing it in Python); otherwise the PNG is decoded here.
-    """
-
-    def __init__(self, rsvg="rsvg-convert", convert=None):
+    def __init__(self, rsvg="rsvg-convert"):
         self.rsvg = rsvg
-        self.convert = convert if convert is not None else shutil.which("convert")
 
     def render(self, svg, width, height):
         png = subprocess.run([self.rsvg, "--format=png"], input=svg.encode("utf-8"),
                              stdout=subprocess.PIPE, check=True).stdout
-        img = None
-        if self.convert:
-            try:
-                raw = subprocess.run([self.convert, "png:-", "-depth", "8", "rgba:-"],
-                                     input=png, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL, check=True).stdout
-                if len(raw) == width * height * 4:
-                    img = Image(width, height, bytearray(raw))
-            except (OSError, subprocess.CalledProcessError):
-                img = None
-        if img is None:
-            img = decode_png(png)
+        img = decode_png(png)
         if (img.width, img.height) != (width, height):
             raise ValueError("rendered %dx%d, wanted %dx%d" % (img.width, img.height, width, height))
         return img
