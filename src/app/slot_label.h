@@ -1,0 +1,40 @@
+#pragma once
+// The text and tool tip the main window shows beside an M-Button for the
+// slot it holds. The label refresh looks only at the high 16 bits of
+// slotType (so all three stop kinds share 0x10000000) and tells the stop
+// kinds apart by its low byte.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "profile/records.h"
+
+namespace gd {
+
+// The fixed words of the labels; the program loads them from its string
+// table, the defaults are its English texts.
+struct LabelTexts {
+    std::string off = "Off";
+    std::string single = "Single";
+    std::string macro = "Macro";
+    std::string multiLayers = "Multi Layers";
+    std::string stop = "Stop";
+    std::string stopMacro = "Stop Macro";
+    std::string superStop = "Super Stop";
+};
+
+struct SlotLabel {
+    // A slotType the label refresh does not know: the label and its tool
+    // tip keep whatever they showed before, and the fields below are empty.
+    bool leaveAsIs = false;
+    std::string text;
+    // No value: the label's tool tip is switched off.
+    std::optional<std::string> toolTip;
+};
+
+// Key and button names come from GetEventName and are at most 255
+// characters; macro and layer-set names are read up to their terminator
+// and never past 255 characters, even when a file left it out.
+SlotLabel LabelForSlot(const ButtonSlot& slot, const LabelTexts& texts = LabelTexts{});
+
+}  // namespace gd
