@@ -13,7 +13,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth imagemagick xdotool x11-utils librsvg2-bin python3
+  wine wine64 xvfb xauth imagemagick xdotool x11-utils librsvg2-bin python3 fonts-dejavu-core
 )
 
 log() { printf '\n== %s\n' "$*"; }
