@@ -1,0 +1,73 @@
+#include "app/command_line.h"
+
+#include <cstring>
+
+#include "app/recent_files.h"
+
+namespace gd {
+
+std::string StripQuotes(std::string_view text) {
+    if (!text.empty() && text.front() == '"') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.back() == '"') {
+            text.remove_suffix(1);
+        }
+    }
+    return std::string(text);
+}
+
+StartRequest ParseCommandLine(std::string_view commandLine) {
+    StartRequest request;
+    const std::string text = StripQuotes(commandLine);
+    if (text == "-1") {
+        request.startHidden = true;
+    } else if (!text.empty()) {
+        request.path = text;
+        request.name = FileNamePart(text);
+    }
+    return request;
+}
+
+bool ShouldForwardCommandLine(std::string_view commandLine) {
+    return !commandLine.empty() && commandLine != "-1" && commandLine != "install" &&
+           commandLine.size() < kForwardBufferSize;
+}
+
+std::vector<ForwardedChar> EncodeForwardedCommandLine(std::string_view commandLine) {
+    std::vector<ForwardedChar> messages;
+    if (commandLine.size() >= kForwardBufferSize) {
+        return messages;
+    }
+    const auto length = static_cast<std::intptr_t>(commandLine.size());
+    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        const auto character = static_cast<std::intptr_t>(static_cast<signed char>(commandLine[i]));
+        messages.push_back({character, (length << 16) | static_cast<std::intptr_t>(i)});
+    }
+    return messages;
+}
+
+std::optional<std::string> ForwardedCommandLine::Receive(std::intptr_t wParam,
+                                                         std::intptr_t lParam) {
+    const auto index = static_cast<std::size_t>(lParam & 0xFFFF);
+    const auto length = static_cast<std::size_t>((lParam >> 16) & 0xFFFF);
+    if (index == 0) {
+        buffer_.fill(0);
+        received_ = 0;
+        valid_ = true;
+    }
+    // Only an unbroken sequence 0, 1, 2, ... of a text that fits with its
+    // terminator is ever used.
+    if (!valid_ || index != received_ || length >= kForwardBufferSize || index >= length) {
+        valid_ = false;
+        return std::nullopt;
+    }
+    buffer_[index] = static_cast<char>(wParam);
+    ++received_;
+    if (index + 1 != length) {
+        return std::nullopt;
+    }
+    valid_ = false;
+    return StripQuotes(std::string_view(buffer_.data(), ::strnlen(buffer_.data(), length)));
+}
+
+}  // namespace gd

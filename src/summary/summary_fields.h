@@ -1,0 +1,30 @@
+#pragma once
+// The summary as the dialogs edit it, and its way into and out of the
+// SummaryBlock.
+#include <cstdint>
+#include <string>
+
+#include "profile/records.h"
+
+namespace gd {
+
+// Shown in an empty comment field and never stored.
+inline constexpr char kCommentPlaceholder[] = "Please make some comments to describe this file.";
+
+struct SummaryFields {
+    std::string name;
+    std::string game;
+    std::string author;
+    std::string comment;
+    std::int32_t x = 0;  // width
+    std::int32_t y = 0;  // height
+};
+
+// x is the resolution shifted right by 16 with sign, y its low 16 bits.
+SummaryFields FieldsFromSummary(const SummaryBlock& summary);
+// Clears the block, copies each text cut to its field (a full field has no
+// terminator) and sets resolution = x << 16 | (y & 0xFFFF). A comment equal
+// to the placeholder is stored empty.
+void StoreFields(const SummaryFields& fields, SummaryBlock& summary);
+
+}  // namespace gd
