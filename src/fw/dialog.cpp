@@ -1,0 +1,218 @@
+#include "fw/dialog.h"
+
+#include "fw/module.h"
+#include "fw/text.h"
+
+namespace gd {
+namespace {
+
+// Messages whose answer a dialog procedure returns itself instead of
+// through DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+        case WM_INITDIALOG:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void CDataExchange::Text(int id, std::string& value) {
+    if (failed_) {
+        return;
+    }
+    if (saving_) {
+        value = dialog_.GetDlgItemText(id);
+    } else {
+        dialog_.SetDlgItemText(id, value);
+    }
+}
+
+void CDataExchange::Int(int id, int& value, int minimum, int maximum) {
+    if (failed_) {
+        return;
+    }
+    if (!saving_) {
+        dialog_.SetDlgItemText(id, FormatText("%d", value));
+        return;
+    }
+    long long number = 0;
+    if (!ParseInteger(dialog_.GetDlgItemText(id), number) || number < minimum || number > maximum) {
+        Fail(id, FormatText(kIntegerRangeFormat, minimum, maximum));
+        return;
+    }
+    value = static_cast<int>(number);
+}
+
+void CDataExchange::UInt(int id, std::uint32_t& value, std::uint32_t minimum,
+                         std::uint32_t maximum) {
+    if (failed_) {
+        return;
+    }
+    if (!saving_) {
+        dialog_.SetDlgItemText(id, FormatText("%u", static_cast<unsigned>(value)));
+        return;
+    }
+    long long number = 0;
+    if (!ParseInteger(dialog_.GetDlgItemText(id), number) || number < 0 ||
+        static_cast<unsigned long long>(number) < minimum ||
+        static_cast<unsigned long long>(number) > maximum) {
+        Fail(id, FormatText(kUnsignedRangeFormat, static_cast<unsigned>(minimum),
+                            static_cast<unsigned>(maximum)));
+        return;
+    }
+    value = static_cast<std::uint32_t>(number);
+}
+
+void CDataExchange::Check(int id, int& value) {
+    if (failed_) {
+        return;
+    }
+    if (saving_) {
+        value = dialog_.IsDlgButtonChecked(id) ? 1 : 0;
+    } else {
+        dialog_.CheckDlgButton(id, value != 0);
+    }
+}
+
+void CDataExchange::Fail(int id, std::string_view message) {
+    failed_ = true;
+    ShowMessage(dialog_, message, MB_OK | MB_ICONEXCLAMATION);
+    HWND field = ::GetDlgItem(dialog_, id);
+    if (field != nullptr) {
+        ::SetFocus(field);
+        ::SendMessageA(field, EM_SETSEL, 0, -1);
+    }
+}
+
+CDialog::~CDialog() {
+    if (hwnd_ != nullptr && !modal_) {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+const MessageMap& CDialog::GetMessageMap() const {
+    static constexpr Route kRoutes[] = {
+        OnCommand<&CDialog::OnOKCommand>(IDOK),
+        OnCommand<&CDialog::OnCancelCommand>(IDCANCEL),
+    };
+    static const MessageMap kMap{kRoutes, &CMsgHandler::GetMessageMap()};
+    return kMap;
+}
+
+INT_PTR CDialog::DoModal() {
+    if (hwnd_ != nullptr) {
+        return -1;
+    }
+    InitCommonControlsOnce();
+    modal_ = true;
+    INT_PTR result = ::DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent_,
+                                       &DialogProc, reinterpret_cast<LPARAM>(this));
+    modal_ = false;
+    return result;
+}
+
+bool CDialog::Create(HWND parent) {
+    if (hwnd_ != nullptr) {
+        return false;
+    }
+    InitCommonControlsOnce();
+    parent_ = parent;
+    modal_ = false;
+    return ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
+                                &DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+bool CDialog::DestroyWindow() {
+    return hwnd_ != nullptr && ::DestroyWindow(hwnd_) != FALSE;
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    if (modal_) {
+        ::EndDialog(hwnd_, result);
+    } else {
+        ::ShowWindow(hwnd_, SW_HIDE);
+    }
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange exchange(*this, saveAndValidate);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(true)) {
+        EndDialog(IDOK);
+    }
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::Bind(HWND window) {
+    hwnd_ = window;
+    AttachToWindow(window);
+}
+
+void CDialog::Unbind() {
+    DetachFromWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+CDialog* CDialog::FromWindow(HWND window) {
+    // Only Bind attaches an object to a dialog window, so the object is a CDialog.
+    return static_cast<CDialog*>(FromHandle(window));
+}
+
+INT_PTR CDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Message m{window, message, wParam, lParam};
+    bool handled = RouteMessage(m);
+    if (message == WM_NCDESTROY) {
+        Unbind();
+        OnFinalMessage();
+        return FALSE;
+    }
+    if (!handled) {
+        return FALSE;
+    }
+    if (ReturnsDirectly(message)) {
+        return static_cast<INT_PTR>(m.result);
+    }
+    ::SetWindowLongPtrA(window, DWLP_MSGRESULT, m.result);
+    return TRUE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<CDialog*>(lParam);
+        self->Bind(window);
+        return self->OnInitDialog();
+    }
+    CDialog* self = FromWindow(window);
+    return self ? self->HandleMessage(window, message, wParam, lParam) : FALSE;
+}
+
+}  // namespace gd

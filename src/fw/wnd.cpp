@@ -1,0 +1,71 @@
+#include "fw/wnd.h"
+
+#include <cstdio>
+
+namespace gd {
+
+std::string CWnd::GetWindowText() const {
+    int length = ::GetWindowTextLengthA(hwnd_);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = ::GetWindowTextA(hwnd_, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+void CWnd::SetWindowText(std::string_view text) const {
+    std::string copy(text);
+    ::SetWindowTextA(hwnd_, copy.c_str());
+}
+
+void CWnd::SetDlgItemInt(int id, int value) const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    SetDlgItemText(id, text);
+}
+
+void CWnd::ModifyStyle(DWORD remove, DWORD add) const {
+    DWORD style = GetStyle();
+    DWORD changed = (style & ~remove) | add;
+    if (changed != style) {
+        ::SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(changed));
+    }
+}
+
+RECT CWnd::GetClientRect() const {
+    RECT r{};
+    ::GetClientRect(hwnd_, &r);
+    return r;
+}
+
+RECT CWnd::GetWindowRect() const {
+    RECT r{};
+    ::GetWindowRect(hwnd_, &r);
+    return r;
+}
+
+RECT CWnd::GetRectInParent() const {
+    RECT r = GetWindowRect();
+    HWND parent = ::GetParent(hwnd_);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+POINT CWnd::ScreenToClient(POINT point) const {
+    ::ScreenToClient(hwnd_, &point);
+    return point;
+}
+
+POINT CWnd::ClientToScreen(POINT point) const {
+    ::ClientToScreen(hwnd_, &point);
+    return point;
+}
+
+int CWnd::MessageBox(std::string_view text, std::string_view caption, UINT type) const {
+    std::string t(text), c(caption);
+    return ::MessageBoxA(hwnd_, t.c_str(), c.c_str(), type);
+}
+
+}  // namespace gd

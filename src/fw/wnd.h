@@ -1,0 +1,110 @@
+#pragma once
+// CWnd: a cheap, copyable, non-owning view of a window with typed methods.
+// Copies see the same window; none of them destroys it. Classes that own a
+// window (dialogs, subclassed controls) derive from CMsgHandler as well and
+// are neither copyable nor movable.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace gd {
+
+class CWnd {
+  public:
+    CWnd() noexcept = default;
+    CWnd(HWND window) noexcept : hwnd_(window) {}  // NOLINT: views convert freely
+
+    HWND GetSafeHwnd() const noexcept { return hwnd_; }
+    operator HWND() const noexcept { return hwnd_; }
+    bool IsWindow() const noexcept { return hwnd_ != nullptr && ::IsWindow(hwnd_) != FALSE; }
+
+    // A view may be pointed at another window; owners use SubclassWindow.
+    void Attach(HWND window) noexcept { hwnd_ = window; }
+
+    CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(hwnd_, id)); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(hwnd_); }
+    CWnd GetParent() const { return CWnd(::GetParent(hwnd_)); }
+
+    std::string GetWindowText() const;
+    void SetWindowText(std::string_view text) const;
+    std::string GetDlgItemText(int id) const { return GetDlgItem(id).GetWindowText(); }
+    void SetDlgItemText(int id, std::string_view text) const { GetDlgItem(id).SetWindowText(text); }
+    void SetDlgItemInt(int id, int value) const;
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(hwnd_, message, wParam, lParam);
+    }
+    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageA(hwnd_, message, wParam, lParam) != FALSE;
+    }
+
+    bool EnableWindow(bool enable = true) const { return ::EnableWindow(hwnd_, enable) != FALSE; }
+    bool IsWindowEnabled() const { return ::IsWindowEnabled(hwnd_) != FALSE; }
+    bool ShowWindow(int command) const { return ::ShowWindow(hwnd_, command) != FALSE; }
+    bool IsWindowVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
+    void SetFocus() const { ::SetFocus(hwnd_); }
+    void SetFont(HFONT font, bool redraw = true) const {
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    }
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(hwnd_, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)); }
+    // Changes style bits; frame-relevant changes take effect with SWP_FRAMECHANGED.
+    void ModifyStyle(DWORD remove, DWORD add) const;
+
+    RECT GetClientRect() const;
+    RECT GetWindowRect() const;
+    // The window's rectangle in its parent's client coordinates.
+    RECT GetRectInParent() const;
+    bool MoveWindow(int x, int y, int width, int height, bool repaint = true) const {
+        return ::MoveWindow(hwnd_, x, y, width, height, repaint) != FALSE;
+    }
+    bool SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) const {
+        return ::SetWindowPos(hwnd_, insertAfter, x, y, cx, cy, flags) != FALSE;
+    }
+    POINT ScreenToClient(POINT point) const;
+    POINT ClientToScreen(POINT point) const;
+
+    void Invalidate(bool erase = true) const { ::InvalidateRect(hwnd_, nullptr, erase); }
+    void InvalidateRect(const RECT& rect, bool erase = true) const {
+        ::InvalidateRect(hwnd_, &rect, erase);
+    }
+    void UpdateWindow() const { ::UpdateWindow(hwnd_); }
+    // Invalidate, erase and repaint now.
+    void RedrawNow() const {
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    // The window takes the region over on success; null removes the region.
+    bool SetWindowRgn(HRGN region, bool redraw = true) const {
+        return ::SetWindowRgn(hwnd_, region, redraw) != 0;
+    }
+
+    bool SetTimer(UINT_PTR id, UINT milliseconds) const {
+        return ::SetTimer(hwnd_, id, milliseconds, nullptr) != 0;
+    }
+    bool KillTimer(UINT_PTR id) const { return ::KillTimer(hwnd_, id) != FALSE; }
+
+    void SetIcon(HICON icon, bool big) const {
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    void CheckDlgButton(int id, bool checked) const {
+        ::CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    bool IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+
+    int MessageBox(std::string_view text, std::string_view caption, UINT type) const;
+
+  protected:
+    HWND hwnd_ = nullptr;
+};
+
+inline int RectWidth(const RECT& r) {
+    return r.right - r.left;
+}
+inline int RectHeight(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+}  // namespace gd

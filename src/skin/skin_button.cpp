@@ -1,0 +1,170 @@
+#include "skin/skin_button.h"
+
+#include <utility>
+
+#include "fw/module.h"
+#include "skin/pad_link.h"
+#include "skin/transparent_blit.h"
+
+namespace gd {
+
+const MessageMap& CSkinButton::GetMessageMap() const {
+    static constexpr Route kRoutes[] = {
+        OnReflect<WM_DRAWITEM, &CSkinButton::DrawItem>(),
+        OnMessage<WM_MOUSEMOVE, &CSkinButton::OnMouseMove>(),
+        OnMessage<WM_MOUSEHOVER, &CSkinButton::OnMouseHover>(),
+        OnMessage<WM_MOUSELEAVE, &CSkinButton::OnMouseLeave>(),
+        OnMessage<WM_LBUTTONDOWN, &CSkinButton::OnButtonDown>(),
+        OnMessage<WM_LBUTTONDBLCLK, &CSkinButton::OnButtonDown>(),
+        OnMessage<WM_KEYDOWN, &CSkinButton::OnKey>(),
+        OnMessage<WM_KEYUP, &CSkinButton::OnKey>(),
+        OnMessage<WM_SETCURSOR, &CSkinButton::OnSetCursor>(),
+        OnMessage<WM_ERASEBKGND, &CSkinButton::OnEraseBkgnd>(),
+    };
+    static const MessageMap kMap{kRoutes, &CMsgHandler::GetMessageMap()};
+    return kMap;
+}
+
+bool CSkinButton::LoadBitmaps(UINT faceSet0, UINT faceSet1, COLORREF transparent, int x, int y) {
+    const UINT ids[2] = {faceSet0, faceSet1};
+    UniqueBitmap loaded[2];
+    for (int set = 0; set < faceSetCount_; ++set) {
+        loaded[set].reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(LOWORD(ids[set]))));
+        if (!loaded[set]) {
+            return false;
+        }
+    }
+    if (!SetBitmaps(std::move(loaded[0]), std::move(loaded[1]), transparent, x, y)) {
+        return false;
+    }
+    if (RemembersFaceSetIds()) {
+        faceSetIds_[0] = faceSet0;
+        faceSetIds_[1] = faceSet1;
+    }
+    return true;
+}
+
+bool CSkinButton::SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLORREF transparent,
+                             int x, int y) {
+    BITMAP info{};
+    if (!faceSet0 || ::GetObjectA(faceSet0.get(), sizeof info, &info) == 0) {
+        return false;
+    }
+    faces_[0] = std::move(faceSet0);
+    faces_[1] = std::move(faceSet1);
+    transparent_ = transparent;
+    faceWidth_ = info.bmWidth / 4;
+    faceHeight_ = info.bmHeight;
+    faceRect_ = RECT{0, 0, faceWidth_, faceHeight_};
+
+    RECT current = GetRectInParent();
+    if (x < 0 || y < 0) {
+        x = current.left;
+        y = current.top;
+    }
+    MoveWindow(x, y, faceWidth_, faceHeight_, true);
+    placement_ = GetRectInParent();
+    return true;
+}
+
+void CSkinButton::SetFaceSet(int set) {
+    faceSet_ = set == 1 ? 1 : 0;
+    Invalidate(false);
+}
+
+void CSkinButton::SetDisabledLook(bool disabled) {
+    disabledLook_ = disabled;
+    Invalidate(false);
+}
+
+void CSkinButton::SetToolTipText(std::string_view text) {
+    if (toolTip_.GetSafeHwnd() == nullptr && !toolTip_.Create(hwnd_)) {
+        return;
+    }
+    toolTip_.Activate(true);
+    if (toolTip_.HasTool(hwnd_)) {
+        toolTip_.UpdateTipText(hwnd_, text);
+    } else {
+        toolTip_.AddTool(hwnd_, text);
+    }
+}
+
+int CSkinButton::FaceToDraw(bool pressed) const {
+    if (disabledLook_) {
+        return DisabledFace();
+    }
+    if (pressed) {
+        return 2;
+    }
+    return hover_ ? 1 : 0;
+}
+
+void CSkinButton::ReportHover(bool entered) {
+    if (HWND pad = PadPictureWindow()) {
+        ::PostMessageA(pad, entered ? kPadButtonHover : kPadButtonLeave, faceSetIds_[faceSet_], 0);
+    }
+}
+
+void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    // A second face set shares the first one's size, so a missing one
+    // falls back to the first rather than drawing nothing.
+    HBITMAP faces = faces_[faceSet_] ? faces_[faceSet_].get() : faces_[0].get();
+    if (faces == nullptr) {
+        return;
+    }
+    UniqueDC source(::CreateCompatibleDC(item.hDC));
+    if (!source) {
+        return;
+    }
+    SelectGuard selected(source.get(), faces);
+    int face = FaceToDraw((item.itemState & ODS_SELECTED) != 0);
+    TransparentBlit(item.hDC, 0, 0, faceWidth_, faceHeight_, source.get(), faceWidth_ * face, 0,
+                    faceWidth_, faceHeight_, transparent_);
+}
+
+void CSkinButton::OnMouseMove(UINT, POINT) {
+    if (!tracking_) {
+        TRACKMOUSEEVENT request{sizeof request, TME_HOVER | TME_LEAVE, hwnd_, 1};
+        tracking_ = ::TrackMouseEvent(&request) != FALSE;
+    }
+    SetMsgHandled(false);
+}
+
+void CSkinButton::OnMouseHover(UINT, POINT) {
+    hover_ = true;
+    Invalidate(false);
+    ReportHover(true);
+}
+
+void CSkinButton::OnMouseLeave() {
+    tracking_ = false;
+    hover_ = false;
+    Invalidate(false);
+    ReportHover(false);
+}
+
+// A double click arrives as its own message and would press the button as
+// well; both are clicks the disabled look has to swallow.
+void CSkinButton::OnButtonDown(UINT, POINT) {
+    SetMsgHandled(disabledLook_);
+}
+
+// The space bar clicks a focused button just as the mouse does.
+void CSkinButton::OnKey(UINT key, UINT, UINT) {
+    SetMsgHandled(disabledLook_ && key == VK_SPACE);
+}
+
+BOOL CSkinButton::OnSetCursor(HWND, UINT, UINT) {
+    if (cursor_ == nullptr) {
+        SetMsgHandled(false);
+        return FALSE;
+    }
+    ::SetCursor(cursor_);
+    return TRUE;
+}
+
+BOOL CSkinButton::OnEraseBkgnd(HDC) {
+    return TRUE;
+}
+
+}  // namespace gd

@@ -1,0 +1,104 @@
+#pragma once
+// Bitmap-drawn push buttons. A face bitmap holds four faces side by side:
+// 0 normal, 1 pointer over it, 2 pressed, 3 disabled. A button carries one
+// or two such bitmaps (face sets) and shows one of them.
+//
+// The disabled look is the button's own: it draws the disabled face and
+// swallows clicks, while the window stays enabled for the system.
+#include <windows.h>
+
+#include <string_view>
+
+#include "fw/controls.h"
+#include "fw/handle.h"
+#include "fw/window_impl.h"
+
+namespace gd {
+
+class CSkinButton : public CWindowImpl<CButton> {
+  public:
+    CSkinButton() = default;
+
+    // Before LoadBitmaps: how many face sets it loads, 1 or 2 (default 2).
+    void SetFaceSetCount(int count) { faceSetCount_ = count == 1 ? 1 : 2; }
+
+    // Loads the face sets from bitmap resources (the low 16 bits of each
+    // value name the resource) and places the button: at (x, y) in the
+    // parent when both are 0 or more, else where it is; either way it takes
+    // the size of one face. False, with nothing changed, when a bitmap is
+    // missing.
+    bool LoadBitmaps(UINT faceSet0, UINT faceSet1, COLORREF transparent, int x = -1, int y = -1);
+    // The same with bitmaps already made; the button owns them afterwards.
+    bool SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLORREF transparent, int x,
+                    int y);
+
+    // 0 or 1; redraws.
+    void SetFaceSet(int set);
+    int FaceSet() const { return faceSet_; }
+    // The id given to LoadBitmaps for a set (0 when not remembered).
+    UINT FaceSetId(int set) const { return set == 1 ? faceSetIds_[1] : faceSetIds_[0]; }
+    int FaceWidth() const { return faceWidth_; }
+    int FaceHeight() const { return faceHeight_; }
+    RECT Placement() const { return placement_; }
+
+    // Redraws.
+    void SetDisabledLook(bool disabled);
+    // True while the disabled look is off.
+    bool IsLookEnabled() const { return !disabledLook_; }
+
+    // Creates the tool tip on first use; later calls change its text.
+    void SetToolTipText(std::string_view text);
+    const CToolTipCtrl& ToolTip() const { return toolTip_; }
+
+    // Shown over the button while set; null gives the default cursor back.
+    void SetCustomCursor(HCURSOR cursor) { cursor_ = cursor; }
+
+    bool IsHovered() const { return hover_; }
+    bool IsTracking() const { return tracking_; }
+    // The face drawn for the given pressed state.
+    int FaceToDraw(bool pressed) const;
+
+  protected:
+    const MessageMap& GetMessageMap() const override;
+
+    virtual int DisabledFace() const { return 3; }
+    // Tells the pad picture window which button the pointer is on.
+    virtual void ReportHover(bool entered);
+    virtual bool RemembersFaceSetIds() const { return true; }
+
+  private:
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    void OnMouseMove(UINT flags, POINT point);
+    void OnMouseHover(UINT flags, POINT point);
+    void OnMouseLeave();
+    void OnButtonDown(UINT flags, POINT point);
+    void OnKey(UINT key, UINT repeat, UINT flags);
+    BOOL OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage);
+    BOOL OnEraseBkgnd(HDC dc);
+
+    UniqueBitmap faces_[2];
+    COLORREF transparent_ = 0;
+    RECT faceRect_{};
+    RECT placement_{};
+    bool tracking_ = false;
+    bool disabledLook_ = false;
+    bool hover_ = false;
+    CToolTipCtrl toolTip_;
+    HCURSOR cursor_ = nullptr;
+    int faceWidth_ = 0;
+    int faceHeight_ = 0;
+    int faceSet_ = 0;
+    int faceSetCount_ = 2;
+    UINT faceSetIds_[2] = {};
+};
+
+// The pad picture window's buttons: the disabled look shows face 1, and the
+// pointer is not reported anywhere.
+class CPictureButton : public CSkinButton {
+  protected:
+    int DisabledFace() const override { return 1; }
+    void ReportHover(bool) override {}
+    bool RemembersFaceSetIds() const override { return false; }
+};
+
+}  // namespace gd

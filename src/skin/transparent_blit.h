@@ -1,0 +1,14 @@
+#pragma once
+// Draws a rectangle of a source DC onto a destination, leaving out every
+// pixel of one colour: those destination pixels stay as they were. The
+// source rectangle is stretched when its size differs from the target's.
+// Afterwards the destination's text colour is black and its background
+// colour white.
+#include <windows.h>
+
+namespace gd {
+
+bool TransparentBlit(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+                     int sourceY, int sourceWidth, int sourceHeight, COLORREF transparent);
+
+}  // namespace gd

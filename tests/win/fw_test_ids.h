@@ -1,0 +1,37 @@
+#pragma once
+// Resource ids of the framework and skin tests' own resources (fw_test.rc),
+// kept clear of the program's numbers.
+
+#define IDD_FW_TEST 9100
+#define IDC_FW_TEXT 9101
+#define IDC_FW_INT 9102
+#define IDC_FW_UINT 9103
+#define IDC_FW_CHECK 9104
+#define IDC_FW_COMBO 9105
+#define IDC_FW_SPIN 9106
+#define IDC_FW_LIST 9107
+#define IDC_FW_ACTION 9108
+
+#define IDD_SKIN_TEST 9110
+#define IDC_SKIN_BUTTON0 9111
+#define IDC_SKIN_BUTTON1 9112
+#define IDC_SKIN_BUTTON2 9113
+#define IDC_SKIN_BUTTON3 9114
+#define IDC_SKIN_LABEL 9115
+#define IDC_SKIN_COLOUR 9116
+#define IDC_SKIN_LIST 9117
+#define IDC_SKIN_PICTURE 9118
+
+#define IDD_FILE_PANEL 9120
+#define IDC_PANEL_NOTE 9121
+
+#define IDB_FACES_A 9150
+#define IDB_FACES_B 9151
+#define IDB_FACES_402 9152
+
+#define IDS_FW_FORMAT 9160
+#define IDS_FW_LONG 9161
+
+#define IDR_FW_MENU 9170
+#define ID_FW_FIRST 9171
+#define ID_FW_SECOND 9172

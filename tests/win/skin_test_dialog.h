@@ -1,0 +1,92 @@
+#pragma once
+// A modeless dialog holding one of each skinned control, over a striped
+// background so that transparency shows: stripes 4 pixels wide alternate
+// between kStripeA and kStripeB, starting with A at x = 0.
+#include <windows.h>
+
+#include <vector>
+
+#include "fw/dialog.h"
+#include "fw_test_ids.h"
+#include "fw_test_support.h"
+#include "skin/labels.h"
+#include "skin/skin_button.h"
+#include "skin/skin_list_ctrl.h"
+
+namespace gd::test {
+
+inline constexpr COLORREF kStripeA = RGB(0x20, 0x40, 0x60);
+inline constexpr COLORREF kStripeB = RGB(0xC0, 0xC0, 0x40);
+inline constexpr COLORREF kFaceTransparent = RGB(0xFF, 0xFF, 0x00);  // the test faces' frame
+
+inline COLORREF StripeAt(int x) {
+    return (x / 4) % 2 == 0 ? kStripeA : kStripeB;
+}
+
+class CSkinTestDlg : public CDialog {
+  public:
+    CSkinTestDlg() : CDialog(IDD_SKIN_TEST) {}
+    ~CSkinTestDlg() override { DestroyWindow(); }
+
+    // Created, shown at the screen's top-left corner and painted.
+    bool Open() {
+        if (!Create(nullptr)) {
+            return false;
+        }
+        SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        ::SetForegroundWindow(hwnd_);
+        PumpMessages();
+        return true;
+    }
+
+    CSkinButton buttons[4];
+    CPictureButton picture;
+    CTransStatic label;
+    CColorStatic colour;
+    CSkinListCtrl list;
+    std::vector<UINT> clicks;      // ids of BN_CLICKED commands
+    std::vector<UINT> otherCodes;  // notification codes of any other command
+
+  protected:
+    BOOL OnInitDialog() override {
+        for (int i = 0; i < 4; ++i) {
+            buttons[i].SubclassDlgItem(IDC_SKIN_BUTTON0 + i, hwnd_);
+        }
+        picture.SubclassDlgItem(IDC_SKIN_PICTURE, hwnd_);
+        label.SubclassDlgItem(IDC_SKIN_LABEL, hwnd_);
+        colour.SubclassDlgItem(IDC_SKIN_COLOUR, hwnd_);
+        list.SubclassDlgItem(IDC_SKIN_LIST, hwnd_);
+        return TRUE;
+    }
+
+    const MessageMap& GetMessageMap() const override {
+        static constexpr Route kRoutes[] = {
+            OnMessage<WM_COMMAND, &CSkinTestDlg::OnCommandMessage>(),
+            OnMessage<WM_ERASEBKGND, &CSkinTestDlg::OnEraseBkgnd>(),
+        };
+        static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
+        return kMap;
+    }
+
+  private:
+    LRESULT OnCommandMessage(WPARAM wParam, LPARAM) {
+        if (HIWORD(wParam) == BN_CLICKED) {
+            clicks.push_back(LOWORD(wParam));
+        } else {
+            otherCodes.push_back(HIWORD(wParam));
+        }
+        return 0;
+    }
+
+    BOOL OnEraseBkgnd(HDC dc) {
+        RECT client = GetClientRect();
+        for (int x = 0; x < client.right; x += 4) {
+            RECT stripe{x, 0, x + 4, client.bottom};
+            UniqueBrush brush(::CreateSolidBrush(StripeAt(x)));
+            ::FillRect(dc, &stripe, brush.get());
+        }
+        return TRUE;
+    }
+};
+
+}  // namespace gd::test
