@@ -7,6 +7,15 @@ namespace {
 
 constexpr size_t kPathBufferSize = 4096;
 
+// The system appends the default extension after a dot of its own and takes
+// at most three characters of it: "*.gpx" would make "name.*.g".
+std::string PlainExtension(std::string_view extension) {
+    while (!extension.empty() && (extension.front() == '*' || extension.front() == '.')) {
+        extension.remove_prefix(1);
+    }
+    return std::string(extension);
+}
+
 }  // namespace
 
 CFileDialog::CFileDialog(bool openFileDialog, std::string_view defaultExtension,
@@ -14,7 +23,7 @@ CFileDialog::CFileDialog(bool openFileDialog, std::string_view defaultExtension,
                          HWND parent, UINT childTemplate)
     : CDialog(childTemplate, parent),
       open_(openFileDialog),
-      defaultExtension_(defaultExtension),
+      defaultExtension_(PlainExtension(defaultExtension)),
       filter_(filter),
       file_(kPathBufferSize, '\0') {
     for (char& c : filter_) {

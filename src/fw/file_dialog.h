@@ -17,6 +17,7 @@ namespace gd {
 class CFileDialog : public CDialog {
   public:
     // filter: "Name|pattern|Name|pattern||" as the program writes it.
+    // defaultExtension: "gpx", ".gpx" and "*.gpx" all mean ".gpx".
     // childTemplate 0: no panel of our own.
     CFileDialog(bool openFileDialog, std::string_view defaultExtension, std::string_view fileName,
                 DWORD flags, std::string_view filter, HWND parent = nullptr,
@@ -31,8 +32,8 @@ class CFileDialog : public CDialog {
 
     std::string GetPathName() const { return file_.c_str(); }
     std::string GetFileName() const;
-    // The file name as the user typed it in the dialog, before DoModal ends;
-    // the file dialog window is the child template's parent.
+    // While the dialog is open: the system's file dialog, the parent of the
+    // child template.
     CWnd FileDialogWindow() const { return GetParent(); }
 
   protected:

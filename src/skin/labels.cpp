@@ -64,6 +64,9 @@ void CTransStatic::SetText(std::string_view text) {
 }
 
 void CTransStatic::SetToolTip(const char* text) {
+    if (hwnd_ == nullptr) {
+        return;
+    }
     if (!HasToolTip()) {
         if (text == nullptr || !toolTip_.Create(hwnd_)) {
             return;

@@ -78,6 +78,9 @@ void CSkinButton::SetDisabledLook(bool disabled) {
 }
 
 void CSkinButton::SetToolTipText(std::string_view text) {
+    if (hwnd_ == nullptr) {
+        return;
+    }
     if (toolTip_.GetSafeHwnd() == nullptr && !toolTip_.Create(hwnd_)) {
         return;
     }

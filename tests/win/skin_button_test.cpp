@@ -37,7 +37,7 @@ class SkinButtonTest : public ::testing::Test {
             ASSERT_TRUE(dlg.buttons[i].LoadBitmaps(IDB_FACES_A, IDB_FACES_B, kFaceTransparent,
                                                    8 + i * 80, 8));
         }
-        ASSERT_TRUE(dlg.picture.LoadBitmaps(IDB_FACES_A, IDB_FACES_B, kFaceTransparent, 8, 48));
+        ASSERT_TRUE(dlg.picture.LoadBitmaps(IDB_FACES_A, IDB_FACES_B, kFaceTransparent, 328, 8));
         PumpMessages();
     }
     void TearDown() override { SetPadPictureWindow(nullptr); }
