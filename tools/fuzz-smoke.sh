@@ -9,7 +9,9 @@ for fuzzer in build/fuzz/bin/fuzz_*; do
   name=$(basename "$fuzzer")
   corpus="build/fuzz/corpus/$name"
   mkdir -p "$corpus"
-  if "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$corpus" fuzz/seeds/"${name#fuzz_}" \
+  seeds=fuzz/seeds/${name#fuzz_}
+  [ -d "$seeds" ] || seeds=
+  if "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$corpus" $seeds \
       >"build/fuzz/$name.log" 2>&1; then
     echo "$name: $(grep -E 'stat::number_of_executed_units' "build/fuzz/$name.log" | awk '{print $2}') runs, no findings"
   else
