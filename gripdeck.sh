@@ -43,20 +43,39 @@ build_all() {
   build_preset win32
 }
 
+# Runs ctest verbosely into a log and prints its summary; with many tests per
+# process (the Wine runs) each runner's closing counts too. Failures show
+# where the whole output is.
+run_ctest() {
+  local dir=$1 log=$2
+  shift 2
+  local status=0
+  ctest --test-dir "$dir" --output-on-failure -V "$@" >"$log" 2>&1 || status=1
+  grep -E '^[0-9]+: \[==========\] [0-9]+ tests? from [0-9]+ test suites? ran|^[0-9]+: \[  (PASSED|FAILED)  \] [0-9]+ tests?' "$log" |
+    grep -v -E ' 1 test from 1 test suite|PASSED  \] 1 test\.' || true
+  grep -E 'tests passed|tests failed out of|Total Test time' "$log"
+  if [ "$status" -ne 0 ]; then
+    grep -E '\*\*\*Failed|\(Failed\)|Timeout|\[  FAILED  \] [A-Za-z]' "$log" || true
+    echo "full log: $log"
+  fi
+  return $status
+}
+
 run_tests() {
   local failed=0
   build_all
   build_preset fuzz
+  mkdir -p build/logs
 
   log "native tests"
-  ctest --test-dir build/native --output-on-failure -j2 | tail -n 40 || failed=1
+  run_ctest build/native build/logs/native.log -j2 || failed=1
 
   log "Windows tests under Wine"
   # shellcheck source=tools/wine-session.sh
   . tools/wine-session.sh
   wine_session_start
   trap wine_session_stop EXIT
-  ctest --test-dir build/win64 --output-on-failure -j1 --timeout 600 | tail -n 60 || failed=1
+  run_ctest build/win64 build/logs/win64.log --timeout 600 || failed=1
   wine_session_stop
   trap - EXIT
 
