@@ -8,6 +8,7 @@
 // also removes the devices that are gone). Wine's CM_* functions are stubs, so the device
 // is handled with SetupDi* only, and the service with the service manager.
 #include <windows.h>
+#include <dbt.h>
 #include <setupapi.h>
 
 #include <cstdio>
@@ -182,6 +183,15 @@ bool RemoveDevice() {
         return false;
     }
     return true;
+}
+
+// Windows tells every top-level window when a device node comes or goes. Wine does so
+// only when a driver's interfaces change, so a pad listed or removed without its driver
+// running would pass unnoticed; the notice is posted, as it carries no data.
+void AnnounceDeviceNodesChanged() {
+    DWORD recipients = BSM_APPLICATIONS;
+    BroadcastSystemMessageA(BSF_POSTMESSAGE | BSF_IGNORECURRENTTASK, &recipients, WM_DEVICECHANGE,
+                            DBT_DEVNODES_CHANGED, 0);
 }
 
 // The same question the program asks: is there a present interface of the class, with
@@ -398,15 +408,23 @@ int Plug() {
 // The device keeps its listing but loses its driver: its service property is cleared
 // first, so that the re-enumeration before the stop takes it from the driver.
 int PlugWithoutDriver() {
+    const bool wasListed = IsListed();
     if (!RegisterDevice(false) || !StopDriver()) {
         return 1;
+    }
+    if (!wasListed) {
+        AnnounceDeviceNodesChanged();
     }
     return WaitForInterfaces(false) ? 0 : 1;
 }
 
 int Unplug() {
+    const bool wasListed = IsListed();
     const bool removed = RemoveDevice();
     const bool stopped = StopDriver();
+    if (wasListed) {
+        AnnounceDeviceNodesChanged();
+    }
     return removed && stopped && WaitForInterfaces(false) ? 0 : 1;
 }
 

@@ -55,8 +55,7 @@ std::string RecordPath() {
     return WindowsFolder() + "\\system32\\drivers\\padsim-record.txt";
 }
 
-// Messages sent to this thread's windows (device-change broadcasts) are delivered only
-// while it pumps, and Wine's broadcast waits for them: never block without pumping.
+// Device-change notices for this thread's windows are delivered only while it pumps.
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -70,7 +69,8 @@ struct CommandResult {
     std::string output;
 };
 
-// Runs padsimctl.exe with one command, pumping messages until it ends.
+// Runs padsimctl.exe with one command, pumping messages until it ends so that notices
+// are handled as they come.
 CommandResult RunCtl(const std::string& command) {
     CommandResult result;
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -614,18 +614,31 @@ class NoticeWindow {
 };
 
 // What the program's main window relies on: without registering for anything, a
-// top-level window hears DBT_DEVNODES_CHANGED when the pad comes and goes.
-TEST_F(PadsimTest, DeviceNodesChangedReachesATopLevelWindowOnPlugAndUnplug) {
+// top-level window hears DBT_DEVNODES_CHANGED whenever the pad or its driver comes or goes.
+TEST_F(PadsimTest, DeviceNodesChangedReachesATopLevelWindowOnEveryChange) {
     ASSERT_NO_FATAL_FAILURE(SetState("unplug", "unplugged"));
     Notices notices;
     NoticeWindow window(notices);
     ASSERT_NE(window.get(), nullptr);
 
-    ASSERT_NO_FATAL_FAILURE(SetState("plug", "plugged"));
-    EXPECT_TRUE(PumpUntil([&] { return notices.Has(DBT_DEVNODES_CHANGED); }));
-    notices.events.clear();
-    ASSERT_NO_FATAL_FAILURE(SetState("unplug", "unplugged"));
-    EXPECT_TRUE(PumpUntil([&] { return notices.Has(DBT_DEVNODES_CHANGED); }));
+    struct Step {
+        const char* command;
+        const char* state;
+    };
+    const Step steps[] = {
+        {"plug", "plugged"},
+        {"unplug", "unplugged"},
+        {"plug-nodriver", "plugged-nodriver"},
+        {"plug", "plugged"},
+        {"plug-nodriver", "plugged-nodriver"},
+        {"unplug", "unplugged"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        notices.events.clear();
+        ASSERT_NO_FATAL_FAILURE(SetState(step.command, step.state));
+        EXPECT_TRUE(PumpUntil([&] { return notices.Has(DBT_DEVNODES_CHANGED); }));
+    }
 }
 
 // A window registered for an interface class hears its arrival and removal.
