@@ -96,14 +96,9 @@ struct ServiceTraits {
     static SC_HANDLE invalid() { return nullptr; }
     static void close(SC_HANDLE h) { CloseServiceHandle(h); }
 };
-struct KeyTraits {
-    static HKEY invalid() { return nullptr; }
-    static void close(HKEY h) { RegCloseKey(h); }
-};
 
 using DevInfo = Owned<HDEVINFO, DevInfoTraits>;
 using Service = Owned<SC_HANDLE, ServiceTraits>;
-using Key = Owned<HKEY, KeyTraits>;
 
 // ---- paths ----
 
