@@ -84,6 +84,14 @@ int MatchResolutionWhileTyping(std::int32_t x, std::int32_t y) {
     return index >= 0 && ResolutionListEntry(index).text == text ? index : 0;
 }
 
+std::string LeadingDigits(const std::string& text) {
+    std::size_t end = 0;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) {
+        ++end;
+    }
+    return text.substr(0, end);
+}
+
 std::int32_t ParseResolutionField(const std::string& text) {
     std::int64_t value = 0;
     bool negative = false;

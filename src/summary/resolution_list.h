@@ -23,6 +23,10 @@ int MatchResolutionAtStart(std::int32_t x, std::int32_t y);
 // While X or Y are typed: the entry whose text equals "XxY", else 0 (Undefined).
 int MatchResolutionWhileTyping(std::int32_t x, std::int32_t y);
 
+// What a digits-only edit keeps of a text: everything before the first
+// character that is not a digit.
+std::string LeadingDigits(const std::string& text);
+
 // The X and Y edits take digits only; an empty or unreadable field counts as
 // 0, and a number beyond 32 bits saturates.
 std::int32_t ParseResolutionField(const std::string& text);

@@ -6,6 +6,18 @@
 
 namespace gd {
 
+void LimitTexts(SummaryFields& fields) {
+    const auto cut = [](std::string& text, std::size_t limit) {
+        if (text.size() > limit) {
+            text.resize(limit);
+        }
+    };
+    cut(fields.name, kNameLimit);
+    cut(fields.game, kGameLimit);
+    cut(fields.author, kAuthorLimit);
+    cut(fields.comment, kCommentLimit);
+}
+
 SummaryFields FieldsFromSummary(const SummaryBlock& summary) {
     SummaryFields fields;
     fields.name = ReadText(summary.name);

@@ -1,6 +1,7 @@
 #pragma once
 // The summary as the dialogs edit it, and its way into and out of the
 // SummaryBlock.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +20,15 @@ struct SummaryFields {
     std::int32_t x = 0;  // width
     std::int32_t y = 0;  // height
 };
+
+// The most characters each text may hold: its field's width in the block.
+inline constexpr std::size_t kNameLimit = sizeof(SummaryBlock::name);        // 64
+inline constexpr std::size_t kGameLimit = sizeof(SummaryBlock::game);        // 64
+inline constexpr std::size_t kAuthorLimit = sizeof(SummaryBlock::author);    // 64
+inline constexpr std::size_t kCommentLimit = sizeof(SummaryBlock::comment);  // 720
+
+// Cuts each text to its limit; x and y are left alone.
+void LimitTexts(SummaryFields& fields);
 
 // x is the resolution shifted right by 16 with sign, y its low 16 bits.
 SummaryFields FieldsFromSummary(const SummaryBlock& summary);

@@ -26,9 +26,14 @@ struct MatchCase {
 
 TEST(ResolutionList, StartMatchesPrefixesTypingMatchesWholeTexts) {
     const MatchCase cases[] = {
-        {1024, 768, 6, 6}, {0, 0, -1, 0},        {1280, 72, 9, 0},  // "1280x72" begins "1280x720"
-                                                                    // but is not it
-        {1280, 720, 9, 9}, {1280, 1024, 13, 13}, {1920, 1080, -1, 0}, {-1, 5, -1, 0},
+        {1024, 768, 6, 6},
+        {0, 0, -1, 0},
+        {1280, 72, 9, 0},  // "1280x72" begins "1280x720"
+                           // but is not it
+        {1280, 720, 9, 9},
+        {1280, 1024, 13, 13},
+        {1920, 1080, -1, 0},
+        {-1, 5, -1, 0},
     };
     for (const MatchCase& c : cases) {
         EXPECT_EQ(MatchResolutionAtStart(c.x, c.y), c.atStart) << c.x << "x" << c.y;
@@ -41,6 +46,35 @@ TEST(ResolutionList, EmptyOrOddFieldsReadAsNumbers) {
     EXPECT_EQ(ParseResolutionField("1280"), 1280);
     EXPECT_EQ(ParseResolutionField("12a"), 12);
     EXPECT_EQ(ParseResolutionField("99999999999"), 2147483647);
+}
+
+TEST(ResolutionList, DigitsOnlyEditsKeepTheLeadingDigits) {
+    const struct {
+        const char* text;
+        const char* kept;
+    } kCases[] = {
+        {"", ""}, {"1280", "1280"}, {"12x34", "12"}, {"x1", ""}, {"-5", ""}, {"007", "007"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(LeadingDigits(c.text), c.kept) << c.text;
+    }
+}
+
+TEST(SummaryFields, LimitTextsCutsEachTextToItsField) {
+    EXPECT_EQ(kNameLimit, 64u);
+    EXPECT_EQ(kGameLimit, 64u);
+    EXPECT_EQ(kAuthorLimit, 64u);
+    EXPECT_EQ(kCommentLimit, 720u);
+
+    SummaryFields fields{
+        std::string(65, 'n'), std::string(64, 'g'), "a", std::string(721, 'c'), -3, 70000};
+    LimitTexts(fields);
+    EXPECT_EQ(fields.name, std::string(64, 'n'));
+    EXPECT_EQ(fields.game, std::string(64, 'g'));
+    EXPECT_EQ(fields.author, "a");
+    EXPECT_EQ(fields.comment, std::string(720, 'c'));
+    EXPECT_EQ(fields.x, -3);
+    EXPECT_EQ(fields.y, 70000);
 }
 
 TEST(SummaryFields, RoundTripThroughTheBlock) {
