@@ -1,0 +1,310 @@
+#pragma once
+// Numbers of the program's resources. Plain #defines so that the resource
+// compiler and C++ read the same file; nothing here needs windows.h, so
+// portable code may include it to name string ids.
+//
+// Prefixes: IDD_ dialog template, IDC_ control, IDR_ menu, ID_ menu command,
+// IDS_ string, IDB_ bitmap, IDI_ icon. Where one number serves several
+// dialogs in different roles, each role has its own name with that number.
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// ---- Icon ------------------------------------------------------------------
+#define IDI_GRIPDECK 100
+
+// ---- Dialog templates --------------------------------------------------------
+#define IDD_MAIN_WINDOW 101
+#define IDD_ABOUT 102
+#define IDD_KEY_CAPTURE 103
+#define IDD_MOUSE_BUTTON 104
+#define IDD_MACRO_EDIT 105
+#define IDD_MULTI_LAYERS 106
+#define IDD_LAYER_MACRO_EDIT 107
+#define IDD_FILE_INFO 108  // child panel of the save-file dialog
+#define IDD_SUMMARY 109
+#define IDD_SUMMARY_WINDOW 110
+#define IDD_TWIN_SWITCH 111
+#define IDD_PAD_PICTURE 113
+
+// ---- Menus -------------------------------------------------------------------
+#define IDR_MENU_MAIN 130         // menu bar of the main window
+#define IDR_MENU_TRAY 131         // popup "Task" of the tray icon
+#define IDR_MENU_ASSIGN 132       // assignment menu of an M-Button
+#define IDR_MENU_EVENT_ROW 133    // macro event list, click on a row
+#define IDR_MENU_LAYER_FREE 134   // multi layers list, the free row
+#define IDR_MENU_LAYER_USED 136   // multi layers list, a used row
+#define IDR_MENU_EVENT_SPACE 137  // macro event list, click beside the rows
+#define IDR_MENU_TWIN_KEY 138     // twin switch, pick arrow of a key
+
+// ---- Menu commands -----------------------------------------------------------
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_CLOSE 57602
+#define ID_FILE_SAVE 57603
+#define ID_FILE_SAVE_AS 32711
+#define ID_APP_EXIT 32712
+#define ID_OPTIONS_LAUNCH_ON_STARTUP 32721
+#define ID_APP_ABOUT 32733
+#define ID_FILE_LOAD_SYSTEM_DEFAULT 32805
+#define ID_FILE_SUMMARY 32806
+#define ID_OPTIONS_REINSTALL_DRIVER 32808
+#define ID_TRAY_SHOW_HIDE 32901
+#define ID_RECENT_FILES 33000
+#define ID_RECENT_FILE_FIRST 33001  // recent place 0
+#define ID_RECENT_FILE_LAST 33006   // recent place 5
+
+// The same command words mean the same choice in every menu that offers them.
+#define ID_KEYBOARD 32741
+#define ID_MOUSE_BUTTON 32751
+#define ID_MACRO 32761
+#define ID_ADVANCED 32771
+#define ID_DEFAULT 32791
+#define ID_DELETE 32799
+#define ID_OFF 32801    // assignment menu
+#define ID_CLEAR 32801  // multi layers menu of a used row
+#define ID_SINGLE_SWITCH_KEYBOARD 32816
+#define ID_SINGLE_SWITCH_MOUSE_BUTTON 32817
+#define ID_TWIN_SWITCH 32820
+#define ID_STOP_MACRO_LOOP 32821
+#define ID_STOP_KEY 32822
+#define ID_SUPER_STOP 32823
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_PASTE 57637
+
+// ---- Controls: shared by several dialogs --------------------------------------
+#define IDC_OK 1003           // "&OK" of dialogs 101, 105, 106, 107
+#define IDC_CANCEL 1004       // "&Cancel" of dialogs 101, 105, 106, 107
+#define IDC_ACCEPT 32701      // "&OK" of dialogs 103, 111
+#define IDC_REJECT 32702      // "&Cancel" of dialogs 103, 111
+#define IDC_BACKGROUND 1100   // whole-client holder of dialogs 101, 113
+#define IDC_RECORD_NAME 1030  // name edit of dialogs 106, 111
+
+// ---- Controls: main window (101) ---------------------------------------------
+#define IDC_FRAME_TOGGLE 1101
+#define IDC_GROUP_M1_M10 1102
+#define IDC_GROUP_M11_M20 1103
+#define IDC_PAD_BUTTON_0 1104  // pad buttons 0 ... 9 are 1104 ... 1113
+#define IDC_PAD_BUTTON_1 1105
+#define IDC_PAD_BUTTON_2 1106
+#define IDC_PAD_BUTTON_3 1107
+#define IDC_PAD_BUTTON_4 1108
+#define IDC_PAD_BUTTON_5 1109
+#define IDC_PAD_BUTTON_6 1110
+#define IDC_PAD_BUTTON_7 1111
+#define IDC_PAD_BUTTON_8 1112
+#define IDC_PAD_BUTTON_9 1113
+#define IDC_APPLY 1114
+#define IDC_PAD_ICON 1115
+#define IDC_PAD_LABEL_0 1117  // labels of pad buttons 0 ... 9 are 1117 ... 1126
+#define IDC_PAD_LABEL_1 1118
+#define IDC_PAD_LABEL_2 1119
+#define IDC_PAD_LABEL_3 1120
+#define IDC_PAD_LABEL_4 1121
+#define IDC_PAD_LABEL_5 1122
+#define IDC_PAD_LABEL_6 1123
+#define IDC_PAD_LABEL_7 1124
+#define IDC_PAD_LABEL_8 1125
+#define IDC_PAD_LABEL_9 1126
+
+// ---- Controls: key capture dialog (103) ----------------------------------------
+#define IDC_KEY_NAME 1024
+#define IDC_ACTION 1031  // also the mouse button dialog's action list
+
+// ---- Controls: mouse button dialog (104) and macro editors (105, 107) -----------
+#define IDC_BUTTON_LEFT 1064
+#define IDC_BUTTON_MIDDLE 1066
+#define IDC_BUTTON_RIGHT 1067
+#define IDC_POSITION_MODE 1032
+#define IDC_CURSOR_X 1034
+#define IDC_CURSOR_Y 1036
+#define IDC_POSITION_X 1037
+#define IDC_POSITION_Y 1038
+#define IDC_POSITION_X_CAPTION 1039
+#define IDC_POSITION_Y_CAPTION 1040
+
+// ---- Controls: macro editors (105, 107) ---------------------------------------
+#define IDC_START_RECORDING 1001
+#define IDC_STOP_RECORDING 1002
+#define IDC_MOVE_UP 1005
+#define IDC_MOVE_DOWN 1006
+#define IDC_PRESS_DELAYS 1008
+#define IDC_RELEASE_DELAYS 1009
+#define IDC_EVENT_LIST 1011
+#define IDC_KEY_CAPTION 1024  // "Key:" beside the key list
+#define IDC_CLEAR_ALL 1029
+#define IDC_DURATION 1041
+#define IDC_MACRO_NAME 1047
+#define IDC_DELAY 1049
+#define IDC_REPEAT_INTERVAL 1051
+#define IDC_PRESS_DELAY 1053
+#define IDC_RELEASE_DELAY 1055
+#define IDC_ROW_EDITOR 1061  // group box "Macro Editor"
+#define IDC_DELAY_CAPTION 1063
+#define IDC_BULK_DELAY_CAPTION 1065
+#define IDC_MORE_LESS 1068
+#define IDC_PLAY_ONCE 1069
+#define IDC_PLAY_WHILE_PRESSED 1070
+#define IDC_PLAY_UNTIL_PRESSED_AGAIN 1072
+#define IDC_KEY_LIST 1078
+#define IDC_REPEAT_INTERVAL_SPIN 1079
+#define IDC_PRESS_DELAY_SPIN 1080
+#define IDC_RELEASE_DELAY_SPIN 1081
+
+// ---- Controls: multi layers editor (106) ----------------------------------------
+#define IDC_LAYER_LIST 1011
+
+// ---- Controls: summary dialogs (108, 109) and summary window (110) -------------
+#define IDC_RESOLUTION_LIST 1042
+#define IDC_SUMMARY_RESOLUTION 1043  // summary window only
+#define IDC_SUMMARY_NAME 1044
+#define IDC_SUMMARY_GAME 1045
+#define IDC_SUMMARY_AUTHOR 1046
+#define IDC_SUMMARY_COMMENT 1048
+#define IDC_RESOLUTION_X 1057
+#define IDC_SHOW_SUMMARY 1059  // summary dialog only
+#define IDC_RESOLUTION_Y 1060
+
+// ---- Controls: twin switch editor (111) -----------------------------------------
+#define IDC_KEY1_NAME 1071
+#define IDC_KEY2_NAME 1073
+#define IDC_KEY1_ARROW 1076  // hidden: marks where Key 1's pick arrow is drawn
+#define IDC_KEY2_ARROW 1077
+
+// ---- Controls: pad picture window (113); its own numbers, unrelated to 101 --------
+#define IDC_PICTURE_M1 1018
+#define IDC_PICTURE_M2 1019
+#define IDC_PICTURE_M3 1020
+#define IDC_PICTURE_M4 1021
+#define IDC_PICTURE_M5 1022
+#define IDC_PICTURE_M6 1023
+#define IDC_PICTURE_M7 1024
+#define IDC_PICTURE_M8 1025
+#define IDC_PICTURE_M9 1026
+#define IDC_PICTURE_M10 1027
+#define IDC_PICTURE_M11 1114
+#define IDC_PICTURE_M12 1115
+#define IDC_PICTURE_M13 1116
+#define IDC_PICTURE_M14 1117
+#define IDC_PICTURE_M15 1118
+#define IDC_PICTURE_M16 1119
+#define IDC_PICTURE_M17 1120
+#define IDC_PICTURE_M18 1121
+#define IDC_PICTURE_M19 1122
+#define IDC_PICTURE_M20 1123
+
+// ---- Bitmaps ----------------------------------------------------------------
+#define IDB_PAD_SHAPE 144    // outline mask of the pad picture window
+#define IDB_PICK_ARROW 145   // 16 x 16 arrow of the twin switch editor
+#define IDB_PAD_PICTURE 146  // drawing of the whole pad, 357 x 500
+#define IDB_WELCOME_PAGE 300
+#define IDB_BUTTON_PAGE 301
+#define IDB_WINDOW_SHAPE 302  // outline mask of the main window
+#define IDB_FRAME_TOGGLE 306
+#define IDB_GROUP_M1_M10 307
+#define IDB_GROUP_M11_M20 308
+#define IDB_PAD_BUTTON_M1 309  // faces of pad button i: 309 + i (M1 ... M10)
+#define IDB_PAD_BUTTON_M2 310
+#define IDB_PAD_BUTTON_M3 311
+#define IDB_PAD_BUTTON_M4 312
+#define IDB_PAD_BUTTON_M5 313
+#define IDB_PAD_BUTTON_M6 314
+#define IDB_PAD_BUTTON_M7 315
+#define IDB_PAD_BUTTON_M8 316
+#define IDB_PAD_BUTTON_M9 317
+#define IDB_PAD_BUTTON_M10 318
+#define IDB_PAD_BUTTON_M11 319  // and 319 + i (M11 ... M20)
+#define IDB_PAD_BUTTON_M12 320
+#define IDB_PAD_BUTTON_M13 321
+#define IDB_PAD_BUTTON_M14 322
+#define IDB_PAD_BUTTON_M15 323
+#define IDB_PAD_BUTTON_M16 324
+#define IDB_PAD_BUTTON_M17 325
+#define IDB_PAD_BUTTON_M18 326
+#define IDB_PAD_BUTTON_M19 327
+#define IDB_PAD_BUTTON_M20 328
+#define IDB_OK 329
+#define IDB_CANCEL 330
+#define IDB_APPLY 331
+#define IDB_PAD_ICON 332
+#define IDB_PICTURE_M1 333  // picture button of M(k + 1): 333 + k
+#define IDB_PICTURE_M2 334
+#define IDB_PICTURE_M3 335
+#define IDB_PICTURE_M4 336
+#define IDB_PICTURE_M5 337
+#define IDB_PICTURE_M6 338
+#define IDB_PICTURE_M7 339
+#define IDB_PICTURE_M8 340
+#define IDB_PICTURE_M9 341
+#define IDB_PICTURE_M10 342
+#define IDB_PICTURE_M11 343
+#define IDB_PICTURE_M12 344
+#define IDB_PICTURE_M13 345
+#define IDB_PICTURE_M14 346
+#define IDB_PICTURE_M15 347
+#define IDB_PICTURE_M16 348
+#define IDB_PICTURE_M17 349
+#define IDB_PICTURE_M18 350
+#define IDB_PICTURE_M19 351
+#define IDB_PICTURE_M20 352
+
+// ---- Strings ------------------------------------------------------------------
+// Their texts are in strings.inc, the one source of the string table.
+#define IDS_APP_TITLE 1
+#define IDS_DEFAULT_PROFILE_NAME 2
+#define IDS_VERSION_CAPTION 3
+#define IDS_UNFILED 5
+#define IDS_STARTUP_VALUE_NAME 6
+#define IDS_CLIPBOARD_FORMAT 7
+#define IDS_COLUMN_NAME 11
+#define IDS_COLUMN_TYPE 12
+#define IDS_COLUMN_LAYER 13
+#define IDS_COLUMN_KEY 14
+#define IDS_COLUMN_ACTION 15
+#define IDS_COLUMN_DELAY 16
+#define IDS_COLUMN_OTHERS 17
+#define IDS_MORE 18
+#define IDS_LESS 19
+#define IDS_SINGLE 20
+#define IDS_MACRO 21
+#define IDS_MULTI_LAYERS 22
+#define IDS_STOP 23
+#define IDS_OFF 26
+#define IDS_MOUSE_CLICK 27  // action list of the mouse button dialog
+#define IDS_MOUSE_PRESS 28
+#define IDS_MOUSE_RELEASE 29
+#define IDS_LEFT_BUTTON 31
+#define IDS_RIGHT_BUTTON 32
+#define IDS_MIDDLE_BUTTON 33
+#define IDS_RELATIVE 35
+#define IDS_ABSOLUTE 36
+#define IDS_CLICK 37  // action names of keys and of the key capture dialog
+#define IDS_PRESS 38
+#define IDS_RELEASE 39
+#define IDS_UNDEFINED_POSITION 42
+#define IDS_COMMENT_PLACEHOLDER 43
+#define IDS_X_REF 44
+#define IDS_Y_REF 45
+#define IDS_X 46
+#define IDS_Y 47
+#define IDS_DURATION_SHORT 48
+#define IDS_DURATION_LONG 49
+#define IDS_CANT_OPEN_FILE 50
+#define IDS_DELAY_RANGE 51
+#define IDS_CANT_INSERT_KEY 52
+#define IDS_SAVE_QUESTION 54
+#define IDS_POSITION_RANGE 55
+#define IDS_DEVICE_NOT_PLUGGED 57
+#define IDS_REINSTALL_DONE 58
+#define IDS_REINSTALL_FAILED 59
+#define IDS_TRAY_BALLOON 60
+#define IDS_FRAME_TOGGLE_TIP 61
+#define IDS_DEVICE_NOT_INSTALLED 62
+#define IDS_SINGLE_SUFFIX 70
+#define IDS_UNDEFINED_KEY 71
+#define IDS_COLUMN_NUMBER 72
+#define IDS_STOP_MACRO 73
+#define IDS_SUPER_STOP 74
+#define IDS_KEYBOARD_INF 80
+#define IDS_MOUSE_INF 81
