@@ -825,6 +825,17 @@ TEST(ResDialogs, FileInfoPanelOpensInsideTheSaveDialog) {
     FreeLibrary(comdlg);
 }
 
+// The pad picture window shows bitmap 146 (357 x 500) from its corner and is
+// cut to the pad's outline; a smaller window would cut the picture.
+TEST(ResDialogs, PadPictureWindowHoldsTheWholeDrawing) {
+    CreatedDialog dialog(113);
+    ASSERT_NE(dialog.get(), nullptr);
+    RECT client;
+    GetClientRect(dialog.get(), &client);
+    EXPECT_GE(client.right, 357);
+    EXPECT_GE(client.bottom, 500);
+}
+
 // Each spin must have come alive on the edit that holds its number.
 TEST(ResDialogs, SpinsAreBuddiesOfTheirEdits) {
     struct Pair {
