@@ -353,6 +353,9 @@ TEST_F(SkinButtonTest, RowOfFacesForAScreenshot) {
     dlg.label.SetTextColour(RGB(255, 255, 0));
     dlg.label.SetText("Transparent label");
     dlg.colour.SetTextColour(RGB(0, 0, 255));
+    FillEventList(dlg.list);
+    dlg.list.SetHighlightPair(1, 2);
+    dlg.list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     ClientPixels pixels(dlg);
     for (int i = 0; i < 4; ++i) {
         RECT r = dlg.buttons[i].Placement();

@@ -11,43 +11,11 @@
 namespace gd::test {
 namespace {
 
-constexpr EventCode kPressA = 0x0100001E;
-constexpr EventCode kReleaseA = 0x0110001E;
-constexpr EventCode kPressB = 0x01000030;
-constexpr EventCode kReleaseB = 0x01100030;
-constexpr EventCode kPressLeft = 0x02000001;
-constexpr EventCode kReleaseLeftAbsolute = 0x02110001;
-
 class SkinListTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dlg.Open());
-        CSkinListCtrl& list = dlg.list;
-        list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-        const struct {
-            const char* heading;
-            int width;
-        } columns[] = {
-            {"Key", 100}, {"Action", 48}, {"Delay(ms)", 70}, {"Others", 124}, {"No.", 48}};
-        for (int i = 0; i < 5; ++i) {
-            list.InsertColumn(i, columns[i].heading, LVCFMT_LEFT, columns[i].width);
-        }
-        // Rows 0..6: A down, B down, B up, A up, Left down, Left up, B down.
-        const struct {
-            const char* key;
-            const char* action;
-            EventCode code;
-        } rows[] = {{"A", "Press", kPressA},       {"B", "Press", kPressB},
-                    {"B", "Release", kReleaseB},   {"A", "Release", kReleaseA},
-                    {"Left", "Press", kPressLeft}, {"Left", "Release", kReleaseLeftAbsolute},
-                    {"B", "Press", kPressB}};
-        for (int i = 0; i < 7; ++i) {
-            list.InsertItem(i, rows[i].key);
-            list.SetItemText(i, 1, rows[i].action);
-            list.SetItemText(i, 2, std::to_string(100 + i));
-            list.SetItemText(i, 4, std::to_string(i + 1));
-            list.SetItemData(i, static_cast<LPARAM>(rows[i].code));
-        }
+        FillEventList(dlg.list);
         PumpMessages();
     }
 
@@ -159,6 +127,24 @@ TEST_F(SkinListTest, HighlightedRowsAreDrawnInRed) {
     EXPECT_GT(rowLook(2).first, 10);
     EXPECT_GT(rowLook(2).second, 100);
     EXPECT_EQ(rowLook(3).first, 0);
+}
+
+TEST(SkinListOwnerDraw, StyleAddedAtRunTimeTakesEffect) {
+    CSkinTestDlg dlg;
+    ASSERT_TRUE(dlg.Open());
+    CSkinListCtrl list;
+    ASSERT_TRUE(list.SubclassDlgItem(IDC_FW_LIST_PLAIN, dlg));
+    list.ModifyStyle(0, LVS_OWNERDRAWFIXED);
+    FillEventList(list);
+    list.SetHighlightPair(0, 3);
+    ClientPixels pixels(list);
+    int red = 0;
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x) {
+            red += pixels.At(x, y) == CSkinListCtrl::kHighlightText;
+        }
+    }
+    EXPECT_GT(red, 20);
 }
 
 TEST(SkinListScrollBars, EachModeSizesAndClipsTheControl) {

@@ -4,9 +4,11 @@
 // between kStripeA and kStripeB, starting with A at x = 0.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "fw/dialog.h"
+#include "keys/event_code.h"
 #include "fw_test_ids.h"
 #include "fw_test_support.h"
 #include "skin/labels.h"
@@ -21,6 +23,41 @@ inline constexpr COLORREF kFaceTransparent = RGB(0xFF, 0xFF, 0x00);  // the test
 
 inline COLORREF StripeAt(int x) {
     return (x / 4) % 2 == 0 ? kStripeA : kStripeB;
+}
+
+inline constexpr EventCode kPressA = 0x0100001E;
+inline constexpr EventCode kReleaseA = 0x0110001E;
+inline constexpr EventCode kPressB = 0x01000030;
+inline constexpr EventCode kReleaseB = 0x01100030;
+inline constexpr EventCode kPressLeft = 0x02000001;
+inline constexpr EventCode kReleaseLeftAbsolute = 0x02110001;
+
+// The macro editor's five columns and seven rows: A down, B down, B up,
+// A up, Left down, Left up (absolute), B down.
+inline void FillEventList(CSkinListCtrl& list) {
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    const struct {
+        const char* heading;
+        int width;
+    } columns[] = {{"Key", 100}, {"Action", 48}, {"Delay(ms)", 70}, {"Others", 124}, {"No.", 48}};
+    for (int i = 0; i < 5; ++i) {
+        list.InsertColumn(i, columns[i].heading, LVCFMT_LEFT, columns[i].width);
+    }
+    const struct {
+        const char* key;
+        const char* action;
+        EventCode code;
+    } rows[] = {{"A", "Press", kPressA},       {"B", "Press", kPressB},
+                {"B", "Release", kReleaseB},   {"A", "Release", kReleaseA},
+                {"Left", "Press", kPressLeft}, {"Left", "Release", kReleaseLeftAbsolute},
+                {"B", "Press", kPressB}};
+    for (int i = 0; i < 7; ++i) {
+        list.InsertItem(i, rows[i].key);
+        list.SetItemText(i, 1, rows[i].action);
+        list.SetItemText(i, 2, std::to_string(100 + i));
+        list.SetItemText(i, 4, std::to_string(i + 1));
+        list.SetItemData(i, static_cast<LPARAM>(rows[i].code));
+    }
 }
 
 class CSkinTestDlg : public CDialog {
