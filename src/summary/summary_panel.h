@@ -1,0 +1,74 @@
+#pragma once
+// The summary fields as the save dialog's panel and the summary dialog show
+// them, with the same control ids in both. Each dialog owns one panel over
+// its `fields` member and hands it its data exchange, its start and the four
+// notifications; the panel keeps the rules in one place.
+#include <windows.h>
+
+#include <string>
+
+#include "fw/dialog.h"
+#include "summary/summary_fields.h"
+
+namespace gd {
+
+// Texts empty, x and y the primary screen's size: what both dialogs hold
+// until the caller sets them.
+SummaryFields ScreenSizedFields();
+
+class CSummaryPanel {
+  public:
+    explicit CSummaryPanel(SummaryFields& fields) : fields_(fields) {}
+    CSummaryPanel(const CSummaryPanel&) = delete;
+    CSummaryPanel& operator=(const CSummaryPanel&) = delete;
+
+    // Texts cut to their limits and X and Y read as numbers when taken over.
+    void Exchange(CDataExchange& dx);
+
+    // The dialog's start: runs the framework's start (`start`, which puts the
+    // members into the controls), then the placeholder, the text limits and
+    // the resolution list with the entry the stored size begins.
+    template <typename FrameworkStart>
+    BOOL Start(CDialog& dialog, FrameworkStart&& start) {
+        BOOL result = FALSE;
+        {
+            Filling filling(*this);
+            result = start();
+        }
+        Prepare(dialog);
+        return result;
+    }
+
+    void OnCommentFocus(CDialog& dialog);
+    void OnResolutionPicked(CDialog& dialog);
+    void OnSizeEdited(CDialog& dialog, int id);
+    // WM_DESTROY, after OK and after Cancel: the members take the controls'
+    // values, and a placeholder left standing is dropped.
+    void Finish(CDialog& dialog);
+
+  private:
+    // While the panel writes into its own edits, their change notices are
+    // echoes, not the user's typing.
+    class Filling {
+      public:
+        explicit Filling(CSummaryPanel& panel) : panel_(panel), was_(panel.filling_) {
+            panel_.filling_ = true;
+        }
+        ~Filling() { panel_.filling_ = was_; }
+        Filling(const Filling&) = delete;
+        Filling& operator=(const Filling&) = delete;
+
+      private:
+        CSummaryPanel& panel_;
+        bool was_;
+    };
+
+    void Prepare(CDialog& dialog);
+    void PutMembers(CDialog& dialog);
+
+    SummaryFields& fields_;
+    std::string placeholder_;
+    bool filling_ = false;
+};
+
+}  // namespace gd
