@@ -81,18 +81,21 @@ TEST(FileInfoDlg, HoldsTheScreenSizeUntilSet) {
 }
 
 TEST(FileInfoDlg, SaveTakesThePathAndWhatThePanelHolds) {
-    const std::string path = TempPath("summary_file_info.gpx");
+    const std::string typedPath = TempPath("summary_file_info");  // "*.gpx" adds the extension
+    const std::string path = typedPath + ".gpx";
     ::DeleteFileA(path.c_str());
     CFileInfoDlg dlg(false, "*.gpx", "Unfiled", kSaveFlags, kFilter, nullptr);
     dlg.fields = {"Night run", "Arena", "Kim", "", 1280, 72};
 
     HWND panelSeen = nullptr;
     HWND holder = nullptr;
+    bool focusInPanel = true;
     std::string proposed, name, atStart, afterTyping, x, y, commentAtStart, afterClick;
     const INT_PTR result = RunModal(
         dlg,
         [&](HWND fileDialog, HWND panel) {
             panelSeen = panel;
+            focusInPanel = ::IsChild(panel, ::GetFocus()) != FALSE;  // the file name has it
             holder = ChildHolding(fileDialog, IDC_SUMMARY_NAME);
             char typed[MAX_PATH] = {};
             ::SendMessageA(fileDialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(typed));
@@ -113,13 +116,14 @@ TEST(FileInfoDlg, SaveTakesThePathAndWhatThePanelHolds) {
             afterClick = TextOf(comment);
             TypeInto(comment, "Line one\rLine two");  // Enter starts a line
             TypeInto(::GetDlgItem(panel, IDC_SUMMARY_GAME), "Racing");
-            ChooseName(fileDialog, path);
+            ChooseName(fileDialog, typedPath);
         },
         IDOK);
 
     EXPECT_EQ(result, IDOK);
     EXPECT_NE(panelSeen, nullptr);
     EXPECT_EQ(holder, panelSeen);
+    EXPECT_FALSE(focusInPanel);
     EXPECT_EQ(proposed, "Unfiled");
     EXPECT_EQ(name, "Night run");
     EXPECT_EQ(atStart, "1280x720");  // the start looks only for the beginning
