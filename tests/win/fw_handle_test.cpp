@@ -151,12 +151,14 @@ TEST(HandleKinds, EveryOwnerReleasesItsHandle) {
     }
 }
 
+LRESULT CALLBACK PassOn(int code, WPARAM wParam, LPARAM lParam) {
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST(HandleKinds, HookIsRemovedWithItsOwner) {
     HHOOK raw = nullptr;
     {
-        UniqueHook hook(::SetWindowsHookExA(
-            WH_CBT, [](int c, WPARAM w, LPARAM l) { return ::CallNextHookEx(nullptr, c, w, l); },
-            nullptr, ::GetCurrentThreadId()));
+        UniqueHook hook(::SetWindowsHookExA(WH_CBT, &PassOn, nullptr, ::GetCurrentThreadId()));
         ASSERT_TRUE(hook);
         raw = hook.get();
     }
