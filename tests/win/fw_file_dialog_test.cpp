@@ -94,20 +94,6 @@ TEST(FileDialog, SaveWithThePanelAppendsTheExtensionAndReadsThePanel) {
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
 }
 
-TEST(FileDialog, OpenOfAnExistingFile) {
-    std::string path = TempPath("fw_file_dialog_open.gpx");
-    {
-        UniqueFile file(
-            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        ASSERT_TRUE(file);
-    }
-    CNoteFileDlg dlg(true, "", OFN_FILEMUSTEXIST);
-    dlg.act = [&path](CNoteFileDlg& d) { d.Choose(path, IDOK); };
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.GetPathName(), path);
-    ::DeleteFileA(path.c_str());
-}
-
 TEST(FileDialog, CancelStillRunsThePanelsEnd) {
     CNoteFileDlg dlg(false, "Unfiled", OFN_HIDEREADONLY);
     dlg.act = [](CNoteFileDlg& d) {
