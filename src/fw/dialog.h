@@ -13,14 +13,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 #include "fw/message_map.h"
 #include "fw/wnd.h"
 
 namespace gd {
-
-class CDialog;
 
 // The framework's own text for a number out of range, shown with the
 // exclamation icon and the application's title.

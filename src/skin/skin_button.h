@@ -5,6 +5,10 @@
 //
 // The disabled look is the button's own: it draws the disabled face and
 // swallows clicks, while the window stays enabled for the system.
+//
+// The button draws itself from the WM_DRAWITEM its parent receives, so its
+// parent is one of the framework's windows (a CDialog), which hands that
+// message on.
 #include <windows.h>
 
 #include <string_view>
