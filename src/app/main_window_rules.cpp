@@ -1,0 +1,134 @@
+#include "app/main_window_rules.h"
+
+#include <cctype>
+
+#include "app/recent_files.h"
+#include "app/settings_store.h"
+#include "app/shell_rules.h"
+#include "resource.h"
+
+namespace gd {
+namespace {
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const auto a = static_cast<unsigned char>(text[i]);
+        const auto b = static_cast<unsigned char>(prefix[i]);
+        if (std::tolower(a) != std::tolower(b)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int ChooseRunningCopy(const std::vector<std::string>& titles, std::string_view prefix) {
+    int first = -1;
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        const std::string& title = titles[i];
+        if (!StartsWithIgnoringCase(title, prefix)) {
+            continue;
+        }
+        if (title.compare(prefix.size(), 2, ": ") == 0) {
+            return static_cast<int>(i);
+        }
+        if (first < 0) {
+            first = static_cast<int>(i);
+        }
+    }
+    return first;
+}
+
+std::string WindowTitle(std::string_view appTitle, std::string_view profileName) {
+    std::string title(appTitle);
+    title += ": ";
+    title += profileName;
+    return title;
+}
+
+std::string InsertArgument(std::string_view text, std::string_view argument) {
+    const std::size_t at = text.find("%s");
+    if (at == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string result(text.substr(0, at));
+    result += argument;
+    result += text.substr(at + 2);
+    return result;
+}
+
+bool DeviceCheckGuard::OnDevicesChanged() {
+    if (pending_ || busy_) {
+        return false;
+    }
+    pending_ = true;
+    return true;
+}
+
+bool DeviceCheckGuard::BeginCheck() {
+    if (busy_) {
+        return false;
+    }
+    busy_ = true;
+    return true;
+}
+
+void DeviceCheckGuard::FinishCheck() {
+    pending_ = false;
+    busy_ = false;
+}
+
+PadIconAction DecidePadIcon(int page, bool pictureVisible) {
+    if (page == 1) {
+        return PadIconAction::ShowButtonPage;
+    }
+    if (pictureVisible) {
+        return page == 2 ? PadIconAction::HidePictureShowWelcome : PadIconAction::Nothing;
+    }
+    return PadIconAction::ShowPicture;
+}
+
+std::vector<MenuEntry> RecentMenuEntries(const RecentFiles& recent) {
+    std::vector<MenuEntry> entries;
+    for (std::size_t place = 0; place < RecentFiles::kPlaces && !recent[place].empty(); ++place) {
+        std::string text;
+        for (char c : FileNamePart(recent[place])) {
+            text += c;
+            if (c == '&') {
+                text += '&';
+            }
+        }
+        entries.push_back({static_cast<unsigned>(ID_RECENT_FILE_FIRST + place), std::move(text)});
+    }
+    return entries;
+}
+
+void ForgetEmptiedPlaces(const RecentFiles& recent, SettingsStore& settings) {
+    for (std::size_t place = 0; place < RecentFiles::kPlaces; ++place) {
+        if (!recent[place].empty()) {
+            continue;
+        }
+        const std::string name = RecentFiles::ValueName(place);
+        if (!settings.ReadString(name, "").empty()) {
+            settings.WriteString(name, "");
+        }
+    }
+}
+
+Rect PlaceSummaryWindow(const Rect& mainWindow, const Rect& summary, std::int32_t screenWidth) {
+    const std::int32_t width = summary.Width();
+    std::int32_t left = mainWindow.right;
+    if (left + width > screenWidth) {
+        left = mainWindow.left - width;
+        if (left < 0) {
+            left = 0;
+        }
+    }
+    return {left, mainWindow.top, left + width, mainWindow.top + summary.Height()};
+}
+
+}  // namespace gd
