@@ -1,0 +1,51 @@
+#pragma once
+// The driver link's host on Windows: the real registry, device setup and
+// driver installation calls, in their ANSI forms.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "driverlink/driver_host.h"
+
+namespace gd {
+
+class WinDriverHost : public DriverHost {
+  public:
+    // Text of a string-table number; an empty text falls back to the
+    // built-in one. Without a source the module's string table is used.
+    using TextSource = std::function<std::string(unsigned id)>;
+
+    WinDriverHost() = default;
+    explicit WinDriverHost(TextSource texts) : texts_(std::move(texts)) {}
+
+    // The window WM_USER+1 goes to and that owns message 57; null for none.
+    void SetMainWindow(HWND window) { mainWindow_ = window; }
+
+    std::optional<std::string> WindowsDirectory() override;
+    bool WriteWholeFile(const std::string& path, const void* data, std::size_t size) override;
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::string& subkey) override;
+    std::optional<std::string> FirstInterfacePath(const Guid& interfaceClass) override;
+    bool OpenDevice(const std::string& devicePath) override;
+    std::unique_ptr<PresentDeviceList> ListPresentDevices() override;
+    bool CopyInfToDriverStore(const std::string& infPath, const std::string& sourceFolder) override;
+    bool ForceInstallDriver(const std::string& hardwareId, const std::string& infPath) override;
+    bool ChangeCurrentDirectory(const std::string& path) override;
+    std::optional<std::string> CurrentDirectory() override;
+    void NotifyMainWindow() override;
+    void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon) override;
+
+  protected:
+    // Where every box of ShowMessage appears; MessageBoxA.
+    virtual int RunMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                              UINT flags);
+
+  private:
+    std::string Text(unsigned id) const;
+    HWND LiveMainWindow() const;
+
+    TextSource texts_;
+    HWND mainWindow_ = nullptr;
+};
+
+}  // namespace gd

@@ -1,0 +1,187 @@
+#include "driverlink/driver_link.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "profile/profile_file.h"
+
+namespace gd {
+
+namespace {
+
+// The kernel reads the package through an NT path.
+constexpr char kNtPathPrefix[] = "\\??\\";
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsPadHardwareId(std::string_view hardwareId) {
+    std::string lower(hardwareId);
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+    return lower.find(kPadHardwareIdMatch) != std::string::npos;
+}
+
+// The text before the first zero, never reading past `size` bytes: a property
+// or value that fills its buffer carries no terminator.
+std::string TextUpToZero(const std::uint8_t* bytes, std::size_t size) {
+    const std::uint8_t* end = std::find(bytes, bytes + size, std::uint8_t{0});
+    return std::string(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(end - bytes));
+}
+
+std::optional<std::string> ReadFirstHardwareId(PresentDeviceList& devices) {
+    std::vector<std::uint8_t> buffer(kHardwareIdBufferBytes, 0);
+    std::uint32_t required = 0;
+    PropertyRead read = devices.ReadHardwareIds(buffer.data(), kHardwareIdBufferBytes, required);
+    // One more attempt with the size asked for; a device that keeps growing
+    // its property or asks for an absurd size is simply skipped.
+    if (read == PropertyRead::BufferTooSmall && required > buffer.size() &&
+        required <= kMaxHardwareIdBytes) {
+        const std::uint32_t asked = required;
+        buffer.assign(asked, 0);
+        read = devices.ReadHardwareIds(buffer.data(), asked, required);
+    }
+    if (read != PropertyRead::Ok) {
+        return std::nullopt;
+    }
+    return TextUpToZero(buffer.data(), buffer.size());
+}
+
+std::string JoinPath(const std::string& folder, const char* name) {
+    std::string path = folder;
+    if (path.empty() || path.back() != '\\') {
+        path += '\\';
+    }
+    path += name;
+    return path;
+}
+
+std::optional<std::string> QueryString(RegistryKey& key, const char* name, std::uint32_t capacity) {
+    std::vector<std::uint8_t> buffer(capacity, 0);
+    RegistryType type = RegistryType::None;
+    std::uint32_t size = capacity;
+    if (!key.QueryValue(name, type, buffer.data(), size)) {
+        return std::nullopt;
+    }
+    if (type != RegistryType::String && type != RegistryType::ExpandString) {
+        return std::nullopt;
+    }
+    return TextUpToZero(buffer.data(), std::min<std::size_t>(size, buffer.size()));
+}
+
+}  // namespace
+
+PublishResult DriverLink::PublishProfile() {
+    PublishResult result;
+    if (const std::optional<std::string> windows = host_.WindowsDirectory()) {
+        const std::vector<std::uint8_t> package = EncodePackage(state_.image, state_.summary);
+        result.packageWritten =
+            host_.WriteWholeFile(PackagePath(*windows), package.data(), package.size());
+    }
+    result.valuesWritten = SetDriverValues();
+    result.deviceOpened = OpenDriverInterface();
+    return result;
+}
+
+bool DriverLink::SetDriverValues() {
+    const std::unique_ptr<RegistryKey> key = host_.OpenKey(RegistryRoot::LocalMachine, kServiceKey);
+    if (!key) {
+        return false;
+    }
+    // Without the Windows directory there is no true path to give the driver;
+    // a made-up one would send it to the wrong file.
+    const std::optional<std::string> windows = host_.WindowsDirectory();
+    if (!windows) {
+        return false;
+    }
+    const std::string package = kNtPathPrefix + PackagePath(*windows);
+    const bool packageSet = key->SetValue(kPackageValue, RegistryType::String, package.c_str(),
+                                          static_cast<std::uint32_t>(package.size()));
+
+    const std::uint32_t resolution = state_.summary.resolution;
+    const std::uint8_t dword[4] = {
+        static_cast<std::uint8_t>(resolution), static_cast<std::uint8_t>(resolution >> 8),
+        static_cast<std::uint8_t>(resolution >> 16), static_cast<std::uint8_t>(resolution >> 24)};
+    const bool resolutionSet =
+        key->SetValue(kResolutionValue, RegistryType::Dword, dword, sizeof dword);
+    return packageSet && resolutionSet;
+}
+
+bool DriverLink::OpenDriverInterface() {
+    const std::optional<std::string> path = host_.FirstInterfacePath(kDriverInterfaceA);
+    return path && host_.OpenDevice(*path);
+}
+
+bool DriverLink::InterfacesPresent() {
+    return host_.FirstInterfacePath(kDriverInterfaceA) &&
+           host_.FirstInterfacePath(kDriverInterfaceB);
+}
+
+bool DriverLink::IsDevicePresent(bool autoReinstall) {
+    if (InterfacesPresent()) {
+        return true;
+    }
+    // Asked first, so that a plain presence check never walks every device.
+    if (autoReinstall && IsPadPluggedIn()) {
+        host_.NotifyMainWindow();
+        return ReinstallDriver();
+    }
+    return false;
+}
+
+bool DriverLink::IsPadPluggedIn() {
+    const std::unique_ptr<PresentDeviceList> devices = host_.ListPresentDevices();
+    if (!devices) {
+        return false;
+    }
+    for (std::uint32_t index = 0; devices->SelectDevice(index); ++index) {
+        const std::optional<std::string> id = ReadFirstHardwareId(*devices);
+        if (id && IsPadHardwareId(*id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> DriverLink::InstallFolder() {
+    if (std::unique_ptr<RegistryKey> key = host_.OpenKey(RegistryRoot::CurrentUser, kSettingsKey)) {
+        const std::optional<std::string> installDir =
+            QueryString(*key, kInstallDirValue, kInstallDirBytes);
+        if (installDir && !installDir->empty()) {
+            host_.ChangeCurrentDirectory(*installDir);
+        }
+    }
+    return host_.CurrentDirectory();
+}
+
+bool DriverLink::InstallInf(const std::string& folder, const char* infName,
+                            const char* hardwareId) {
+    const std::string inf = JoinPath(folder, infName);
+    // A failed copy shows itself in the installation that follows.
+    host_.CopyInfToDriverStore(inf, folder);
+    return host_.ForceInstallDriver(hardwareId, inf);
+}
+
+bool DriverLink::ReinstallDriver() {
+    const std::optional<std::string> folder = InstallFolder();
+    const bool installed = folder && InstallInf(*folder, kKeyboardInfName, kKeyboardHardwareId) &&
+                           InstallInf(*folder, kMouseInfName, kMouseHardwareId);
+    if (!installed) {
+        host_.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop);
+        return false;
+    }
+    host_.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None);
+    return true;
+}
+
+void DriverLink::ReinstallDriverCommand() {
+    if (IsDevicePresent(false) || IsPadPluggedIn()) {
+        ReinstallDriver();
+        return;
+    }
+    host_.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop);
+}
+
+}  // namespace gd

@@ -1,0 +1,99 @@
+#pragma once
+// The program's side of the pad's filter driver (service velqorgpx): handing it
+// the profile, finding the pad and the driver's interfaces, and installing the
+// driver's two setup information files. Nothing here shows UI except the
+// driver installation's own messages, and every platform call goes through
+// the DriverHost.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "driverlink/driver_host.h"
+#include "profile/profile_state.h"
+
+namespace gd {
+
+// The driver's two interface classes. A is the one publishing opens.
+inline constexpr Guid kDriverInterfaceA = {
+    0xD7A09AA3, 0x1BCA, 0x42D4, {0x90, 0x78, 0x12, 0xB7, 0x1D, 0xE8, 0x21, 0x2F}};
+inline constexpr Guid kDriverInterfaceB = {
+    0xD7A09AA4, 0x1BCA, 0x42D4, {0x90, 0x78, 0x12, 0xB7, 0x1D, 0xE8, 0x21, 0x2F}};
+
+inline constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\velqorgpx";
+inline constexpr char kPackageValue[] = "Package";
+inline constexpr char kResolutionValue[] = "Resolution";
+
+inline constexpr char kSettingsKey[] = "Software\\MARVENTA\\Gripdeck\\default";
+inline constexpr char kInstallDirValue[] = "InstallDir";
+inline constexpr std::uint32_t kInstallDirBytes = 256;
+
+// Compared with lower-cased hardware ids.
+inline constexpr char kPadHardwareIdMatch[] = "vid_099a&pid_2000";
+inline constexpr char kKeyboardHardwareId[] = "HID\\Vid_099a&Pid_2000&MI_00";
+inline constexpr char kMouseHardwareId[] = "HID\\Vid_099a&Pid_2000&MI_01&COL02";
+inline constexpr char kKeyboardInfName[] = "vlqrgpxkb.inf";
+inline constexpr char kMouseInfName[] = "vlqrgpxms.inf";
+
+// Hardware ids are first read into this many bytes; a longer property is read
+// once more with the size the system asks for, up to kMaxHardwareIdBytes.
+inline constexpr std::uint32_t kHardwareIdBufferBytes = 4096;
+inline constexpr std::uint32_t kMaxHardwareIdBytes = 64 * 1024;
+
+// String-table numbers of the texts the driver link shows.
+enum DriverLinkString : unsigned {
+    kCaptionString = 1,           // "Gripdeck"
+    kPadNotFoundString = 57,      // "Reinstall &Driver" without a pad
+    kReinstallDoneString = 58,    // driver installation succeeded
+    kReinstallFailedString = 59,  // driver installation failed
+};
+
+// Which of publishing's three independent effects took place.
+struct PublishResult {
+    bool packageWritten = false;  // the whole package file was written
+    bool valuesWritten = false;   // both registry values were set
+    bool deviceOpened = false;    // the driver's interface A was opened
+};
+
+class DriverLink {
+  public:
+    DriverLink(const ProfileState& state, DriverHost& host) : state_(state), host_(host) {}
+
+    // Writes <Windows directory>\system32\drivers\velqorgpx.pkg (151,496
+    // bytes, rewritten every time), then SetDriverValues, then opens the
+    // driver's interface A and closes it again. Each step runs whatever the
+    // others did; nothing is shown to the user.
+    PublishResult PublishProfile();
+    // Under HKLM\<kServiceKey>: "Package" = "\??\" + package path (REG_SZ, the
+    // size counts no terminating zero), then "Resolution" = the SummaryBlock's
+    // resolution word (REG_DWORD). False when the key cannot be opened, the
+    // Windows directory is unknown, or a value could not be set.
+    bool SetDriverValues();
+
+    // True when interfaces A and B are both present (B is looked for only
+    // after A is found). Otherwise, when autoReinstall is true and the pad is
+    // plugged in: tells the main window, runs ReinstallDriver() and returns its
+    // result.
+    bool IsDevicePresent(bool autoReinstall);
+    // True when the first hardware id of a present device contains
+    // "vid_099a&pid_2000", ignoring case.
+    bool IsPadPluggedIn();
+    // Makes InstallDir the current directory when it is set (for the rest of
+    // the run), then installs the keyboard file and then the mouse file from
+    // the current directory, each for its hardware id. Shows message 59 at the first failure
+    // (nothing more is tried) and message 58 on success.
+    bool ReinstallDriver();
+    // The "Reinstall &Driver" command: reinstalls when the driver's interfaces
+    // or the pad are present, otherwise shows message 57 over the main window.
+    void ReinstallDriverCommand();
+
+  private:
+    bool InterfacesPresent();
+    bool OpenDriverInterface();
+    std::optional<std::string> InstallFolder();
+    bool InstallInf(const std::string& folder, const char* infName, const char* hardwareId);
+
+    const ProfileState& state_;
+    DriverHost& host_;
+};
+
+}  // namespace gd

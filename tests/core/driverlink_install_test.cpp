@@ -1,0 +1,162 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/driverlink_fake_host.h"
+#include "driverlink/driver_link.h"
+
+namespace gd {
+namespace {
+
+using testing::Bytes;
+using ::testing::ElementsAre;
+using testing::FakeDriverHost;
+using Message = FakeDriverHost::Message;
+
+constexpr char kSettingsKeyName[] = "HKCU\\Software\\MARVENTA\\Gripdeck\\default";
+constexpr char kKeyboard[] = "HID\\Vid_099a&Pid_2000&MI_00";
+constexpr char kMouse[] = "HID\\Vid_099a&Pid_2000&MI_01&COL02";
+
+class DriverLinkInstallTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
+    FakeDriverHost host;
+    DriverLink link{*state, host};
+};
+
+TEST_F(DriverLinkInstallTest, InstallsKeyboardThenMouseFromTheInstallFolder) {
+    host.SetInstallDir("D:\\Games\\Gripdeck");
+
+    EXPECT_TRUE(link.ReinstallDriver());
+
+    EXPECT_THAT(
+        host.calls,
+        ElementsAre(
+            std::string("OpenKey ") + kSettingsKeyName, "QueryValue InstallDir into 256",
+            "ChangeCurrentDirectory D:\\Games\\Gripdeck",
+            std::string("CloseKey ") + kSettingsKeyName, "CurrentDirectory",
+            "CopyInf D:\\Games\\Gripdeck\\vlqrgpxkb.inf from D:\\Games\\Gripdeck",
+            std::string("ForceInstall ") + kKeyboard + " with D:\\Games\\Gripdeck\\vlqrgpxkb.inf",
+            "CopyInf D:\\Games\\Gripdeck\\vlqrgpxms.inf from D:\\Games\\Gripdeck",
+            std::string("ForceInstall ") + kMouse + " with D:\\Games\\Gripdeck\\vlqrgpxms.inf",
+            "ShowMessage 58"));
+    EXPECT_THAT(host.messages, ElementsAre(Message{58, MessageOwner::None, MessageIcon::None}));
+    // The folder stays the current directory for the rest of the run.
+    EXPECT_EQ(host.currentDirectory, "D:\\Games\\Gripdeck");
+}
+
+TEST_F(DriverLinkInstallTest, KeyboardFailureShows59OnceAndLeavesTheMouseAlone) {
+    host.SetInstallDir("D:\\Gripdeck");
+    host.failingInstalls.insert(kKeyboard);
+
+    EXPECT_FALSE(link.ReinstallDriver());
+
+    EXPECT_EQ(host.CallsStartingWith("ForceInstall").size(), 1u);
+    EXPECT_EQ(host.IndexOf("CopyInf D:\\Gripdeck\\vlqrgpxms.inf"), -1);
+    EXPECT_THAT(host.messages, ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
+}
+
+TEST_F(DriverLinkInstallTest, MouseFailureShows59Once) {
+    host.SetInstallDir("D:\\Gripdeck");
+    host.failingInstalls.insert(kMouse);
+
+    EXPECT_FALSE(link.ReinstallDriver());
+
+    EXPECT_EQ(host.CallsStartingWith("ForceInstall").size(), 2u);
+    EXPECT_THAT(host.messages, ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
+}
+
+TEST_F(DriverLinkInstallTest, UnknownCurrentDirectoryFailsWithoutInstalling) {
+    host.currentDirectory.reset();
+
+    EXPECT_FALSE(link.ReinstallDriver());
+
+    EXPECT_EQ(host.IndexOf("CopyInf"), -1);
+    EXPECT_EQ(host.IndexOf("ForceInstall"), -1);
+    EXPECT_THAT(host.messages, ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
+}
+
+TEST_F(DriverLinkInstallTest, RootFolderGivesNoDoubledBackslash) {
+    host.currentDirectory = "C:\\";
+
+    EXPECT_TRUE(link.ReinstallDriver());
+
+    EXPECT_THAT(host.CallsStartingWith("ForceInstall"),
+                ElementsAre(std::string("ForceInstall ") + kKeyboard + " with C:\\vlqrgpxkb.inf",
+                            std::string("ForceInstall ") + kMouse + " with C:\\vlqrgpxms.inf"));
+}
+
+// Which folder the files come from, by what the settings key holds.
+struct FolderRow {
+    const char* name;
+    bool settingsKey;
+    RegistryType type;
+    std::vector<std::uint8_t> installDir;  // empty: no InstallDir value
+    const char* expectedChange;            // nullptr: the directory is not changed
+    const char* expectedFolder;
+
+    friend void PrintTo(const FolderRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class DriverLinkInstallFolderTest : public DriverLinkInstallTest,
+                                    public ::testing::WithParamInterface<FolderRow> {};
+
+TEST_P(DriverLinkInstallFolderTest, TakesInstallDirWhenItIsAString) {
+    const FolderRow& row = GetParam();
+    host.existingDirectories = {"E:\\Pad", std::string(256, 'p')};
+    if (row.settingsKey) {
+        FakeDriverHost::Key& key = host.AddKey(RegistryRoot::CurrentUser, kSettingsKey);
+        if (!row.installDir.empty()) {
+            key.values[kInstallDirValue] = {row.type, row.installDir};
+        }
+    }
+
+    EXPECT_TRUE(link.ReinstallDriver());
+
+    const std::vector<std::string> changes = host.CallsStartingWith("ChangeCurrentDirectory");
+    if (row.expectedChange == nullptr) {
+        EXPECT_TRUE(changes.empty());
+    } else {
+        EXPECT_THAT(changes,
+                    ElementsAre(std::string("ChangeCurrentDirectory ") + row.expectedChange));
+    }
+    EXPECT_EQ(host.CallsStartingWith("CopyInf")[0], std::string("CopyInf ") + row.expectedFolder +
+                                                        "\\vlqrgpxkb.inf from " +
+                                                        row.expectedFolder);
+    EXPECT_EQ(host.CallsStartingWith("CloseKey").size(), row.settingsKey ? 1u : 0u);
+}
+
+const std::string kLongFolder(256, 'p');
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkInstallFolderTest,
+    ::testing::Values(
+        FolderRow{"NoSettingsKey", false, RegistryType::String, {}, nullptr, "C:\\Users\\me"},
+        FolderRow{"NoInstallDir", true, RegistryType::String, {}, nullptr, "C:\\Users\\me"},
+        FolderRow{"Terminated", true, RegistryType::String, Bytes(std::string("E:\\Pad") + '\0'),
+                  "E:\\Pad", "E:\\Pad"},
+        FolderRow{"ExpandStringTakenAsItIs", true, RegistryType::ExpandString,
+                  Bytes(std::string("E:\\Pad") + '\0'), "E:\\Pad", "E:\\Pad"},
+        // A value that fills all 256 bytes has no terminator to stop at.
+        FolderRow{"FullWithoutTerminator", true, RegistryType::String, Bytes(kLongFolder),
+                  kLongFolder.c_str(), kLongFolder.c_str()},
+        FolderRow{"TooLongIsIgnored", true, RegistryType::String, Bytes(kLongFolder + "q"), nullptr,
+                  "C:\\Users\\me"},
+        FolderRow{"NumberIsIgnored",
+                  true,
+                  RegistryType::Dword,
+                  {0x45, 0x3A, 0x5C, 0x00},
+                  nullptr,
+                  "C:\\Users\\me"},
+        FolderRow{
+            "EmptyStringIsIgnored", true, RegistryType::String, {0}, nullptr, "C:\\Users\\me"},
+        FolderRow{"MissingFolderKeepsTheOldOne", true, RegistryType::String,
+                  Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "C:\\Users\\me"}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace gd
