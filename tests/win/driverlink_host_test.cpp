@@ -11,9 +11,9 @@
 
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
-#include "win/driverlink_state_scope.h"
 #include "fw/handle.h"
 #include "profile/profile_file.h"
+#include "win/driverlink_win_support.h"
 
 namespace gd {
 namespace {
@@ -21,39 +21,12 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// The real host with the user's part played by the test: every box is
-// recorded instead of waiting for a click.
-class RecordingHost : public WinDriverHost {
-  public:
-    using WinDriverHost::WinDriverHost;
-
-    struct Box {
-        HWND owner;
-        std::string text;
-        std::string caption;
-        UINT flags;
-    };
-    std::vector<Box> boxes;
-
-  protected:
-    int RunMessageBox(HWND owner, const std::string& text, const std::string& caption,
-                      UINT flags) override {
-        boxes.push_back({owner, text, caption, flags});
-        return IDOK;
-    }
-};
-
-std::string WindowsDir() {
-    char buffer[MAX_PATH] = {};
-    GetWindowsDirectoryA(buffer, sizeof buffer);
-    return buffer;
-}
-
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-    std::vector<std::uint8_t> data;
-    EXPECT_TRUE(ReadWholeFile(path, 1 << 20, data)) << path;
-    return data;
-}
+using testing::DriverStateScope;
+using testing::FillProfile;
+using testing::PackageFilePath;
+using testing::ReadPackageBytes;
+using testing::RecordingHost;
+using testing::StandInMainWindow;
 
 struct RegistryValue {
     DWORD type = REG_NONE;
@@ -102,24 +75,13 @@ class ServiceKeyScope {
     bool created_ = false;
 };
 
-// Fills the image so that every slot and the summary differ from each other.
-void FillProfile(ProfileState& state, std::uint8_t seed) {
-    auto* bytes = reinterpret_cast<std::uint8_t*>(&state.image);
-    for (std::size_t i = 0; i < sizeof state.image; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
-    }
-    std::memset(&state.summary, 0, sizeof state.summary);
-    state.summary.resolution = 0x05000400;
-    std::memcpy(state.summary.name, "Wine run", 8);
-}
-
 class DriverLinkWinPublishTest : public ::testing::Test {
   protected:
-    testing::DriverStateScope driverState;
+    DriverStateScope driverState;
     std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
     RecordingHost host;
     DriverLink link{*state, host};
-    const std::string packagePath = WindowsDir() + "\\system32\\drivers\\velqorgpx.pkg";
+    const std::string packagePath = PackageFilePath();
 };
 
 TEST_F(DriverLinkWinPublishTest, WritesThePackageAndBothValuesAsTheDriverReadsThem) {
@@ -130,7 +92,7 @@ TEST_F(DriverLinkWinPublishTest, WritesThePackageAndBothValuesAsTheDriverReadsTh
 
     EXPECT_TRUE(result.packageWritten);
     EXPECT_TRUE(result.valuesWritten);
-    EXPECT_EQ(ReadFileBytes(packagePath), EncodePackage(state->image, state->summary));
+    EXPECT_EQ(ReadPackageBytes(), EncodePackage(state->image, state->summary));
 
     const std::string expectedPackage = "\\??\\" + packagePath;
     const RegistryValue package = QueryValue(HKEY_LOCAL_MACHINE, kServiceKey, "Package");
@@ -156,7 +118,7 @@ TEST_F(DriverLinkWinPublishTest, RewritesALongerPackageToItsExactSize) {
 
     EXPECT_TRUE(link.PublishProfile().packageWritten);
 
-    const std::vector<std::uint8_t> written = ReadFileBytes(packagePath);
+    const std::vector<std::uint8_t> written = ReadPackageBytes();
     EXPECT_EQ(written.size(), 151496u);
     EXPECT_EQ(written, EncodePackage(state->image, state->summary));
 }
@@ -169,55 +131,24 @@ TEST_F(DriverLinkWinPublishTest, WithoutPadOrDriverNothingIsShown) {
     EXPECT_THAT(host.boxes, IsEmpty());
 }
 
-// A window that counts the WM_USER+1 it receives, standing in for the main one.
-class CountingWindow {
-  public:
-    CountingWindow() {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "DriverLinkTestWindow";
-        RegisterClassA(&windowClass);
-        window_.reset(CreateWindowExA(0, "DriverLinkTestWindow", "Gripdeck", WS_OVERLAPPED, 0, 0,
-                                      100, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                      nullptr));
-        received = 0;
-    }
-    HWND get() const { return window_.get(); }
-    void Destroy() { window_.reset(); }
-
-    static inline int received = 0;
-
-  private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_USER + 1) {
-            ++received;
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    UniqueWindow window_;
-};
-
 TEST(DriverLinkWinHostTest, NotifiesALiveMainWindowOnly) {
     RecordingHost host;
     host.NotifyMainWindow();  // no window yet: nothing to send to
 
-    CountingWindow window;
+    StandInMainWindow window;
     ASSERT_NE(window.get(), nullptr);
     host.SetMainWindow(window.get());
     host.NotifyMainWindow();
-    EXPECT_EQ(CountingWindow::received, 1);
+    EXPECT_EQ(StandInMainWindow::shown, 1);
 
     window.Destroy();
     host.NotifyMainWindow();
-    EXPECT_EQ(CountingWindow::received, 1);
+    EXPECT_EQ(StandInMainWindow::shown, 1);
 }
 
 TEST(DriverLinkWinHostTest, MessagesCarryTheirOwnerIconCaptionAndText) {
     RecordingHost host;
-    CountingWindow window;
+    StandInMainWindow window;
     const HWND main = window.get();
     host.SetMainWindow(main);
 

@@ -20,9 +20,9 @@
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
 #include "driverlink/driver_texts.h"
-#include "win/driverlink_state_scope.h"
 #include "fw/handle.h"
 #include "profile/profile_file.h"
+#include "win/driverlink_win_support.h"
 
 namespace gd {
 namespace {
@@ -39,35 +39,18 @@ std::string DefaultText(unsigned id) {
     return DefaultDriverLinkText(id);
 }
 
-class RecordingHost : public WinDriverHost {
-  public:
-    std::vector<std::string> boxes;   // texts, in order
-    std::vector<std::string> events;  // "notify" and the boxes' texts, in order
-
-    void NotifyMainWindow() override {
-        events.push_back("notify");
-        WinDriverHost::NotifyMainWindow();
-    }
-
-  protected:
-    int RunMessageBox(HWND, const std::string& text, const std::string&, UINT) override {
-        boxes.push_back(text);
-        events.push_back(text);
-        return IDOK;
-    }
-};
+using testing::DriversFolder;
+using testing::DriverStateScope;
+using testing::FillProfile;
+using testing::ReadPackageBytes;
+using testing::RecordingHost;
+using testing::StandInMainWindow;
 
 std::string ExeFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\'));
-}
-
-std::string DriversFolder() {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\system32\\drivers";
 }
 
 bool FileExists(const std::string& path) {
@@ -160,15 +143,6 @@ std::string Crc32Hex(const void* data, std::size_t size) {
     return text;
 }
 
-void FillProfile(ProfileState& state, std::uint8_t seed) {
-    auto* bytes = reinterpret_cast<std::uint8_t*>(&state.image);
-    for (std::size_t i = 0; i < sizeof state.image; ++i) {
-        bytes[i] = static_cast<std::uint8_t>((i >> 3) + seed);
-    }
-    std::memset(&state.summary, 0, sizeof state.summary);
-    state.summary.resolution = 0x05000400;
-}
-
 // Keeps the user's InstallDir and the current directory as the test found them.
 class InstallDirScope {
   public:
@@ -208,36 +182,6 @@ class InstallDirScope {
     std::string currentDirectory_;
 };
 
-// A hidden stand-in for the main window that counts the WM_USER+1 it gets.
-class MainWindowStandIn {
-  public:
-    MainWindowStandIn() {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "DriverLinkPadsimMain";
-        RegisterClassA(&windowClass);
-        window_.reset(CreateWindowExA(0, "DriverLinkPadsimMain", "Gripdeck", WS_OVERLAPPED, 0, 0,
-                                      100, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                      nullptr));
-        shown = 0;
-    }
-    HWND get() const { return window_.get(); }
-
-    static inline int shown = 0;
-
-  private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_USER + 1) {
-            ++shown;
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    UniqueWindow window_;
-};
-
 class DriverLinkPadsimTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -251,7 +195,7 @@ class DriverLinkPadsimTest : public ::testing::Test {
         }
     }
 
-    testing::DriverStateScope driverState;
+    DriverStateScope driverState;
     std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
     RecordingHost host;
     DriverLink link{*state, host};
@@ -276,7 +220,7 @@ TEST_F(DriverLinkPadsimTest, PluggedPadTakesTheProfileJustPublished) {
     EXPECT_EQ(record->at("size"), "151496");
     EXPECT_EQ(record->at("profile"), "taken");
     EXPECT_EQ(record->at("image_crc32"), Crc32Hex(&state->image, sizeof state->image));
-    EXPECT_THAT(host.boxes, IsEmpty());
+    EXPECT_THAT(host.events, IsEmpty());
 }
 
 TEST_F(DriverLinkPadsimTest, UnpluggedPadIsAbsentButPublishingWritesPackageAndValues) {
@@ -292,29 +236,25 @@ TEST_F(DriverLinkPadsimTest, UnpluggedPadIsAbsentButPublishingWritesPackageAndVa
     EXPECT_TRUE(result.packageWritten);
     EXPECT_TRUE(result.valuesWritten);
     EXPECT_FALSE(result.deviceOpened);
-    std::vector<std::uint8_t> package;
-    ASSERT_TRUE(ReadWholeFile(DriversFolder() + "\\velqorgpx.pkg", 1 << 20, package));
-    EXPECT_EQ(package, EncodePackage(state->image, state->summary));
-    EXPECT_THAT(host.boxes, IsEmpty());
+    EXPECT_EQ(ReadPackageBytes(), EncodePackage(state->image, state->summary));
+    EXPECT_THAT(host.events, IsEmpty());
 }
 
 TEST_F(DriverLinkPadsimTest, PadWithoutItsDriverIsReinstalledWhenAsked) {
     ASSERT_EQ(Padsim("plug-nodriver"), 0);
     InstallDirScope installDir(ExeFolder());
-    MainWindowStandIn mainWindow;
+    StandInMainWindow mainWindow;
     host.SetMainWindow(mainWindow.get());
     EXPECT_FALSE(link.IsDevicePresent(false));
     EXPECT_TRUE(link.IsPadPluggedIn());
-    EXPECT_EQ(MainWindowStandIn::shown, 0);
+    EXPECT_EQ(StandInMainWindow::shown, 0);
 
     const bool present = link.IsDevicePresent(true);
 
     // The hidden window is brought up before the outcome is shown.
-    EXPECT_EQ(MainWindowStandIn::shown, 1);
-    ASSERT_EQ(host.events.size(), 2u);
-    EXPECT_EQ(host.events[0], "notify");
+    EXPECT_EQ(StandInMainWindow::shown, 1);
     EXPECT_TRUE(present);
-    EXPECT_THAT(host.boxes, ElementsAre(DefaultText(kReinstallDoneString)));
+    EXPECT_THAT(host.events, ElementsAre("notify", DefaultText(kReinstallDoneString)));
     // The installed driver starts on the pad and brings up both interfaces.
     bool online = false;
     for (int poll = 0; poll < kRecordPolls && !online; ++poll) {
@@ -336,7 +276,9 @@ TEST_F(DriverLinkPadsimTest, ReinstallCommandWithoutThePadShowsMessage57) {
 
     link.ReinstallDriverCommand();
 
-    EXPECT_THAT(host.boxes, ElementsAre(DefaultText(kPadNotFoundString)));
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, DefaultText(kPadNotFoundString));
+    EXPECT_EQ(host.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
 }
 
 }  // namespace
