@@ -13,10 +13,16 @@ inline constexpr std::uint32_t kSecondStartMessage = 0x0401;   // WM_USER + 1
 // WM_USER + 2: wParam one character (sign-extended), lParam (length << 16) | index.
 inline constexpr std::uint32_t kForwardedCharMessage = 0x0402;
 
-// A query, answered with SendMessage's result:
+// Queries, answered with SendMessage's result:
 // 1 while the APPLY button is drawn enabled (the pad was found), 0 while it
 // is drawn disabled.
 inline constexpr std::uint32_t kQueryApplyLookMessage = 0x8000 + 0x101;  // WM_APP + 0x101
+// A window handles sent messages before posted ones, so a sent message tells
+// nothing about what was posted before it. To wait until the window handled
+// everything posted so far, post kMarkMessage with a number in wParam, then
+// send kQueryMarkMessage until it answers that number.
+inline constexpr std::uint32_t kMarkMessage = 0x8000 + 0x102;
+inline constexpr std::uint32_t kQueryMarkMessage = 0x8000 + 0x103;
 // The tray icon's id.
 inline constexpr std::uint32_t kTrayIconId = 131;
 

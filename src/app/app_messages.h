@@ -1,0 +1,23 @@
+#pragma once
+// The main window's message boxes: each string-table text with its buttons,
+// icon and caption, in one table.
+#include <windows.h>
+
+#include <string_view>
+
+namespace gd {
+
+enum class AppMessage {
+    CantOpenFile,        // 50, with the file's path
+    SaveQuestion,        // 54, Yes or No
+    DeviceNotInstalled,  // 62, a recent profile could not be applied
+};
+
+// Shows the box over `owner` and returns the button pressed (IDOK, IDYES,
+// IDNO). `argument` replaces the text's "%s" where it has one.
+int ShowAppMessage(HWND owner, AppMessage message, std::string_view argument = {});
+
+// The string id of each message, for checks that every text exists.
+UINT AppMessageStringId(AppMessage message);
+
+}  // namespace gd

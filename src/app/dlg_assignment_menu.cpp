@@ -1,0 +1,65 @@
+// The pad buttons, their labels, the pad picture window's clicks, and the
+// assignment menu they open.
+#include <windows.h>
+
+#include "app/assignment_marks.h"
+#include "app/gripdeck_dlg.h"
+#include "profile/profile_state.h"
+#include "resource.h"
+
+namespace gd {
+
+void CGripdeckDlg::OnPadButton(UINT id) {
+    CurrentProfile().selectedButton = static_cast<std::int32_t>(id - IDC_PAD_BUTTON_0);
+    ShowAssignmentMenu();
+}
+
+void CGripdeckDlg::OnPadLabel(UINT id) {
+    CurrentProfile().selectedButton = static_cast<std::int32_t>(id - IDC_PAD_LABEL_0);
+}
+
+LRESULT CGripdeckDlg::OnPadPickLowGroup(WPARAM button, LPARAM) {
+    PickFromPicture(0, button);
+    return 0;
+}
+
+LRESULT CGripdeckDlg::OnPadPickHighGroup(WPARAM button, LPARAM) {
+    PickFromPicture(1, button);
+    return 0;
+}
+
+void CGripdeckDlg::PickFromPicture(std::uint32_t mode, WPARAM button) {
+    // The number comes in a message any program may send: only a button of
+    // the group selects anything.
+    if (button >= static_cast<WPARAM>(kPadButtons)) {
+        return;
+    }
+    if (CurrentProfile().currentMode != mode) {
+        SelectMode(mode);
+    }
+    CurrentProfile().selectedButton = static_cast<std::int32_t>(button);
+    ShowAssignmentMenu();
+}
+
+void CGripdeckDlg::ShowAssignmentMenu() {
+    if (CurrentProfile().selectedButton < 0) {
+        return;
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    CMenuRef popup = assignmentMenu_.GetSubMenu(0);
+    if (!popup) {
+        return;
+    }
+    const ButtonSlot& slot = CurrentSlot();
+    for (unsigned item : AssignmentMarkItems()) {
+        popup.CheckItem(item, IsAssignmentItemMarked(item, slot));
+    }
+    popup.EnableItem(ID_EDIT_PASTE, ::IsClipboardFormatAvailable(clipboardFormat) != FALSE);
+    for (unsigned item : AssignmentEnabledItems()) {
+        popup.EnableItem(item, true);
+    }
+    popup.TrackPopup(hwnd_, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+}
+
+}  // namespace gd

@@ -1,0 +1,165 @@
+// The File menu and the recent files of the tray menu.
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/app_messages.h"
+#include "app/gripdeck_app.h"
+#include "app/gripdeck_dlg.h"
+#include "app/recent_files.h"
+#include "fw/file_dialog.h"
+#include "fw/text.h"
+#include "profile/image.h"
+#include "resource.h"
+#include "summary/file_info_dlg.h"
+#include "summary/summary_dlg.h"
+#include "summary/summary_fields.h"
+
+namespace gd {
+namespace {
+
+constexpr char kProfileFilter[] = "Gripdeck|*.gpx||";
+constexpr char kProfileExtension[] = "*.gpx";
+
+}  // namespace
+
+void CGripdeckDlg::OnFileNew() {
+    SaveModified(SaveModifiedMode::Ask);
+    currentName() = LoadText(IDS_UNFILED);
+    currentPath().clear();
+    document_.ResetToEmpty();
+    SetTitle();
+    ShowSummary(CurrentProfile().summary);
+    // A new profile counts as unsaved from the start.
+    document_.modified = true;
+    SelectMode(0);
+}
+
+void CGripdeckDlg::OnFileOpen() {
+    CFileDialog dialog(true, kProfileExtension, "", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
+                       kProfileFilter, hwnd_);
+    // The question comes first, so a cancelled dialog still saved the work.
+    SaveModified(SaveModifiedMode::Ask);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    const std::string path = dialog.GetPathName();
+    if (!document_.LoadProfile(path)) {
+        return;
+    }
+    currentName() = dialog.GetFileName();
+    currentPath() = path;
+    SetTitle();
+    GripdeckApp().AddRecentFile(currentPath());
+    RebuildRecentMenu();
+    SelectMode(0);
+}
+
+void CGripdeckDlg::OnFileLoadSystemDefault() {
+    SaveModified(SaveModifiedMode::Ask);
+    currentName().clear();
+    currentPath().clear();
+    LoadInstalledPackage();
+    SelectMode(0);
+}
+
+void CGripdeckDlg::OnFileSave() {
+    if (!currentPath().empty()) {
+        document_.SaveProfile(currentPath());
+    } else {
+        OnFileSaveAs();
+    }
+    RefreshLabels(-1);
+}
+
+void CGripdeckDlg::OnFileSaveAs() {
+    CFileInfoDlg dialog(false, kProfileExtension, currentName(),
+                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kProfileFilter, hwnd_);
+    dialog.fields = FieldsFromSummary(CurrentProfile().summary);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    StoreFields(dialog.fields, CurrentProfile().summary);
+    ShowSummary(CurrentProfile().summary);
+    currentName() = dialog.GetFileName();
+    currentPath() = dialog.GetPathName();
+    const bool saved = document_.SaveProfile(currentPath());
+    SetTitle();
+    if (saved) {
+        GripdeckApp().AddRecentFile(currentPath());
+        RebuildRecentMenu();
+    }
+    RefreshLabels(-1);
+}
+
+void CGripdeckDlg::OnFileSummary() {
+    CGripdeckApp& app = GripdeckApp();
+    app.summaryVisible = summaryWindow.IsWindowVisible();
+    CSummaryDlg dialog(hwnd_);
+    dialog.fields = FieldsFromSummary(CurrentProfile().summary);
+    dialog.showSummary = app.summaryVisible ? 1 : 0;
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    StoreFields(dialog.fields, CurrentProfile().summary);
+    ShowSummary(CurrentProfile().summary);
+    app.summaryVisible = dialog.showSummary != 0;
+    summaryWindow.ShowWindow(app.summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void CGripdeckDlg::OnAppExit() {
+    SaveModified(SaveModifiedMode::Ask);
+    UpdateTrayIcon(TrayAction::Delete);
+    EndRun(1);
+}
+
+void CGripdeckDlg::RebuildRecentMenu() {
+    CMenuRef popup = trayMenu_.GetSubMenu(0);
+    if (!popup) {
+        return;
+    }
+    // The entries sit between "Recent Files" (position 3) and the separator
+    // that follows the last of them.
+    constexpr int kFirstEntry = 4;
+    for (std::size_t removed = 0; removed < RecentFiles::kPlaces; ++removed) {
+        if (kFirstEntry >= popup.GetItemCount() ||
+            (::GetMenuState(popup.GetSafeHmenu(), kFirstEntry, MF_BYPOSITION) & MF_SEPARATOR) !=
+                0) {
+            break;
+        }
+        popup.DeleteItem(kFirstEntry, true);
+    }
+    const std::vector<MenuEntry> entries = RecentMenuEntries(GripdeckApp().recentFiles);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        popup.InsertItem(static_cast<UINT>(kFirstEntry + i), entries[i].id, entries[i].text);
+    }
+    ::EnableMenuItem(popup.GetSafeHmenu(), ID_RECENT_FILES,
+                     MF_BYCOMMAND | (entries.empty() ? (MF_GRAYED | MF_DISABLED) : MF_ENABLED));
+}
+
+void CGripdeckDlg::OpenRecentFile(UINT id) {
+    SaveModified(SaveModifiedMode::Ask);
+    const std::size_t place = id - ID_RECENT_FILE_FIRST;
+    CGripdeckApp& app = GripdeckApp();
+    if (place >= RecentFiles::kPlaces || app.recentFiles[place].empty()) {
+        return;
+    }
+    const std::string path = app.recentFiles[place];
+    if (!document_.LoadProfile(path)) {
+        app.RemoveRecentFile(place);
+        RebuildRecentMenu();
+        return;
+    }
+    currentName() = FileNamePart(path);
+    currentPath() = path;
+    SetTitle();
+    app.AddRecentFile(currentPath());
+    RebuildRecentMenu();
+    SelectMode(0);
+    if (apply_.IsLookEnabled()) {
+        ApplyProfile();
+    } else {
+        ShowAppMessage(hwnd_, AppMessage::DeviceNotInstalled);
+    }
+}
+
+}  // namespace gd

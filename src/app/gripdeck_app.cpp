@@ -1,0 +1,135 @@
+#include "app/gripdeck_app.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/gripdeck_dlg.h"
+#include "app/main_window_messages.h"
+#include "app/main_window_rules.h"
+#include "app/registry_settings.h"
+#include "app/settings_store.h"
+#include "fw/text.h"
+#include "keys/key_name_source.h"
+#include "keys/key_name_source_win.h"
+#include "resource.h"
+
+namespace gd {
+namespace {
+
+// The brand word under HKEY_CURRENT_USER\Software.
+constexpr char kRegistryKey[] = "MARVENTA";
+
+// A running copy that stopped answering must not keep a new start waiting
+// for ever.
+constexpr UINT kForwardTimeoutMs = 5000;
+
+class StringTableKeyTexts final : public KeyTextSource {
+  public:
+    std::string TextOf(KeyText text) override { return LoadText(static_cast<UINT>(text)); }
+};
+
+// Top-level dialog windows: the main window is a dialog, so a running copy
+// is one of these.
+std::vector<HWND> TopLevelDialogs(std::vector<std::string>& titles) {
+    std::vector<HWND> windows;
+    HWND window = nullptr;
+    while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+        char title[513] = {};
+        const int length = ::GetWindowTextA(window, title, sizeof title);
+        titles.emplace_back(title, length > 0 ? static_cast<std::size_t>(length) : 0);
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+bool SendToRunningCopy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                 kForwardTimeoutMs, &result) != 0;
+}
+
+}  // namespace
+
+CGripdeckApp& GripdeckApp() {
+    return *static_cast<CGripdeckApp*>(GetApp());
+}
+
+bool CGripdeckApp::InitInstance() {
+    if (!FindRunningInstance()) {
+        return false;
+    }
+    SetRegistryKey(kRegistryKey);
+    RegistrySettings settings(*this);
+    AppSettings stored;
+    stored.LoadAtStart(settings);
+    summaryVisible = stored.summaryVisible;
+    LoadRecentFiles();
+    settingsRead_ = true;
+
+    // Key names in labels follow the user's keyboard layout and the program's
+    // own words.
+    static SystemKeyNameSource systemKeyNames;
+    static StringTableKeyTexts keyTexts;
+    UseKeyNameSource(systemKeyNames);
+    UseKeyTextSource(keyTexts);
+
+    CGripdeckDlg dialog(CommandLine());
+    dialog.DoModal();
+    SetMainWindow(nullptr);
+    return false;
+}
+
+int CGripdeckApp::ExitInstance() {
+    if (settingsRead_) {
+        RegistrySettings settings(*this);
+        AppSettings stored;
+        stored.summaryVisible = summaryVisible;
+        stored.SaveAtExit(settings);
+        SaveRecentFiles();
+    }
+    return CWinApp::ExitInstance();
+}
+
+bool CGripdeckApp::FindRunningInstance() {
+    std::vector<std::string> titles;
+    const std::vector<HWND> windows = TopLevelDialogs(titles);
+    const int found = ChooseRunningCopy(titles, LoadText(IDS_APP_TITLE));
+    if (found < 0) {
+        return true;
+    }
+    HWND running = windows[static_cast<std::size_t>(found)];
+    SendToRunningCopy(running, kSecondStartMessage, 0, 0);
+    if (ShouldForwardCommandLine(CommandLine())) {
+        for (const ForwardedChar& piece : EncodeForwardedCommandLine(CommandLine())) {
+            if (!SendToRunningCopy(running, kForwardedCharMessage,
+                                   static_cast<WPARAM>(piece.wParam),
+                                   static_cast<LPARAM>(piece.lParam))) {
+                break;
+            }
+        }
+    }
+    return false;
+}
+
+void CGripdeckApp::LoadRecentFiles() {
+    RegistrySettings settings(*this);
+    recentFiles.Load(settings);
+}
+
+void CGripdeckApp::SaveRecentFiles() {
+    RegistrySettings settings(*this);
+    recentFiles.Save(settings);
+    ForgetEmptiedPlaces(recentFiles, settings);
+}
+
+void CGripdeckApp::AddRecentFile(const std::string& path) {
+    recentFiles.Add(path);
+}
+
+void CGripdeckApp::RemoveRecentFile(std::size_t index) {
+    recentFiles.Remove(index);
+}
+
+}  // namespace gd

@@ -1,0 +1,515 @@
+#include "app/gripdeck_dlg.h"
+
+#include "app/about_dlg.h"
+#include "app/app_messages.h"
+#include "app/gripdeck_app.h"
+#include "app/launch_entry.h"
+#include "app/main_window_messages.h"
+#include "app/win_geometry.h"
+#include "fw/module.h"
+#include "fw/text.h"
+#include "profile/image.h"
+#include "resource.h"
+#include "skin/bitmap_shape.h"
+#include "skin/pad_link.h"
+#include "summary/summary_fields.h"
+
+namespace gd {
+namespace {
+
+// COLORREF values, 0x00BBGGRR. The transparent colours are the keys the face
+// bitmaps were drawn with.
+constexpr COLORREF kLabelColour = 0x00FFFF;  // yellow
+constexpr COLORREF kYellowKey = 0x00FFFF;
+constexpr COLORREF kRedKey = 0x0000FF;
+constexpr COLORREF kFaceKey = 0xFFF881;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+// Buttons with one face set: id, bitmap, transparent colour, client position.
+struct SkinnedButton {
+    CSkinButton CGripdeckDlg::*button;
+    int id;
+    UINT bitmap;
+    COLORREF transparent;
+    int x;
+    int y;
+};
+
+// Pad button i sits at (x, kPadRows[i % 5]), label i at (x, row + 4).
+constexpr int kPadRows[] = {177, 214, 251, 288, 325};
+constexpr int kPadLeftX = 98;
+constexpr int kPadRightX = 417;
+constexpr int kLabelLeftX = 163;
+constexpr int kLabelRightX = 299;
+constexpr int kLabelRowOffset = 4;
+constexpr int kLabelWidth = 104;
+constexpr int kLabelHeight = 18;
+
+}  // namespace
+
+const MessageMap& CGripdeckDlg::GetMessageMap() const {
+    using D = CGripdeckDlg;
+    static constexpr Route kRoutes[] = {
+        // Window
+        OnMessage<WM_ERASEBKGND, &D::OnEraseBkgnd>(),
+        OnMessage<WM_NCHITTEST, &D::OnNcHitTest>(),
+        OnMessage<WM_LBUTTONDBLCLK, &D::OnLButtonDblClk>(),
+        OnMessage<WM_SYSCOMMAND, &D::OnSysCommand>(),
+        OnMessage<WM_TIMER, &D::OnTimer>(),
+        OnMessage<WM_CLOSE, &D::OnClose>(),
+        OnMessage<WM_DESTROY, &D::OnDestroy>(),
+        OnMessage<kSecondStartMessage, &D::OnSecondStart>(),
+        OnMessage<kForwardedCharMessage, &D::OnForwardedChar>(),
+        // Skinned buttons
+        OnCommand<&D::OnOkButton>(IDC_OK),
+        OnCommand<&D::OnCancelButton>(IDC_CANCEL),
+        OnCommand<&D::ApplyProfile>(IDC_APPLY),
+        OnCommand<&D::OnFrameToggle>(IDC_FRAME_TOGGLE),
+        OnCommand<&D::OnGroupLow>(IDC_GROUP_M1_M10),
+        OnCommand<&D::OnGroupHigh>(IDC_GROUP_M11_M20),
+        OnCommand<&D::OnPadIcon>(IDC_PAD_ICON),
+        OnCommand<&D::OnAbout>(ID_APP_ABOUT),
+        // File menu and recent files
+        OnCommand<&D::OnFileNew>(ID_FILE_NEW),
+        OnCommand<&D::OnFileOpen>(ID_FILE_OPEN),
+        OnCommand<&D::OnFileLoadSystemDefault>(ID_FILE_LOAD_SYSTEM_DEFAULT),
+        OnCommand<&D::OnFileSave>(ID_FILE_SAVE),
+        OnCommand<&D::OnFileSaveAs>(ID_FILE_SAVE_AS),
+        OnCommand<&D::OnFileSummary>(ID_FILE_SUMMARY),
+        OnCommand<&D::OnFileClose>(ID_FILE_CLOSE),
+        OnCommand<&D::OnAppExit>(ID_APP_EXIT),
+        OnCommandRange<&D::OnRecentFile>(ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST),
+        // Tray icon and start-up entry
+        OnMessage<kTrayCallbackMessage, &D::OnTrayNotify>(),
+        OnCommand<&D::OnTrayShowHide>(ID_TRAY_SHOW_HIDE),
+        OnCommand<&D::OnLaunchAtStartup>(ID_OPTIONS_LAUNCH_ON_STARTUP),
+        // Device
+        OnMessage<WM_DEVICECHANGE, &D::OnDeviceChange>(),
+        OnCommand<&D::OnReinstallDriver>(ID_OPTIONS_REINSTALL_DRIVER),
+        OnMessage<kQueryApplyLookMessage, &D::OnQueryApplyLook>(),
+        OnMessage<kMarkMessage, &D::OnMark>(),
+        OnMessage<kQueryMarkMessage, &D::OnQueryMark>(),
+        // Pad buttons, labels and the pad picture window
+        OnCommandRange<&D::OnPadButton>(IDC_PAD_BUTTON_0, IDC_PAD_BUTTON_9),
+        OnCommandRange<&D::OnPadLabel>(IDC_PAD_LABEL_0, IDC_PAD_LABEL_9),
+        OnMessage<kPadPickLowGroup, &D::OnPadPickLowGroup>(),
+        OnMessage<kPadPickHighGroup, &D::OnPadPickHighGroup>(),
+    };
+    static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
+    return kMap;
+}
+
+CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
+    : CDialog(IDD_MAIN_WINDOW),
+      document_(CurrentProfile(), *this),
+      driverLink_(CurrentProfile(), driverHost_) {
+    const StartRequest request = ParseCommandLine(commandLine);
+    windowShown = request.startHidden ? 0 : 1;
+    currentPath() = request.path;
+    currentName() = request.name;
+    launchAtStartup = IsLaunchAtStartup() ? 1 : 0;
+}
+
+CGripdeckDlg::~CGripdeckDlg() = default;
+
+BOOL CGripdeckDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    GripdeckApp().SetMainWindow(hwnd_);
+    driverHost_.SetMainWindow(hwnd_);
+    bigIcon_.reset(static_cast<HICON>(
+        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(
+        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+    SetIcon(bigIcon_.get(), true);
+    SetIcon(smallIcon_.get(), false);
+
+    SkinControls();
+    ToggleFrame();
+
+    summaryWindow.Create(hwnd_);
+    PlaceSummaryBesideWindow();
+    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    ShowSummary(CurrentProfile().summary);
+
+    clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
+    ResetImage(CurrentProfile().image);
+
+    assignmentMenu_.LoadMenu(IDR_MENU_ASSIGN);
+    trayMenu_.LoadMenu(IDR_MENU_TRAY);
+    RebuildRecentMenu();
+    CMenuRef(::GetMenu(hwnd_))
+        .GetSubMenu(1)
+        .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
+
+    LoadFixedTexts();
+    LoadInstalledPackage();
+    RefreshLabels(-1);
+    UpdateTrayIcon(TrayAction::Add);
+    if (windowShown == 0) {
+        SetTimer(kHideTimer, kHideDelayMs);
+    }
+    apply_.SetDisabledLook(!driverLink_.IsDevicePresent(false));
+    SetPage(1);
+    return TRUE;
+}
+
+void CGripdeckDlg::SkinControls() {
+    static constexpr SkinnedButton kButtons[] = {
+        {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE, kYellowKey, 252, 461},
+        {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON, kRedKey, 263, 365},
+        {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10, kFaceKey, 113, 370},
+        {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20, kFaceKey, 318, 370},
+        {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY, kFaceKey, 139, 395},
+        {&CGripdeckDlg::ok_, IDC_OK, IDB_OK, kFaceKey, 239, 429},
+        {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL, kFaceKey, 318, 395},
+    };
+    for (const SkinnedButton& entry : kButtons) {
+        CSkinButton& button = this->*entry.button;
+        button.SubclassDlgItem(entry.id, hwnd_);
+        button.SetFaceSetCount(1);
+        button.LoadBitmaps(entry.bitmap, entry.bitmap, entry.transparent, entry.x, entry.y);
+    }
+    frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
+
+    for (int i = 0; i < kPadButtons; ++i) {
+        const int x = i < 5 ? kPadLeftX : kPadRightX;
+        const int y = kPadRows[i % 5];
+        padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
+        padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, kYellowKey, x, y);
+        labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
+    }
+    SelectMode(0);
+    for (int i = 0; i < kPadButtons; ++i) {
+        labels_[i].MoveWindow(i < 5 ? kLabelLeftX : kLabelRightX, kPadRows[i % 5] + kLabelRowOffset,
+                              kLabelWidth, kLabelHeight);
+        labels_[i].SetTextColour(kLabelColour);
+    }
+
+    buttonPage_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_BUTTON_PAGE)));
+    welcomePage_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_WELCOME_PAGE)));
+    shapeMask_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_WINDOW_SHAPE)));
+    BITMAP info{};
+    if (buttonPage_ && ::GetObjectA(buttonPage_.get(), sizeof info, &info) != 0) {
+        skinSize_ = SIZE{info.bmWidth, info.bmHeight};
+    }
+    FitClientToSkin();
+}
+
+void CGripdeckDlg::FitClientToSkin() {
+    if (skinSize_.cx > 0 && skinSize_.cy > 0) {
+        // The menu bar may wrap when the width changes, so the client area is
+        // measured again after the first resize.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const RECT client = GetClientRect();
+            const int dx = skinSize_.cx - RectWidth(client);
+            const int dy = skinSize_.cy - RectHeight(client);
+            if (dx == 0 && dy == 0) {
+                break;
+            }
+            const RECT window = GetWindowRect();
+            SetWindowPos(nullptr, 0, 0, RectWidth(window) + dx, RectHeight(window) + dy,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    const RECT client = GetClientRect();
+    GetDlgItem(IDC_BACKGROUND).MoveWindow(0, 0, RectWidth(client), RectHeight(client), false);
+    windowRect_ = GetWindowRect();
+    const POINT origin = ClientToScreen(POINT{0, 0});
+    clientOrigin_ = POINT{origin.x - windowRect_.left, origin.y - windowRect_.top};
+}
+
+void CGripdeckDlg::PlaceSummaryBesideWindow() {
+    const Rect placed =
+        PlaceSummaryWindow(ToRect(GetWindowRect()), ToRect(summaryWindow.GetWindowRect()),
+                           ::GetSystemMetrics(SM_CXSCREEN));
+    summaryWindow.SetWindowPos(nullptr, placed.left, placed.top, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CGripdeckDlg::LoadFixedTexts() {
+    appTitle_ = LoadText(IDS_APP_TITLE);
+    labelTexts_.off = LoadText(IDS_OFF);
+    labelTexts_.single = LoadText(IDS_SINGLE);
+    labelTexts_.macro = LoadText(IDS_MACRO);
+    labelTexts_.multiLayers = LoadText(IDS_MULTI_LAYERS);
+    labelTexts_.stop = LoadText(IDS_STOP);
+    labelTexts_.stopMacro = LoadText(IDS_STOP_MACRO);
+    labelTexts_.superStop = LoadText(IDS_SUPER_STOP);
+}
+
+void CGripdeckDlg::SetTitle() {
+    SetWindowText(WindowTitle(appTitle_, currentName()));
+}
+
+void CGripdeckDlg::RefreshLabels(int button) {
+    const int first = button < 0 ? 0 : button;
+    const int last = button < 0 ? kPadButtons - 1 : button;
+    if (first >= kPadButtons) {
+        return;
+    }
+    const ProfileState& state = CurrentProfile();
+    for (int i = first; i <= last; ++i) {
+        const SlotLabel label =
+            LabelForSlot(SlotAt(state.image, i, state.currentMode), labelTexts_);
+        if (label.leaveAsIs) {
+            continue;
+        }
+        // The label draws its own text; its window text carries the same
+        // words for screen readers and other programs, set without the
+        // static control's own drawing, which would paint over the skin.
+        ::DefWindowProcA(labels_[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.text.c_str()));
+        labels_[i].SetText(label.text);
+        labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
+    }
+    if (button < 0) {
+        RedrawWindow(*this, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+}
+
+void CGripdeckDlg::SelectMode(std::uint32_t mode) {
+    if (page == 1) {
+        SetPage(2);
+    }
+    CurrentProfile().currentMode = mode == 1 ? 1 : 0;
+    for (CSkinButton& button : padButtons_) {
+        button.SetFaceSet(static_cast<int>(CurrentProfile().currentMode));
+        button.UpdateWindow();
+    }
+    RefreshLabels(-1);
+}
+
+void CGripdeckDlg::SetPage(int newPage) {
+    if (page == newPage) {
+        return;
+    }
+    const int show = newPage == 2 ? SW_SHOW : SW_HIDE;
+    for (int i = 0; i < kPadButtons; ++i) {
+        padButtons_[i].ShowWindow(show);
+        labels_[i].ShowWindow(show);
+    }
+    page = newPage;
+    RedrawWindow(*this, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void CGripdeckDlg::ToggleFrame() {
+    frameHidden = frameHidden != 0 ? 0 : 1;
+    UniqueRegion region;
+    if (frameHidden != 0) {
+        region = RegionFromBitmap(shapeMask_.get(), kWhite, kWhite);
+        if (region) {
+            ::OffsetRgn(region.get(), clientOrigin_.x, clientOrigin_.y);
+        }
+    } else {
+        region.reset(::CreateRectRgn(0, 0, RectWidth(windowRect_), RectHeight(windowRect_)));
+    }
+    if (region && SetWindowRgn(region.get(), true)) {
+        // The window owns the region from now on.
+        (void)region.release();
+    }
+}
+
+void CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
+    switch (DecideSaveModified(document_.modified, currentName(), currentPath(), mode)) {
+        case SaveModifiedAction::Nothing:
+            return;
+        case SaveModifiedAction::SaveAs:
+            OnFileSaveAs();
+            return;
+        case SaveModifiedAction::Save:
+            document_.SaveProfile(currentPath());
+            return;
+        case SaveModifiedAction::AskThenSave:
+            if (ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES) {
+                document_.SaveProfile(currentPath());
+            }
+            return;
+    }
+}
+
+void CGripdeckDlg::LoadInstalledPackage() {
+    document_.LoadInstalledPackage();
+}
+
+void CGripdeckDlg::ApplyProfile() {
+    SaveModified(SaveModifiedMode::Silent);
+    driverLink_.PublishProfile();
+}
+
+void CGripdeckDlg::OnOkButton() {
+    SaveModified(SaveModifiedMode::Silent);
+    driverLink_.PublishProfile();
+    ShowHide();
+}
+
+void CGripdeckDlg::OnCancelButton() {
+    SaveModified(SaveModifiedMode::Ask);
+    currentName().clear();
+    currentPath().clear();
+    LoadInstalledPackage();
+    RefreshLabels(-1);
+    ShowHide();
+}
+
+void CGripdeckDlg::OnPadIcon() {
+    CWnd picture(PadPictureWindow());
+    switch (DecidePadIcon(page, picture.IsWindow() && picture.IsWindowVisible())) {
+        case PadIconAction::ShowButtonPage:
+            SetPage(2);
+            return;
+        case PadIconAction::HidePictureShowWelcome:
+            SetPage(1);
+            picture.ShowWindow(SW_HIDE);
+            return;
+        case PadIconAction::ShowPicture: {
+            if (!picture.IsWindow()) {
+                return;
+            }
+            const Rect placed = PlacePadPicture(NormalPosition(hwnd_), NormalPosition(picture));
+            picture.SetWindowPos(nullptr, placed.left, placed.top, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            picture.ShowWindow(SW_SHOW);
+            return;
+        }
+        case PadIconAction::Nothing:
+            return;
+    }
+}
+
+void CGripdeckDlg::OnAbout() {
+    CAboutDlg about(hwnd_);
+    about.DoModal();
+}
+
+BOOL CGripdeckDlg::OnEraseBkgnd(HDC dc) {
+    HBITMAP background = page == 1 ? welcomePage_.get() : page == 2 ? buttonPage_.get() : nullptr;
+    if (background == nullptr) {
+        SetMsgHandled(false);
+        return FALSE;
+    }
+    UniqueDC source(::CreateCompatibleDC(dc));
+    if (!source) {
+        SetMsgHandled(false);
+        return FALSE;
+    }
+    SelectGuard selected(source.get(), background);
+    ::BitBlt(dc, 0, 0, skinSize_.cx, skinSize_.cy, source.get(), 0, 0, SRCCOPY);
+    return TRUE;
+}
+
+UINT CGripdeckDlg::OnNcHitTest(POINT) {
+    if (frameHidden != 0) {
+        // Without a caption the window is dragged by any point of it.
+        return HTCAPTION;
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+void CGripdeckDlg::OnLButtonDblClk(UINT, POINT) {
+    ToggleFrame();
+}
+
+void CGripdeckDlg::OnSysCommand(UINT command, POINT) {
+    // The menu key brings the menu bar into view before the menu opens.
+    if (frameHidden != 0 && (command == SC_KEYMENU || command == SC_HOTKEY)) {
+        ToggleFrame();
+    }
+    SetMsgHandled(false);
+}
+
+void CGripdeckDlg::OnTimer(UINT_PTR id) {
+    if (id == kHideTimer) {
+        ShowWindow(SW_HIDE);
+        KillTimer(kHideTimer);
+    } else if (id == kDeviceCheckTimer) {
+        RunDeviceCheck();
+    } else {
+        SetMsgHandled(false);
+    }
+}
+
+void CGripdeckDlg::OnClose() {
+    // wParam 1 is the request to end the program without questions; any
+    // other close only hides the window (the dialog turns it into Cancel).
+    if (CurrentMessage().wParam == 1) {
+        EndRun(2);
+        return;
+    }
+    SetMsgHandled(false);
+}
+
+void CGripdeckDlg::EndRun(INT_PTR result) {
+    // Taken now: by the time the window is destroyed, the windows it owns
+    // are gone.
+    GripdeckApp().summaryVisible = summaryWindow.IsWindowVisible();
+    EndDialog(result);
+}
+
+void CGripdeckDlg::OnDestroy() {
+    // Also after a close request that skipped Exit: an icon left behind
+    // would stay in the tray until the pointer passes over it.
+    UpdateTrayIcon(TrayAction::Delete);
+    summaryWindow.DestroyWindow();
+    SetMsgHandled(false);
+}
+
+LRESULT CGripdeckDlg::OnMark(WPARAM mark, LPARAM) {
+    lastMark_ = mark;
+    return 0;
+}
+
+LRESULT CGripdeckDlg::OnSecondStart(WPARAM, LPARAM) {
+    if (windowShown == 0) {
+        ShowHide();
+    }
+    return 0;
+}
+
+LRESULT CGripdeckDlg::OnForwardedChar(WPARAM character, LPARAM lengthAndIndex) {
+    const std::optional<std::string> path = forwarded_.Receive(
+        static_cast<std::intptr_t>(character), static_cast<std::intptr_t>(lengthAndIndex));
+    if (!path) {
+        return 0;
+    }
+    if (!document_.LoadProfile(*path)) {
+        return 0;
+    }
+    currentPath() = *path;
+    currentName() = FileNamePart(*path);
+    SetTitle();
+    GripdeckApp().AddRecentFile(currentPath());
+    RebuildRecentMenu();
+    RefreshLabels(-1);
+    return 0;
+}
+
+void CGripdeckDlg::ReportFileError(const std::string& path) {
+    ShowAppMessage(hwnd_, AppMessage::CantOpenFile, path);
+}
+
+void CGripdeckDlg::ShowSummary(const SummaryBlock& summary) {
+    const SummaryFields fields = FieldsFromSummary(summary);
+    summaryWindow.ShowSummary(fields.name, fields.game, fields.author, fields.comment, fields.x,
+                              fields.y);
+}
+
+void CGripdeckDlg::ShowProfileName(const std::string& name) {
+    SetWindowText(WindowTitle(appTitle_, name));
+}
+
+std::uint32_t CGripdeckDlg::PrimaryScreenResolution() {
+    return MakeResolution(static_cast<std::uint32_t>(::GetSystemMetrics(SM_CXSCREEN)),
+                          static_cast<std::uint32_t>(::GetSystemMetrics(SM_CYSCREEN)));
+}
+
+std::string CGripdeckDlg::WindowsDirectory() {
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryA(folder, sizeof folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+}  // namespace gd

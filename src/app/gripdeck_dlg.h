@@ -1,0 +1,191 @@
+#pragma once
+// CGripdeckDlg: the main window (dialog 101) and the whole visible program.
+// Drawn from bitmaps and cut to the skin's shape, it shows ten of the pad's
+// twenty M-Buttons with labels naming their assignments, owns the current
+// profile's name, path and modified flag, and receives what comes from
+// outside: a second start, device changes, tray icon clicks and clicks in
+// the pad picture window.
+//
+// The handlers live in files by concern: gripdeck_dlg.cpp (window, pages,
+// frame, OK / APPLY / Cancel, forwarded command lines), dlg_file_commands.cpp
+// (File menu, recent files), dlg_tray.cpp (tray icon, ShowHide, start-up
+// entry), dlg_device.cpp (device re-check, driver), dlg_assignment_menu.cpp
+// (pad buttons and the assignment menu). The one handler table is in
+// gripdeck_dlg.cpp.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/main_window_rules.h"
+#include "app/shell_rules.h"
+#include "app/slot_label.h"
+#include "app/command_line.h"
+#include "driverlink/driver_host_win.h"
+#include "driverlink/driver_link.h"
+#include "fw/dialog.h"
+#include "fw/handle.h"
+#include "fw/menu.h"
+#include "profile/profile_document.h"
+#include "skin/labels.h"
+#include "skin/skin_button.h"
+#include "summary/summary_window.h"
+
+namespace gd {
+
+class CGripdeckDlg : public CDialog, private ProfileHost {
+  public:
+    static constexpr int kPadButtons = 10;
+    // Timer 1 hides the window 300 ms after a "-1" start; timer 5 re-checks
+    // the pad 5 seconds after device changes.
+    static constexpr UINT_PTR kHideTimer = 1;
+    static constexpr UINT kHideDelayMs = 300;
+    static constexpr UINT_PTR kDeviceCheckTimer = 5;
+    static constexpr UINT kDeviceCheckDelayMs = 5000;
+
+    // commandLine: the text after the program's name; "-1" starts hidden,
+    // anything else but "" names a profile to open (quotes removed).
+    explicit CGripdeckDlg(std::string_view commandLine);
+    ~CGripdeckDlg() override;
+
+    // button 0..9 refreshes one label; -1 all ten, then repaints the window.
+    void RefreshLabels(int button);
+    // 0: M1..M10, 1: M11..M20. Leaves the welcome page.
+    void SelectMode(std::uint32_t mode);
+    // 1 welcome page, 2 button page.
+    void SetPage(int newPage);
+    void ToggleFrame();
+    void SaveModified(SaveModifiedMode mode);
+    void LoadInstalledPackage();
+    void ApplyProfile();
+
+    // Between a shown window and tray-only.
+    void ShowHide();
+    enum class TrayAction { Add, Modify, Delete };
+    void UpdateTrayIcon(TrayAction action);
+
+    void RebuildRecentMenu();
+    // id 33001..33006.
+    void OpenRecentFile(UINT id);
+
+    void ShowAssignmentMenu();
+
+  protected:
+    BOOL OnInitDialog() override;
+    // Enter does nothing.
+    void OnOK() override {}
+    // Escape and the close box hide the window to the tray.
+    void OnCancel() override { ShowHide(); }
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    // ---- window, pages, frame (gripdeck_dlg.cpp)
+    void SkinControls();
+    void FitClientToSkin();
+    void PlaceSummaryBesideWindow();
+    void LoadFixedTexts();
+    void SetTitle();
+    std::string& currentPath() { return document_.currentPath; }
+    std::string& currentName() { return document_.currentName; }
+    BOOL OnEraseBkgnd(HDC dc);
+    UINT OnNcHitTest(POINT screen);
+    void OnLButtonDblClk(UINT flags, POINT client);
+    void OnSysCommand(UINT command, POINT screen);
+    void OnTimer(UINT_PTR id);
+    void OnClose();
+    // Ends the modal run and with it the program's working life.
+    void EndRun(INT_PTR result);
+    void OnDestroy();
+    LRESULT OnSecondStart(WPARAM, LPARAM);
+    LRESULT OnForwardedChar(WPARAM character, LPARAM lengthAndIndex);
+    void OnOkButton();
+    void OnCancelButton();
+    void OnFrameToggle() { ToggleFrame(); }
+    void OnGroupLow() { SelectMode(0); }
+    void OnGroupHigh() { SelectMode(1); }
+    void OnPadIcon();
+    void OnAbout();
+
+    // ProfileHost
+    void ReportFileError(const std::string& path) override;
+    void ShowSummary(const SummaryBlock& summary) override;
+    void ShowProfileName(const std::string& name) override;
+    std::uint32_t PrimaryScreenResolution() override;
+    std::string WindowsDirectory() override;
+
+    // ---- file commands (dlg_file_commands.cpp)
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileLoadSystemDefault();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileSummary();
+    void OnFileClose() { ShowHide(); }
+    void OnAppExit();
+    void OnRecentFile(UINT id) { OpenRecentFile(id); }
+
+    // ---- tray icon and start-up entry (dlg_tray.cpp)
+    LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    void OnTrayShowHide() { ShowHide(); }
+    void OnLaunchAtStartup();
+    void ShowTrayMenu();
+
+    // ---- device (dlg_device.cpp)
+    BOOL OnDeviceChange(UINT event, DWORD_PTR data);
+    void RunDeviceCheck();
+    void OnReinstallDriver();
+    LRESULT OnQueryApplyLook(WPARAM, LPARAM);
+    LRESULT OnMark(WPARAM mark, LPARAM);
+    LRESULT OnQueryMark(WPARAM, LPARAM) { return static_cast<LRESULT>(lastMark_); }
+
+    // ---- pad buttons and the assignment menu (dlg_assignment_menu.cpp)
+    void OnPadButton(UINT id);
+    void OnPadLabel(UINT id);
+    LRESULT OnPadPickLowGroup(WPARAM button, LPARAM);
+    LRESULT OnPadPickHighGroup(WPARAM button, LPARAM);
+    void PickFromPicture(std::uint32_t mode, WPARAM button);
+
+    ProfileDocument document_;
+    WinDriverHost driverHost_;
+    DriverLink driverLink_;
+
+    CSkinButton frameToggle_;
+    CSkinButton padIcon_;
+    CSkinButton groupLow_;
+    CSkinButton groupHigh_;
+    CSkinButton apply_;
+    CSkinButton ok_;
+    CSkinButton cancel_;
+    CSkinButton padButtons_[kPadButtons];
+    CTransStatic labels_[kPadButtons];
+
+    CSummaryWindow summaryWindow;
+
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniqueBitmap buttonPage_;   // 301
+    UniqueBitmap welcomePage_;  // 300
+    UniqueBitmap shapeMask_;    // 302
+    SIZE skinSize_{};
+    RECT windowRect_{};
+    POINT clientOrigin_{};
+    int frameHidden = 0;
+    int page = 0;
+
+    CMenu assignmentMenu_;
+    CMenu trayMenu_;
+
+    LabelTexts labelTexts_;
+    std::string appTitle_;
+
+    int windowShown = 1;
+    int launchAtStartup = 0;
+    UINT clipboardFormat = 0;
+    DeviceCheckGuard deviceCheck_;
+    // Collects a command line forwarded by a second start.
+    ForwardedCommandLine forwarded_;
+    WPARAM lastMark_ = 0;
+};
+
+}  // namespace gd

@@ -1,0 +1,428 @@
+#pragma once
+// Driving gripdeck.exe from a test process as a user and the system meet it:
+// start it, find its windows, post commands and clicks, answer its dialogs,
+// read back files, registry values and the simulated pad's record. The
+// program runs as a copy named gdtest.exe, so its settings live under
+// HKEY_CURRENT_USER\Software\MARVENTA\gdtest.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main_window_messages.h"
+#include "profile/image.h"
+#include "profile/profile_file.h"
+#include "resource.h"
+
+namespace gd::apptest {
+
+// Bounds for what other processes do; a working setup stays far below them.
+// The device re-check runs 5 s after a device change.
+inline constexpr DWORD kLimitMs = 15000;
+inline constexpr DWORD kDeviceLimitMs = 20000;
+
+inline constexpr char kProgramBase[] = "gdtest";
+inline constexpr char kSettings[] = "Software\\MARVENTA\\gdtest\\default";
+inline constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\velqorgpx";
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kVersionCaption[] = "MARVENTA Gripdeck Version 1.00.200EN";
+
+inline std::string ExeFolder() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+inline std::string DriversFolder() {
+    char folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(folder, sizeof folder);
+    return std::string(folder) + "\\system32\\drivers\\";
+}
+inline std::string PackageFile() {
+    return DriversFolder() + "velqorgpx.pkg";
+}
+
+inline std::string Work(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "gripdeck app tests";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\" + name;
+}
+
+// Appended piece by piece: gcc 12 warns wrongly about a literal added to a
+// temporary string.
+inline std::string Quoted(const std::string& text) {
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+inline bool FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = kLimitMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        MSG msg;  // broadcasts wait for every thread that has windows
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+inline std::string WindowText(HWND window) {
+    char text[1024] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// Asked with WM_GETTEXT: edit controls answer from their buffer, while
+// GetWindowText of another process's window sees only its first text.
+inline std::string ControlText(HWND control) {
+    char text[2048] = {};
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_NORMAL, kLimitMs, &copied);
+    return text;
+}
+
+inline std::vector<HWND> TopLevelWindows(DWORD pid, const char* className) {
+    std::vector<HWND> windows;
+    HWND window = nullptr;
+    while ((window = ::FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == pid && ::IsWindowVisible(window)) {
+            windows.push_back(window);
+        }
+    }
+    return windows;
+}
+
+// A shown top-level dialog of the process with this title (and control).
+inline HWND FindDialog(DWORD pid, const std::string& title, int control = 0) {
+    for (HWND window : TopLevelWindows(pid, "#32770")) {
+        if (WindowText(window) == title && (control == 0 || ::GetDlgItem(window, control))) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+inline HWND WaitForDialog(DWORD pid, const std::string& title, int control = 0) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindDialog(pid, title, control)) != nullptr; });
+    return found;
+}
+
+inline HWND OpenPopupMenu(DWORD pid) {
+    const std::vector<HWND> menus = TopLevelWindows(pid, "#32768");
+    return menus.empty() ? nullptr : menus.front();
+}
+
+inline std::string MessageText(HWND box) {
+    return WindowText(::GetDlgItem(box, 0xFFFF));
+}
+
+inline void PressButton(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// A click through the control's own logic (a disabled look swallows it).
+inline void ClickControl(HWND dialog, int id) {
+    ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+inline void SetField(HWND dialog, int id, const std::string& text) {
+    ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Types the path into an open or save dialog (cmb13 or edt1) and presses OK.
+inline void ChooseFile(HWND fileDialog, const std::string& path) {
+    for (int id : {0x047C, 0x0480}) {
+        if (::GetDlgItem(fileDialog, id) != nullptr) {
+            SetField(fileDialog, id, path);
+        }
+    }
+    PressButton(fileDialog, IDOK);
+}
+
+inline std::string ProgramPath() {
+    static const std::string path = [] {
+        const std::string source = ExeFolder() + "\\gripdeck.exe";
+        const std::string copy = Work(std::string(kProgramBase) + ".exe");
+        return ::CopyFileA(source.c_str(), copy.c_str(), FALSE) ? copy : std::string();
+    }();
+    return path;
+}
+
+// One started copy. Ends it with the close request the program honours
+// without questions (WM_CLOSE with wParam 1), or kills it.
+class Program {
+  public:
+    explicit Program(const std::string& arguments) {
+        std::string line = Quoted(ProgramPath());
+        line += ' ';
+        line += arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &info_)) {
+            ::CloseHandle(info_.hThread);
+        }
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program() {
+        if (info_.hProcess == nullptr) {
+            return;
+        }
+        if (!HasEnded()) {
+            ::PostMessageA(FindMain(), WM_CLOSE, 1, 0);
+            if (!WaitForEnd()) {
+                ::TerminateProcess(info_.hProcess, 99);
+            }
+        }
+        ::CloseHandle(info_.hProcess);
+    }
+
+    DWORD Pid() const { return info_.dwProcessId; }
+    bool HasEnded() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool WaitForEnd() const {
+        return WaitFor([&] { return HasEnded(); });
+    }
+
+    // The main window: the process's dialog titled "Gripdeck: ...", shown or not.
+    HWND FindMain() const {
+        HWND window = nullptr;
+        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == Pid() && WindowText(window).rfind("Gripdeck: ", 0) == 0) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+    // The main window once its start is over. Its title comes before the
+    // end of its set-up, and a message sent to it may be answered while the
+    // set-up itself waits on another process: only idleness tells.
+    HWND Main() const {
+        HWND main = nullptr;
+        WaitFor([&] { return (main = FindMain()) != nullptr; }, 30000);
+        ::WaitForInputIdle(info_.hProcess, 30000);
+        Sync();
+        return main;
+    }
+    HWND SummaryWindow() const {
+        HWND window = nullptr;
+        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == Pid() && ::GetDlgItem(window, IDC_SUMMARY_RESOLUTION) != nullptr) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+
+    // A menu command, as choosing the item sends it.
+    void Command(UINT id) const { ::PostMessageA(FindMain(), WM_COMMAND, id, 0); }
+    // Returns once the main window handled everything posted to it so far.
+    void Sync() const {
+        static WPARAM mark = 0;
+        HWND main = FindMain();
+        ::PostMessageA(main, kMarkMessage, ++mark, 0);
+        WaitFor([&] {
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeoutA(main, kQueryMarkMessage, 0, 0, SMTO_NORMAL, kLimitMs, &answer);
+            return answer == mark || !::IsWindow(main);
+        });
+    }
+
+  private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Labels carry what they draw in their window text as well.
+inline std::string LabelText(HWND main, int i) {
+    return WindowText(::GetDlgItem(main, IDC_PAD_LABEL_0 + i));
+}
+
+inline bool Shows(HWND main, int id) {
+    return ::IsWindowVisible(::GetDlgItem(main, id)) != FALSE;
+}
+
+inline LRESULT ApplyLook(HWND main) {
+    DWORD_PTR result = 99;
+    ::SendMessageTimeoutA(main, kQueryApplyLookMessage, 0, 0, SMTO_NORMAL, kLimitMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// The tray answers a change of nothing with success only for an icon it has.
+inline bool HasTrayIcon(HWND main) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = main;
+    data.uID = kTrayIconId;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+inline std::optional<std::string> ReadString(HKEY root, const char* key, const char* name) {
+    char text[2048] = {};
+    DWORD size = sizeof text - 1;
+    if (::RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(text);
+}
+inline std::optional<std::string> Setting(const char* name) {
+    return ReadString(HKEY_CURRENT_USER, kSettings, name);
+}
+inline std::optional<DWORD> ReadDword(HKEY root, const char* key, const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (::RegGetValueA(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+inline void WriteValue(HKEY root, const char* key, const char* name, DWORD type, const void* data,
+                       DWORD size) {
+    HKEY opened = nullptr;
+    if (::RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) ==
+        ERROR_SUCCESS) {
+        ::RegSetValueExA(opened, name, 0, type, static_cast<const BYTE*>(data), size);
+        ::RegCloseKey(opened);
+    }
+}
+inline void WriteSetting(const char* name, const std::string& text) {
+    WriteValue(HKEY_CURRENT_USER, kSettings, name, REG_SZ, text.c_str(),
+               static_cast<DWORD>(text.size() + 1));
+}
+inline void DeleteValue(HKEY root, const char* key, const char* name) {
+    ::RegDeleteKeyValueA(root, key, name);
+}
+
+// A profile whose labels tell its slots apart: a macro "<prefix><slot>" in
+// each slot listed, Off elsewhere.
+inline std::unique_ptr<ProfileImage> MacroProfile(const std::string& prefix,
+                                                  std::initializer_list<int> slots) {
+    auto image = std::make_unique<ProfileImage>();
+    ResetImage(*image);
+    for (int slot : slots) {
+        image->slots[slot].slotType = SlotType::Macro;
+        WriteName(image->slots[slot].macro.name, prefix + std::to_string(slot));
+    }
+    return image;
+}
+
+inline bool WriteProfile(const std::string& path, const ProfileImage& image,
+                         const std::string& name = "", std::uint32_t resolution = 0) {
+    SummaryBlock summary{};
+    WriteText(summary.name, name);
+    summary.resolution = resolution;
+    const std::vector<std::uint8_t> bytes = EncodeProfileFile(image, summary);
+    return WriteFileAtomically(path, bytes.data(), bytes.size());
+}
+
+// The simulated pad's control program, beside this test; its exit code.
+inline bool PadsimAvailable() {
+    return FileExists(ExeFolder() + "\\padsimctl.exe");
+}
+inline int Padsim(const std::string& command) {
+    std::string line = Quoted(ExeFolder() + "\\padsimctl.exe");
+    line += ' ';
+    line += command;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                          nullptr, &startup, &info)) {
+        return -1;
+    }
+    ::CloseHandle(info.hThread);
+    WaitFor([&] { return ::WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(info.hProcess, &code);
+    ::CloseHandle(info.hProcess);
+    return static_cast<int>(code);
+}
+
+// One "key=value" line of the simulated driver's record of its last take.
+inline std::optional<std::string> RecordField(const std::string& key) {
+    FILE* file = std::fopen((DriversFolder() + "padsim-record.txt").c_str(), "rb");
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    std::optional<std::string> value;
+    char line[512];
+    while (std::fgets(line, sizeof line, file) != nullptr) {
+        std::string text(line);
+        text.erase(text.find_last_not_of("\r\n") + 1);
+        if (text.rfind(key + "=", 0) == 0) {
+            value = text.substr(key.size() + 1);
+        }
+    }
+    std::fclose(file);
+    return value;
+}
+
+// CRC-32 as the simulated driver reports it, in lower-case hex.
+inline std::string Crc32Hex(const void* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= static_cast<const std::uint8_t*>(data)[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(~crc));
+    return text;
+}
+
+// Every test starts from no settings, no driver package and no running copy.
+class AppTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!FileExists(ExeFolder() + "\\gripdeck.exe") || ProgramPath().empty()) {
+            GTEST_SKIP() << "gripdeck.exe is not beside the test executable";
+        }
+        ASSERT_TRUE(WaitFor([] { return !AnyMainWindow(); })) << "a copy still runs";
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MARVENTA\\gdtest");
+        ::DeleteFileA(PackageFile().c_str());
+    }
+
+    static bool AnyMainWindow() {
+        HWND window = nullptr;
+        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+            if (WindowText(window).rfind("Gripdeck: ", 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace gd::apptest
