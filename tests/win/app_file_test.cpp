@@ -168,15 +168,20 @@ TEST_F(FileTest, CancelAndExitOnANewProfileOfferSaveAs) {
     EXPECT_TRUE(program.WaitForEnd());
 }
 
-TEST_F(FileTest, LoadSystemDefaultReadsThePackageBack) {
+TEST_F(FileTest, AStartWithAPathOpensItAndLoadSystemDefaultReadsThePackageBack) {
     const std::vector<std::uint8_t> package = EncodePackage(*MacroProfile("Pkg", {1}), {});
     ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
     const std::string path = Work("other.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Other", {1})));
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Other", {1}), "at start", 0x04000300));
+    // Named on the command line: opened at start, its summary shown.
     Program program(Quoted(path));
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), "Gripdeck: other.gpx");
     ASSERT_EQ(LabelText(main, 1), "Other1");
+    HWND summary = program.SummaryWindow();
+    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "at start");
+    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_RESOLUTION)), "1024x768");
     program.Command(ID_FILE_LOAD_SYSTEM_DEFAULT);
     program.Sync();
     EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");

@@ -135,19 +135,5 @@ TEST_F(StartTest, MinusOneStartsInTheTrayWithTheSummaryWindow) {
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
 }
 
-TEST_F(StartTest, AProfileNamedOnTheCommandLineOpensWithItsSummary) {
-    const std::string path = Work("startup.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Up", {1}), "at start", 0x04000300));
-    Program program(Quoted(path));
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(WindowText(main), "Gripdeck: startup.gpx");
-    EXPECT_EQ(LabelText(main, 1), "Up1");
-    HWND summary = program.SummaryWindow();
-    ASSERT_NE(summary, nullptr);
-    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "at start");
-    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_RESOLUTION)), "1024x768");
-}
-
 }  // namespace
 }  // namespace gd::apptest
