@@ -25,14 +25,18 @@ fi
 # shellcheck source=tools/wine-session.sh
 . tools/wine-session.sh
 
-# The wineserver of a prefix listens on a socket named after the prefix folder's device
-# and inode; while it exists and answers, the session runs.
+# A prefix's wineserver works in a folder named after the prefix folder's device and
+# inode ("server-<dev>-<inode>", in hex); while such a server runs, the session does.
 session_alive() {
   [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 1
-  local dev ino
-  dev=$(printf '%x' "$(stat -c '%d' "$WINEPREFIX")")
-  ino=$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")
-  [ -S "/tmp/.wine-$(id -u)/server-$dev-$ino/socket" ]
+  local name pid
+  name=$(printf 'server-%x-%x' "$(stat -c '%d' "$WINEPREFIX")" "$(stat -c '%i' "$WINEPREFIX")")
+  for pid in $(pgrep -f wineserver 2>/dev/null); do
+    case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in
+      */"$name") return 0 ;;
+    esac
+  done
+  return 1
 }
 
 own_session=0
@@ -42,6 +46,8 @@ if session_alive && [ -n "${DISPLAY:-}" ]; then
   GRIPDECK_WINE=/usr/lib/wine/wine64
 else
   export GRIPDECK_WINE_ROOT="$ROOT/build/wine-run"
+  # Only an Xvfb this run starts is stopped at its end.
+  unset GRIPDECK_XVFB_PID
   if [ -n "${DISPLAY:-}" ]; then
     export GRIPDECK_KEEP_DISPLAY=1
   fi
