@@ -168,6 +168,16 @@ TEST_F(FileTest, CancelAndExitOnANewProfileOfferSaveAs) {
     EXPECT_TRUE(program.WaitForEnd());
 }
 
+TEST_F(FileTest, ACloseRequestWithWParamOneEndsWithoutQuestions) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    program.Command(ID_FILE_NEW);
+    ::PostMessageA(main, WM_CLOSE, 1, 0);
+    EXPECT_TRUE(program.WaitForEnd());
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 1u);
+}
+
 TEST_F(FileTest, AStartWithAPathOpensItAndLoadSystemDefaultReadsThePackageBack) {
     const std::vector<std::uint8_t> package = EncodePackage(*MacroProfile("Pkg", {1}), {});
     ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
