@@ -402,9 +402,17 @@ inline std::string Crc32Hex(const void* data, std::size_t size) {
     return text;
 }
 
-// Every test starts from no settings, no driver package and no running copy.
+// Every test starts from no settings, no driver package, no pad and no running
+// copy.
 class AppTest : public ::testing::Test {
   protected:
+    // Tests count on the pad being absent unless they plug it in themselves.
+    static void SetUpTestSuite() {
+        if (PadsimAvailable()) {
+            Padsim("unplug");
+        }
+    }
+
     void SetUp() override {
         if (!FileExists(ExeFolder() + "\\gripdeck.exe") || ProgramPath().empty()) {
             GTEST_SKIP() << "gripdeck.exe is not beside the test executable";
