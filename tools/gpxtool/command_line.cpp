@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include "gpxtool/commands.h"
+#include "gpxtool/publish.h"
 
 namespace gpxtool {
 
@@ -27,7 +28,7 @@ struct Command {
     std::function<int(Console&)> run;
 };
 
-std::vector<Command> AddCommands(CLI::App& app, Arguments& a) {
+std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* driverHost) {
     std::vector<Command> commands;
     const auto add = [&](const char* name, const char* help, std::function<int(Console&)> run) {
         commands.push_back({app.add_subcommand(name, help), std::move(run)});
@@ -84,16 +85,27 @@ std::vector<Command> AddCommands(CLI::App& app, Arguments& a) {
     CLI::App* check = add("check", "Tell whether each file loads soundly",
                           [&](Console& c) { return Check(a.files, c); });
     check->add_option("FILE", a.files, "profile files or driver packages")->required();
+
+    if (driverHost) {
+        CLI::App* publish =
+            add("publish", "Hand a profile to the pad's driver as APPLY does",
+                [&a, driverHost](Console& c) { return Publish(a.file, *driverHost, c); });
+        input(publish, "FILE", "profile file (.gpx) or driver package");
+        publish->footer(
+            "Exit status: 0 the driver took the profile; 3 package and values written, but the "
+            "pad or its driver is absent; 1 refused or not written.");
+    }
     return commands;
 }
 
 }  // namespace
 
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                   gd::DriverHost* driverHost) {
     CLI::App app("Gripdeck profiles from the command line.", "gpxtool");
     app.require_subcommand(1, 1);
     Arguments arguments;
-    const std::vector<Command> commands = AddCommands(app, arguments);
+    const std::vector<Command> commands = AddCommands(app, arguments, driverHost);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

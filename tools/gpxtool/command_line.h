@@ -3,8 +3,12 @@
 // returns its exit status (2 for a usage error, 0 after --help).
 #include <ostream>
 
+#include "driverlink/driver_host.h"
+
 namespace gpxtool {
 
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// `publish` is offered only with a driver host, which the Windows build has.
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                   gd::DriverHost* driverHost = nullptr);
 
 }  // namespace gpxtool

@@ -28,11 +28,6 @@ std::string OneLine(std::string_view text) {
     return line;
 }
 
-int Refuse(Console& console, const std::string& file, const std::string& reason) {
-    console.err << "gpxtool: " << OneLine(file) << ": " << OneLine(reason) << '\n';
-    return kExitRefused;
-}
-
 bool WriteOutput(Console& console, const std::string& path, const void* data, std::size_t size) {
     if (!gd::WriteFileAtomically(path, data, size)) {
         Refuse(console, path, gd::DescribeFileError(gd::FileError::WriteFailed));
@@ -134,6 +129,11 @@ const char* DescribeExpandStatus(gd::ExpandStatus status) {
 }
 
 }  // namespace
+
+int Refuse(Console& console, const std::string& file, const std::string& reason) {
+    console.err << "gpxtool: " << OneLine(file) << ": " << OneLine(reason) << '\n';
+    return kExitRefused;
+}
 
 int Info(const std::string& file, Console& console) {
     LoadedProfile profile;

@@ -18,6 +18,9 @@ struct Console {
     std::ostream& err;
 };
 
+// One line on `err` naming the file and the reason; returns kExitRefused.
+int Refuse(Console& console, const std::string& file, const std::string& reason);
+
 // Summary, resolution and one line per M-Button as the main window labels it.
 int Info(const std::string& file, Console& console);
 // The profile as JSON to `output`, or to `console.out` when it is empty.

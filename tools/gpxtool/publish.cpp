@@ -1,0 +1,48 @@
+#include "gpxtool/publish.h"
+
+#include <memory>
+#include <optional>
+
+#include "driverlink/driver_link.h"
+#include "gpxtool/profile_input.h"
+#include "profile/image.h"
+#include "profile/profile_file.h"
+#include "profile/profile_state.h"
+
+namespace gpxtool {
+
+int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
+    LoadedProfile profile;
+    std::string reason;
+    if (!LoadProfileInput(file, profile, reason)) {
+        return Refuse(console, file, reason);
+    }
+    // The driver link reads the profile from a ProfileState, as the program's
+    // one profile is held; this one is the tool's own, not the process-wide one.
+    auto state = std::make_unique<gd::ProfileState>();
+    state->image = *profile.image;
+    state->summary = profile.summary;
+
+    const gd::PublishResult result = gd::DriverLink(*state, host).PublishProfile();
+
+    std::ostream& out = console.out;
+    const std::optional<std::string> windows = host.WindowsDirectory();
+    const std::string package = windows ? gd::PackagePath(*windows) : "the driver package";
+    out << "package: " << (result.packageWritten ? "written " : "not written ") << package << '\n';
+    const std::uint32_t resolution = state->summary.resolution;
+    out << "driver values: " << (result.valuesWritten ? "set" : "not set") << " under HKLM\\"
+        << gd::kServiceKey << " (Package, Resolution " << gd::ResolutionWidth(resolution) << 'x'
+        << gd::ResolutionHeight(resolution) << ")\n";
+    out << "driver interface: "
+        << (result.deviceOpened ? "opened, the pad's driver took the profile"
+                                : "not opened (pad or driver absent; it takes the profile when "
+                                  "the pad is plugged in)")
+        << '\n';
+
+    if (!result.packageWritten || !result.valuesWritten) {
+        return kExitRefused;
+    }
+    return result.deviceOpened ? kExitSuccess : kExitNotOpened;
+}
+
+}  // namespace gpxtool

@@ -1,0 +1,23 @@
+#pragma once
+// gpxtool publish: hands a profile to the pad's driver exactly as the
+// program's APPLY does, through the driver link, so that a script or a game
+// launcher can switch profiles without the window.
+#include <string>
+
+#include "driverlink/driver_host.h"
+#include "gpxtool/commands.h"
+
+namespace gpxtool {
+
+// The driver's inputs (package and values) are in place, but its interface
+// could not be opened: the pad or its driver is absent, and the profile is
+// taken when the pad is next plugged in.
+inline constexpr int kExitNotOpened = 3;
+
+// Loads FILE (profile file or driver package), then writes the package, sets
+// the driver values and opens the driver's interface, printing one line per
+// effect. 0 when all three happened, kExitNotOpened when only the interface
+// was missing, 1 when the file was refused or the package or values failed.
+int Publish(const std::string& file, gd::DriverHost& host, Console& console);
+
+}  // namespace gpxtool
