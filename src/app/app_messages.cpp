@@ -7,24 +7,24 @@
 namespace gd {
 namespace {
 
-struct MessageSpec {
+struct MessageBoxEntry {
     AppMessage message;
     UINT textId;
     UINT type;
     UINT captionId;  // 0: the program's own title
 };
 
-constexpr MessageSpec kMessages[] = {
+constexpr MessageBoxEntry kMessages[] = {
     {AppMessage::CantOpenFile, IDS_CANT_OPEN_FILE, MB_OK | MB_ICONEXCLAMATION, 0},
     {AppMessage::SaveQuestion, IDS_SAVE_QUESTION, MB_YESNO | MB_ICONQUESTION, 0},
     {AppMessage::DeviceNotInstalled, IDS_DEVICE_NOT_INSTALLED, MB_OK | MB_ICONSTOP,
      IDS_VERSION_CAPTION},
 };
 
-const MessageSpec& SpecOf(AppMessage message) {
-    for (const MessageSpec& spec : kMessages) {
-        if (spec.message == message) {
-            return spec;
+const MessageBoxEntry& EntryOf(AppMessage message) {
+    for (const MessageBoxEntry& entry : kMessages) {
+        if (entry.message == message) {
+            return entry;
         }
     }
     return kMessages[0];
@@ -33,19 +33,19 @@ const MessageSpec& SpecOf(AppMessage message) {
 }  // namespace
 
 UINT AppMessageStringId(AppMessage message) {
-    return SpecOf(message).textId;
+    return EntryOf(message).textId;
 }
 
 int ShowAppMessage(HWND owner, AppMessage message, std::string_view argument) {
-    const MessageSpec& spec = SpecOf(message);
+    const MessageBoxEntry& entry = EntryOf(message);
     // The text is a format only in name: a path full of % signs must come
     // out as it is, so the argument is put in without printf.
-    const std::string text = InsertArgument(LoadText(spec.textId), argument);
-    if (spec.captionId == 0) {
-        return ShowMessage(owner, text, spec.type);
+    const std::string text = InsertArgument(LoadText(entry.textId), argument);
+    if (entry.captionId == 0) {
+        return ShowMessage(owner, text, entry.type);
     }
-    const std::string caption = LoadText(spec.captionId);
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), spec.type);
+    const std::string caption = LoadText(entry.captionId);
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), entry.type);
 }
 
 }  // namespace gd
