@@ -43,17 +43,23 @@ resolution=$(printf '0x%x' $(((width << 16) | height)))
 package_line='package: written C:\windows\system32\drivers\velqorgpx.pkg'
 values_line="driver values: set under $service (Package, Resolution ${width}x$height)"
 
+# publish_expecting STATUS: a publish of raid.gpx over a removed package, which must
+# exit with STATUS, report both driver inputs written, and leave the profile's package.
+publish_expecting() {
+    rm -f "$drivers/velqorgpx.pkg"
+    out=$(gpxtool publish raid.gpx)
+    local status=$?
+    [ "$status" -eq "$1" ] || fail "publish: exit status $status, want $1"$'\n'"$out"
+    expect_line "$out" "$package_line"
+    expect_line "$out" "$values_line"
+    cmp -s expected.pkg "$drivers/velqorgpx.pkg" || fail "the package is not the profile's"
+}
+
 # Plugged in: all three effects, and the driver takes exactly this profile.
 padsim plug >/dev/null || fail "padsim plug"
 padsim clear-record >/dev/null
-rm -f "$drivers/velqorgpx.pkg"
-out=$(gpxtool publish raid.gpx)
-status=$?
-[ "$status" -eq 0 ] || fail "publish with the pad: exit status $status"$'\n'"$out"
-expect_line "$out" "$package_line"
-expect_line "$out" "$values_line"
+publish_expecting 0
 expect_line "$out" "driver interface: opened, the pad's driver took the profile"
-cmp -s expected.pkg "$drivers/velqorgpx.pkg" || fail "the package is not the profile's"
 [ "$(registry_value Package)" = 'REG_SZ \??\C:\windows\system32\drivers\velqorgpx.pkg' ] ||
     fail "Package value: $(registry_value Package)"
 [ "$(registry_value Resolution)" = "REG_DWORD $resolution" ] ||
@@ -64,13 +70,7 @@ expect_line "$record" "profile=taken"
 
 # Unplugged: the package and the values still wait for the pad; exit status 3 says so.
 padsim unplug >/dev/null || fail "padsim unplug"
-rm -f "$drivers/velqorgpx.pkg"
-out=$(gpxtool publish raid.gpx)
-status=$?
-[ "$status" -eq 3 ] || fail "publish without the pad: exit status $status, want 3"$'\n'"$out"
-expect_line "$out" "$package_line"
-expect_line "$out" "$values_line"
-cmp -s expected.pkg "$drivers/velqorgpx.pkg" || fail "no package written without the pad"
+publish_expecting 3
 
 # A file that is no profile changes nothing.
 printf 'not a profile' >junk.gpx
