@@ -132,6 +132,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     PlaceSummaryBesideWindow();
     summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
     ShowSummary(CurrentProfile().summary);
+    padPictureWindow.Create(hwnd_);
 
     clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
     ResetImage(CurrentProfile().image);
@@ -454,6 +455,7 @@ void CGripdeckDlg::OnDestroy() {
     // would stay in the tray until the pointer passes over it.
     UpdateTrayIcon(TrayAction::Delete);
     summaryWindow.DestroyWindow();
+    padPictureWindow.DestroyWindow();
     SetMsgHandled(false);
 }
 

@@ -29,6 +29,7 @@
 #include "fw/menu.h"
 #include "profile/profile_document.h"
 #include "skin/labels.h"
+#include "skin/pad_picture_wnd.h"
 #include "skin/skin_button.h"
 #include "summary/summary_window.h"
 
@@ -161,6 +162,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     CTransStatic labels_[kPadButtons];
 
     CSummaryWindow summaryWindow;
+    CPadPictureWnd padPictureWindow;
 
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;

@@ -244,6 +244,20 @@ class Program {
         return nullptr;
     }
 
+    // The pad picture window: the program's other dialog with the drawing's M1.
+    HWND PadPicture() const {
+        HWND window = nullptr;
+        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == Pid() && window != FindMain() &&
+                ::GetDlgItem(window, IDC_PICTURE_M1) != nullptr) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+
     // A menu command, as choosing the item sends it.
     void Command(UINT id) const { ::PostMessageA(FindMain(), WM_COMMAND, id, 0); }
     // Returns once the main window handled everything posted to it so far.

@@ -40,10 +40,6 @@ TEST_F(WindowTest, GroupButtonsLeaveTheWelcomePageAndSwitchTheLabels) {
     EXPECT_EQ(LabelText(main, 0), "G0");
     EXPECT_EQ(LabelText(main, 4), "G4");
     EXPECT_EQ(LabelText(main, 9), "Off");
-    // Without a pad picture shown, the pad icon keeps the button page.
-    ClickControl(main, IDC_PAD_ICON);
-    program.Sync();
-    EXPECT_TRUE(Shows(main, IDC_PAD_BUTTON_9));
 }
 
 TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
@@ -89,11 +85,30 @@ TEST_F(WindowTest, PadButtonsAndThePadPictureOpenTheAssignmentMenu) {
     EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
     CloseMenu(program.Pid());
 
-    // The pad picture's M13 switches to the upper group first.
-    ::PostMessageA(main, WM_USER + 103, 2, 0);
+    // On the button page the pad icon shows the pad picture beside the window.
+    ClickControl(main, IDC_PAD_ICON);
+    program.Sync();
+    HWND picture = program.PadPicture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(picture));
+    RECT mainRect{};
+    RECT pictureRect{};
+    ::GetWindowRect(main, &mainRect);
+    ::GetWindowRect(picture, &pictureRect);
+    EXPECT_EQ(pictureRect.top, mainRect.top + 49);
+    EXPECT_EQ(pictureRect.left, mainRect.right >= 950 ? mainRect.left - 400 : mainRect.right + 50);
+
+    // The picture's M13 switches to the upper group first.
+    ClickControl(picture, IDC_PICTURE_M13);
     EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
     EXPECT_EQ(LabelText(main, 2), "Up12");
     CloseMenu(program.Pid());
+
+    // The icon again: the picture goes, and with it the button page.
+    ClickControl(main, IDC_PAD_ICON);
+    program.Sync();
+    EXPECT_FALSE(::IsWindowVisible(picture));
+    EXPECT_FALSE(Shows(main, IDC_PAD_BUTTON_0));
 
     // A number outside the group selects and opens nothing.
     ::PostMessageA(main, WM_USER + 102, 10, 0);
@@ -124,6 +139,8 @@ TEST_F(WindowTest, CloseEscapeAndTheTrayIconHideAndShow) {
     ::SetWindowPos(main, nullptr, 3000, 2500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     program.Command(ID_TRAY_SHOW_HIDE);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
+    // The window is moved right after it shows, in the same command.
+    program.Sync();
     RECT after{};
     ::GetWindowRect(main, &after);
     EXPECT_EQ(after.right, ::GetSystemMetrics(SM_CXSCREEN));

@@ -1,0 +1,189 @@
+#include "skin/pad_picture_wnd.h"
+
+#include "fw/module.h"
+#include "resource.h"
+#include "skin/bitmap_shape.h"
+#include "skin/pad_link.h"
+
+namespace gd {
+namespace {
+
+constexpr COLORREF kYellowKey = 0x00FFFF;
+constexpr COLORREF kCyanKey = 0xFFFC00;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+// Picture button k: id, transparent colour and place in the drawing. Its
+// faces are bitmap IDB_PICTURE_M1 + k.
+struct PictureButtonPlace {
+    int id;
+    COLORREF transparent;
+    int x;
+    int y;
+};
+
+constexpr PictureButtonPlace kPlaces[CPadPictureWnd::kButtonCount] = {
+    {IDC_PICTURE_M1, kYellowKey, 25, 76},   {IDC_PICTURE_M2, kYellowKey, 56, 76},
+    {IDC_PICTURE_M3, kYellowKey, 87, 76},   {IDC_PICTURE_M4, kYellowKey, 118, 76},
+    {IDC_PICTURE_M5, kYellowKey, 149, 76},  {IDC_PICTURE_M6, kYellowKey, 180, 76},
+    {IDC_PICTURE_M7, kYellowKey, 211, 76},  {IDC_PICTURE_M8, kYellowKey, 242, 76},
+    {IDC_PICTURE_M9, kYellowKey, 273, 76},  {IDC_PICTURE_M10, kYellowKey, 304, 76},
+    {IDC_PICTURE_M11, kCyanKey, 59, 117},   {IDC_PICTURE_M12, kCyanKey, 51, 152},
+    {IDC_PICTURE_M13, kCyanKey, 51, 191},   {IDC_PICTURE_M14, kCyanKey, 249, 117},
+    {IDC_PICTURE_M15, kCyanKey, 261, 152},  {IDC_PICTURE_M16, kCyanKey, 262, 191},
+    {IDC_PICTURE_M17, kCyanKey, 217, 227},  {IDC_PICTURE_M18, kYellowKey, 25, 289},
+    {IDC_PICTURE_M19, kYellowKey, 56, 289}, {IDC_PICTURE_M20, kYellowKey, 87, 289},
+};
+
+int ButtonForId(UINT id) {
+    for (int k = 0; k < CPadPictureWnd::kButtonCount; ++k) {
+        if (kPlaces[k].id == static_cast<int>(id)) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+CPadPictureWnd::CPadPictureWnd() : CDialog(IDD_PAD_PICTURE) {}
+
+CPadPictureWnd::~CPadPictureWnd() {
+    // The handlers clear the process-wide handle, so they must still run.
+    DestroyWindow();
+}
+
+const MessageMap& CPadPictureWnd::GetMessageMap() const {
+    using W = CPadPictureWnd;
+    static constexpr Route kRoutes[] = {
+        OnMessage<kPadButtonHover, &W::OnPadButtonHover>(),
+        OnMessage<kPadButtonLeave, &W::OnPadButtonLeave>(),
+        OnCommandRange<&W::OnPictureButton>(IDC_PICTURE_M1, IDC_PICTURE_M10),
+        OnCommandRange<&W::OnPictureButton>(IDC_PICTURE_M11, IDC_PICTURE_M20),
+        OnMessage<WM_ERASEBKGND, &W::OnEraseBkgnd>(),
+        OnMessage<WM_PAINT, &W::OnPaint>(),
+        OnMessage<WM_NCHITTEST, &W::OnNcHitTest>(),
+        OnMessage<WM_DESTROY, &W::OnDestroy>(),
+    };
+    static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
+    return kMap;
+}
+
+int CPadPictureWnd::ButtonForFaceBitmap(WPARAM faceBitmapId) {
+    if (faceBitmapId < IDB_PAD_BUTTON_M1 ||
+        faceBitmapId >= static_cast<WPARAM>(IDB_PAD_BUTTON_M1 + kButtonCount)) {
+        return -1;
+    }
+    return static_cast<int>(faceBitmapId - IDB_PAD_BUTTON_M1);
+}
+
+BOOL CPadPictureWnd::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetPadPictureWindow(hwnd_);
+
+    background_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_PAD_PICTURE)));
+    shape_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_PAD_SHAPE)));
+    BITMAP info{};
+    if (background_ && ::GetObjectA(background_.get(), sizeof info, &info) != 0) {
+        backgroundSize_ = SIZE{info.bmWidth, info.bmHeight};
+        // The template's size is in dialog units; the drawing decides.
+        SetWindowPos(nullptr, 0, 0, backgroundSize_.cx, backgroundSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    UniqueRegion region = RegionFromBitmap(shape_.get(), kWhite, kWhite);
+    if (region && SetWindowRgn(region.get(), true)) {
+        // The window owns the region from now on.
+        (void)region.release();
+    }
+    CreateButtons();
+    return TRUE;
+}
+
+void CPadPictureWnd::CreateButtons() {
+    for (int k = 0; k < kButtonCount; ++k) {
+        const PictureButtonPlace& place = kPlaces[k];
+        ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_OWNERDRAW,
+                          place.x, place.y, 1, 1, hwnd_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
+                          ::GetModuleHandleA(nullptr), nullptr);
+        buttons_[k].SubclassDlgItem(place.id, hwnd_);
+        buttons_[k].SetFaceSetCount(1);
+        const UINT bitmap = static_cast<UINT>(IDB_PICTURE_M1 + k);
+        buttons_[k].LoadBitmaps(bitmap, bitmap, place.transparent, place.x, place.y);
+    }
+}
+
+void CPadPictureWnd::Highlight(int k) {
+    if (highlighted_ >= 0) {
+        buttons_[highlighted_].SetDisabledLook(false);
+    }
+    highlighted_ = k;
+    if (highlighted_ >= 0) {
+        // A picture button's disabled look is its lit face.
+        buttons_[highlighted_].SetDisabledLook(true);
+    }
+}
+
+LRESULT CPadPictureWnd::OnPadButtonHover(WPARAM faceBitmapId, LPARAM) {
+    const int k = ButtonForFaceBitmap(faceBitmapId);
+    if (k >= 0) {
+        Highlight(k);
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CPadPictureWnd::OnPadButtonLeave(WPARAM, LPARAM) {
+    Highlight(-1);
+    SetMsgHandled(false);
+    return 0;
+}
+
+void CPadPictureWnd::OnPictureButton(UINT id) {
+    const int k = ButtonForId(id);
+    HWND mainWindow = ::GetWindow(hwnd_, GW_OWNER);
+    if (k < 0 || mainWindow == nullptr || PadPictureWindow() != hwnd_) {
+        return;
+    }
+    // Posted: the main window opens a menu, which must not run inside this
+    // button's click.
+    ::PostMessageA(mainWindow, k < 10 ? kPadPickLowGroup : kPadPickHighGroup,
+                   static_cast<WPARAM>(k % 10), 0);
+}
+
+BOOL CPadPictureWnd::OnEraseBkgnd(HDC dc) {
+    if (!background_) {
+        SetMsgHandled(false);
+        return FALSE;
+    }
+    UniqueDC source(::CreateCompatibleDC(dc));
+    if (!source) {
+        SetMsgHandled(false);
+        return FALSE;
+    }
+    SelectGuard selected(source.get(), background_.get());
+    ::BitBlt(dc, 0, 0, backgroundSize_.cx, backgroundSize_.cy, source.get(), 0, 0, SRCCOPY);
+    return TRUE;
+}
+
+void CPadPictureWnd::OnPaint() {
+    // Everything is drawn while erasing, which BeginPaint asks for before
+    // the buttons paint; an erase left pending would later cover them.
+    PAINTSTRUCT paint{};
+    ::BeginPaint(hwnd_, &paint);
+    ::EndPaint(hwnd_, &paint);
+}
+
+UINT CPadPictureWnd::OnNcHitTest(POINT) {
+    // No caption: the window is dragged by any point that is not a button.
+    return HTCAPTION;
+}
+
+void CPadPictureWnd::OnDestroy() {
+    if (PadPictureWindow() == hwnd_) {
+        SetPadPictureWindow(nullptr);
+    }
+    highlighted_ = -1;
+    SetMsgHandled(false);
+}
+
+}  // namespace gd

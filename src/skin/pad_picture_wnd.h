@@ -1,0 +1,55 @@
+#pragma once
+// CPadPictureWnd: the pad-shaped window with a drawing of the whole pad and
+// its twenty M-Buttons in place. It lights up the button the pointer rests
+// on in the main window, and a click on a button in the drawing asks the
+// main window to open that button's assignment menu.
+#include <windows.h>
+
+#include "fw/dialog.h"
+#include "fw/handle.h"
+#include "skin/skin_button.h"
+
+namespace gd {
+
+class CPadPictureWnd : public CDialog {
+  public:
+    static constexpr int kButtonCount = 20;
+
+    CPadPictureWnd();
+    ~CPadPictureWnd() override;
+
+    // Picture button k (0..19, M1..M20); -1 while none is lit.
+    int HighlightedButton() const { return highlighted_; }
+    const CPictureButton& Button(int k) const { return buttons_[k]; }
+
+    // k of the picture button that stands for the main window's pad button
+    // showing this face bitmap; -1 for any other id.
+    static int ButtonForFaceBitmap(WPARAM faceBitmapId);
+
+  protected:
+    BOOL OnInitDialog() override;
+    // Enter and Escape leave the window as it is: the main window shows and
+    // hides it.
+    void OnOK() override {}
+    void OnCancel() override {}
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    void CreateButtons();
+    LRESULT OnPadButtonHover(WPARAM faceBitmapId, LPARAM);
+    LRESULT OnPadButtonLeave(WPARAM, LPARAM);
+    void OnPictureButton(UINT id);
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnPaint();
+    UINT OnNcHitTest(POINT screen);
+    void OnDestroy();
+    void Highlight(int k);
+
+    CPictureButton buttons_[kButtonCount];
+    int highlighted_ = -1;
+    UniqueBitmap background_;  // 146
+    UniqueBitmap shape_;       // 144
+    SIZE backgroundSize_{};
+};
+
+}  // namespace gd
