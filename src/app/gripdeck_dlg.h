@@ -10,7 +10,8 @@
 // frame, OK / APPLY / Cancel, forwarded command lines), dlg_file_commands.cpp
 // (File menu, recent files), dlg_tray.cpp (tray icon, ShowHide, start-up
 // entry), dlg_device.cpp (device re-check, driver), dlg_assignment_menu.cpp
-// (pad buttons and the assignment menu). The one handler table is in
+// (pad buttons and the assignment menu), dlg_assignment_commands.cpp (the
+// menu's commands that open no editor). The one handler table is in
 // gripdeck_dlg.cpp.
 #include <windows.h>
 
@@ -146,6 +147,15 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     LRESULT OnPadPickLowGroup(WPARAM button, LPARAM);
     LRESULT OnPadPickHighGroup(WPARAM button, LPARAM);
     void PickFromPicture(std::uint32_t mode, WPARAM button);
+
+    // ---- assignment commands without an editor (dlg_assignment_commands.cpp)
+    bool HasSelectedButton() const;
+    // After a command changed the current slot: its label follows, and the
+    // profile counts as modified.
+    void SlotChanged();
+    void OnDirectSlotCommand(UINT id);
+    void OnCopySlot();
+    void OnPasteSlot();
 
     ProfileDocument document_;
     WinDriverHost driverHost_;

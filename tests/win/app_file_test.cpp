@@ -8,18 +8,6 @@ namespace {
 
 using FileTest = AppTest;
 
-struct ReadBack {
-    std::unique_ptr<ProfileImage> image = std::make_unique<ProfileImage>();
-    SummaryBlock summary{};
-    FileError error = FileError::CannotOpen;
-};
-
-ReadBack ReadProfile(const std::string& path) {
-    ReadBack back;
-    back.error = ReadProfileFile(path, *back.image, back.summary);
-    return back;
-}
-
 TEST_F(FileTest, NewThenSaveGoesThroughSaveAsWithTheSummaryPanel) {
     const std::string path = Work("saved by panel.gpx");
     ::DeleteFileA(path.c_str());

@@ -137,6 +137,11 @@ inline HWND OpenPopupMenu(DWORD pid) {
     return menus.empty() ? nullptr : menus.front();
 }
 
+inline void CloseMenu(DWORD pid) {
+    ::PostMessageA(OpenPopupMenu(pid), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(pid) == nullptr; }));
+}
+
 inline std::string MessageText(HWND box) {
     return WindowText(::GetDlgItem(box, 0xFFFF));
 }
@@ -358,6 +363,19 @@ inline bool WriteProfile(const std::string& path, const ProfileImage& image,
     summary.resolution = resolution;
     const std::vector<std::uint8_t> bytes = EncodeProfileFile(image, summary);
     return WriteFileAtomically(path, bytes.data(), bytes.size());
+}
+
+// A profile file read back as the program reads it.
+struct ReadBack {
+    std::unique_ptr<ProfileImage> image = std::make_unique<ProfileImage>();
+    SummaryBlock summary{};
+    FileError error = FileError::CannotOpen;
+};
+
+inline ReadBack ReadProfile(const std::string& path) {
+    ReadBack back;
+    back.error = ReadProfileFile(path, *back.image, back.summary);
+    return back;
 }
 
 // The simulated pad's control program, beside this test; its exit code.

@@ -15,11 +15,6 @@ int RegionKind(HWND window) {
     return kind;
 }
 
-void CloseMenu(DWORD pid) {
-    ::PostMessageA(OpenPopupMenu(pid), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(pid) == nullptr; }));
-}
-
 TEST_F(WindowTest, GroupButtonsLeaveTheWelcomePageAndSwitchTheLabels) {
     const std::string path = Work("groups.gpx");
     ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 4, 10, 19})));

@@ -1,0 +1,147 @@
+// The assignment menu's commands that open no editor: the stop functions,
+// Off and Default, and a whole slot copied and pasted through the clipboard.
+#include <cstring>
+
+#include "app_test_support.h"
+
+namespace gd::apptest {
+namespace {
+
+class AssignmentTest : public AppTest {
+  protected:
+    // Clicks pad button `button` of the shown group, which selects it and
+    // opens the assignment menu, and closes the menu again: the button stays
+    // selected for the command that follows.
+    static void Select(Program& program, HWND main, int button) {
+        ClickControl(main, IDC_PAD_BUTTON_0 + button);
+        ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
+        CloseMenu(program.Pid());
+    }
+
+    // Cancel on a modified, named profile asks first; Yes saves it.
+    static void SaveThroughCancel(Program& program, HWND main) {
+        ClickControl(main, IDC_CANCEL);
+        HWND question = WaitForDialog(program.Pid(), kProgramBase);
+        ASSERT_NE(question, nullptr) << "the profile did not count as modified";
+        EXPECT_EQ(MessageText(question), "Do you want to save this file?");
+        PressButton(question, IDYES);
+        program.Sync();
+    }
+};
+
+bool ClearedBehindType(const ButtonSlot& slot) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&slot);
+    for (std::size_t i = sizeof slot.slotType; i < sizeof slot; ++i) {
+        if (bytes[i] != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(AssignmentTest, StopOffAndDefaultRewriteTheSlotAndItsLabel) {
+    const std::string path = Work("direct commands.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 1, 2, 3, 4, 15})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    const struct {
+        int slot;  // group M1-M10 up to 9, then M11-M20
+        UINT command;
+        std::uint32_t slotType;
+        const char* label;
+    } rows[] = {
+        {0, ID_STOP_KEY, SlotType::StopKey, "Stop"},
+        {1, ID_STOP_MACRO_LOOP, SlotType::StopMacroLoop, "Stop Macro"},
+        {2, ID_SUPER_STOP, SlotType::SuperStop, "Super Stop"},
+        {3, ID_OFF, SlotType::Off, "Off"},
+        {4, ID_DEFAULT, SlotType::Default, "Off"},
+        {15, ID_STOP_KEY, SlotType::StopKey, "Stop"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.slot);
+        if (row.slot == 15) {
+            ClickControl(main, IDC_GROUP_M11_M20);
+            program.Sync();
+        }
+        Select(program, main, row.slot % 10);
+        program.Command(row.command);
+        program.Sync();
+        EXPECT_EQ(LabelText(main, row.slot % 10), row.label);
+    }
+
+    SaveThroughCancel(program, main);
+    const ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.slot);
+        EXPECT_EQ(back.image->slots[row.slot].slotType, row.slotType);
+        EXPECT_TRUE(ClearedBehindType(back.image->slots[row.slot]));
+    }
+}
+
+TEST_F(AssignmentTest, ASlotCopiedOnM3AndPastedOnM18IsTheSameSlot) {
+    const std::string path = Work("copy paste.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Combo", {2})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    Select(program, main, 2);
+    program.Command(ID_EDIT_COPY);
+    program.Sync();
+    const UINT format = ::RegisterClipboardFormatA("CLIP_GRIPDECKFMT");
+    EXPECT_TRUE(::IsClipboardFormatAvailable(format));
+
+    ClickControl(main, IDC_GROUP_M11_M20);
+    program.Sync();
+    Select(program, main, 7);
+    program.Command(ID_EDIT_PASTE);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 7), "Combo2");
+
+    SaveThroughCancel(program, main);
+    const ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
+}
+
+TEST_F(AssignmentTest, PasteIgnoresAClipboardWithoutAWholeSlot) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+    const UINT format = ::RegisterClipboardFormatA("CLIP_GRIPDECKFMT");
+    const std::string label = LabelText(main, 0);
+
+    // Only text, then an item of the slot format too short to be a slot.
+    const auto offer = [&](UINT kind, std::size_t size) {
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        ::EmptyClipboard();
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        ASSERT_NE(block, nullptr);
+        ASSERT_NE(::SetClipboardData(kind, block), nullptr);
+        ::CloseClipboard();
+    };
+    for (const auto& [kind, size] :
+         {std::pair<UINT, std::size_t>{CF_TEXT, 8}, std::pair<UINT, std::size_t>{format, 16}}) {
+        SCOPED_TRACE(kind);
+        offer(kind, size);
+        Select(program, main, 0);
+        program.Command(ID_EDIT_PASTE);
+        program.Sync();
+        EXPECT_EQ(LabelText(main, 0), label);
+    }
+    // Nothing changed, so leaving asks nothing.
+    program.Command(ID_APP_EXIT);
+    EXPECT_TRUE(program.WaitForEnd());
+}
+
+}  // namespace
+}  // namespace gd::apptest
