@@ -7,47 +7,10 @@
 
 #include "app/gripdeck_dlg.h"
 #include "app/slot_commands.h"
+#include "fw/handle.h"
 #include "profile/profile_state.h"
 
 namespace gd {
-namespace {
-
-// The clipboard, open for the life of one command.
-class OpenClipboardScope {
-  public:
-    explicit OpenClipboardScope(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
-    ~OpenClipboardScope() {
-        if (open_) {
-            ::CloseClipboard();
-        }
-    }
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    explicit operator bool() const { return open_; }
-
-  private:
-    bool open_;
-};
-
-// A global memory block, locked for as long as this lives.
-class GlobalLockScope {
-  public:
-    explicit GlobalLockScope(HGLOBAL block) : block_(block), data_(::GlobalLock(block)) {}
-    ~GlobalLockScope() {
-        if (data_ != nullptr) {
-            ::GlobalUnlock(block_);
-        }
-    }
-    GlobalLockScope(const GlobalLockScope&) = delete;
-    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
-    void* data() const { return data_; }
-
-  private:
-    HGLOBAL block_;
-    void* data_;
-};
-
-}  // namespace
 
 bool CGripdeckDlg::HasSelectedButton() const {
     return CurrentProfile().selectedButton >= 0 && CurrentProfile().selectedButton < kPadButtons;
@@ -71,26 +34,22 @@ void CGripdeckDlg::OnCopySlot() {
     if (!HasSelectedButton()) {
         return;
     }
-    OpenClipboardScope clipboard(hwnd_);
-    if (!clipboard) {
+    ClipboardGuard clipboard(hwnd_);
+    if (!clipboard.ok()) {
         return;
     }
     ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, sizeof(ButtonSlot));
-    if (block == nullptr) {
-        return;
-    }
+    UniqueGlobal block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, sizeof(ButtonSlot)));
     {
-        GlobalLockScope locked(block);
+        GlobalLockGuard<ButtonSlot> locked(block.get());
         if (locked.data() == nullptr) {
-            ::GlobalFree(block);
             return;
         }
         std::memcpy(locked.data(), &CurrentSlot(), sizeof(ButtonSlot));
     }
-    if (::SetClipboardData(clipboardFormat, block) == nullptr) {
-        // Only a block the clipboard took is the clipboard's to free.
-        ::GlobalFree(block);
+    if (::SetClipboardData(clipboardFormat, block.get()) != nullptr) {
+        // The clipboard owns the block from now on.
+        (void)block.release();
     }
 }
 
@@ -99,18 +58,14 @@ void CGripdeckDlg::OnPasteSlot() {
         !::IsClipboardFormatAvailable(clipboardFormat)) {
         return;
     }
-    OpenClipboardScope clipboard(hwnd_);
-    if (!clipboard) {
-        return;
-    }
-    HANDLE item = ::GetClipboardData(clipboardFormat);
-    if (item == nullptr) {
+    ClipboardGuard clipboard(hwnd_);
+    if (!clipboard.ok()) {
         return;
     }
     bool pasted = false;
     {
-        GlobalLockScope locked(item);
-        pasted = PasteSlot(CurrentSlot(), locked.data(), locked.data() ? ::GlobalSize(item) : 0);
+        GlobalLockGuard<> locked(::GetClipboardData(clipboardFormat));
+        pasted = PasteSlot(CurrentSlot(), locked.data(), locked.size());
     }
     if (pasted) {
         SlotChanged();
