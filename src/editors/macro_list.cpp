@@ -41,7 +41,7 @@ void MacroList::Load(const MacroRecord& macro) {
     rows_.clear();
     const std::uint32_t count = std::min<std::uint32_t>(macro.eventCount, kMaxMacroEvents);
     for (std::uint32_t i = 0; i < count; ++i) {
-        rows_.push_back({macro.events[i], std::to_string(macro.delays[i]), macro.positions[i]});
+        rows_.push_back({macro.events[i], std::to_string(macro.delays[i]), macro.positions[i], {}});
     }
 }
 
@@ -98,7 +98,8 @@ bool MacroList::InsideOpenPair(EventCode code, int index) const {
 }
 
 InsertResult MacroList::InsertPair(int index, EventCode press, const std::string& pressDelay,
-                                   const std::string& releaseDelay, std::uint32_t position) {
+                                   const std::string& releaseDelay, std::uint32_t position,
+                                   const std::string& pressOthers) {
     // The record holds 128 events: a pair that does not fit whole is refused
     // rather than cut off at storing.
     if (!CanInsertPair()) {
@@ -112,8 +113,8 @@ InsertResult MacroList::InsertPair(int index, EventCode press, const std::string
         return InsertResult::InsideSameInput;
     }
     const auto at = rows_.begin() + index;
-    rows_.insert(at, {{press, pressDelay, position},
-                      {WithAction(press, kActionRelease), releaseDelay, position}});
+    rows_.insert(at, {{press, pressDelay, position, pressOthers},
+                      {WithAction(press, kActionRelease), releaseDelay, position, {}}});
     return InsertResult::Inserted;
 }
 
@@ -231,8 +232,12 @@ bool MacroList::ChangePairInput(int selected, const RowPair& pair, EventCode ent
             }
         }
     }
-    rows_[static_cast<std::size_t>(pair.start)].code = press;
-    rows_[static_cast<std::size_t>(pair.end)].code = WithAction(press, kActionRelease);
+    MacroRow& start = rows_[static_cast<std::size_t>(pair.start)];
+    MacroRow& end = rows_[static_cast<std::size_t>(pair.end)];
+    start.code = press;
+    end.code = WithAction(press, kActionRelease);
+    start.others.clear();
+    end.others.clear();
     return true;
 }
 
@@ -259,6 +264,12 @@ void MacroList::SetPosition(const RowPair& pair, int x, int y) {
 void MacroList::SetDelay(int index, const std::string& delay) {
     if (index >= 0 && index < size()) {
         rows_[static_cast<std::size_t>(index)].delay = delay;
+    }
+}
+
+void MacroList::SetOthers(int index, const std::string& others) {
+    if (index >= 0 && index < size()) {
+        rows_[static_cast<std::size_t>(index)].others = others;
     }
 }
 
@@ -297,7 +308,7 @@ MacroRecorder::Result MacroRecorder::Add(MacroList& list, EventCode code, std::u
     if (list.size() >= kMaxMacroRows) {
         return Result::ListFull;
     }
-    MacroRow row{code, "", 0};
+    MacroRow row{code, "", 0, {}};
     if (lastTick_ != 0 && !list.empty()) {
         const std::uint32_t elapsed = tick - lastTick_;
         // Two strokes within one tick still get a pause between them.

@@ -24,6 +24,9 @@ struct MacroRow {
     // Mouse rows: x in the high 16 bits, y in the low 16 (two's complement).
     // Key rows carry whatever the entry held; it is never read for them.
     std::uint32_t position = 0;
+    // What the Others column shows for the row ("Relative (10,-5)" for a
+    // mouse press); it moves with the row.
+    std::string others;
 };
 
 // The two rows of one input: the press and the first exact release below.
@@ -81,9 +84,11 @@ class MacroList {
     bool InsideOpenPair(EventCode code, int index) const;
 
     // Inserts the press `press` at `index` (the end for -1) and its release
-    // right below, both with `position`.
+    // right below, both with `position`; `pressOthers` is the press row's
+    // Others text.
     InsertResult InsertPair(int index, EventCode press, const std::string& pressDelay,
-                            const std::string& releaseDelay, std::uint32_t position);
+                            const std::string& releaseDelay, std::uint32_t position,
+                            const std::string& pressOthers = {});
     // Appends one recorded row.
     bool Append(const MacroRow& row);
     // Removes both rows; every other row keeps its position word.
@@ -99,8 +104,8 @@ class MacroList {
 
     // The pair takes another key or button (`entryCode`, a press without
     // flags). `namesDiffer`: the new entry's name is not the selected row's,
-    // which is when the nesting rule has to be checked. False on a conflict,
-    // with nothing changed.
+    // which is when the nesting rule has to be checked. Both rows lose their
+    // Others text. False on a conflict, with nothing changed.
     bool ChangePairInput(int selected, const RowPair& pair, EventCode entryCode, bool namesDiffer);
     // Absolute sets the flags nibble of both codes to 1, otherwise to 0.
     void SetPositionMode(const RowPair& pair, bool absolute);
@@ -108,6 +113,7 @@ class MacroList {
     // absolute, else 0.
     void SetPosition(const RowPair& pair, int x, int y);
     void SetDelay(int index, const std::string& delay);
+    void SetOthers(int index, const std::string& others);
     // Every press (or release) row but the last gets `delay`.
     void SetDelaysOf(std::uint32_t action, std::uint32_t delay);
     // The last event is never followed by a pause. True when it changed.

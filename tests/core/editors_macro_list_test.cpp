@@ -21,7 +21,7 @@ constexpr EventCode Up(EventCode press) {
 MacroList ListOf(std::initializer_list<EventCode> codes) {
     MacroList list;
     for (EventCode code : codes) {
-        list.Append({code, "30", 0});
+        list.Append({code, "30", 0, {}});
     }
     return list;
 }
@@ -69,7 +69,7 @@ TEST(MacroListInsert, APairGoesOnlyWhereNoPairOfItsInputIsOpen) {
     // The record holds 128 events: a pair never goes in half.
     MacroList full;
     for (int i = 0; i < 127; ++i) {
-        full.Append({0x02200001, "30", 0});
+        full.Append({0x02200001, "30", 0, {}});
     }
     EXPECT_FALSE(full.CanInsertPair());
     EXPECT_EQ(full.InsertPair(-1, kA, "30", "30", 0), InsertResult::Full);
@@ -215,7 +215,7 @@ TEST(MacroRecorderTest, DelaysAreThePausesBetweenStrokesAndRepeatsAreDropped) {
     EXPECT_EQ(list.row(0).delay, "");
 
     while (list.size() < kMaxMacroRows) {
-        list.Append({kA, "30", 0});
+        list.Append({kA, "30", 0, {}});
     }
     EXPECT_EQ(recorder.Add(list, kB, 9100, true), R::ListFull);
     EXPECT_EQ(list.size(), kMaxMacroRows);
