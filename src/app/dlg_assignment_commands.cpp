@@ -1,12 +1,13 @@
-// The assignment menu's commands that need no editor: the stop functions,
-// Off and Default, and copying and pasting a whole slot through the
-// clipboard.
+// The assignment menu's commands: the editors that fill the current slot,
+// the stop functions, Off and Default, and copying and pasting a whole slot
+// through the clipboard.
 #include <windows.h>
 
 #include <cstring>
 
 #include "app/gripdeck_dlg.h"
 #include "app/slot_commands.h"
+#include "editors/macro_edit_dlg.h"
 #include "fw/handle.h"
 #include "profile/profile_state.h"
 
@@ -19,6 +20,37 @@ bool CGripdeckDlg::HasSelectedButton() const {
 void CGripdeckDlg::SlotChanged() {
     RefreshLabels(CurrentProfile().selectedButton);
     document_.modified = true;
+}
+
+void CGripdeckDlg::OnMacroCommand() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    ButtonSlot& slot = CurrentSlot();
+    CMacroEditDlg editor(hwnd_);
+    editor.LoadMacro(slot.slotType == SlotType::Macro ? &slot.macro : nullptr);
+    if (editor.DoModal() != IDOK) {
+        return;
+    }
+    // Only the macro's own bytes are written: whatever lies behind them in
+    // the slot stays.
+    slot.slotType = SlotType::Macro;
+    editor.StoreMacro(slot.macro);
+    SlotChanged();
+}
+
+void CGripdeckDlg::EditCurrentAssignment() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    switch (CurrentSlot().slotType) {
+        case SlotType::Macro:
+            OnMacroCommand();
+            return;
+        default:
+            // Default, the stop functions and Off have nothing to edit.
+            return;
+    }
 }
 
 void CGripdeckDlg::OnDirectSlotCommand(UINT id) {

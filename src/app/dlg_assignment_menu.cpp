@@ -16,6 +16,7 @@ void CGripdeckDlg::OnPadButton(UINT id) {
 
 void CGripdeckDlg::OnPadLabel(UINT id) {
     CurrentProfile().selectedButton = static_cast<std::int32_t>(id - IDC_PAD_LABEL_0);
+    EditCurrentAssignment();
 }
 
 LRESULT CGripdeckDlg::OnPadPickLowGroup(WPARAM button, LPARAM) {

@@ -94,10 +94,11 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommandRange<&D::OnPadLabel>(IDC_PAD_LABEL_0, IDC_PAD_LABEL_9),
         OnMessage<kPadPickLowGroup, &D::OnPadPickLowGroup>(),
         OnMessage<kPadPickHighGroup, &D::OnPadPickHighGroup>(),
-        // Assignment menu commands that open no editor
+        // Assignment menu commands
         OnCommandRange<&D::OnDirectSlotCommand>(ID_STOP_MACRO_LOOP, ID_SUPER_STOP),
         OnCommandRange<&D::OnDirectSlotCommand>(ID_OFF, ID_OFF),
         OnCommandRange<&D::OnDirectSlotCommand>(ID_DEFAULT, ID_DEFAULT),
+        OnCommand<&D::OnMacroCommand>(ID_MACRO),
         OnCommand<&D::OnCopySlot>(ID_EDIT_COPY),
         OnCommand<&D::OnPasteSlot>(ID_EDIT_PASTE),
     };

@@ -11,7 +11,7 @@
 // (File menu, recent files), dlg_tray.cpp (tray icon, ShowHide, start-up
 // entry), dlg_device.cpp (device re-check, driver), dlg_assignment_menu.cpp
 // (pad buttons and the assignment menu), dlg_assignment_commands.cpp (the
-// menu's commands that open no editor). The one handler table is in
+// menu's commands). The one handler table is in
 // gripdeck_dlg.cpp.
 #include <windows.h>
 
@@ -148,8 +148,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     LRESULT OnPadPickHighGroup(WPARAM button, LPARAM);
     void PickFromPicture(std::uint32_t mode, WPARAM button);
 
-    // ---- assignment commands without an editor (dlg_assignment_commands.cpp)
+    // ---- assignment commands (dlg_assignment_commands.cpp)
     bool HasSelectedButton() const;
+    // A label click: the editor of the assignment the button already has.
+    void EditCurrentAssignment();
+    void OnMacroCommand();
     // After a command changed the current slot: its label follows, and the
     // profile counts as modified.
     void SlotChanged();

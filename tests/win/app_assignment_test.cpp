@@ -1,8 +1,10 @@
-// The assignment menu's commands that open no editor: the stop functions,
+// The assignment menu's commands: the macro editor, the stop functions,
 // Off and Default, and a whole slot copied and pasted through the clipboard.
-#include <cstring>
-
 #include "app_test_support.h"
+
+#include <commctrl.h>
+
+#include <cstring>
 
 namespace gd::apptest {
 namespace {
@@ -81,6 +83,64 @@ TEST_F(AssignmentTest, StopOffAndDefaultRewriteTheSlotAndItsLabel) {
         EXPECT_EQ(back.image->slots[row.slot].slotType, row.slotType);
         EXPECT_TRUE(ClearedBehindType(back.image->slots[row.slot]));
     }
+}
+
+void KeyStroke(WORD vk, WORD scan, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = scan;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof input);
+}
+
+TEST_F(AssignmentTest, AMacroRecordedInTheEditorFillsTheButtonAndItsLabelReopensIt) {
+    const std::string path = Work("macro.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {5})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    Select(program, main, 1);
+    program.Command(ID_MACRO);
+    HWND editor = WaitForDialog(program.Pid(), "Macro Edit:");
+    ASSERT_NE(editor, nullptr);
+    SetField(editor, IDC_MACRO_NAME, "Burst");
+    ClickControl(editor, IDC_START_RECORDING);
+    ASSERT_TRUE(
+        WaitFor([&] { return !::IsWindowEnabled(::GetDlgItem(editor, IDC_START_RECORDING)); }));
+    KeyStroke('A', 0x1E, false);
+    KeyStroke('A', 0x1E, true);
+    HWND list = ::GetDlgItem(editor, IDC_EVENT_LIST);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
+    ClickControl(editor, IDC_STOP_RECORDING);
+    ClickControl(editor, IDC_OK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 1), "Burst");
+
+    // The label opens the editor on the stored macro; Cancel changes nothing.
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_PAD_LABEL_0 + 1, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(main, IDC_PAD_LABEL_0 + 1)));
+    editor = WaitForDialog(program.Pid(), "Macro Edit:");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(ControlText(::GetDlgItem(editor, IDC_MACRO_NAME)), "Burst");
+    EXPECT_EQ(::SendMessageA(::GetDlgItem(editor, IDC_EVENT_LIST), LVM_GETITEMCOUNT, 0, 0), 2);
+    ClickControl(editor, IDC_CANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+
+    SaveThroughCancel(program, main);
+    const ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    const ButtonSlot& slot = back.image->slots[1];
+    EXPECT_EQ(slot.slotType, SlotType::Macro);
+    EXPECT_EQ(ReadText(slot.macro.name), "Burst");
+    ASSERT_EQ(slot.macro.eventCount, 2u);
+    EXPECT_EQ(slot.macro.events[0], 0x0100001Eu);
+    EXPECT_EQ(slot.macro.events[1], 0x0110001Eu);
+    EXPECT_EQ(slot.macro.playMode, PlayMode::Once);
 }
 
 TEST_F(AssignmentTest, ASlotCopiedOnM3AndPastedOnM18IsTheSameSlot) {

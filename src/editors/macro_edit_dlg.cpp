@@ -1,0 +1,890 @@
+#include "editors/macro_edit_dlg.h"
+
+#include <commctrl.h>
+
+#include <cctype>
+#include <cstring>
+
+#include "editors/macro_fields.h"
+#include "fw/handle.h"
+#include "fw/text.h"
+#include "keys/key_names.h"
+#include "keys/key_table.h"
+#include "profile/image.h"
+
+namespace gd {
+namespace {
+
+constexpr UINT_PTR kCursorTimer = 1;
+constexpr UINT kCursorPeriodMs = 100;
+constexpr int kExpandBy = 172;  // the Others and No. columns, 124 + 48
+constexpr COLORREF kDurationColour = 0x00FF0000;
+constexpr std::uint32_t kMinField = 30;
+constexpr std::uint32_t kMaxField = 60000;
+constexpr char kKeyDelay[] = "30";
+
+enum Column { kKeyColumn, kActionColumn, kDelayColumn, kOthersColumn, kNumberColumn };
+
+// The controls that move right when the editor widens.
+constexpr int kMovingControls[] = {
+    IDC_ROW_EDITOR,
+    IDC_KEY_CAPTION,
+    IDC_KEY_LIST,
+    IDC_POSITION_MODE,
+    IDC_DELAY_CAPTION,
+    IDC_DELAY,
+    IDC_POSITION_X_CAPTION,
+    IDC_CURSOR_X,
+    IDC_POSITION_X,
+    IDC_POSITION_Y_CAPTION,
+    IDC_CURSOR_Y,
+    IDC_POSITION_Y,
+    IDC_MOVE_UP,
+    IDC_MOVE_DOWN,
+    IDC_CLEAR_ALL,
+    IDC_PRESS_DELAYS,
+    IDC_RELEASE_DELAYS,
+    IDC_BULK_DELAY_CAPTION,
+    IDC_PRESS_DELAY,
+    IDC_PRESS_DELAY_SPIN,
+    IDC_RELEASE_DELAY,
+    IDC_RELEASE_DELAY_SPIN,
+    IDC_START_RECORDING,
+    IDC_STOP_RECORDING,
+    IDC_OK,
+    IDC_CANCEL,
+    IDC_MORE_LESS,
+};
+constexpr int kWideningControls[] = {IDC_MACRO_NAME, IDC_DURATION};
+constexpr int kMouseControls[] = {IDC_POSITION_MODE, IDC_POSITION_X_CAPTION, IDC_POSITION_Y_CAPTION,
+                                  IDC_POSITION_X,    IDC_POSITION_Y,         IDC_CURSOR_X,
+                                  IDC_CURSOR_Y};
+
+// Position-mode list entries, by index.
+enum PositionMode { kRelative = 0, kAbsolute = 1, kUndefined = 2 };
+
+// The one recording the process has: only one macro editor is ever open,
+// as every caller is modal.
+struct Recording {
+    UniqueHook hook;
+    CMacroEditDlg* target = nullptr;
+};
+Recording& TheRecording() {
+    static Recording recording;
+    return recording;
+}
+
+std::string WithNumber(const std::string& format, std::uint64_t value) {
+    std::string text = format;
+    const std::size_t at = text.find("%d");
+    const std::string number = std::to_string(value);
+    if (at == std::string::npos) {
+        return text + number;
+    }
+    return text.replace(at, 2, number);
+}
+
+std::int16_t HighHalf(std::uint32_t position) {
+    return static_cast<std::int16_t>(position >> 16);
+}
+std::int16_t LowHalf(std::uint32_t position) {
+    return static_cast<std::int16_t>(position & 0xFFFF);
+}
+
+bool IsMousePress(EventCode code) {
+    return DeviceOf(code) == kDeviceMouse && IsPress(code);
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    if (prefix.size() > text.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const auto a = static_cast<unsigned char>(text[i]);
+        const auto b = static_cast<unsigned char>(prefix[i]);
+        if (std::tolower(a) != std::tolower(b)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A key list entry names the row's input: keys compare in all bits but the
+// action, mouse buttons in all bits but action and flags.
+bool EntryNamesInput(EventCode entry, EventCode row) {
+    const std::uint32_t ignored = DeviceOf(entry) == kDeviceMouse ? 0x00FF0000 : 0x00F00000;
+    return (entry & ~ignored) == (row & ~ignored);
+}
+
+}  // namespace
+
+LRESULT CALLBACK RecordHookProc(int code, WPARAM message, LPARAM data) {
+    Recording& recording = TheRecording();
+    if (code != HC_ACTION || recording.target == nullptr) {
+        return ::CallNextHookEx(nullptr, code, message, data);
+    }
+    const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+    if (down || up) {
+        recording.target->AddRecordedEvent(
+            RecordedKeyCode(stroke.scanCode, (stroke.flags & LLKHF_EXTENDED) != 0, up));
+    }
+    // Every stroke of the desktop goes to the recorder alone.
+    return 1;
+}
+
+CMacroEditDlg::CMacroEditDlg(HWND parent) : CMacroEditDlg(IDD_MACRO_EDIT, parent, true) {}
+
+CMacroEditDlg::CMacroEditDlg(UINT templateId, HWND parent, bool playModes)
+    : CDialog(templateId, parent), playModes_(playModes), macro_(std::make_unique<MacroRecord>()) {
+    LoadMacro(nullptr);
+}
+
+CMacroEditDlg::~CMacroEditDlg() {
+    StopRecording();
+    if (TheRecording().target == this) {
+        TheRecording().target = nullptr;
+    }
+    DestroyWindow();
+}
+
+CLayerMacroEditDlg::CLayerMacroEditDlg(HWND parent)
+    : CMacroEditDlg(IDD_LAYER_MACRO_EDIT, parent, false) {}
+
+const MessageMap& CMacroEditDlg::GetMessageMap() const {
+    using D = CMacroEditDlg;
+    static constexpr Route kRoutes[] = {
+        OnCommand<&D::OnStartRecording>(IDC_START_RECORDING),
+        OnCommand<&D::OnStopRecording>(IDC_STOP_RECORDING),
+        OnNotify<&D::OnListItemChanged>(IDC_EVENT_LIST, LVN_ITEMCHANGED),
+        OnNotify<&D::OnListSetFocus>(IDC_EVENT_LIST, NM_SETFOCUS),
+        OnNotify<&D::OnListKillFocus>(IDC_EVENT_LIST, NM_KILLFOCUS),
+        OnNotify<&D::OnListRightClick>(IDC_EVENT_LIST, NM_RCLICK),
+        OnCommand<&D::OnDelete>(ID_DELETE),
+        OnCommand<&D::OnClearAll>(IDC_CLEAR_ALL),
+        OnCommand<&D::OnMoveUp>(IDC_MOVE_UP),
+        OnCommand<&D::OnMoveDown>(IDC_MOVE_DOWN),
+        OnCommand<&D::OnKeyChanged>(IDC_KEY_LIST, CBN_SELCHANGE),
+        OnCommand<&D::OnPositionModeChanged>(IDC_POSITION_MODE, CBN_SELCHANGE),
+        OnCommand<&D::OnPositionChanged>(IDC_POSITION_X, EN_CHANGE),
+        OnCommand<&D::OnPositionChanged>(IDC_POSITION_Y, EN_CHANGE),
+        OnCommand<&D::OnDelayChanged>(IDC_DELAY, EN_CHANGE),
+        OnCommand<&D::OnPressDelays>(IDC_PRESS_DELAYS),
+        OnCommand<&D::OnReleaseDelays>(IDC_RELEASE_DELAYS),
+        OnCommand<&D::OnPlayOnce>(IDC_PLAY_ONCE),
+        OnCommand<&D::OnPlayWhilePressed>(IDC_PLAY_WHILE_PRESSED),
+        OnCommand<&D::OnPlayUntilPressedAgain>(IDC_PLAY_UNTIL_PRESSED_AGAIN),
+        OnCommand<&D::OnMoreLess>(IDC_MORE_LESS, STN_CLICKED),
+        OnCommand<&D::OnNameChanged>(IDC_MACRO_NAME, EN_CHANGE),
+        OnCommand<&D::OnOkButton>(IDC_OK),
+        OnCommand<&D::OnCancelButton>(IDC_CANCEL),
+        OnMessage<WM_TIMER, &D::OnTimer>(),
+        OnMessage<WM_HELP, &D::OnHelp>(),
+    };
+    static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
+    return kMap;
+}
+
+void CMacroEditDlg::DoDataExchange(CDataExchange& dx) {
+    dx.Control(IDC_DURATION, durationLabel_);
+    dx.Control(IDC_POSITION_MODE, positionMode_);
+    dx.Control(IDC_MACRO_NAME, name_);
+    dx.Control(IDC_DELAY, delay_);
+    dx.Control(IDC_KEY_LIST, keyList_);
+    dx.Control(IDC_EVENT_LIST, eventList_);
+    if (playModes_) {
+        dx.UInt(IDC_REPEAT_INTERVAL, repeatIntervalField, kMinField, kMaxField);
+    }
+    dx.UInt(IDC_PRESS_DELAY, pressDelayField, kMinField, kMaxField);
+    dx.UInt(IDC_RELEASE_DELAY, releaseDelayField, kMinField, kMaxField);
+}
+
+void CMacroEditDlg::LoadMacro(const MacroRecord* macro) {
+    if (macro != nullptr) {
+        std::memcpy(macro_.get(), macro, sizeof *macro_);
+        return;
+    }
+    std::memset(macro_.get(), 0, sizeof *macro_);
+    macro_->playMode = PlayMode::Once;
+    macro_->repeatInterval = 30;
+}
+
+void CMacroEditDlg::StoreMacro(MacroRecord& place) const {
+    std::memcpy(&place, macro_.get(), sizeof place);
+}
+
+bool CMacroEditDlg::IsRecording() const {
+    return TheRecording().hook && TheRecording().target == this;
+}
+
+BOOL CMacroEditDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    LoadTexts();
+    durationLabel_.SetTextColour(kDurationColour);
+    SetUpLists();
+    rowMenu_.LoadMenu(IDR_MENU_EVENT_ROW);
+    spaceMenu_.LoadMenu(IDR_MENU_EVENT_SPACE);
+
+    static constexpr UDACCEL kStep[] = {{0, 30}};
+    for (int spin : {IDC_REPEAT_INTERVAL_SPIN, IDC_PRESS_DELAY_SPIN, IDC_RELEASE_DELAY_SPIN}) {
+        CSpinButtonCtrl control(GetDlgItem(spin));
+        if (!control.IsWindow()) {
+            continue;  // the layer variant has no interval
+        }
+        control.SetRange32(static_cast<int>(kMinField), static_cast<int>(kMaxField));
+        control.SetAccel(kStep, 1);
+        control.SetPos32(static_cast<int>(kMinField));
+    }
+    // The spins show their start position; the fields keep what the caller set.
+    UpdateData(false);
+
+    TheRecording().target = this;
+    SetTimer(kCursorTimer, kCursorPeriodMs);
+    FillFromMacro();
+    name_.SetFocus();
+    return FALSE;
+}
+
+void CMacroEditDlg::LoadTexts() {
+    xRefText_ = LoadText(IDS_X_REF);
+    yRefText_ = LoadText(IDS_Y_REF);
+    xText_ = LoadText(IDS_X);
+    yText_ = LoadText(IDS_Y);
+    relativeText_ = LoadText(IDS_RELATIVE);
+    absoluteText_ = LoadText(IDS_ABSOLUTE);
+    undefinedText_ = LoadText(IDS_UNDEFINED_POSITION);
+    shortDuration_ = LoadText(IDS_DURATION_SHORT);
+    longDuration_ = LoadText(IDS_DURATION_LONG);
+}
+
+void CMacroEditDlg::SetUpLists() {
+    eventList_.SetExtendedStyle(eventList_.GetExtendedStyle() | LVS_EX_FULLROWSELECT |
+                                LVS_EX_GRIDLINES);
+    eventList_.SetExpandedSize(kExpandBy, 0);
+    eventList_.SetScrollBarMode(CSkinListCtrl::kHideHorizontal);
+    const struct {
+        UINT heading;
+        int width;
+    } columns[] = {{IDS_COLUMN_KEY, 100},
+                   {IDS_COLUMN_ACTION, 48},
+                   {IDS_COLUMN_DELAY, 70},
+                   {IDS_COLUMN_OTHERS, 124},
+                   {IDS_COLUMN_NUMBER, 48}};
+    for (int i = 0; i < 5; ++i) {
+        eventList_.InsertColumn(i, LoadText(columns[i].heading), LVCFMT_LEFT, columns[i].width);
+    }
+
+    positionMode_.InsertString(kRelative, relativeText_);
+    positionMode_.SetItemData(kRelative, 0);
+    positionMode_.InsertString(kAbsolute, absoluteText_);
+    positionMode_.SetItemData(kAbsolute, kAbsolutePositionFlag);
+    positionMode_.InsertString(kUndefined, undefinedText_);
+    positionMode_.SetItemData(kUndefined, 0);
+
+    char name[64];
+    for (int i = 0; i < KeyTableSize(); ++i) {
+        if (!KeyTableName(i, name, sizeof name)) {
+            name[0] = '\0';
+        }
+        const int index = keyList_.AddString(name);
+        keyList_.SetItemData(index, static_cast<LPARAM>(KeyTableCode(i)));
+    }
+}
+
+std::string CMacroEditDlg::MouseOthers(EventCode code, std::uint32_t position) const {
+    const std::string& mode = FlagsOf(code) != 0 ? absoluteText_
+                              : position == 0    ? undefinedText_
+                                                 : relativeText_;
+    return PositionText(mode, HighHalf(position), LowHalf(position));
+}
+
+void CMacroEditDlg::FillFromMacro() {
+    updating_ = true;
+    const std::string name = ReadText(macro_->name);
+    if (!name.empty()) {
+        name_.SetWindowText(name);
+    }
+    GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
+    GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
+    events_.Load(*macro_);
+    for (int i = 0; i < events_.size(); ++i) {
+        if (IsMousePress(events_.row(i).code)) {
+            events_.SetOthers(i, MouseOthers(events_.row(i).code, events_.row(i).position));
+        }
+    }
+    RenderRows();
+    EnableRowEditor(-1);
+    ShowMouseControls(-1);
+    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
+    UpdateMoveButtons();
+
+    if (playModes_) {
+        for (int radio : {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
+            CButton(GetDlgItem(radio)).SetCheck(false);
+        }
+        GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(false);
+        GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(false);
+        switch (macro_->playMode) {
+            case 0:
+            case PlayMode::Once:
+                CButton(GetDlgItem(IDC_PLAY_ONCE)).SetCheck(true);
+                break;
+            case PlayMode::WhilePressed:
+                SelectPlayMode(IDC_PLAY_WHILE_PRESSED);
+                ::SetDlgItemInt(hwnd_, IDC_REPEAT_INTERVAL, macro_->repeatInterval, FALSE);
+                break;
+            case PlayMode::Toggle:
+                SelectPlayMode(IDC_PLAY_UNTIL_PRESSED_AGAIN);
+                ::SetDlgItemInt(hwnd_, IDC_REPEAT_INTERVAL, macro_->repeatInterval, FALSE);
+                break;
+            default:
+                break;  // unknown: no radio, and OK stores play mode 0
+        }
+    }
+    updating_ = false;
+    UpdateOkButton();
+    // The macro's length shows from the start, not only once a row is picked.
+    UpdateDuration();
+}
+
+void CMacroEditDlg::RenderRows() {
+    const bool wasUpdating = updating_;
+    updating_ = true;
+    const int selected = SelectedRow();
+    while (eventList_.GetItemCount() > events_.size()) {
+        eventList_.DeleteItem(eventList_.GetItemCount() - 1);
+    }
+    for (int i = 0; i < events_.size(); ++i) {
+        const MacroRow& row = events_.row(i);
+        if (i >= eventList_.GetItemCount()) {
+            eventList_.InsertItem(i, "");
+        }
+        eventList_.SetItemText(i, kKeyColumn, EventName(row.code));
+        eventList_.SetItemText(i, kActionColumn, ActionName(row.code));
+        eventList_.SetItemText(i, kDelayColumn, row.delay);
+        eventList_.SetItemText(i, kOthersColumn, row.others);
+        eventList_.SetItemData(i, static_cast<LPARAM>(row.code));
+    }
+    if (selected >= events_.size()) {
+        SelectRow(-1);
+    }
+    updating_ = wasUpdating;
+}
+
+void CMacroEditDlg::SelectRow(int row) {
+    const bool wasUpdating = updating_;
+    updating_ = true;
+    for (int i = 0; i < eventList_.GetItemCount(); ++i) {
+        const bool selected = i == row;
+        if (eventList_.IsSelected(i) != selected) {
+            eventList_.SetItemState(i, selected ? LVIS_SELECTED | LVIS_FOCUSED : 0,
+                                    LVIS_SELECTED | LVIS_FOCUSED);
+        }
+    }
+    updating_ = wasUpdating;
+}
+
+// ---- the helpers every command ends with
+
+void CMacroEditDlg::EnableRowEditor(int selected) {
+    const bool on = selected >= 0;
+    for (int id : {IDC_KEY_LIST, IDC_PRESS_DELAYS, IDC_RELEASE_DELAYS, IDC_PRESS_DELAY,
+                   IDC_PRESS_DELAY_SPIN, IDC_RELEASE_DELAY, IDC_RELEASE_DELAY_SPIN}) {
+        GetDlgItem(id).EnableWindow(on);
+    }
+    delay_.EnableWindow(on && selected != events_.size() - 1);
+}
+
+void CMacroEditDlg::RefreshSelection() {
+    const int selected = SelectedRow();
+    EnableRowEditor(selected);
+    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
+    ForceLastDelayZero();
+    UpdateOkButton();
+    UpdateDuration();
+    if (selected < 0) {
+        eventList_.SetHighlightPair(-1, -1);
+        eventList_.Invalidate(false);
+        UpdateMoveButtons();
+        ShowMouseControls(-1);
+        return;
+    }
+    const MacroRow& row = events_.row(selected);
+    const std::string keyName = EventName(row.code);
+    for (int entry = keyList_.FindString(-1, keyName); entry >= 0;) {
+        const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
+        if (StartsWithNoCase(keyList_.GetLBText(entry), keyName) &&
+            EntryNamesInput(code, row.code)) {
+            keyList_.SetCurSel(entry);
+            break;
+        }
+        const int next = keyList_.FindString(entry, keyName);
+        if (next <= entry) {
+            break;  // the search wrapped around
+        }
+        entry = next;
+    }
+    fillingFields_ = true;
+    delay_.SetWindowText(row.delay);
+    fillingFields_ = false;
+    const std::optional<RowPair> pair = events_.PairOf(selected);
+    eventList_.SetHighlightPair(pair ? pair->start : -1, pair ? pair->end : -1);
+    eventList_.Invalidate(false);
+    UpdateMoveButtons();
+    ShowMouseControls(selected);
+}
+
+void CMacroEditDlg::UpdateMoveButtons() {
+    const int selected = SelectedRow();
+    const int start = eventList_.HighlightStart();
+    const int end = eventList_.HighlightEnd();
+    RowSelection selection{selected, std::nullopt};
+    if (start >= 0 && end >= 0) {
+        selection.pair = RowPair{start, end};
+    }
+    const MoveButtons buttons = events_.MoveButtonStates(selection);
+    if (buttons.up) {
+        GetDlgItem(IDC_MOVE_UP).EnableWindow(*buttons.up);
+    }
+    if (buttons.down) {
+        GetDlgItem(IDC_MOVE_DOWN).EnableWindow(*buttons.down);
+    }
+}
+
+void CMacroEditDlg::ForceLastDelayZero() {
+    if (events_.empty()) {
+        return;
+    }
+    const int last = events_.size() - 1;
+    if (SelectedRow() == last) {
+        delay_.EnableWindow(false);
+        fillingFields_ = true;
+        delay_.SetWindowText("0");
+        fillingFields_ = false;
+    } else {
+        delay_.EnableWindow(SelectedRow() >= 0);
+    }
+    if (events_.ForceLastDelayZero()) {
+        eventList_.SetItemText(last, kDelayColumn, events_.row(last).delay);
+    }
+}
+
+void CMacroEditDlg::UpdateDuration() {
+    for (int i = 0; i < events_.size(); ++i) {
+        eventList_.SetItemText(
+            i, kNumberColumn, events_.row(i).delay.empty() ? std::string() : std::to_string(i + 1));
+    }
+    durationLabel_.SetWindowText(
+        WithNumber(expanded_ ? longDuration_ : shortDuration_, events_.Duration()));
+}
+
+void CMacroEditDlg::UpdateOkButton() {
+    GetDlgItem(IDC_OK).EnableWindow(!events_.empty() && !name_.GetWindowText().empty());
+}
+
+std::string CMacroEditDlg::PositionModeText() const {
+    const int mode = positionMode_.GetCurSel();
+    return mode >= 0 ? positionMode_.GetLBText(mode) : relativeText_;
+}
+
+void CMacroEditDlg::ShowMouseControls(int selected) {
+    bool mouse = false;
+    if (selected >= 0) {
+        const int entry = keyList_.GetCurSel();
+        mouse = entry >= 0 &&
+                DeviceOf(static_cast<EventCode>(keyList_.GetItemData(entry))) == kDeviceMouse &&
+                EntryNamesInput(static_cast<EventCode>(keyList_.GetItemData(entry)),
+                                events_.row(selected).code);
+    }
+    for (int id : kMouseControls) {
+        GetDlgItem(id).ShowWindow(mouse ? SW_SHOW : SW_HIDE);
+    }
+    const int start = eventList_.HighlightStart();
+    const int end = eventList_.HighlightEnd();
+    if (mouse && start >= 0 && end >= 0) {
+        FillMouseFields({start, end});
+    }
+}
+
+void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
+    const MacroRow& press = events_.row(pair.start);
+    const int mode = FlagsOf(press.code) != 0 ? kAbsolute
+                     : press.position == 0    ? kUndefined
+                                              : kRelative;
+    positionMode_.SetCurSel(mode);
+    fillingFields_ = true;
+    ::SetDlgItemInt(hwnd_, IDC_POSITION_X, static_cast<UINT>(HighHalf(press.position)), TRUE);
+    ::SetDlgItemInt(hwnd_, IDC_POSITION_Y, static_cast<UINT>(LowHalf(press.position)), TRUE);
+    fillingFields_ = false;
+    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
+    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
+    const bool absolute = mode == kAbsolute;
+    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
+    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
+}
+
+// ---- recording
+
+void CMacroEditDlg::OnStartRecording() {
+    Recording& recording = TheRecording();
+    recording.target = this;
+    if (!recording.hook) {
+        recording.hook.reset(
+            ::SetWindowsHookExA(WH_KEYBOARD_LL, RecordHookProc, ::GetModuleHandleA(nullptr), 0));
+    }
+    GetDlgItem(IDC_START_RECORDING).EnableWindow(false);
+    GetDlgItem(IDC_STOP_RECORDING).EnableWindow(true);
+    recorder_.Restart();
+    events_.Clear();
+    RenderRows();
+    SelectRow(-1);
+    RefreshSelection();
+}
+
+void CMacroEditDlg::OnStopRecording() {
+    StopRecording();
+}
+
+void CMacroEditDlg::StopRecording() {
+    Recording& recording = TheRecording();
+    if (recording.target == this) {
+        recording.hook.reset();
+    }
+    if (IsWindow()) {
+        GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
+        GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
+        UpdateDuration();
+    }
+}
+
+void CMacroEditDlg::AddRecordedEvent(EventCode code) {
+    switch (recorder_.Add(events_, code, ::GetTickCount(), !EventName(code).empty())) {
+        case MacroRecorder::Result::Dropped:
+            return;
+        case MacroRecorder::Result::ListFull:
+            StopRecording();
+            return;
+        case MacroRecorder::Result::Added:
+            break;
+    }
+    RenderRows();
+    UpdateDuration();
+    // A recorded macro with a name can be confirmed straight away.
+    UpdateOkButton();
+    eventList_.Scroll(0, 1000);
+}
+
+// ---- list notifications and the popup menu
+
+void CMacroEditDlg::OnListItemChanged(const NMLISTVIEW& change) {
+    if (updating_ || (change.uChanged & LVIF_STATE) == 0 ||
+        ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) {
+        return;
+    }
+    RefreshSelection();
+}
+
+void CMacroEditDlg::OnListSetFocus() {
+    if (!updating_ && IsRecording()) {
+        StopRecording();
+    }
+}
+
+void CMacroEditDlg::OnListKillFocus() {
+    if (updating_) {
+        return;
+    }
+    const int selected = SelectedRow();
+    EnableRowEditor(selected);
+    GetDlgItem(IDC_MOVE_UP).EnableWindow(selected >= 0);
+    GetDlgItem(IDC_MOVE_DOWN).EnableWindow(selected >= 0);
+    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
+}
+
+void CMacroEditDlg::OnListRightClick() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    POINT client = cursor;
+    ::ScreenToClient(eventList_, &client);
+    const bool onRow = eventList_.HitTest(client) >= 0;
+    CMenuRef popup = (onRow ? rowMenu_ : spaceMenu_).GetSubMenu(0);
+    if (!popup) {
+        return;
+    }
+    const bool room = events_.CanInsertPair();
+    popup.EnableItem(ID_KEYBOARD, room);
+    popup.EnableItem(ID_MOUSE_BUTTON, room);
+    popup.TrackPopup(hwnd_, cursor, TPM_LEFTALIGN | TPM_RIGHTBUTTON);
+}
+
+// ---- editing the list
+
+void CMacroEditDlg::InsertPair(EventCode press, const std::string& pressDelay,
+                               std::uint32_t position, const std::string& others) {
+    const int selected = SelectedRow();
+    const InsertResult result =
+        events_.InsertPair(selected, press, pressDelay, kKeyDelay, position, others);
+    if (result == InsertResult::InsideSameInput) {
+        ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (result == InsertResult::Inserted) {
+        updating_ = true;
+        RenderRows();
+        // The selection stays on its row, now two rows lower.
+        SelectRow(selected >= 0 ? selected + 2 : -1);
+        updating_ = false;
+    }
+    RefreshSelection();
+}
+
+void CMacroEditDlg::OnDelete() {
+    const int start = eventList_.HighlightStart();
+    const int end = eventList_.HighlightEnd();
+    if (start < 0 || end < 0) {
+        return;
+    }
+    updating_ = true;
+    events_.DeletePair({start, end});
+    SelectRow(-1);
+    RenderRows();
+    eventList_.SetHighlightPair(-1, -1);
+    updating_ = false;
+    RefreshSelection();
+}
+
+void CMacroEditDlg::OnClearAll() {
+    updating_ = true;
+    events_.Clear();
+    RenderRows();
+    updating_ = false;
+    RefreshSelection();
+}
+
+void CMacroEditDlg::Move(bool up) {
+    const int start = eventList_.HighlightStart();
+    const int end = eventList_.HighlightEnd();
+    if (start < 0 || end < 0) {
+        return;
+    }
+    RowSelection selection{SelectedRow(), RowPair{start, end}};
+    updating_ = true;
+    if (up) {
+        events_.MoveUp(selection);
+    } else {
+        events_.MoveDown(selection);
+    }
+    RenderRows();
+    SelectRow(selection.selected);
+    eventList_.SetHighlightPair(selection.pair->start, selection.pair->end);
+    eventList_.EnsureVisible(selection.selected);
+    updating_ = false;
+    ForceLastDelayZero();
+    UpdateMoveButtons();
+    eventList_.Invalidate(false);
+}
+
+void CMacroEditDlg::OnKeyChanged() {
+    const int selected = SelectedRow();
+    const int start = eventList_.HighlightStart();
+    const int end = eventList_.HighlightEnd();
+    const int entry = keyList_.GetCurSel();
+    if (selected < 0 || start < 0 || end < 0 || entry < 0) {
+        return;
+    }
+    const std::string rowName = eventList_.GetItemText(selected, kKeyColumn);
+    const bool namesDiffer = keyList_.GetLBText(entry) != rowName;
+    const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
+    if (!events_.ChangePairInput(selected, {start, end}, code, namesDiffer)) {
+        ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
+        const int back = keyList_.FindStringExact(-1, rowName);
+        if (back >= 0) {
+            keyList_.SetCurSel(back);
+        }
+        return;
+    }
+    updating_ = true;
+    RenderRows();
+    updating_ = false;
+    UpdateMoveButtons();
+    RefreshSelection();
+}
+
+void CMacroEditDlg::OnPositionModeChanged() {
+    const int selected = SelectedRow();
+    const int start = eventList_.HighlightStart();
+    const int end = eventList_.HighlightEnd();
+    const int mode = positionMode_.GetCurSel();
+    if (selected < 0 || start < 0 || end < 0 || mode < 0) {
+        return;
+    }
+    updating_ = true;
+    events_.SetPositionMode({start, end}, mode == kAbsolute);
+    if (mode == kUndefined) {
+        // Through the fields' own handling, the position becomes 0.
+        GetDlgItem(IDC_POSITION_X).SetWindowText("0");
+        GetDlgItem(IDC_POSITION_Y).SetWindowText("0");
+    }
+    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
+    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
+    const bool absolute = mode == kAbsolute;
+    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
+    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
+    events_.SetOthers(
+        start,
+        PositionText(PositionModeText(),
+                     static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_X, nullptr, TRUE)),
+                     static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_Y, nullptr, TRUE))));
+    RenderRows();
+    updating_ = false;
+}
+
+void CMacroEditDlg::OnPositionChanged() {
+    const int start = eventList_.HighlightStart();
+    const int end = eventList_.HighlightEnd();
+    if (fillingFields_ || start < 0 || end < 0) {
+        return;
+    }
+    int values[2] = {};
+    const int fields[2] = {IDC_POSITION_X, IDC_POSITION_Y};
+    for (int i = 0; i < 2; ++i) {
+        CEdit field(GetDlgItem(fields[i]));
+        const PositionFieldCheck check = CheckPositionField(field.GetWindowText());
+        if (check.outcome == PositionFieldCheck::Outcome::Retype) {
+            // The shortened text is handled again as a change of its own.
+            field.SetWindowText(check.text);
+            field.SetCaretToEnd();
+            ShowMessage(hwnd_, LoadText(IDS_POSITION_RANGE), MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+        values[i] = check.value;
+    }
+    events_.SetPosition({start, end}, values[0], values[1]);
+    events_.SetOthers(start, PositionText(PositionModeText(), values[0], values[1]));
+    eventList_.SetItemText(start, kOthersColumn, events_.row(start).others);
+}
+
+void CMacroEditDlg::OnDelayChanged() {
+    const int selected = SelectedRow();
+    if (fillingFields_ || selected < 0) {
+        return;
+    }
+    const DelayFieldCheck check = CheckDelayField(delay_.GetWindowText());
+    switch (check.outcome) {
+        case DelayFieldCheck::Outcome::CutAndKeep:
+            // This change is the handler's own and is not taken.
+            fillingFields_ = true;
+            delay_.SetWindowText(check.text);
+            fillingFields_ = false;
+            delay_.SetCaretToEnd();
+            ShowMessage(hwnd_, LoadText(IDS_DELAY_RANGE), MB_OK | MB_ICONEXCLAMATION);
+            return;
+        case DelayFieldCheck::Outcome::Shorten:
+            delay_.SetWindowText(check.text);  // handled again, which stores it
+            delay_.SetCaretToEnd();
+            ShowMessage(hwnd_, LoadText(IDS_DELAY_RANGE), MB_OK | MB_ICONEXCLAMATION);
+            return;
+        case DelayFieldCheck::Outcome::Store:
+            break;
+    }
+    events_.SetDelay(selected, check.text);
+    eventList_.SetItemText(selected, kDelayColumn, check.text);
+    UpdateDuration();
+}
+
+bool CMacroEditDlg::ReadNumericFields() {
+    return UpdateData(true);
+}
+
+void CMacroEditDlg::SetBulkDelays(std::uint32_t action) {
+    if (!ReadNumericFields()) {
+        return;
+    }
+    events_.SetDelaysOf(action, action == kActionPress ? pressDelayField : releaseDelayField);
+    updating_ = true;
+    RenderRows();
+    updating_ = false;
+    ForceLastDelayZero();
+    UpdateDuration();
+}
+
+// ---- play mode, More/Less, ending
+
+void CMacroEditDlg::SelectPlayMode(int radio) {
+    for (int other : {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
+        CButton(GetDlgItem(other)).SetCheck(other == radio);
+    }
+    const bool repeats = radio != IDC_PLAY_ONCE;
+    GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(repeats);
+    GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(repeats);
+}
+
+void CMacroEditDlg::OnMoreLess() {
+    const int dx = expanded_ ? -kExpandBy : kExpandBy;
+    const RECT window = GetWindowRect();
+    SetWindowPos(nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int id : kMovingControls) {
+        CWnd control = GetDlgItem(id);
+        if (!control.IsWindow()) {
+            continue;
+        }
+        const RECT place = control.GetRectInParent();
+        control.MoveWindow(place.left + dx, place.top, place.right - place.left,
+                           place.bottom - place.top, false);
+    }
+    for (int id : kWideningControls) {
+        CWnd control = GetDlgItem(id);
+        const RECT place = control.GetRectInParent();
+        control.MoveWindow(place.left, place.top, place.right - place.left + dx,
+                           place.bottom - place.top, false);
+    }
+    expanded_ = !expanded_;
+    GetDlgItem(IDC_MORE_LESS).SetWindowText(LoadText(expanded_ ? IDS_LESS : IDS_MORE));
+    eventList_.ToggleExpanded();
+    UpdateDuration();
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CMacroEditDlg::OnOkButton() {
+    StopRecording();
+    ForceLastDelayZero();
+    if (!ReadNumericFields()) {
+        return;
+    }
+    std::memset(macro_.get(), 0, sizeof *macro_);
+    WriteName(macro_->name, name_.GetWindowText());
+    events_.Store(*macro_);
+    if (playModes_) {
+        if (CButton(GetDlgItem(IDC_PLAY_ONCE)).GetCheck()) {
+            macro_->playMode = PlayMode::Once;
+        } else if (CButton(GetDlgItem(IDC_PLAY_WHILE_PRESSED)).GetCheck()) {
+            macro_->playMode = PlayMode::WhilePressed;
+            macro_->repeatInterval = repeatIntervalField;
+        } else if (CButton(GetDlgItem(IDC_PLAY_UNTIL_PRESSED_AGAIN)).GetCheck()) {
+            macro_->playMode = PlayMode::Toggle;
+            macro_->repeatInterval = repeatIntervalField;
+        }
+    }
+    macro_->screenWidth = static_cast<std::uint32_t>(::GetSystemMetrics(SM_CXSCREEN));
+    macro_->screenHeight = static_cast<std::uint32_t>(::GetSystemMetrics(SM_CYSCREEN));
+    EndDialog(IDOK);
+}
+
+void CMacroEditDlg::OnCancelButton() {
+    StopRecording();
+    EndDialog(IDCANCEL);
+}
+
+void CMacroEditDlg::OnTimer(UINT_PTR id) {
+    if (id != kCursorTimer) {
+        SetMsgHandled(false);
+        return;
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::SetDlgItemInt(hwnd_, IDC_CURSOR_X, static_cast<UINT>(cursor.x), TRUE);
+    ::SetDlgItemInt(hwnd_, IDC_CURSOR_Y, static_cast<UINT>(cursor.y), TRUE);
+}
+
+}  // namespace gd

@@ -1,0 +1,147 @@
+#pragma once
+// CMacroEditDlg: the "Macro Edit:" dialog. It edits one MacroRecord: its
+// name, a list of up to 128 key and mouse events recorded from the keyboard
+// or inserted by hand, the delay after each, and how the pad plays it.
+// CLayerMacroEditDlg is the same editor for a macro inside a layer, which
+// always plays once and so has no play mode.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "editors/macro_list.h"
+#include "fw/controls.h"
+#include "fw/dialog.h"
+#include "fw/menu.h"
+#include "profile/records.h"
+#include "resource.h"
+#include "skin/labels.h"
+#include "skin/skin_list_ctrl.h"
+
+namespace gd {
+
+class CMacroEditDlg : public CDialog {
+  public:
+    explicit CMacroEditDlg(HWND parent = nullptr);
+    ~CMacroEditDlg() override;
+
+    // Before running: the record to edit, or null for an empty macro that
+    // plays once.
+    void LoadMacro(const MacroRecord* macro);
+    // After OK: the finished record.
+    void StoreMacro(MacroRecord& place) const;
+
+    // The numeric fields, 30..60000 each.
+    std::uint32_t repeatIntervalField = 30;
+    std::uint32_t pressDelayField = 30;
+    std::uint32_t releaseDelayField = 30;
+
+    // The rows as the list holds them, for callers and tests.
+    const MacroList& Events() const { return events_; }
+    bool IsRecording() const;
+
+  protected:
+    CMacroEditDlg(UINT templateId, HWND parent, bool playModes);
+
+    BOOL OnInitDialog() override;
+    // Only the dialog's own OK and Cancel buttons end it.
+    void OnOK() override {}
+    void OnCancel() override {}
+    void DoDataExchange(CDataExchange& dx) override;
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    friend LRESULT CALLBACK RecordHookProc(int code, WPARAM message, LPARAM data);
+
+    // Opening and the list's rows
+    void LoadTexts();
+    void SetUpLists();
+    void FillFromMacro();
+    void RenderRows();
+    std::string MouseOthers(EventCode code, std::uint32_t position) const;
+    int SelectedRow() const { return eventList_.GetSelectedItem(); }
+    void SelectRow(int row);
+
+    // The helpers every command ends with
+    void RefreshSelection();
+    void EnableRowEditor(int selected);
+    void UpdateMoveButtons();
+    void ForceLastDelayZero();
+    void UpdateDuration();
+    void UpdateOkButton();
+    void ShowMouseControls(int selected);
+    void FillMouseFields(const RowPair& pair);
+    std::string PositionModeText() const;
+
+    // Recording
+    void OnStartRecording();
+    void OnStopRecording();
+    void StopRecording();
+    void AddRecordedEvent(EventCode code);
+
+    // List notifications and the popup menu
+    void OnListItemChanged(const NMLISTVIEW& change);
+    void OnListSetFocus();
+    void OnListKillFocus();
+    void OnListRightClick();
+
+    // Editing the list
+    void InsertPair(EventCode press, const std::string& pressDelay, std::uint32_t position,
+                    const std::string& others);
+    void OnDelete();
+    void OnClearAll();
+    void OnMoveUp() { Move(true); }
+    void OnMoveDown() { Move(false); }
+    void Move(bool up);
+    void OnKeyChanged();
+    void OnPositionModeChanged();
+    void OnPositionChanged();
+    void OnDelayChanged();
+    void OnPressDelays() { SetBulkDelays(kActionPress); }
+    void OnReleaseDelays() { SetBulkDelays(kActionRelease); }
+    void SetBulkDelays(std::uint32_t action);
+    bool ReadNumericFields();
+
+    // Play mode, More/Less, ending
+    void OnPlayOnce() { SelectPlayMode(IDC_PLAY_ONCE); }
+    void OnPlayWhilePressed() { SelectPlayMode(IDC_PLAY_WHILE_PRESSED); }
+    void OnPlayUntilPressedAgain() { SelectPlayMode(IDC_PLAY_UNTIL_PRESSED_AGAIN); }
+    void SelectPlayMode(int radio);
+    void OnMoreLess();
+    void OnNameChanged() { UpdateOkButton(); }
+    void OnOkButton();
+    void OnCancelButton();
+    void OnTimer(UINT_PTR id);
+    BOOL OnHelp(const HELPINFO&) { return TRUE; }  // F1 does nothing
+
+    const bool playModes_;
+    CColorStatic durationLabel_;
+    CComboBox positionMode_;
+    CEdit name_;
+    CEdit delay_;
+    CComboBox keyList_;
+    CSkinListCtrl eventList_;
+
+    std::unique_ptr<MacroRecord> macro_;
+    MacroList events_;
+    MacroRecorder recorder_;
+    bool updating_ = false;
+    // Set while the dialog writes a field itself, so that its change is
+    // not taken for the user's.
+    bool fillingFields_ = false;
+    bool expanded_ = false;
+    CMenu rowMenu_;
+    CMenu spaceMenu_;
+
+    std::string xRefText_, yRefText_, xText_, yText_;
+    std::string relativeText_, absoluteText_, undefinedText_;
+    std::string shortDuration_, longDuration_;
+};
+
+class CLayerMacroEditDlg : public CMacroEditDlg {
+  public:
+    explicit CLayerMacroEditDlg(HWND parent = nullptr);
+};
+
+}  // namespace gd
