@@ -1,0 +1,114 @@
+#include "editors/key_capture_dlg.h"
+
+#include "fw/handle.h"
+#include "fw/text.h"
+#include "keys/key_names.h"
+#include "keys/key_table.h"
+
+namespace gd {
+namespace {
+
+// Shared by every instance: only one key capture runs at a time, because
+// every caller is modal. The hook is called on the thread that installed
+// it, through the open dialog's message loop.
+UniqueHook captureHook;
+CKeyCaptureDlg* captureTarget = nullptr;
+
+}  // namespace
+
+CKeyCaptureDlg::~CKeyCaptureDlg() {
+    StopCapture();
+}
+
+const MessageMap& CKeyCaptureDlg::GetMessageMap() const {
+    static constexpr Route kRoutes[] = {
+        OnCommand<&CKeyCaptureDlg::OnAccept>(IDC_ACCEPT),
+        OnCommand<&CKeyCaptureDlg::OnReject>(IDC_REJECT),
+        OnMessage<WM_HELP, &CKeyCaptureDlg::OnHelp>(),
+        OnMessage<WM_DESTROY, &CKeyCaptureDlg::OnDestroy>(),
+    };
+    static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
+    return kMap;
+}
+
+void CKeyCaptureDlg::LoadSingleSwitch(const MultiLayerRecord& record) {
+    actionChoiceEnabled = false;
+    if (const auto stored = SingleSwitchKeyOf(record)) {
+        flags = kCaptureDefaultFlags;
+        key = *stored;
+    }
+}
+
+void CKeyCaptureDlg::StoreSingleSwitch(MultiLayerRecord& record) const {
+    WriteSingleSwitchKey(record, key, LoadText(IDS_SINGLE_SUFFIX));
+}
+
+BOOL CKeyCaptureDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (key != 0) {
+        SetCapturedKey(key);
+    }
+    actionList.ResetContent();
+    for (int index = 0; index < kCaptureActionCount; ++index) {
+        actionList.InsertString(index, LoadText(kCaptureActions[index].textId));
+    }
+    actionList.SetCurSel(CaptureActionIndex(flags));
+    if (!actionChoiceEnabled) {
+        actionList.ShowWindow(SW_HIDE);
+    }
+    StartCapture();
+    return TRUE;
+}
+
+void CKeyCaptureDlg::OnAccept() {
+    StopCapture();
+    flags = kKeyCodeBase | CaptureActionFlags(actionList.GetCurSel());
+    EndDialog(IDOK);
+}
+
+void CKeyCaptureDlg::OnReject() {
+    StopCapture();
+    EndDialog(IDCANCEL);
+}
+
+void CKeyCaptureDlg::SetCapturedKey(std::uint32_t candidate) {
+    if (!IsKnownKey(candidate)) {
+        return;
+    }
+    key = candidate;
+    char name[256] = {};
+    if (GetEventName(kKeyCodeBase | candidate, name, sizeof name)) {
+        SetDlgItemText(IDC_KEY_NAME, name);
+    }
+}
+
+void CKeyCaptureDlg::StartCapture() {
+    captureTarget = this;
+    if (!captureHook) {
+        captureHook.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &KeyCaptureHookProc,
+                                              ::GetModuleHandleA(nullptr), 0));
+    }
+}
+
+void CKeyCaptureDlg::StopCapture() {
+    // A dialog that ends, or dies, by any road leaves no hook behind that
+    // would swallow the keyboard or call into a destroyed object.
+    if (captureTarget == this) {
+        captureHook.reset();
+        captureTarget = nullptr;
+    }
+}
+
+LRESULT CALLBACK CKeyCaptureDlg::KeyCaptureHookProc(int code, WPARAM, LPARAM lParam) {
+    if (code == HC_ACTION && captureTarget != nullptr) {
+        // Key-down and key-up alike: both give the same key, so each stroke
+        // sets it once over.
+        const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        captureTarget->SetCapturedKey(
+            StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0));
+    }
+    // Swallowed: the stroke reaches no other hook and no window.
+    return 1;
+}
+
+}  // namespace gd

@@ -1,0 +1,83 @@
+#pragma once
+// CKeyCaptureDlg: the modal "Please press a single key" dialog. While it is
+// open a low-level keyboard hook takes every key stroke on the desktop and
+// swallows it; the last stroke of a key in the key table becomes the
+// dialog's key and is shown by name. The user ends it with the mouse only,
+// through its own OK and Cancel buttons.
+//
+// Callers set `flags` and `key` (and, in the multi layers editor, the action
+// choice) before DoModal and read them back after IDOK. The class also reads
+// and writes the single-switch key record of a MultiLayerRecord.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "editors/key_capture_rules.h"
+#include "fw/controls.h"
+#include "fw/dialog.h"
+#include "profile/records.h"
+#include "resource.h"
+
+namespace gd {
+
+class CKeyCaptureDlg : public CDialog {
+  public:
+    static constexpr UINT IDD = IDD_KEY_CAPTURE;
+
+    explicit CKeyCaptureDlg(HWND parent = nullptr) : CDialog(IDD, parent) {}
+    // Removes the keyboard hook should this dialog still hold it.
+    ~CKeyCaptureDlg() override;
+    CKeyCaptureDlg(const CKeyCaptureDlg&) = delete;
+    CKeyCaptureDlg& operator=(const CKeyCaptureDlg&) = delete;
+
+    // Shows the action list (click, press, release); hidden by default, and
+    // then OK hands back the action the dialog was opened with.
+    void SetActionChoiceEnabled(bool enabled) { actionChoiceEnabled = enabled; }
+
+    // Hides the action choice, then starts from the key of `record` when it
+    // is a single-switch key record (flags becomes a keyboard click);
+    // otherwise flags and key stay as they are.
+    void LoadSingleSwitch(const MultiLayerRecord& record);
+    // Overwrites all of `record` with a single-switch key record of `key`:
+    // "<key name>(Single)", layer 0 presses the key, layer 1 releases it,
+    // whatever action `flags` holds.
+    void StoreSingleSwitch(MultiLayerRecord& record) const;
+
+  private:
+    CComboBox actionList;
+
+  public:
+    // The event code without its key part: kind 0x01 in bits 24-31, action
+    // in bits 20-23. After IDOK it is 0x01000000 | the chosen action.
+    std::uint32_t flags = kCaptureDefaultFlags;
+    // The key part: scan code in bits 0-15, extended flag in bit 16.
+    std::uint32_t key = kCaptureDefaultKey;
+
+  private:
+    bool actionChoiceEnabled = false;
+
+  protected:
+    BOOL OnInitDialog() override;
+    // Enter and Escape do not end this dialog; only its own buttons do.
+    void OnOK() override {}
+    void OnCancel() override {}
+    void DoDataExchange(CDataExchange& dx) override { dx.Control(IDC_ACTION, actionList); }
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    void OnAccept();
+    void OnReject();
+    void OnDestroy() { StopCapture(); }
+    BOOL OnHelp(const HELPINFO&) { return TRUE; }  // F1 does nothing
+
+    // Takes `candidate` as the key when the key table lists it, and shows
+    // its name; any other key changes nothing.
+    void SetCapturedKey(std::uint32_t candidate);
+    void StartCapture();
+    // Removes the hook when this dialog holds it.
+    void StopCapture();
+
+    static LRESULT CALLBACK KeyCaptureHookProc(int code, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace gd

@@ -1,0 +1,55 @@
+#pragma once
+// The window-free rules of the key capture dialog: its action list, the key
+// one low-level keyboard event stands for, and the single-switch key record
+// (a two-layer MultiLayerRecord that presses a key on layer 0 and releases
+// it on layer 1).
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "keys/event_code.h"
+#include "profile/records.h"
+#include "resource.h"
+
+namespace gd {
+
+// What the dialog starts with: a click of scan code 30 (A on a US layout).
+inline constexpr std::uint32_t kCaptureDefaultFlags = kKeyCodeBase | (kActionClick << 20);
+inline constexpr std::uint32_t kCaptureDefaultKey = 0x1E;
+
+// The action list's rows, in the order they are inserted and shown: the
+// row's text and the action bits (20-23) it stands for.
+struct CaptureAction {
+    unsigned textId;
+    std::uint32_t flags;
+};
+inline constexpr CaptureAction kCaptureActions[] = {
+    {IDS_CLICK, kActionClick << 20},
+    {IDS_PRESS, kActionPress << 20},
+    {IDS_RELEASE, kActionRelease << 20},
+};
+inline constexpr int kCaptureActionCount = 3;
+
+// The row that shows the action of `flags`. An action no row stands for
+// (a stored word the program never writes) shows as Click, so that what the
+// list shows is always what OK hands back.
+int CaptureActionIndex(std::uint32_t flags);
+// The action bits of a row; Click for no row (-1) or one out of range.
+std::uint32_t CaptureActionFlags(int index);
+
+// The key part that one low-level keyboard event stands for: its scan code
+// (bits 0-15) and, for an extended key, bit 16.
+constexpr std::uint32_t StrokeKey(std::uint32_t scanCode, bool extended) {
+    return (scanCode & 0xFFFF) | (extended ? kExtendedKeyFlag : 0);
+}
+
+// The key part of layer 0 when `record` is a single-switch key record;
+// nothing for any other record.
+std::optional<std::uint32_t> SingleSwitchKeyOf(const MultiLayerRecord& record);
+
+// Replaces the whole record with a single-switch key record of `key` (its
+// low 20 bits): named after the key followed directly by `suffix`, the
+// name cut to 255 characters; layer 0 presses the key, layer 1 releases it.
+void WriteSingleSwitchKey(MultiLayerRecord& record, std::uint32_t key, std::string_view suffix);
+
+}  // namespace gd
