@@ -7,7 +7,12 @@
 
 #include "app/gripdeck_dlg.h"
 #include "app/slot_commands.h"
+#include "editors/key_capture_dlg.h"
 #include "editors/macro_edit_dlg.h"
+#include "editors/mouse_button_dlg.h"
+#include "editors/multi_layer_dlg.h"
+#include "editors/twin_switch_dlg.h"
+#include "profile/image.h"
 #include "fw/handle.h"
 #include "profile/profile_state.h"
 
@@ -20,6 +25,147 @@ bool CGripdeckDlg::HasSelectedButton() const {
 void CGripdeckDlg::SlotChanged() {
     RefreshLabels(CurrentProfile().selectedButton);
     document_.modified = true;
+}
+
+namespace {
+
+constexpr std::uint32_t kKeyPart = 0x000FFFFF;
+constexpr std::uint32_t kButtonPart = 0x0000FFFF;
+
+// The record a multi-layer editor starts from: the slot's own, or none when
+// the slot holds something else whose bytes only look like one.
+const MultiLayerRecord* StoredRecord(const ButtonSlot& slot) {
+    return slot.slotType == SlotType::MultiLayer ? &slot.multiLayer : nullptr;
+}
+
+}  // namespace
+
+void CGripdeckDlg::EditSingleKey(std::uint32_t flags, std::uint32_t key) {
+    CKeyCaptureDlg capture(hwnd_);
+    capture.flags = flags;
+    capture.key = key;
+    if (capture.DoModal() != IDOK) {
+        return;
+    }
+    ButtonSlot& slot = CurrentSlot();
+    WriteDirectSlot(slot, SlotType::SingleKey);
+    slot.action.code = capture.flags | capture.key;
+    SlotChanged();
+}
+
+void CGripdeckDlg::EditSingleMouse(std::uint32_t flags, std::uint32_t button, std::int32_t x,
+                                   std::int32_t y) {
+    CMouseButtonDlg mouse(hwnd_);
+    mouse.flags = flags;
+    mouse.button = button;
+    mouse.x = x;
+    mouse.y = y;
+    if (mouse.DoModal() != IDOK) {
+        return;
+    }
+    ButtonSlot& slot = CurrentSlot();
+    WriteDirectSlot(slot, SlotType::SingleMouse);
+    slot.action = {mouse.flags | mouse.button, mouse.x, mouse.y, mouse.screenWidth,
+                   mouse.screenHeight};
+    SlotChanged();
+}
+
+void CGripdeckDlg::OnKeyboardCommand() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    const ButtonSlot& slot = CurrentSlot();
+    EditSingleKey(0x01200000,
+                  slot.slotType == SlotType::SingleKey ? slot.action.code & kKeyPart : 30);
+}
+
+void CGripdeckDlg::OnMouseButtonCommand() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    const ButtonSlot& slot = CurrentSlot();
+    if (slot.slotType == SlotType::SingleMouse) {
+        EditSingleMouse(slot.action.code & ~kButtonPart, slot.action.code & kButtonPart,
+                        slot.action.x, slot.action.y);
+    } else {
+        EditSingleMouse(0x02200000, kMouseLeft, 0, 0);
+    }
+}
+
+void CGripdeckDlg::OnSingleSwitchKeyboard() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    ButtonSlot& slot = CurrentSlot();
+    CKeyCaptureDlg capture(hwnd_);
+    capture.flags = 0x01200000;
+    capture.key = 30;
+    if (const MultiLayerRecord* stored = StoredRecord(slot)) {
+        capture.LoadSingleSwitch(*stored);
+    } else {
+        capture.SetActionChoiceEnabled(false);
+    }
+    if (capture.DoModal() != IDOK) {
+        return;
+    }
+    slot.slotType = SlotType::MultiLayer;
+    capture.StoreSingleSwitch(slot.multiLayer);
+    SlotChanged();
+}
+
+void CGripdeckDlg::OnSingleSwitchMouse() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    ButtonSlot& slot = CurrentSlot();
+    CMouseButtonDlg mouse(hwnd_);
+    mouse.flags = 0x02200000;
+    mouse.button = kMouseLeft;
+    mouse.x = 0;
+    mouse.y = 0;
+    if (const MultiLayerRecord* stored = StoredRecord(slot)) {
+        mouse.LoadSingleSwitch(*stored);
+    } else {
+        mouse.SetActionChoiceEnabled(false);
+    }
+    if (mouse.DoModal() != IDOK) {
+        return;
+    }
+    slot.slotType = SlotType::MultiLayer;
+    mouse.StoreSingleSwitch(slot.multiLayer);
+    SlotChanged();
+}
+
+void CGripdeckDlg::OnTwinSwitch() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    ButtonSlot& slot = CurrentSlot();
+    CTwinSwitchDlg editor(hwnd_);
+    if (const MultiLayerRecord* stored = StoredRecord(slot)) {
+        editor.LoadRecord(*stored);
+    }
+    if (editor.DoModal() != IDOK) {
+        return;
+    }
+    slot.slotType = SlotType::MultiLayer;
+    editor.StoreRecord(slot.multiLayer);
+    SlotChanged();
+}
+
+void CGripdeckDlg::OnAdvanced() {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    ButtonSlot& slot = CurrentSlot();
+    CMultiLayerDlg editor(hwnd_);
+    editor.LoadRecord(StoredRecord(slot));
+    if (editor.DoModal() != IDOK) {
+        return;
+    }
+    slot.slotType = SlotType::MultiLayer;
+    editor.StoreRecord(slot.multiLayer);
+    SlotChanged();
 }
 
 void CGripdeckDlg::OnMacroCommand() {
@@ -43,9 +189,33 @@ void CGripdeckDlg::EditCurrentAssignment() {
     if (!HasSelectedButton()) {
         return;
     }
-    switch (CurrentSlot().slotType) {
+    const ButtonSlot& slot = CurrentSlot();
+    switch (slot.slotType) {
+        case SlotType::SingleKey:
+            EditSingleKey(slot.action.code & ~kKeyPart, slot.action.code & kKeyPart);
+            return;
+        case SlotType::SingleMouse:
+            EditSingleMouse(slot.action.code & ~kButtonPart, slot.action.code & kButtonPart,
+                            slot.action.x, slot.action.y);
+            return;
         case SlotType::Macro:
             OnMacroCommand();
+            return;
+        case SlotType::MultiLayer:
+            switch (MultiLayerKind(slot.multiLayer)) {
+                case MultiLayerKindValue::SingleSwitchKey:
+                    OnSingleSwitchKeyboard();
+                    return;
+                case MultiLayerKindValue::SingleSwitchMouse:
+                    OnSingleSwitchMouse();
+                    return;
+                case MultiLayerKindValue::TwinSwitch:
+                    OnTwinSwitch();
+                    return;
+                case MultiLayerKindValue::Advanced:
+                    OnAdvanced();
+                    return;
+            }
             return;
         default:
             // Default, the stop functions and Off have nothing to edit.

@@ -98,7 +98,13 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommandRange<&D::OnDirectSlotCommand>(ID_STOP_MACRO_LOOP, ID_SUPER_STOP),
         OnCommandRange<&D::OnDirectSlotCommand>(ID_OFF, ID_OFF),
         OnCommandRange<&D::OnDirectSlotCommand>(ID_DEFAULT, ID_DEFAULT),
+        OnCommand<&D::OnKeyboardCommand>(ID_KEYBOARD),
+        OnCommand<&D::OnMouseButtonCommand>(ID_MOUSE_BUTTON),
         OnCommand<&D::OnMacroCommand>(ID_MACRO),
+        OnCommand<&D::OnSingleSwitchKeyboard>(ID_SINGLE_SWITCH_KEYBOARD),
+        OnCommand<&D::OnSingleSwitchMouse>(ID_SINGLE_SWITCH_MOUSE_BUTTON),
+        OnCommand<&D::OnTwinSwitch>(ID_TWIN_SWITCH),
+        OnCommand<&D::OnAdvanced>(ID_ADVANCED),
         OnCommand<&D::OnCopySlot>(ID_EDIT_COPY),
         OnCommand<&D::OnPasteSlot>(ID_EDIT_PASTE),
     };

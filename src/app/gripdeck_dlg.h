@@ -152,7 +152,17 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     bool HasSelectedButton() const;
     // A label click: the editor of the assignment the button already has.
     void EditCurrentAssignment();
+    void OnKeyboardCommand();
+    void OnMouseButtonCommand();
     void OnMacroCommand();
+    void OnSingleSwitchKeyboard();
+    void OnSingleSwitchMouse();
+    void OnTwinSwitch();
+    void OnAdvanced();
+    // The key capture or mouse button dialog from these values; OK makes the
+    // current slot a single key or mouse button.
+    void EditSingleKey(std::uint32_t flags, std::uint32_t key);
+    void EditSingleMouse(std::uint32_t flags, std::uint32_t button, std::int32_t x, std::int32_t y);
     // After a command changed the current slot: its label follows, and the
     // profile counts as modified.
     void SlotChanged();

@@ -5,7 +5,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "editors/key_capture_dlg.h"
 #include "editors/macro_fields.h"
+#include "editors/mouse_button_dlg.h"
 #include "fw/handle.h"
 #include "fw/text.h"
 #include "keys/key_names.h"
@@ -161,6 +163,8 @@ const MessageMap& CMacroEditDlg::GetMessageMap() const {
         OnNotify<&D::OnListSetFocus>(IDC_EVENT_LIST, NM_SETFOCUS),
         OnNotify<&D::OnListKillFocus>(IDC_EVENT_LIST, NM_KILLFOCUS),
         OnNotify<&D::OnListRightClick>(IDC_EVENT_LIST, NM_RCLICK),
+        OnCommand<&D::OnInsertKeyboard>(ID_KEYBOARD),
+        OnCommand<&D::OnInsertMouseButton>(ID_MOUSE_BUTTON),
         OnCommand<&D::OnDelete>(ID_DELETE),
         OnCommand<&D::OnClearAll>(IDC_CLEAR_ALL),
         OnCommand<&D::OnMoveUp>(IDC_MOVE_UP),
@@ -619,6 +623,37 @@ void CMacroEditDlg::OnListRightClick() {
 }
 
 // ---- editing the list
+
+void CMacroEditDlg::OnInsertKeyboard() {
+    CKeyCaptureDlg capture(hwnd_);
+    if (capture.DoModal() != IDOK) {
+        RefreshSelection();
+        return;
+    }
+    InsertPair(WithAction(capture.flags | capture.key, kActionPress), kKeyDelay, 0, {});
+}
+
+void CMacroEditDlg::OnInsertMouseButton() {
+    CMouseButtonDlg mouse(hwnd_);
+    mouse.flags = 0x02200000;
+    mouse.button = kMouseLeft;
+    mouse.x = 0;
+    mouse.y = 0;
+    mouse.SetActionChoiceEnabled(false);
+    if (mouse.DoModal() != IDOK) {
+        RefreshSelection();
+        return;
+    }
+    const EventCode press = WithAction(mouse.flags | mouse.button, kActionPress);
+    const std::uint32_t position = (static_cast<std::uint32_t>(mouse.x) << 16) |
+                                   (static_cast<std::uint32_t>(mouse.y) & 0xFFFF);
+    const bool placed = mouse.x != 0 || mouse.y != 0;
+    const std::string& mode = FlagsOf(press) != 0 ? absoluteText_
+                              : placed            ? relativeText_
+                                                  : undefinedText_;
+    // A press that also moves the pointer gets a longer pause after it.
+    InsertPair(press, placed ? "200" : kKeyDelay, position, PositionText(mode, mouse.x, mouse.y));
+}
 
 void CMacroEditDlg::InsertPair(EventCode press, const std::string& pressDelay,
                                std::uint32_t position, const std::string& others) {

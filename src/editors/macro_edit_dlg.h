@@ -87,6 +87,8 @@ class CMacroEditDlg : public CDialog {
     void OnListRightClick();
 
     // Editing the list
+    void OnInsertKeyboard();
+    void OnInsertMouseButton();
     void InsertPair(EventCode press, const std::string& pressDelay, std::uint32_t position,
                     const std::string& others);
     void OnDelete();

@@ -1,4 +1,4 @@
-// The assignment menu's commands: the macro editor, the stop functions,
+// The assignment menu's commands: the editors they open, the stop functions,
 // Off and Default, and a whole slot copied and pasted through the clipboard.
 #include "app_test_support.h"
 
@@ -141,6 +141,52 @@ TEST_F(AssignmentTest, AMacroRecordedInTheEditorFillsTheButtonAndItsLabelReopens
     EXPECT_EQ(slot.macro.events[0], 0x0100001Eu);
     EXPECT_EQ(slot.macro.events[1], 0x0110001Eu);
     EXPECT_EQ(slot.macro.playMode, PlayMode::Once);
+}
+
+TEST_F(AssignmentTest, SingleKeysAndSingleSwitchesComeFromTheKeyAndMouseDialogs) {
+    const std::string path = Work("singles.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {9})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    // A key pressed anywhere on the desktop becomes M1's key.
+    Select(program, main, 0);
+    program.Command(ID_KEYBOARD);
+    HWND capture = WaitForDialog(program.Pid(), "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    const std::string startName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
+    KeyStroke('B', 0x30, false);
+    KeyStroke('B', 0x30, true);
+    ASSERT_TRUE(
+        WaitFor([&] { return ControlText(::GetDlgItem(capture, IDC_KEY_NAME)) != startName; }));
+    const std::string keyName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
+    PressButton(capture, IDC_ACCEPT);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), keyName);
+
+    // A single switch of the left button, named after it.
+    Select(program, main, 1);
+    program.Command(ID_SINGLE_SWITCH_MOUSE_BUTTON);
+    HWND mouse = WaitForDialog(program.Pid(), "Please select a mouse button");
+    ASSERT_NE(mouse, nullptr);
+    PressButton(mouse, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(mouse); }));
+    program.Sync();
+    const std::string switchLabel = LabelText(main, 1);
+    EXPECT_NE(switchLabel.find("(Single)"), std::string::npos) << switchLabel;
+
+    SaveThroughCancel(program, main);
+    const ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    EXPECT_EQ(back.image->slots[0].slotType, SlotType::SingleKey);
+    EXPECT_EQ(back.image->slots[0].action.code, 0x01200030u);
+    EXPECT_EQ(back.image->slots[1].slotType, SlotType::MultiLayer);
+    EXPECT_EQ(MultiLayerKind(back.image->slots[1].multiLayer),
+              MultiLayerKindValue::SingleSwitchMouse);
 }
 
 TEST_F(AssignmentTest, ASlotCopiedOnM3AndPastedOnM18IsTheSameSlot) {

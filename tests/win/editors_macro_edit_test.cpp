@@ -17,6 +17,7 @@
 #include "fw_test_support.h"
 #include "profile/image.h"
 #include "resource.h"
+#include "summary_test_support.h"
 
 namespace gd::test {
 namespace {
@@ -64,8 +65,13 @@ class Editor {
         PumpMessages();
     }
     CListCtrl List() const { return CListCtrl(Item(IDC_EVENT_LIST)); }
+    // -1 clears the selection.
     void SelectRow(int row) {
-        List().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        if (row < 0) {
+            List().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        } else {
+            List().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        }
         PumpMessages();
     }
     std::string Cell(int row, int column) const { return List().GetItemText(row, column); }
@@ -227,6 +233,55 @@ TEST(MacroEdit, RowsAreEditedAndTheListStaysNested) {
     editor.Click(IDC_CLEAR_ALL);
     EXPECT_EQ(editor.List().GetItemCount(), 0);
     EXPECT_FALSE(editor.Enabled(IDC_OK));
+}
+
+// Runs `command` in the editor and answers the dialog it opens (`title`)
+// with its button `answer` from inside that dialog's modal loop.
+void InsertThrough(CMacroEditDlg& editor, UINT command, const char* title, int answer) {
+    InsideModalLoop answered([] {}, [&] { return ::FindWindowA("#32770", title); }, answer);
+    editor.SendMessage(WM_COMMAND, command);
+    EXPECT_TRUE(answered.ran()) << title;
+    PumpMessages();
+}
+
+TEST(MacroEdit, InsertedPairsGoAboveTheSelectedRowButNeverIntoAPairOfTheirInput) {
+    auto macro = Record("Insert", {kB, kB | kRelease});
+    Editor<> editor(macro.get());
+    editor.SelectRow(0);
+    InsertThrough(editor.dlg, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+    ASSERT_EQ(editor.List().GetItemCount(), 4);
+    EXPECT_EQ(editor.dlg.Events().row(0).code, kA);
+    EXPECT_EQ(editor.dlg.Events().row(1).code, kA | kRelease);
+    EXPECT_EQ(editor.Cell(0, 2), "30");
+    EXPECT_EQ(editor.List().GetSelectedItem(), 2);  // still on B's press
+
+    // Below A's closed pair, another A goes in.
+    editor.SelectRow(3);
+    {
+        MessageBoxWatcher watcher;
+        InsertThrough(editor.dlg, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+        EXPECT_EQ(watcher.seen().size(), 0u);  // A is not open at row 3
+    }
+    EXPECT_EQ(editor.List().GetItemCount(), 6);
+
+    // With nothing selected the left button is appended, unplaced.
+    editor.SelectRow(-1);
+    InsertThrough(editor.dlg, ID_MOUSE_BUTTON, "Please select a mouse button", IDOK);
+    ASSERT_EQ(editor.List().GetItemCount(), 8);
+    EXPECT_EQ(editor.dlg.Events().row(6).code, 0x02000001u);
+    EXPECT_EQ(editor.Cell(6, 3), "Undefined (0,0)");
+    EXPECT_EQ(editor.Cell(7, 2), "0");  // the last event has no pause after it
+}
+
+TEST(MacroEdit, AKeyInsideAPairOfTheSameKeyIsRefused) {
+    auto macro = Record("Nested", {kA, kA | kRelease});
+    Editor<> editor(macro.get());
+    editor.SelectRow(1);  // the release: the point lies inside A's pair
+    MessageBoxWatcher watcher;
+    InsertThrough(editor.dlg, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(watcher.seen()[0].text, "Can't insert the key into this range. Please double check.");
+    EXPECT_EQ(editor.List().GetItemCount(), 2);
 }
 
 TEST(MacroEdit, MorePutsTheHiddenColumnsInView) {

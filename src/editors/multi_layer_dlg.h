@@ -1,0 +1,66 @@
+#pragma once
+// CMultiLayerDlg: the "Multi Layers Edit:" dialog. It builds a multi-layer
+// assignment freely: up to four layers, each a key, a mouse button, a macro
+// played once or a stop function, under a name.
+#include <windows.h>
+
+#include <memory>
+
+#include "editors/layer_list.h"
+#include "fw/controls.h"
+#include "fw/dialog.h"
+#include "fw/menu.h"
+#include "profile/records.h"
+#include "resource.h"
+
+namespace gd {
+
+class CMultiLayerDlg : public CDialog {
+  public:
+    static constexpr UINT IDD = IDD_MULTI_LAYERS;
+    explicit CMultiLayerDlg(HWND parent = nullptr);
+
+    // Before running: the record to edit, or null for an empty one.
+    void LoadRecord(const MultiLayerRecord* record);
+    // After OK: all 7524 bytes.
+    void StoreRecord(MultiLayerRecord& place) const;
+    const MultiLayerRecord& Record() const { return *record_; }
+
+  protected:
+    BOOL OnInitDialog() override;
+    // Only the dialog's own OK and Cancel buttons end it.
+    void OnOK() override {}
+    void OnCancel() override {}
+    void DoDataExchange(CDataExchange& dx) override;
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    void Refresh();
+    void UpdateOkButton();
+    // The row under the cursor when it may be picked, else -1.
+    int RowUnderCursor() const;
+    void OnRightClick();
+    void OnDoubleClick();
+    void OnKeyboard();
+    void OnMouseButton();
+    void OnMacro();
+    void OnStop(UINT id);
+    void OnClear();
+    bool EditKey(Layer& layer);
+    bool EditMouse(Layer& layer);
+    bool EditMacro(Layer& layer, bool fromLayer);
+    void OnNameChanged() { UpdateOkButton(); }
+    void OnAccept();
+    void OnReject() { EndDialog(IDCANCEL); }
+    BOOL OnHelp(const HELPINFO&) { return TRUE; }  // F1 does nothing
+
+    CEdit name_;
+    CListCtrl list_;
+    std::unique_ptr<MultiLayerRecord> record_;
+    CMenu freeRowMenu_;
+    CMenu usedRowMenu_;
+    LayerTypeTexts texts_;
+    int selectedLayer = -1;
+};
+
+}  // namespace gd

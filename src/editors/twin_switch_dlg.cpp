@@ -1,0 +1,172 @@
+#include "editors/twin_switch_dlg.h"
+
+#include <cstring>
+
+#include "editors/key_capture_dlg.h"
+#include "editors/layer_list.h"
+#include "editors/mouse_button_dlg.h"
+#include "fw/module.h"
+#include "fw/text.h"
+#include "keys/key_names.h"
+#include "profile/image.h"
+#include "skin/bitmap_shape.h"
+
+namespace gd {
+namespace {
+
+constexpr int kArrowSize = 16;
+constexpr COLORREF kArrowBackground = RGB(255, 0, 0);
+
+bool IsKeyOrButton(const Layer& layer) {
+    return layer.layerType == LayerType::Key || layer.layerType == LayerType::Mouse;
+}
+
+}  // namespace
+
+CTwinSwitchDlg::CTwinSwitchDlg(HWND parent)
+    : CDialog(IDD, parent), record_(std::make_unique<MultiLayerRecord>()) {
+    std::memset(record_.get(), 0, sizeof *record_);
+}
+
+const MessageMap& CTwinSwitchDlg::GetMessageMap() const {
+    using D = CTwinSwitchDlg;
+    static constexpr Route kRoutes[] = {
+        OnMessage<WM_PAINT, &D::OnPaint>(),
+        OnMessage<WM_LBUTTONDOWN, &D::OnLButtonDown>(),
+        OnCommand<&D::OnKeyboard>(ID_KEYBOARD),
+        OnCommand<&D::OnMouseButton>(ID_MOUSE_BUTTON),
+        OnCommand<&D::OnNameChanged>(IDC_RECORD_NAME, EN_CHANGE),
+        OnCommand<&D::OnAccept>(IDC_ACCEPT),
+        OnCommand<&D::OnReject>(IDC_REJECT),
+        OnMessage<WM_HELP, &D::OnHelp>(),
+    };
+    static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
+    return kMap;
+}
+
+void CTwinSwitchDlg::LoadRecord(const MultiLayerRecord& record) {
+    if (MultiLayerKind(record) == MultiLayerKindValue::TwinSwitch) {
+        std::memcpy(record_.get(), &record, sizeof *record_);
+    } else {
+        std::memset(record_.get(), 0, sizeof *record_);
+    }
+}
+
+void CTwinSwitchDlg::StoreRecord(MultiLayerRecord& place) const {
+    record_->layerCount = 2;
+    std::memcpy(&place, record_.get(), sizeof place);
+}
+
+BOOL CTwinSwitchDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    undefinedText_ = LoadText(IDS_UNDEFINED_KEY);
+    keyMenu_.LoadMenu(IDR_MENU_TWIN_KEY);
+    UniqueBitmap arrow(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_PICK_ARROW)));
+    // The triangle stands on the dialog's own background.
+    arrow_ = ReplaceColour(arrow.get(), kArrowBackground, ::GetSysColor(COLOR_BTNFACE));
+    const int markers[2] = {IDC_KEY1_ARROW, IDC_KEY2_ARROW};
+    for (int key = 0; key < 2; ++key) {
+        const RECT place = GetDlgItem(markers[key]).GetRectInParent();
+        arrows_[key] = RECT{place.left, place.top, place.left + kArrowSize, place.top + kArrowSize};
+    }
+    const std::string name = ReadText(record_->name);
+    if (!name.empty()) {
+        name_.SetWindowText(name);
+    }
+    name_.SetFocus();
+    Refresh();
+    for (const RECT& arrow : arrows_) {
+        ::InvalidateRect(hwnd_, &arrow, TRUE);
+    }
+    return FALSE;
+}
+
+void CTwinSwitchDlg::Refresh() {
+    const int names[2] = {IDC_KEY1_NAME, IDC_KEY2_NAME};
+    for (int key = 0; key < 2; ++key) {
+        const Layer& layer = record_->layers[key];
+        GetDlgItem(names[key])
+            .SetWindowText(IsKeyOrButton(layer) ? EventName(layer.action.code) : undefinedText_);
+    }
+    GetDlgItem(IDC_ACCEPT)
+        .EnableWindow(IsKeyOrButton(record_->layers[0]) && IsKeyOrButton(record_->layers[1]) &&
+                      !name_.GetWindowText().empty());
+}
+
+void CTwinSwitchDlg::OnPaint() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(hwnd_, &paint);
+    if (arrow_) {
+        UniqueDC source(::CreateCompatibleDC(dc));
+        if (source) {
+            SelectGuard selected(source.get(), arrow_.get());
+            for (const RECT& arrow : arrows_) {
+                ::BitBlt(dc, arrow.left, arrow.top, kArrowSize, kArrowSize, source.get(), 0, 0,
+                         SRCCOPY);
+            }
+        }
+    }
+    ::EndPaint(hwnd_, &paint);
+}
+
+void CTwinSwitchDlg::OnLButtonDown(UINT, POINT client) {
+    selectedLayer = ::PtInRect(&arrows_[0], client) ? 0 : ::PtInRect(&arrows_[1], client) ? 1 : -1;
+    if (selectedLayer >= 0) {
+        if (CMenuRef popup = keyMenu_.GetSubMenu(0)) {
+            POINT screen = client;
+            ::ClientToScreen(hwnd_, &screen);
+            popup.TrackPopup(hwnd_, screen, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+        }
+    }
+    SetMsgHandled(false);
+}
+
+void CTwinSwitchDlg::OnKeyboard() {
+    if (selectedLayer < 0) {
+        return;
+    }
+    Layer& layer = record_->layers[selectedLayer];
+    CKeyCaptureDlg capture(hwnd_);
+    const KeyStart start =
+        layer.layerType == LayerType::Key ? KeyStartFor(layer) : KeyStart{0x01200000, 30};
+    capture.flags = start.flags;
+    capture.key = start.key;
+    if (capture.DoModal() == IDOK) {
+        SetKeyLayer(layer, capture.flags | capture.key);
+    }
+    Refresh();
+}
+
+void CTwinSwitchDlg::OnMouseButton() {
+    if (selectedLayer < 0) {
+        return;
+    }
+    Layer& layer = record_->layers[selectedLayer];
+    CMouseButtonDlg mouse(hwnd_);
+    mouse.SetActionChoiceEnabled(false);
+    const MouseStart start = MouseStartFor(layer);
+    mouse.flags = start.flags;
+    mouse.button = start.button;
+    mouse.x = start.x;
+    mouse.y = start.y;
+    if (mouse.DoModal() == IDOK) {
+        SetMouseLayer(layer, mouse.flags | mouse.button, mouse.x, mouse.y, mouse.screenWidth,
+                      mouse.screenHeight);
+    }
+    Refresh();
+}
+
+void CTwinSwitchDlg::OnOK() {
+    // Enter reaches here through the default button, which only works while
+    // it is enabled.
+    if (GetDlgItem(IDC_ACCEPT).IsWindowEnabled()) {
+        OnAccept();
+    }
+}
+
+void CTwinSwitchDlg::OnAccept() {
+    WriteName(record_->name, name_.GetWindowText());
+    EndDialog(IDOK);
+}
+
+}  // namespace gd
