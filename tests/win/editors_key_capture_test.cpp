@@ -127,15 +127,10 @@ class StrokeCounter {
     UniqueHook hook_;
 };
 
-// One modal run: `steps` run inside it with the dialog's window, then the
-// command `button` is posted to it, as a click on that button sends.
-INT_PTR RunModal(CKeyCaptureDlg& dlg, const std::function<void(HWND)>& steps,
-                 int button = IDC_ACCEPT) {
-    InsideModalLoop inside([&] { steps(dlg.GetSafeHwnd()); }, [&] { return dlg.GetSafeHwnd(); },
-                           button);
-    const INT_PTR result = dlg.DoModal();
-    EXPECT_TRUE(inside.ran());
-    return result;
+// One modal run ended by a click on OK unless another button is named.
+using test::RunModal;
+INT_PTR RunModal(CKeyCaptureDlg& dlg, const std::function<void(HWND)>& steps) {
+    return test::RunModal(dlg, steps, IDC_ACCEPT);
 }
 
 std::string KeyShown(HWND dialog) {

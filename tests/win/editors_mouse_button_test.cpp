@@ -17,20 +17,6 @@
 namespace gd::test {
 namespace {
 
-// One modal run: `steps` run inside it with the dialog's window, then the
-// command `button` is posted to end it.
-INT_PTR RunModal(CMouseButtonDlg& dlg, const std::function<void(HWND)>& steps, int button) {
-    InsideModalLoop inside([&] { steps(dlg.GetSafeHwnd()); }, [&] { return dlg.GetSafeHwnd(); },
-                           button);
-    const INT_PTR result = dlg.DoModal();
-    EXPECT_TRUE(inside.ran());
-    return result;
-}
-
-HWND Item(HWND dialog, int id) {
-    return ::GetDlgItem(dialog, id);
-}
-
 bool Enabled(HWND dialog, int id) {
     return ::IsWindowEnabled(Item(dialog, id)) != FALSE;
 }

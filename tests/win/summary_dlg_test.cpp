@@ -15,20 +15,6 @@
 namespace gd::test {
 namespace {
 
-// One modal run of the summary dialog: `steps` run inside it with the
-// dialog's window, then `button` ends it.
-INT_PTR RunModal(CSummaryDlg& dlg, const std::function<void(HWND)>& steps, int button) {
-    InsideModalLoop inside([&] { steps(dlg.GetSafeHwnd()); }, [&] { return dlg.GetSafeHwnd(); },
-                           button);
-    const INT_PTR result = dlg.DoModal();
-    EXPECT_TRUE(inside.ran());
-    return result;
-}
-
-HWND Item(HWND dialog, int id) {
-    return ::GetDlgItem(dialog, id);
-}
-
 TEST(SummaryDlg, HoldsTheScreenSizeUntilSet) {
     CSummaryDlg dlg(nullptr);
     EXPECT_EQ(dlg.fields.x, ::GetSystemMetrics(SM_CXSCREEN));

@@ -51,6 +51,21 @@ class InsideModalLoop {
     bool ran_ = false;
 };
 
+// One modal run of `dlg`: `steps` run inside it with the dialog's window,
+// then the command `button` is posted to end it.
+template <typename Dialog>
+INT_PTR RunModal(Dialog& dlg, const std::function<void(HWND)>& steps, int button) {
+    InsideModalLoop inside([&] { steps(dlg.GetSafeHwnd()); }, [&] { return dlg.GetSafeHwnd(); },
+                           button);
+    const INT_PTR result = dlg.DoModal();
+    EXPECT_TRUE(inside.ran());
+    return result;
+}
+
+inline HWND Item(HWND dialog, int id) {
+    return ::GetDlgItem(dialog, id);
+}
+
 inline std::string TextOf(HWND window) {
     char buffer[2048] = {};
     ::GetWindowTextA(window, buffer, sizeof buffer);
