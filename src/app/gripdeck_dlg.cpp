@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "skin/bitmap_shape.h"
 #include "skin/pad_link.h"
+#include "skin/transparent_blit.h"
 #include "summary/summary_fields.h"
 
 namespace gd {
@@ -400,17 +401,10 @@ void CGripdeckDlg::OnAbout() {
 
 BOOL CGripdeckDlg::OnEraseBkgnd(HDC dc) {
     HBITMAP background = page == 1 ? welcomePage_.get() : page == 2 ? buttonPage_.get() : nullptr;
-    if (background == nullptr) {
+    if (!CopyBitmap(dc, 0, 0, skinSize_.cx, skinSize_.cy, background)) {
         SetMsgHandled(false);
         return FALSE;
     }
-    UniqueDC source(::CreateCompatibleDC(dc));
-    if (!source) {
-        SetMsgHandled(false);
-        return FALSE;
-    }
-    SelectGuard selected(source.get(), background);
-    ::BitBlt(dc, 0, 0, skinSize_.cx, skinSize_.cy, source.get(), 0, 0, SRCCOPY);
     return TRUE;
 }
 

@@ -1,30 +1,12 @@
 #include "app/main_window_rules.h"
 
-#include <cctype>
-
 #include "app/recent_files.h"
 #include "app/settings_store.h"
 #include "app/shell_rules.h"
+#include "profile/text_compare.h"
 #include "resource.h"
 
 namespace gd {
-namespace {
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const auto a = static_cast<unsigned char>(text[i]);
-        const auto b = static_cast<unsigned char>(prefix[i]);
-        if (std::tolower(a) != std::tolower(b)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 int ChooseRunningCopy(const std::vector<std::string>& titles, std::string_view prefix) {
     int first = -1;

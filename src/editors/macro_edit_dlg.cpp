@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cctype>
 #include <cstring>
 
 #include "editors/key_capture_dlg.h"
@@ -13,6 +12,7 @@
 #include "keys/key_names.h"
 #include "keys/key_table.h"
 #include "profile/image.h"
+#include "profile/text_compare.h"
 
 namespace gd {
 namespace {
@@ -95,20 +95,6 @@ std::int16_t LowHalf(std::uint32_t position) {
 
 bool IsMousePress(EventCode code) {
     return DeviceOf(code) == kDeviceMouse && IsPress(code);
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const auto a = static_cast<unsigned char>(text[i]);
-        const auto b = static_cast<unsigned char>(prefix[i]);
-        if (std::tolower(a) != std::tolower(b)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // A key list entry names the row's input: keys compare in all bits but the
@@ -418,7 +404,7 @@ void CMacroEditDlg::RefreshSelection() {
     const std::string keyName = EventName(row.code);
     for (int entry = keyList_.FindString(-1, keyName); entry >= 0;) {
         const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
-        if (StartsWithNoCase(keyList_.GetLBText(entry), keyName) &&
+        if (StartsWithIgnoringCase(keyList_.GetLBText(entry), keyName) &&
             EntryNamesInput(code, row.code)) {
             keyList_.SetCurSel(entry);
             break;

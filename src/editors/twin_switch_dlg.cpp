@@ -10,6 +10,7 @@
 #include "keys/key_names.h"
 #include "profile/image.h"
 #include "skin/bitmap_shape.h"
+#include "skin/transparent_blit.h"
 
 namespace gd {
 namespace {
@@ -96,15 +97,8 @@ void CTwinSwitchDlg::Refresh() {
 void CTwinSwitchDlg::OnPaint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(hwnd_, &paint);
-    if (arrow_) {
-        UniqueDC source(::CreateCompatibleDC(dc));
-        if (source) {
-            SelectGuard selected(source.get(), arrow_.get());
-            for (const RECT& arrow : arrows_) {
-                ::BitBlt(dc, arrow.left, arrow.top, kArrowSize, kArrowSize, source.get(), 0, 0,
-                         SRCCOPY);
-            }
-        }
+    for (const RECT& arrow : arrows_) {
+        CopyBitmap(dc, arrow.left, arrow.top, kArrowSize, kArrowSize, arrow_.get());
     }
     ::EndPaint(hwnd_, &paint);
 }

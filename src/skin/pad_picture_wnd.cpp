@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "skin/bitmap_shape.h"
 #include "skin/pad_link.h"
+#include "skin/transparent_blit.h"
 
 namespace gd {
 namespace {
@@ -151,17 +152,10 @@ void CPadPictureWnd::OnPictureButton(UINT id) {
 }
 
 BOOL CPadPictureWnd::OnEraseBkgnd(HDC dc) {
-    if (!background_) {
+    if (!CopyBitmap(dc, 0, 0, backgroundSize_.cx, backgroundSize_.cy, background_.get())) {
         SetMsgHandled(false);
         return FALSE;
     }
-    UniqueDC source(::CreateCompatibleDC(dc));
-    if (!source) {
-        SetMsgHandled(false);
-        return FALSE;
-    }
-    SelectGuard selected(source.get(), background_.get());
-    ::BitBlt(dc, 0, 0, backgroundSize_.cx, backgroundSize_.cy, source.get(), 0, 0, SRCCOPY);
     return TRUE;
 }
 

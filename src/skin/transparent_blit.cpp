@@ -4,6 +4,18 @@
 
 namespace gd {
 
+bool CopyBitmap(HDC destination, int x, int y, int width, int height, HBITMAP bitmap) {
+    if (bitmap == nullptr) {
+        return false;
+    }
+    UniqueDC source(::CreateCompatibleDC(destination));
+    if (!source) {
+        return false;
+    }
+    SelectGuard selected(source.get(), bitmap);
+    return ::BitBlt(destination, x, y, width, height, source.get(), 0, 0, SRCCOPY) != FALSE;
+}
+
 bool TransparentBlit(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
                      int sourceY, int sourceWidth, int sourceHeight, COLORREF transparent) {
     if (width <= 0 || height <= 0) {

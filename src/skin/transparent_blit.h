@@ -8,6 +8,10 @@
 
 namespace gd {
 
+// Copies the top-left width x height of a bitmap to (x, y): the skinned
+// windows' backgrounds and pictures. False when nothing could be drawn.
+bool CopyBitmap(HDC destination, int x, int y, int width, int height, HBITMAP bitmap);
+
 bool TransparentBlit(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
                      int sourceY, int sourceWidth, int sourceHeight, COLORREF transparent);
 

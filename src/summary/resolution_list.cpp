@@ -1,9 +1,10 @@
 #include "summary/resolution_list.h"
 
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <limits>
+
+#include "profile/text_compare.h"
 
 namespace gd {
 
@@ -29,19 +30,6 @@ constexpr std::array<Size, 13> kSizes = {{
     {1280, 960},
     {1280, 1024},
 }};
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 int FindPrefix(const std::string& prefix) {
     for (int i = 0; i < ResolutionListSize(); ++i) {
