@@ -75,15 +75,14 @@ TEST_F(FileTest, SaveOnALoadedFileWritesItWithoutADialog) {
     EXPECT_EQ(back.summary.resolution, 0x05000400u);
 }
 
-TEST_F(FileTest, OpenKeepsTheRecentListNewestFirstWithoutDuplicates) {
-    const std::string a = Work("a.gpx"), b = Work("b.gpx"), c = Work("c.gpx");
-    for (const std::string& path : {a, b, c}) {
-        ASSERT_TRUE(WriteProfile(path, *MacroProfile(path.substr(path.size() - 5, 1), {0})));
-    }
+TEST_F(FileTest, OpenReadsTheChosenFileAndPutsItFirstInTheRecentList) {
+    const std::string a = Work("a.gpx"), b = Work("b.gpx");
+    ASSERT_TRUE(WriteProfile(a, *MacroProfile("a", {0})));
+    ASSERT_TRUE(WriteProfile(b, *MacroProfile("b", {0})));
     Program program("");
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
-    for (const std::string& path : {a, b, c, a}) {
+    for (const std::string& path : {a, b}) {
         program.Command(ID_FILE_OPEN);
         HWND dialog = WaitForDialog(program.Pid(), "Open");
         ASSERT_NE(dialog, nullptr);
@@ -91,44 +90,12 @@ TEST_F(FileTest, OpenKeepsTheRecentListNewestFirstWithoutDuplicates) {
         ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
     }
     program.Sync();
-    EXPECT_EQ(WindowText(main), "Gripdeck: a.gpx");
-    EXPECT_EQ(LabelText(main, 0), "a0");
+    EXPECT_EQ(WindowText(main), "Gripdeck: b.gpx");
+    EXPECT_EQ(LabelText(main, 0), "b0");
     program.Command(ID_APP_EXIT);
     ASSERT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(Setting("Recent00").value_or(""), a);
-    EXPECT_EQ(Setting("Recent01").value_or(""), c);
-    EXPECT_EQ(Setting("Recent02").value_or(""), b);
-    EXPECT_FALSE(Setting("Recent03").has_value());
-}
-
-TEST_F(FileTest, ARecentFileThatIsGoneIsDroppedForGood) {
-    const std::string gone = Work("gone.gpx"), kept = Work("kept.gpx");
-    ::DeleteFileA(gone.c_str());
-    ASSERT_TRUE(WriteProfile(kept, *MacroProfile("K", {0})));
-    WriteSetting("Recent00", gone);
-    WriteSetting("Recent01", kept);
-    Program program("");
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    program.Command(ID_RECENT_FILE_FIRST);
-    HWND box = WaitForDialog(program.Pid(), kProgramBase);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageText(box), "Can't open the file " + gone + ". Please verify it again.");
-    PressButton(box, IDOK);
-    program.Sync();
-
-    // The kept file moved up into the first place; without a pad it is
-    // opened, not applied.
-    program.Command(ID_RECENT_FILE_FIRST);
-    HWND absent = WaitForDialog(program.Pid(), kVersionCaption);
-    ASSERT_NE(absent, nullptr);
-    PressButton(absent, IDOK);
-    EXPECT_TRUE(WaitFor([&] { return WindowText(main) == "Gripdeck: kept.gpx"; }));
-    program.Command(ID_APP_EXIT);
-    ASSERT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(Setting("Recent00").value_or(""), kept);
-    // Emptied, so it does not come back at the next start.
-    EXPECT_EQ(Setting("Recent01").value_or("missing"), "");
+    EXPECT_EQ(Setting("Recent00").value_or(""), b);
+    EXPECT_EQ(Setting("Recent01").value_or(""), a);
 }
 
 TEST_F(FileTest, CancelAndExitOnANewProfileOfferSaveAs) {

@@ -90,39 +90,6 @@ TEST_F(StartTest, ASecondStartTellsTheRunningCopyAndHandsItAPath) {
     EXPECT_EQ(Setting("Recent00").value_or(""), path);
 }
 
-// Any program can send these: nothing reaches past the 512-byte buffer, and
-// only a whole text, every character in order, opens anything.
-TEST_F(StartTest, ForwardedCharactersOnlyOpenACompleteText) {
-    const std::string path = Work("direct.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("D", {3})));
-    Program running("");
-    HWND main = running.Main();
-    ASSERT_NE(main, nullptr);
-    const auto send = [&](char c, std::size_t length, std::size_t index) {
-        DWORD_PTR result = 0;
-        ::SendMessageTimeoutA(
-            main, kForwardedCharMessage, static_cast<WPARAM>(static_cast<signed char>(c)),
-            static_cast<LPARAM>((length << 16) | index), SMTO_NORMAL, kLimitMs, &result);
-    };
-    for (std::size_t index : {0u, 511u, 512u, 600u, 65535u}) {
-        send('x', 65535, index);
-    }
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (i != path.size() / 2) {
-            send(path[i], path.size(), i);
-        }
-    }
-    running.Sync();
-    EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
-
-    const std::string quoted = Quoted(path);
-    for (std::size_t i = 0; i < quoted.size(); ++i) {
-        send(quoted[i], quoted.size(), i);
-    }
-    EXPECT_EQ(WindowText(main), "Gripdeck: direct.gpx");
-    EXPECT_EQ(LabelText(main, 3), "D3");
-}
-
 TEST_F(StartTest, MinusOneStartsInTheTrayWithTheSummaryWindow) {
     Program program("-1");
     HWND main = program.Main();

@@ -6,81 +6,62 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "editors/multi_layer_dlg.h"
 #include "editors/twin_switch_dlg.h"
-#include "fw_test_support.h"
 #include "keys/key_names.h"
 #include "profile/image.h"
 #include "resource.h"
-#include "summary_test_support.h"
+#include "support/win_test_support.h"
 
 namespace gd::test {
 namespace {
 
-HWND TopDialog(const char* title) {
-    return ::FindWindowA("#32770", title);
-}
-
-// Waits on another thread for this process's popup menu and closes it, as
-// Escape does: the menu's own loop runs on the test's thread meanwhile.
-std::thread MenuCloser() {
-    return std::thread([] {
-        for (int i = 0; i < 2000; ++i) {
+// Whether `open` shows a popup menu. A menu holds this thread until it is
+// closed, so another thread closes it, as Escape does, once it shows; when
+// `open` returns without one, none comes.
+bool OpensMenu(const std::function<void()>& open) {
+    std::atomic<bool> shown{false}, returned{false};
+    std::thread closer([&] {
+        for (int i = 0; i < 2000 && !shown && !returned; ++i) {
             HWND menu = ::FindWindowA("#32768", nullptr);
             if (menu != nullptr && ::IsWindowVisible(menu)) {
+                shown = true;
                 ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-                return;
             }
             ::Sleep(2);
         }
     });
+    open();
+    returned = true;
+    closer.join();
+    return shown;
 }
 
 // Opens a menu with `open`, closes it, and chooses `command` as the menu
 // would have; then answers the editor the command opens (titled `editor`)
 // with its button `answer`.
 void ChooseAndAnswer(HWND dialog, const std::function<void()>& open, UINT command,
-                     const char* editor, int answer) {
-    std::thread closer = MenuCloser();
-    open();
-    closer.join();
+                     const char* editor = nullptr, int answer = 0) {
+    EXPECT_TRUE(OpensMenu(open));
     ::PostMessageA(dialog, WM_COMMAND, command, 0);
     if (editor == nullptr) {
         PumpMessages();
         return;
     }
-    InsideModalLoop answered([] {}, [&] { return TopDialog(editor); }, answer);
+    InsideModalLoop answered([] {}, [&] { return ::FindWindowA("#32770", editor); }, answer);
     for (int i = 0; i < 2000 && !answered.ran(); ++i) {
         PumpMessages();
         ::Sleep(1);
     }
     EXPECT_TRUE(answered.ran()) << editor;
     PumpMessages();
-}
-
-// Whether `open` shows a popup menu: a menu would hold this thread until it
-// is closed, so one that appears is closed at once.
-bool OpensMenu(const std::function<void()>& open) {
-    bool shown = false;
-    std::thread watcher([&] {
-        for (int i = 0; i < 100; ++i) {
-            HWND menu = ::FindWindowA("#32768", nullptr);
-            if (menu != nullptr && ::IsWindowVisible(menu)) {
-                shown = true;
-                ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-                return;
-            }
-            ::Sleep(2);
-        }
-    });
-    open();
-    watcher.join();
-    return shown;
 }
 
 class MultiLayerTest : public ::testing::Test {
@@ -121,7 +102,7 @@ TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndConfirmedFromTwoWithAName)
     EXPECT_FALSE(OpensMenu([&] { RightClick(1); }));
 
     ChooseAndAnswer(
-        dlg, [&] { RightClick(0); }, ID_STOP_KEY, nullptr, 0);
+        dlg, [&] { RightClick(0); }, ID_STOP_KEY);
     EXPECT_EQ(dlg.Record().layerCount, 1u);
     EXPECT_EQ(Cell(0, 2), "Stop");
     EXPECT_FALSE(OkEnabled());
@@ -141,31 +122,10 @@ TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndConfirmedFromTwoWithAName)
 
     // Clear on the first row closes the gap.
     ChooseAndAnswer(
-        dlg, [&] { RightClick(0); }, ID_CLEAR, nullptr, 0);
+        dlg, [&] { RightClick(0); }, ID_CLEAR);
     EXPECT_EQ(dlg.Record().layerCount, 1u);
     EXPECT_EQ(Cell(0, 2), "Single");
     EXPECT_FALSE(OkEnabled());
-}
-
-TEST_F(MultiLayerTest, ASingleSwitchOpensAsTwoKeyRowsAndKeepsItsNameOnOk) {
-    auto record = std::make_unique<MultiLayerRecord>();
-    std::memset(record.get(), 0, sizeof *record);
-    WriteName(record->name, "A(Single)");
-    record->layerCount = 2;
-    record->layers[0].layerType = LayerType::Key;
-    record->layers[0].action.code = 0x0100001E;
-    record->layers[1].layerType = LayerType::Key;
-    record->layers[1].action.code = 0x0110001E;
-    Open(record.get());
-    EXPECT_EQ(Cell(0, 1), Cell(1, 1));
-    EXPECT_EQ(Cell(1, 2), "Single");
-    EXPECT_EQ(dlg.GetDlgItem(IDC_RECORD_NAME).GetWindowText(), "A(Single)");
-    EXPECT_TRUE(OkEnabled());
-    dlg.GetDlgItem(IDC_OK).SendMessage(BM_CLICK);
-    PumpMessages();
-    auto stored = std::make_unique<MultiLayerRecord>();
-    dlg.StoreRecord(*stored);
-    EXPECT_EQ(std::memcmp(stored.get(), record.get(), sizeof *stored), 0);
 }
 
 class TwinSwitchTest : public ::testing::Test {

@@ -8,54 +8,48 @@
 #include <vector>
 
 #include "fw/dialog.h"
-#include "keys/event_code.h"
 #include "fw_test_ids.h"
-#include "fw_test_support.h"
+#include "keys/event_code.h"
 #include "skin/labels.h"
 #include "skin/skin_button.h"
 #include "skin/skin_list_ctrl.h"
+#include "support/win_test_support.h"
 
 namespace gd::test {
 
 inline constexpr COLORREF kStripeA = RGB(0x20, 0x40, 0x60);
 inline constexpr COLORREF kStripeB = RGB(0xC0, 0xC0, 0x40);
-inline constexpr COLORREF kFaceTransparent = RGB(0xFF, 0xFF, 0x00);  // the test faces' frame
 
 inline COLORREF StripeAt(int x) {
     return (x / 4) % 2 == 0 ? kStripeA : kStripeB;
 }
 
-inline constexpr EventCode kPressA = 0x0100001E;
-inline constexpr EventCode kReleaseA = 0x0110001E;
-inline constexpr EventCode kPressB = 0x01000030;
-inline constexpr EventCode kReleaseB = 0x01100030;
-inline constexpr EventCode kPressLeft = 0x02000001;
-inline constexpr EventCode kReleaseLeftAbsolute = 0x02110001;
+// Whether each channel of `c` lies between those of `from` and `to`: what
+// drawing `to` over `from` gives, antialiased or not, with any font.
+inline bool Between(COLORREF c, COLORREF from, COLORREF to) {
+    for (int shift : {0, 8, 16}) {
+        const int v = (c >> shift) & 0xFF, a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
+        if (v < (a < b ? a : b) || v > (a < b ? b : a)) {
+            return false;
+        }
+    }
+    return true;
+}
 
-// The macro editor's five columns and seven rows: A down, B down, B up,
-// A up, Left down, Left up (absolute), B down.
+// The macro editor's first columns and six rows: A down, B down, B up,
+// A up, Left down, Left up (absolute); each row's item value is its code.
 inline void FillEventList(CSkinListCtrl& list) {
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    const struct {
-        const char* heading;
-        int width;
-    } columns[] = {{"Key", 100}, {"Action", 48}, {"Delay(ms)", 70}, {"Others", 124}, {"No.", 48}};
-    for (int i = 0; i < 5; ++i) {
-        list.InsertColumn(i, columns[i].heading, LVCFMT_LEFT, columns[i].width);
-    }
+    list.InsertColumn(0, "Key", LVCFMT_LEFT, 100);
+    list.InsertColumn(1, "Action", LVCFMT_LEFT, 60);
     const struct {
         const char* key;
-        const char* action;
         EventCode code;
-    } rows[] = {{"A", "Press", kPressA},       {"B", "Press", kPressB},
-                {"B", "Release", kReleaseB},   {"A", "Release", kReleaseA},
-                {"Left", "Press", kPressLeft}, {"Left", "Release", kReleaseLeftAbsolute},
-                {"B", "Press", kPressB}};
-    for (int i = 0; i < 7; ++i) {
+    } rows[] = {{"A", 0x0100001E}, {"B", 0x01000030},    {"B", 0x01100030},
+                {"A", 0x0110001E}, {"Left", 0x02000001}, {"Left", 0x02110001}};
+    for (int i = 0; i < 6; ++i) {
         list.InsertItem(i, rows[i].key);
-        list.SetItemText(i, 1, rows[i].action);
-        list.SetItemText(i, 2, std::to_string(100 + i));
-        list.SetItemText(i, 4, std::to_string(i + 1));
+        list.SetItemText(i, 1, (rows[i].code & 0x00100000) != 0 ? "Release" : "Press");
         list.SetItemData(i, static_cast<LPARAM>(rows[i].code));
     }
 }
