@@ -286,8 +286,8 @@ TEST_F(FileTest, TheSummaryDialogEditsTheSummaryAndHidesTheSummaryWindow) {
 }
 
 // The main window: pages and groups with their labels, the frame toggle, the
-// assignment menu, hiding to the tray and coming back, the About box and the
-// start-up entry.
+// assignment menu, hiding to the tray and coming back, and the start-up
+// entry.
 
 using WindowTest = AppTest;
 
@@ -413,16 +413,10 @@ TEST_F(WindowTest, CloseEscapeAndTheTrayIconHideAndShow) {
     EXPECT_TRUE(::IsWindowVisible(main));
 }
 
-TEST_F(WindowTest, AboutBoxAndTheStartUpEntry) {
+TEST_F(WindowTest, TheStartUpEntryIsWrittenAndEmptied) {
     DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck");
     Program program("");
     ASSERT_NE(program.Main(), nullptr);
-    program.Command(ID_APP_ABOUT);
-    HWND about = WaitForDialog(program.Pid(), "About Gripdeck");
-    ASSERT_NE(about, nullptr);
-    PressButton(about, IDOK);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(about); }));
-
     program.Command(ID_OPTIONS_LAUNCH_ON_STARTUP);
     program.Sync();
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck").value_or(""),
@@ -434,7 +428,7 @@ TEST_F(WindowTest, AboutBoxAndTheStartUpEntry) {
 }
 
 // The assignment menu's commands through the running program: the editors
-// they open, the direct commands and a whole slot copied and pasted.
+// they open and a whole slot copied and pasted.
 
 class AssignmentTest : public AppTest {
   protected:
@@ -457,46 +451,6 @@ class AssignmentTest : public AppTest {
         program.Sync();
     }
 };
-
-TEST_F(AssignmentTest, StopOffAndDefaultRewriteTheSlotAndItsLabel) {
-    const std::string path = Work("direct commands.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 4, 15})));
-    Program program(Quoted(path));
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    ClickControl(main, IDC_GROUP_M1_M10);
-    program.Sync();
-
-    const struct {
-        int slot;  // group M1-M10 up to 9, then M11-M20
-        UINT command;
-        std::uint32_t slotType;
-        const char* label;
-    } rows[] = {
-        {0, ID_STOP_MACRO_LOOP, SlotType::StopMacroLoop, "Stop Macro"},
-        {4, ID_DEFAULT, SlotType::Default, "Off"},
-        {15, ID_STOP_KEY, SlotType::StopKey, "Stop"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.slot);
-        if (row.slot == 15) {
-            ClickControl(main, IDC_GROUP_M11_M20);
-            program.Sync();
-        }
-        Select(program, main, row.slot % 10);
-        program.Command(row.command);
-        program.Sync();
-        EXPECT_EQ(LabelText(main, row.slot % 10), row.label);
-    }
-
-    SaveThroughCancel(program, main);
-    const ReadBack back = ReadProfile(path);
-    ASSERT_EQ(back.error, FileError::None);
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.slot);
-        EXPECT_EQ(back.image->slots[row.slot].slotType, row.slotType);
-    }
-}
 
 using test::Inject;
 using test::Strokes;

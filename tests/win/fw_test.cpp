@@ -279,13 +279,15 @@ TEST(DialogModeless, EndDialogOnlyHidesAndTheObjectTakesItsWindowWithIt) {
 
 // The application object's registry settings and the text helpers.
 
-constexpr char kSection[] = "Software\\GripdeckFwTest\\FwApp\\default";
+// A key of this process alone: test runs may overlap.
+const std::string kKey = std::string("GripdeckFwTest") + std::to_string(::GetCurrentProcessId());
+const std::string kSection = "Software\\" + kKey + "\\FwApp\\default";
 
 // The raw value as stored, read without the application's help.
 std::string Stored(const char* name, DWORD& type) {
     char data[256] = {};
     DWORD size = sizeof data;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kSection, name, RRF_RT_ANY, &type, data, &size) !=
+    if (::RegGetValueA(HKEY_CURRENT_USER, kSection.c_str(), name, RRF_RT_ANY, &type, data, &size) !=
         ERROR_SUCCESS) {
         return "<missing>";
     }
@@ -293,11 +295,11 @@ std::string Stored(const char* name, DWORD& type) {
 }
 
 TEST(WinAppProfile, ValuesLiveUnderKeyAppAndSectionOnceTheKeyIsNamed) {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\GripdeckFwTest");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + kKey).c_str());
     CWinApp app("FwApp");
     EXPECT_FALSE(app.WriteProfileInt("default", "Summary", 0));
     EXPECT_EQ(app.GetProfileInt("default", "Summary", 1), 1);
-    app.SetRegistryKey("GripdeckFwTest");
+    app.SetRegistryKey(kKey);
 
     ASSERT_TRUE(app.WriteProfileInt("default", "Summary", 0));
     ASSERT_TRUE(app.WriteProfileString("default", "Recent00", "C:\\race.gpx"));
@@ -314,11 +316,12 @@ TEST(WinAppProfile, ValuesLiveUnderKeyAppAndSectionOnceTheKeyIsNamed) {
     EXPECT_EQ(app.GetProfileString("default", "Summary", "d"), "d");
     // A string stored without its terminating zero is read whole.
     HKEY key = nullptr;
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kSection, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kSection.c_str(), 0, KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
     ::RegSetValueExA(key, "Recent01", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
     ::RegCloseKey(key);
     EXPECT_EQ(app.GetProfileString("default", "Recent01"), "abc");
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\GripdeckFwTest");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + kKey).c_str());
 }
 
 TEST(Text, TextsOfAnyLengthAreLoadedAndFormattedWhole) {
