@@ -215,17 +215,21 @@ class Program {
         return WaitFor([&] { return HasEnded(); });
     }
 
-    // The main window: the process's dialog titled "Gripdeck: ...", shown or not.
-    HWND FindMain() const {
+    // The process's dialog, shown or not, that `matches` picks.
+    HWND FindDialogWhere(const std::function<bool(HWND)>& matches) const {
         HWND window = nullptr;
         while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
             DWORD owner = 0;
             ::GetWindowThreadProcessId(window, &owner);
-            if (owner == Pid() && WindowText(window).rfind("Gripdeck: ", 0) == 0) {
+            if (owner == Pid() && matches(window)) {
                 return window;
             }
         }
         return nullptr;
+    }
+    // The main window: the dialog titled "Gripdeck: ...".
+    HWND FindMain() const {
+        return FindDialogWhere([](HWND w) { return WindowText(w).rfind("Gripdeck: ", 0) == 0; });
     }
     // The main window once its start is over. Its title comes before the
     // end of its set-up, and a message sent to it may be answered while the
@@ -238,29 +242,14 @@ class Program {
         return main;
     }
     HWND SummaryWindow() const {
-        HWND window = nullptr;
-        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == Pid() && ::GetDlgItem(window, IDC_SUMMARY_RESOLUTION) != nullptr) {
-                return window;
-            }
-        }
-        return nullptr;
+        return FindDialogWhere(
+            [](HWND w) { return ::GetDlgItem(w, IDC_SUMMARY_RESOLUTION) != nullptr; });
     }
-
-    // The pad picture window: the program's other dialog with the drawing's M1.
+    // The pad picture window: the other dialog with the drawing's M1.
     HWND PadPicture() const {
-        HWND window = nullptr;
-        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == Pid() && window != FindMain() &&
-                ::GetDlgItem(window, IDC_PICTURE_M1) != nullptr) {
-                return window;
-            }
-        }
-        return nullptr;
+        HWND main = FindMain();
+        return FindDialogWhere(
+            [&](HWND w) { return w != main && ::GetDlgItem(w, IDC_PICTURE_M1) != nullptr; });
     }
 
     // A menu command, as choosing the item sends it.

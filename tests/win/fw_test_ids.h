@@ -7,32 +7,19 @@
 #define IDC_FW_INT 9102
 #define IDC_FW_UINT 9103
 #define IDC_FW_CHECK 9104
-#define IDC_FW_COMBO 9105
-#define IDC_FW_SPIN 9106
 #define IDC_FW_LIST 9107
 #define IDC_FW_ACTION 9108
+#define ID_FW_FIRST 9171  // a command range, as menu items send them
+#define ID_FW_SECOND 9172
 
 #define IDD_SKIN_TEST 9110
-#define IDC_SKIN_BUTTON0 9111
-#define IDC_SKIN_BUTTON1 9112
+#define IDC_SKIN_BUTTON0 9111  // ... 9114
 #define IDC_SKIN_BUTTON2 9113
-#define IDC_SKIN_BUTTON3 9114
 #define IDC_SKIN_LABEL 9115
 #define IDC_SKIN_COLOUR 9116
 #define IDC_SKIN_LIST 9117
 #define IDC_SKIN_PICTURE 9118
 #define IDC_FW_LIST_PLAIN 9119
 
-#define IDD_FILE_PANEL 9120
-#define IDC_PANEL_NOTE 9121
-
-#define IDB_FACES_A 9150
-#define IDB_FACES_B 9151
-#define IDB_FACES_402 9152
-
 #define IDS_FW_FORMAT 9160
-#define IDS_FW_LONG 9161
-
-#define IDR_FW_MENU 9170
-#define ID_FW_FIRST 9171
-#define ID_FW_SECOND 9172
+#define IDS_FW_LONG 9161  // longer than any fixed buffer would take

@@ -1,0 +1,580 @@
+// gripdeck.exe driven from outside as a user and the system meet it:
+// starting it, its File menu, its main window and its assignment commands.
+#include "app_test_support.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "support/win_test_support.h"
+
+namespace gd::apptest {
+namespace {
+
+// Starting gripdeck.exe: the fresh start, the one running copy and what a
+// second start hands it, the hidden start, and the settings.
+
+using StartTest = AppTest;
+
+TEST_F(StartTest, FreshStartShowsTheInstalledPackageOnTheWelcomePage) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
+    EXPECT_TRUE(::IsWindowVisible(main));
+    EXPECT_FALSE(Shows(main, IDC_PAD_BUTTON_0));
+    EXPECT_FALSE(Shows(main, IDC_PAD_LABEL_9));
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(LabelText(main, i), "Off") << i;
+    }
+    EXPECT_TRUE(HasTrayIcon(main));
+    EXPECT_EQ(ApplyLook(main), 0);
+    ASSERT_NE(program.SummaryWindow(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(program.SummaryWindow()));
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(main, region), COMPLEXREGION);  // cut to the skin
+    ::DeleteObject(region);
+}
+
+TEST_F(StartTest, SettingsAreReadAtStartAndWrittenAtExit) {
+    WriteSetting("Introduction", "Welcome!");
+    {
+        Program program("");
+        ASSERT_NE(program.Main(), nullptr);
+        EXPECT_EQ(Setting("Introduction").value_or("missing"), "");
+        program.Command(ID_APP_EXIT);
+        ASSERT_TRUE(program.WaitForEnd());
+    }
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 1u);
+    {
+        // Hidden to the tray, the summary window hides too: Exit stores 0.
+        Program program("");
+        HWND main = program.Main();
+        ASSERT_NE(main, nullptr);
+        program.Command(ID_FILE_CLOSE);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+        program.Command(ID_APP_EXIT);
+        ASSERT_TRUE(program.WaitForEnd());
+    }
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 0u);
+    Program program("");
+    ASSERT_NE(program.Main(), nullptr);
+    ASSERT_NE(program.SummaryWindow(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(program.SummaryWindow()));
+}
+
+TEST_F(StartTest, ASecondStartTellsTheRunningCopyAndHandsItAPath) {
+    const std::string path = Work("forwarded profile.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Fw", {0, 9})));
+    Program running("");
+    HWND main = running.Main();
+    ASSERT_NE(main, nullptr);
+
+    // "install", "-1" and a text too long for the running copy's buffer only
+    // tell it about the start: a shown window stays as it is.
+    std::string tooLong(600, 'x');
+    for (const std::string& arguments : {std::string("install"), std::string("-1"), tooLong}) {
+        Program second(arguments);
+        EXPECT_TRUE(second.WaitForEnd()) << arguments;
+    }
+    running.Sync();
+    EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
+    EXPECT_EQ(FindDialog(running.Pid(), kProgramBase), nullptr);
+
+    // A hidden one comes back and opens the quoted path; forwarding is
+    // synchronous, so it is done when the second copy ends.
+    running.Command(ID_FILE_CLOSE);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+    {
+        Program second(Quoted(path));
+        ASSERT_TRUE(second.WaitForEnd());
+        EXPECT_EQ(second.FindMain(), nullptr);
+    }
+    EXPECT_TRUE(::IsWindowVisible(main));
+    EXPECT_EQ(WindowText(main), "Gripdeck: forwarded profile.gpx");
+    EXPECT_EQ(LabelText(main, 0), "Fw0");
+    EXPECT_EQ(LabelText(main, 9), "Fw9");
+    running.Command(ID_APP_EXIT);
+    ASSERT_TRUE(running.WaitForEnd());
+    EXPECT_EQ(Setting("Recent00").value_or(""), path);
+}
+
+TEST_F(StartTest, MinusOneStartsInTheTrayWithTheSummaryWindow) {
+    Program program("-1");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+    EXPECT_TRUE(HasTrayIcon(main));
+    ASSERT_NE(program.SummaryWindow(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(program.SummaryWindow()));
+    ::PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
+}
+
+// The File menu: New, Open, Save, Save As with its summary panel, the summary
+// dialog, Load System Default, Cancel and Exit with an unsaved profile, and
+// the recent-file list they keep.
+
+using FileTest = AppTest;
+
+TEST_F(FileTest, NewThenSaveGoesThroughSaveAsWithTheSummaryPanel) {
+    const std::string path = Work("saved by panel.gpx");
+    ::DeleteFileA(path.c_str());
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+
+    program.Command(ID_FILE_NEW);
+    program.Sync();
+    EXPECT_EQ(WindowText(main), "Gripdeck: Unfiled");
+    EXPECT_TRUE(Shows(main, IDC_PAD_LABEL_0));
+    program.Command(ID_FILE_SAVE);
+    HWND dialog = WaitForDialog(program.Pid(), "Save As");
+    ASSERT_NE(dialog, nullptr);
+    HWND panel = FindWindowExA(dialog, nullptr, "#32770", nullptr);
+    while (panel != nullptr && ::GetDlgItem(panel, IDC_SUMMARY_NAME) == nullptr) {
+        panel = FindWindowExA(dialog, panel, "#32770", nullptr);
+    }
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(ControlText(::GetDlgItem(dialog, 0x047C)).rfind("Unfiled", 0), 0u);
+    // New takes the screen's size as the resolution.
+    EXPECT_EQ(ControlText(::GetDlgItem(panel, IDC_RESOLUTION_X)),
+              std::to_string(::GetSystemMetrics(SM_CXSCREEN)));
+    SetField(panel, IDC_SUMMARY_NAME, "Racing set");
+    SetField(panel, IDC_SUMMARY_GAME, "Track Day");
+    SetField(panel, IDC_SUMMARY_AUTHOR, "Tester");
+    SetField(panel, IDC_SUMMARY_COMMENT, "Gears on M1 and M2.");
+    SetField(panel, IDC_RESOLUTION_X, "1024");
+    SetField(panel, IDC_RESOLUTION_Y, "768");
+    ChooseFile(dialog, path);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    program.Sync();
+
+    EXPECT_EQ(WindowText(main), "Gripdeck: saved by panel.gpx");
+    ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    EXPECT_EQ(ReadText(back.summary.name), "Racing set");
+    EXPECT_EQ(ReadText(back.summary.game), "Track Day");
+    EXPECT_EQ(ReadText(back.summary.author), "Tester");
+    EXPECT_EQ(ReadText(back.summary.comment), "Gears on M1 and M2.");
+    EXPECT_EQ(back.summary.resolution, 0x04000300u);
+    EXPECT_EQ(back.image->slots[19].slotType, SlotType::Off);
+    HWND summary = program.SummaryWindow();
+    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "Racing set");
+    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_RESOLUTION)), "1024x768");
+
+    // Saved: Exit asks nothing.
+    program.Command(ID_APP_EXIT);
+    ASSERT_TRUE(program.WaitForEnd());
+    EXPECT_EQ(Setting("Recent00").value_or(""), path);
+}
+
+TEST_F(FileTest, SaveOnALoadedFileWritesItWithoutADialog) {
+    const std::string path = Work("resave.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("R", {5}), "resave", 0x05000400));
+    Program program(Quoted(path));
+    ASSERT_NE(program.Main(), nullptr);
+    ASSERT_TRUE(::DeleteFileA(path.c_str()));
+    program.Command(ID_FILE_SAVE);
+    program.Sync();
+    EXPECT_EQ(FindDialog(program.Pid(), "Save As"), nullptr);
+    ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    EXPECT_EQ(ReadText(back.image->slots[5].macro.name), "R5");
+    EXPECT_EQ(back.summary.resolution, 0x05000400u);
+}
+
+TEST_F(FileTest, OpenReadsTheChosenFileAndPutsItFirstInTheRecentList) {
+    const std::string a = Work("a.gpx"), b = Work("b.gpx");
+    ASSERT_TRUE(WriteProfile(a, *MacroProfile("a", {0})));
+    ASSERT_TRUE(WriteProfile(b, *MacroProfile("b", {0})));
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    for (const std::string& path : {a, b}) {
+        program.Command(ID_FILE_OPEN);
+        HWND dialog = WaitForDialog(program.Pid(), "Open");
+        ASSERT_NE(dialog, nullptr);
+        ChooseFile(dialog, path);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    }
+    program.Sync();
+    EXPECT_EQ(WindowText(main), "Gripdeck: b.gpx");
+    EXPECT_EQ(LabelText(main, 0), "b0");
+    program.Command(ID_APP_EXIT);
+    ASSERT_TRUE(program.WaitForEnd());
+    EXPECT_EQ(Setting("Recent00").value_or(""), b);
+    EXPECT_EQ(Setting("Recent01").value_or(""), a);
+}
+
+TEST_F(FileTest, CancelAndExitOnANewProfileOfferSaveAs) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    program.Command(ID_FILE_NEW);
+    program.Sync();
+
+    // Untitled and modified: straight to Save As, no question; then the
+    // installed package comes back and the window goes to the tray.
+    ClickControl(main, IDC_CANCEL);
+    HWND dialog = WaitForDialog(program.Pid(), "Save As");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(FindDialog(program.Pid(), kProgramBase), nullptr);
+    PressButton(dialog, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(main) == "Gripdeck: default.gpx"; }));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+
+    program.Command(ID_FILE_NEW);
+    program.Command(ID_APP_EXIT);
+    dialog = WaitForDialog(program.Pid(), "Save As");
+    ASSERT_NE(dialog, nullptr);
+    PressButton(dialog, IDCANCEL);
+    EXPECT_TRUE(program.WaitForEnd());
+}
+
+TEST_F(FileTest, ACloseRequestWithWParamOneEndsWithoutQuestions) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    program.Command(ID_FILE_NEW);
+    ::PostMessageA(main, WM_CLOSE, 1, 0);
+    EXPECT_TRUE(program.WaitForEnd());
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 1u);
+}
+
+TEST_F(FileTest, AStartWithAPathOpensItAndLoadSystemDefaultReadsThePackageBack) {
+    const std::vector<std::uint8_t> package = EncodePackage(*MacroProfile("Pkg", {1}), {});
+    ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
+    const std::string path = Work("other.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Other", {1}), "at start", 0x04000300));
+    // Named on the command line: opened at start, its summary shown.
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), "Gripdeck: other.gpx");
+    ASSERT_EQ(LabelText(main, 1), "Other1");
+    HWND summary = program.SummaryWindow();
+    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "at start");
+    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_RESOLUTION)), "1024x768");
+    program.Command(ID_FILE_LOAD_SYSTEM_DEFAULT);
+    program.Sync();
+    EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
+    EXPECT_EQ(LabelText(main, 1), "Pkg1");
+    EXPECT_TRUE(Shows(main, IDC_PAD_LABEL_1));
+}
+
+TEST_F(FileTest, TheSummaryDialogEditsTheSummaryAndHidesTheSummaryWindow) {
+    Program program("");
+    ASSERT_NE(program.Main(), nullptr);
+    HWND window = program.SummaryWindow();
+    ASSERT_NE(window, nullptr);
+    program.Command(ID_FILE_SUMMARY);
+    HWND dialog = WaitForDialog(program.Pid(), "Information of the Summary", IDC_SHOW_SUMMARY);
+    ASSERT_NE(dialog, nullptr);
+    HWND check = ::GetDlgItem(dialog, IDC_SHOW_SUMMARY);
+    EXPECT_EQ(::SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SetField(dialog, IDC_SUMMARY_NAME, "Renamed");
+    ::SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    program.Sync();
+    EXPECT_FALSE(::IsWindowVisible(window));
+    EXPECT_EQ(ControlText(::GetDlgItem(window, IDC_SUMMARY_NAME)), "Renamed");
+    // A changed summary alone is not offered for saving.
+    program.Command(ID_APP_EXIT);
+    EXPECT_TRUE(program.WaitForEnd());
+}
+
+// The main window: pages and groups with their labels, the frame toggle, the
+// assignment menu, hiding to the tray and coming back, and the start-up
+// entry.
+
+using WindowTest = AppTest;
+
+int RegionKind(HWND window) {
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    const int kind = ::GetWindowRgn(window, region);
+    ::DeleteObject(region);
+    return kind;
+}
+
+TEST_F(WindowTest, GroupButtonsLeaveTheWelcomePageAndSwitchTheLabels) {
+    const std::string path = Work("groups.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 4, 10, 19})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+
+    // M11-M20 on the welcome page: the button page and the upper group at once.
+    ClickControl(main, IDC_GROUP_M11_M20);
+    program.Sync();
+    EXPECT_TRUE(Shows(main, IDC_PAD_BUTTON_0) && Shows(main, IDC_PAD_LABEL_9));
+    EXPECT_EQ(LabelText(main, 0), "G10");
+    EXPECT_EQ(LabelText(main, 4), "Off");
+    EXPECT_EQ(LabelText(main, 9), "G19");
+
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "G0");
+    EXPECT_EQ(LabelText(main, 4), "G4");
+    EXPECT_EQ(LabelText(main, 9), "Off");
+}
+
+TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    // The pad icon leaves the welcome page.
+    ClickControl(main, IDC_PAD_ICON);
+    program.Sync();
+    EXPECT_TRUE(Shows(main, IDC_PAD_LABEL_0));
+    RECT shaped{};
+    ::GetWindowRect(main, &shaped);
+
+    ClickControl(main, IDC_FRAME_TOGGLE);
+    program.Sync();
+    EXPECT_EQ(RegionKind(main), SIMPLEREGION);
+    RECT framed{};
+    ::GetWindowRect(main, &framed);
+    EXPECT_TRUE(::EqualRect(&shaped, &framed));
+
+    ::PostMessageA(main, WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 20));
+    program.Sync();
+    EXPECT_EQ(RegionKind(main), COMPLEXREGION);
+
+    // The menu key brings the frame first, then the menu bar takes the keys.
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(WaitFor([&] { return RegionKind(main) == SIMPLEREGION; }));
+    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    program.Sync();
+}
+
+TEST_F(WindowTest, PadButtonsAndThePadPictureOpenTheAssignmentMenu) {
+    const std::string path = Work("menu.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Up", {12})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    ClickControl(main, IDC_PAD_BUTTON_3);
+    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
+    CloseMenu(program.Pid());
+
+    // On the button page the pad icon shows the pad picture beside the window.
+    ClickControl(main, IDC_PAD_ICON);
+    program.Sync();
+    HWND picture = program.PadPicture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(picture));
+
+    // The picture's M13 switches to the upper group first.
+    ClickControl(picture, IDC_PICTURE_M13);
+    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
+    EXPECT_EQ(LabelText(main, 2), "Up12");
+    CloseMenu(program.Pid());
+
+    // The icon again: the picture goes, and with it the button page.
+    ClickControl(main, IDC_PAD_ICON);
+    program.Sync();
+    EXPECT_FALSE(::IsWindowVisible(picture));
+    EXPECT_FALSE(Shows(main, IDC_PAD_BUTTON_0));
+
+    // A number outside the group selects and opens nothing.
+    ::PostMessageA(main, WM_USER + 102, 10, 0);
+    program.Sync();
+    EXPECT_EQ(OpenPopupMenu(program.Pid()), nullptr);
+    EXPECT_EQ(LabelText(main, 2), "Up12");
+}
+
+TEST_F(WindowTest, CloseEscapeAndTheTrayIconHideAndShow) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    HWND summary = program.SummaryWindow();
+    ASSERT_NE(summary, nullptr);
+
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main) && !::IsWindowVisible(summary); }));
+    EXPECT_FALSE(program.HasEnded());
+    EXPECT_TRUE(HasTrayIcon(main));
+    ::PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) && ::IsWindowVisible(summary); }));
+
+    PressButton(main, IDCANCEL);  // Escape
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+    program.Command(ID_TRAY_SHOW_HIDE);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
+
+    PressButton(main, IDOK);  // Enter does nothing
+    program.Sync();
+    EXPECT_TRUE(::IsWindowVisible(main));
+}
+
+TEST_F(WindowTest, TheStartUpEntryIsWrittenAndEmptied) {
+    DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck");
+    Program program("");
+    ASSERT_NE(program.Main(), nullptr);
+    program.Command(ID_OPTIONS_LAUNCH_ON_STARTUP);
+    program.Sync();
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck").value_or(""),
+              ProgramPath() + " -1");
+    program.Command(ID_OPTIONS_LAUNCH_ON_STARTUP);
+    program.Sync();
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck").value_or("missing"), "");
+    DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck");
+}
+
+// The assignment menu's commands through the running program: the editors
+// they open and a whole slot copied and pasted.
+
+class AssignmentTest : public AppTest {
+  protected:
+    // Clicks pad button `button` of the shown group, which selects it and
+    // opens the assignment menu, and closes the menu again: the button stays
+    // selected for the command that follows.
+    static void Select(Program& program, HWND main, int button) {
+        ClickControl(main, IDC_PAD_BUTTON_0 + button);
+        ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
+        CloseMenu(program.Pid());
+    }
+
+    // Cancel on a modified, named profile asks first; Yes saves it.
+    static void SaveThroughCancel(Program& program, HWND main) {
+        ClickControl(main, IDC_CANCEL);
+        HWND question = WaitForDialog(program.Pid(), kProgramBase);
+        ASSERT_NE(question, nullptr) << "the profile did not count as modified";
+        EXPECT_EQ(MessageText(question), "Do you want to save this file?");
+        PressButton(question, IDYES);
+        program.Sync();
+    }
+};
+
+using test::Inject;
+using test::Strokes;
+
+TEST_F(AssignmentTest, AMacroRecordedInTheEditorFillsTheButtonAndItsLabelReopensIt) {
+    const std::string path = Work("macro.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {5})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    Select(program, main, 1);
+    program.Command(ID_MACRO);
+    HWND editor = WaitForDialog(program.Pid(), "Macro Edit:");
+    ASSERT_NE(editor, nullptr);
+    SetField(editor, IDC_MACRO_NAME, "Burst");
+    ClickControl(editor, IDC_START_RECORDING);
+    ASSERT_TRUE(
+        WaitFor([&] { return !::IsWindowEnabled(::GetDlgItem(editor, IDC_START_RECORDING)); }));
+    Inject(Strokes({test::kKeyA}));
+    HWND list = ::GetDlgItem(editor, IDC_EVENT_LIST);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
+    ClickControl(editor, IDC_STOP_RECORDING);
+    ClickControl(editor, IDC_OK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 1), "Burst");
+
+    // The label opens the editor on the stored macro; Cancel changes nothing.
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_PAD_LABEL_0 + 1, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(main, IDC_PAD_LABEL_0 + 1)));
+    editor = WaitForDialog(program.Pid(), "Macro Edit:");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(ControlText(::GetDlgItem(editor, IDC_MACRO_NAME)), "Burst");
+    EXPECT_EQ(::SendMessageA(::GetDlgItem(editor, IDC_EVENT_LIST), LVM_GETITEMCOUNT, 0, 0), 2);
+    ClickControl(editor, IDC_CANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+
+    SaveThroughCancel(program, main);
+    const ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    const ButtonSlot& slot = back.image->slots[1];
+    EXPECT_EQ(slot.slotType, SlotType::Macro);
+    EXPECT_EQ(ReadText(slot.macro.name), "Burst");
+    ASSERT_EQ(slot.macro.eventCount, 2u);
+    EXPECT_EQ(slot.macro.events[0], 0x0100001Eu);
+    EXPECT_EQ(slot.macro.events[1], 0x0110001Eu);
+    EXPECT_EQ(slot.macro.playMode, PlayMode::Once);
+}
+
+TEST_F(AssignmentTest, SingleKeysAndSingleSwitchesComeFromTheKeyAndMouseDialogs) {
+    const std::string path = Work("singles.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {9})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    // A key pressed anywhere on the desktop becomes M1's key.
+    Select(program, main, 0);
+    program.Command(ID_KEYBOARD);
+    HWND capture = WaitForDialog(program.Pid(), "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    const std::string startName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
+    Inject(Strokes({test::kKeyB}));
+    ASSERT_TRUE(
+        WaitFor([&] { return ControlText(::GetDlgItem(capture, IDC_KEY_NAME)) != startName; }));
+    const std::string keyName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
+    PressButton(capture, IDC_ACCEPT);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), keyName);
+
+    // A single switch of the left button, named after it.
+    Select(program, main, 1);
+    program.Command(ID_SINGLE_SWITCH_MOUSE_BUTTON);
+    HWND mouse = WaitForDialog(program.Pid(), "Please select a mouse button");
+    ASSERT_NE(mouse, nullptr);
+    PressButton(mouse, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(mouse); }));
+    program.Sync();
+    const std::string switchLabel = LabelText(main, 1);
+    EXPECT_NE(switchLabel.find("(Single)"), std::string::npos) << switchLabel;
+
+    SaveThroughCancel(program, main);
+    const ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    EXPECT_EQ(back.image->slots[0].slotType, SlotType::SingleKey);
+    EXPECT_EQ(back.image->slots[0].action.code, 0x01200030u);
+    EXPECT_EQ(back.image->slots[1].slotType, SlotType::MultiLayer);
+    EXPECT_EQ(MultiLayerKind(back.image->slots[1].multiLayer),
+              MultiLayerKindValue::SingleSwitchMouse);
+}
+
+TEST_F(AssignmentTest, ASlotCopiedOnM3AndPastedOnM18IsTheSameSlot) {
+    const std::string path = Work("copy paste.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Combo", {2})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+
+    Select(program, main, 2);
+    program.Command(ID_EDIT_COPY);
+    program.Sync();
+    const UINT format = ::RegisterClipboardFormatA("CLIP_GRIPDECKFMT");
+    EXPECT_TRUE(::IsClipboardFormatAvailable(format));
+
+    ClickControl(main, IDC_GROUP_M11_M20);
+    program.Sync();
+    Select(program, main, 7);
+    program.Command(ID_EDIT_PASTE);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 7), "Combo2");
+
+    SaveThroughCancel(program, main);
+    const ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
+}
+
+}  // namespace
+}  // namespace gd::apptest

@@ -1,0 +1,575 @@
+// The assignment editors under real windows and real input: the key
+// capture dialog's keyboard hook, the mouse button dialog, the macro editor
+// and the two multi-layer editors, each answering the dialogs it opens from
+// inside their modal loops.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editors/key_capture_dlg.h"
+#include "editors/macro_edit_dlg.h"
+#include "editors/mouse_button_dlg.h"
+#include "editors/multi_layer_dlg.h"
+#include "editors/twin_switch_dlg.h"
+#include "keys/key_names.h"
+#include "profile/image.h"
+#include "resource.h"
+#include "support/win_test_support.h"
+
+namespace gd::test {
+namespace {
+
+// The key capture dialog under real input: its keyboard-wide hook takes the
+// last listed key stroke, keeps every stroke from the rest of the desktop
+// while the dialog is open, and lets go of the keyboard however it ends.
+
+constexpr Key kEnter{VK_RETURN, 0x1C};
+constexpr Key kPadEnter{VK_RETURN, 0x1C, true};
+constexpr Key kEscape{VK_ESCAPE, 0x01};
+constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
+constexpr Key kF13{VK_F13, 0x64};                 // not in the key table
+constexpr Key kPlainRightShift{VK_RSHIFT, 0x36};  // listed only as extended
+
+// A low-level keyboard hook installed before the dialog's: it sees a key
+// event only when the dialog's hook let it through, or is gone.
+class StrokeCounter {
+  public:
+    StrokeCounter() {
+        count_ = 0;
+        hook_.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &Hook, ::GetModuleHandleA(nullptr), 0));
+    }
+    StrokeCounter(const StrokeCounter&) = delete;
+    StrokeCounter& operator=(const StrokeCounter&) = delete;
+
+    bool installed() const { return static_cast<bool>(hook_); }
+    int count() const { return count_; }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION) {
+            ++count_;
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline int count_ = 0;
+    UniqueHook hook_;
+};
+
+std::string KeyShown(HWND dialog) {
+    return TextOf(::GetDlgItem(dialog, IDC_KEY_NAME));
+}
+
+std::string NameOfKey(std::uint32_t key) {
+    return EventName(kKeyCodeBase | key);
+}
+
+TEST(KeyCaptureDlg, TheLastListedKeyStrokeWins) {
+    const struct {
+        const char* what;
+        std::vector<Key> keys;
+        std::uint32_t expected;
+    } kCases[] = {
+        {"no key: the one it opened on", {}, 0x1E},
+        {"the last of several", {kKeyB, kRightCtrl, kKeyA, kEnter}, 0x1C},
+        {"keypad Enter differs from Enter", {kPadEnter}, 0x1001C},
+        {"right Ctrl is extended", {kKeyB, kRightCtrl}, 0x1001D},
+        {"an unlisted key changes nothing", {kKeyB, kF13}, 0x30},
+        {"right Shift without its flag is unlisted", {kPlainRightShift}, 0x1E},
+    };
+    for (const auto& c : kCases) {
+        CKeyCaptureDlg dlg;
+        std::string shown;
+        const INT_PTR result = RunModal(
+            dlg,
+            [&](HWND d) {
+                Inject(Strokes(c.keys));
+                shown = KeyShown(d);
+            },
+            IDC_ACCEPT);
+        EXPECT_EQ(result, IDOK) << c.what;
+        EXPECT_EQ(dlg.key, c.expected) << c.what;
+        EXPECT_EQ(shown, NameOfKey(c.expected)) << c.what;
+        EXPECT_EQ(dlg.flags, 0x01200000u) << c.what;  // a click
+    }
+}
+
+TEST(KeyCaptureDlg, EnterEscapeAndTheStandardCommandsDoNotEndIt) {
+    CKeyCaptureDlg dlg;
+    std::vector<bool> open;
+    const INT_PTR result = RunModal(
+        dlg,
+        [&](HWND d) {
+            const auto stillOpen = [&] {
+                PumpMessages();
+                open.push_back(::IsWindowVisible(d) != FALSE);
+            };
+            Inject(Strokes({kEnter}));
+            stillOpen();
+            Inject(Strokes({kEscape}));
+            stillOpen();
+            ::SendMessageA(d, WM_COMMAND, IDOK, 0);
+            stillOpen();
+            ::SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+            stillOpen();
+            ::SendMessageA(d, WM_CLOSE, 0, 0);
+            stillOpen();
+        },
+        IDC_ACCEPT);
+    EXPECT_EQ(result, IDOK);  // ended by its own OK, not by IDOK or IDCANCEL
+    EXPECT_EQ(open, std::vector<bool>(5, true));
+    EXPECT_EQ(dlg.key, 0x01u);  // Escape, the last key stroke
+}
+
+// While the dialog is open no stroke reaches a hook installed before its
+// own; after it, however it ended, every stroke does again: a capture that
+// outlived its dialog would swallow the user's keyboard.
+TEST(KeyCaptureDlg, TheKeyboardIsFreedHoweverTheDialogEnds) {
+    const struct {
+        const char* how;
+        std::function<void(HWND)> steps;
+        int button;  // posted after the steps
+        INT_PTR result;
+    } kEndings[] = {
+        {"OK", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_ACCEPT, IDOK},
+        {"Cancel", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_REJECT, IDCANCEL},
+        {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7},
+        {"a click on OK while the keyboard is captured",
+         [](HWND d) {
+             Inject(Strokes({kKeyB}));
+             RECT ok{};
+             ::GetWindowRect(::GetDlgItem(d, IDC_ACCEPT), &ok);
+             const POINT centre{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
+             Inject(PointerAt(centre, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
+         },
+         IDC_REJECT, IDOK},  // the posted Cancel only comes if the click did nothing
+    };
+    StrokeCounter counter;
+    ASSERT_TRUE(counter.installed());
+    for (const auto& ending : kEndings) {
+        SCOPED_TRACE(ending.how);
+        const int before = counter.count();
+        {
+            CKeyCaptureDlg dlg;
+            EXPECT_EQ(RunModal(dlg, ending.steps, ending.button), ending.result);
+            if (ending.result == IDOK) {
+                EXPECT_EQ(dlg.key, 0x30u);
+            }
+        }
+        EXPECT_EQ(counter.count(), before);
+        Inject(Strokes({kKeyA}));
+        EXPECT_EQ(counter.count(), before + 2);
+    }
+}
+
+// The mouse button dialog in its modal loop: what OK records and refuses,
+// and the live pointer display.
+
+bool Enabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(Item(dialog, id)) != FALSE;
+}
+
+// Which of the three radios are checked, as "LMR" with '-' for unchecked.
+std::string Radios(HWND dialog) {
+    std::string shown = "---";
+    const int ids[] = {IDC_BUTTON_LEFT, IDC_BUTTON_MIDDLE, IDC_BUTTON_RIGHT};
+    for (int i = 0; i < 3; ++i) {
+        if (::IsDlgButtonChecked(dialog, ids[i]) == BST_CHECKED) {
+            shown[static_cast<std::size_t>(i)] = "LMR"[i];
+        }
+    }
+    return shown;
+}
+
+// The position mode, whether X and Y take input, and their captions.
+std::string PositionShown(HWND d) {
+    return SelectedText(Item(d, IDC_POSITION_MODE)) +
+           (Enabled(d, IDC_POSITION_X) ? " on " : " off ") +
+           TextOf(Item(d, IDC_POSITION_X_CAPTION)) + TextOf(Item(d, IDC_POSITION_Y_CAPTION));
+}
+
+TEST(MouseButtonDlg, OkRecordsTheChoicesAndTheScreenOfThatMoment) {
+    CMouseButtonDlg dlg;
+    dlg.flags = 0x02200000;
+    dlg.screenWidth = 1;
+    dlg.screenHeight = 2;
+    dlg.SetActionChoiceEnabled(true);
+    const INT_PTR result = RunModal(
+        dlg,
+        [](HWND d) {
+            EXPECT_TRUE(Enabled(d, IDC_ACTION));
+            ::SendMessageA(Item(d, IDC_BUTTON_RIGHT), BM_CLICK, 0, 0);
+            EXPECT_EQ(Radios(d), "--R");
+            PickWithKeys(Item(d, IDC_ACTION), kMouseReleaseItem);
+            PickWithKeys(Item(d, IDC_POSITION_MODE), kMouseAbsoluteItem);
+            EXPECT_EQ(PositionShown(d), "Absolute on X:Y:");
+            TypeInto(Item(d, IDC_POSITION_X), "2048");
+            TypeInto(Item(d, IDC_POSITION_Y), "-17");
+        },
+        IDOK);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.flags, 0x02110000u);
+    EXPECT_EQ(dlg.button, 2u);
+    EXPECT_EQ(dlg.x, 2048);
+    EXPECT_EQ(dlg.y, -17);
+    EXPECT_EQ(dlg.screenWidth, static_cast<std::uint32_t>(::GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_EQ(dlg.screenHeight, static_cast<std::uint32_t>(::GetSystemMetrics(SM_CYSCREEN)));
+}
+
+TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndThePointerIsShownAfterwards) {
+    CMouseButtonDlg dlg;
+    dlg.x = 5000;
+    MessageBoxWatcher watcher;
+    const INT_PTR result = RunModal(
+        dlg,
+        [](HWND d) {
+            const auto shows = [d](int x, int y) {
+                for (int round = 0; round < 200; ++round) {
+                    if (TextOf(Item(d, IDC_CURSOR_X)) == std::to_string(x) &&
+                        TextOf(Item(d, IDC_CURSOR_Y)) == std::to_string(y)) {
+                        return true;
+                    }
+                    PumpMessages();
+                    ::Sleep(10);
+                }
+                return false;
+            };
+            ASSERT_TRUE(::SetCursorPos(123, 45));
+            EXPECT_TRUE(shows(123, 45));
+            ::SendMessageA(d, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(::IsWindowVisible(d));
+            ASSERT_TRUE(::SetCursorPos(321, 54));
+            EXPECT_TRUE(shows(321, 54));
+            TypeInto(Item(d, IDC_POSITION_X), "-2048");
+        },
+        IDOK);
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(watcher.seen()[0].text, "Please enter an integer between -2048 and 2048.");
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.x, -2048);
+}
+
+// The macro editor under a real window: recording strokes injected into the
+// desktop, editing rows, the dialogs it opens for insertions, and what OK
+// hands back. The dialog runs modeless here so that the test can drive it;
+// its own buttons end it all the same.
+
+constexpr EventCode kA = 0x0100001E;
+constexpr EventCode kB = 0x01000030;
+constexpr EventCode kRelease = 0x00100000;
+constexpr EventCode kRight = 0x02000002;
+
+std::unique_ptr<MacroRecord> Record(const char* name, std::vector<EventCode> events,
+                                    std::uint32_t playMode = PlayMode::Once) {
+    auto macro = std::make_unique<MacroRecord>();
+    std::memset(macro.get(), 0, sizeof *macro);
+    WriteName(macro->name, name);
+    macro->eventCount = static_cast<std::uint32_t>(events.size());
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        macro->events[i] = events[i];
+        macro->delays[i] = i + 1 < events.size() ? 100 : 0;
+    }
+    macro->playMode = playMode;
+    return macro;
+}
+
+template <typename Dialog = CMacroEditDlg>
+class Editor {
+  public:
+    explicit Editor(const MacroRecord* macro) {
+        dlg.LoadMacro(macro);
+        EXPECT_TRUE(dlg.Create(nullptr));
+        dlg.ShowWindow(SW_SHOW);
+        PumpMessages();
+    }
+    CWnd Item(int id) const { return dlg.GetDlgItem(id); }
+    std::string Text(int id) const { return Item(id).GetWindowText(); }
+    bool Enabled(int id) const { return Item(id).IsWindowEnabled(); }
+    void Click(int id) {
+        Item(id).SendMessage(BM_CLICK);
+        PumpMessages();
+    }
+    void Type(int id, const std::string& text) {
+        Item(id).SetWindowText(text);
+        PumpMessages();
+    }
+    CListCtrl List() const { return CListCtrl(Item(IDC_EVENT_LIST)); }
+    int Rows() const { return List().GetItemCount(); }
+    // -1 clears the selection.
+    void SelectRow(int row) {
+        List().SetItemState(row, row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED,
+                            LVIS_SELECTED | LVIS_FOCUSED);
+        PumpMessages();
+    }
+    std::string Cell(int row, int column) const { return List().GetItemText(row, column); }
+    EventCode Code(int row) const { return dlg.Events().row(row).code; }
+    bool Ended() const { return !dlg.IsWindowVisible(); }
+    std::unique_ptr<MacroRecord> Stored() {
+        auto stored = std::make_unique<MacroRecord>();
+        dlg.StoreMacro(*stored);
+        return stored;
+    }
+
+    Dialog dlg;
+};
+
+TEST(MacroEdit, OkGivesTheMacroBackWithItsPlayModeOnceTheIntervalIsInRange) {
+    auto macro = Record("Reload", {kA, kA | kRelease, kRight, kRight | kRelease});
+    macro->positions[2] = 0xFFFB000A;  // relative (-5, 10)
+    Editor<> editor(macro.get());
+    ASSERT_EQ(editor.Rows(), 4);
+    EXPECT_EQ(editor.Cell(1, 1), "Release");
+    EXPECT_EQ(editor.Cell(0, 2), "100");
+    EXPECT_EQ(editor.Cell(2, 3), "Relative (-5,10)");
+    EXPECT_EQ(editor.Text(IDC_DURATION), "300 (ms)");
+    EXPECT_FALSE(editor.Enabled(IDC_REPEAT_INTERVAL));
+
+    editor.Click(IDC_PLAY_WHILE_PRESSED);
+    EXPECT_TRUE(editor.Enabled(IDC_REPEAT_INTERVAL));
+    editor.Type(IDC_REPEAT_INTERVAL, "70000");
+    {
+        MessageBoxWatcher watcher;
+        editor.Click(IDC_OK);
+        EXPECT_EQ(watcher.seen().size(), 1u);
+    }
+    EXPECT_FALSE(editor.Ended());
+    editor.Type(IDC_REPEAT_INTERVAL, "500");
+    editor.Click(IDC_OK);
+    ASSERT_TRUE(editor.Ended());
+
+    auto stored = editor.Stored();
+    EXPECT_EQ(ReadText(stored->name), "Reload");
+    EXPECT_EQ(stored->eventCount, 4u);
+    EXPECT_EQ(stored->positions[2], 0xFFFB000Au);
+    EXPECT_EQ(stored->playMode, PlayMode::WhilePressed);
+    EXPECT_EQ(stored->repeatInterval, 500u);
+}
+
+// Runs `command` in the editor and answers the dialog it opens (`title`)
+// with its button `answer` from inside that dialog's modal loop.
+void InsertThrough(CMacroEditDlg& editor, UINT command, const char* title, int answer) {
+    InsideModalLoop answered([] {}, [&] { return ::FindWindowA("#32770", title); }, answer);
+    editor.SendMessage(WM_COMMAND, command);
+    EXPECT_TRUE(answered.ran()) << title;
+    PumpMessages();
+}
+
+TEST(MacroEdit, InsertedPairsGoAboveTheSelectedRowButNeverIntoAPairOfTheirInput) {
+    auto macro = Record("Insert", {kB, kA, kA | kRelease, kB | kRelease});
+    Editor<> editor(macro.get());
+    {
+        // Inside A's pair, the key capture's A is refused.
+        MessageBoxWatcher watcher;
+        editor.SelectRow(2);
+        InsertThrough(editor.dlg, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+        ASSERT_EQ(watcher.seen().size(), 1u);
+        EXPECT_EQ(watcher.seen()[0].text,
+                  "Can't insert the key into this range. Please double check.");
+        EXPECT_EQ(editor.Rows(), 4);
+    }
+    editor.SelectRow(0);
+    InsertThrough(editor.dlg, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+    ASSERT_EQ(editor.Rows(), 6);
+    EXPECT_EQ(editor.Code(0), kA);
+    EXPECT_EQ(editor.Code(1), kA | kRelease);
+    EXPECT_EQ(editor.List().GetSelectedItem(), 2);  // still on B's press
+
+    // With nothing selected the left button is appended, unplaced.
+    editor.SelectRow(-1);
+    InsertThrough(editor.dlg, ID_MOUSE_BUTTON, "Please select a mouse button", IDOK);
+    ASSERT_EQ(editor.Rows(), 8);
+    EXPECT_EQ(editor.Code(6), 0x02000001u);
+    EXPECT_EQ(editor.Cell(6, 3), "Undefined (0,0)");
+}
+
+TEST(MacroEdit, ALayerMacroAlwaysPlaysOnce) {
+    auto macro = Record("Layer", {kA, kA | kRelease}, PlayMode::WhilePressed);
+    macro->repeatInterval = 400;
+    Editor<CLayerMacroEditDlg> editor(macro.get());
+    EXPECT_FALSE(editor.Item(IDC_PLAY_ONCE).IsWindow());
+    editor.Click(IDC_OK);
+    ASSERT_TRUE(editor.Ended());
+    auto stored = editor.Stored();
+    EXPECT_EQ(stored->playMode, 0u);
+    EXPECT_EQ(stored->repeatInterval, 0u);
+    EXPECT_EQ(stored->eventCount, 2u);
+}
+
+// The two multi-layer editors under real windows: rows picked with the
+// mouse, their menus, and the key and mouse dialogs they open, answered
+// from inside each modal loop.
+
+// Whether `open` shows a popup menu. A menu holds this thread until it is
+// closed, so another thread closes it, as Escape does, once it shows; when
+// `open` returns without one, none comes.
+bool OpensMenu(const std::function<void()>& open) {
+    std::atomic<bool> shown{false}, returned{false};
+    std::thread closer([&] {
+        for (int i = 0; i < 2000 && !shown && !returned; ++i) {
+            HWND menu = ::FindWindowA("#32768", nullptr);
+            if (menu != nullptr && ::IsWindowVisible(menu)) {
+                shown = true;
+                ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            }
+            ::Sleep(2);
+        }
+    });
+    open();
+    returned = true;
+    closer.join();
+    return shown;
+}
+
+// Opens a menu with `open`, closes it, and chooses `command` as the menu
+// would have; then answers the editor the command opens (titled `editor`)
+// with its button `answer`.
+void ChooseAndAnswer(HWND dialog, const std::function<void()>& open, UINT command,
+                     const char* editor = nullptr, int answer = 0) {
+    EXPECT_TRUE(OpensMenu(open));
+    ::PostMessageA(dialog, WM_COMMAND, command, 0);
+    if (editor == nullptr) {
+        PumpMessages();
+        return;
+    }
+    InsideModalLoop answered([] {}, [&] { return ::FindWindowA("#32770", editor); }, answer);
+    for (int i = 0; i < 2000 && !answered.ran(); ++i) {
+        PumpMessages();
+        ::Sleep(1);
+    }
+    EXPECT_TRUE(answered.ran()) << editor;
+    PumpMessages();
+}
+
+class MultiLayerTest : public ::testing::Test {
+  protected:
+    void Open(const MultiLayerRecord* record) {
+        dlg.LoadRecord(record);
+        ASSERT_TRUE(dlg.Create(nullptr));
+        dlg.ShowWindow(SW_SHOW);
+        PumpMessages();
+    }
+    CListCtrl List() const { return CListCtrl(dlg.GetDlgItem(IDC_LAYER_LIST)); }
+    std::string Cell(int row, int column) const { return List().GetItemText(row, column); }
+    // A right click on a row, with the pointer really over it.
+    void RightClick(int row) {
+        RECT item{LVIR_BOUNDS, 0, 0, 0};
+        List().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                           reinterpret_cast<LPARAM>(&item));
+        POINT point{item.left + 10, (item.top + item.bottom) / 2};
+        ::ClientToScreen(List(), &point);
+        ::SetCursorPos(point.x, point.y);
+        NMHDR notice{List(), static_cast<UINT_PTR>(IDC_LAYER_LIST), static_cast<UINT>(NM_RCLICK)};
+        dlg.SendMessage(WM_NOTIFY, IDC_LAYER_LIST, reinterpret_cast<LPARAM>(&notice));
+    }
+    bool OkEnabled() const { return dlg.GetDlgItem(IDC_OK).IsWindowEnabled(); }
+
+    CMultiLayerDlg dlg;
+};
+
+TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndConfirmedFromTwoWithAName) {
+    Open(nullptr);
+    ASSERT_EQ(List().GetItemCount(), 4);
+    EXPECT_EQ(Cell(0, 0), "Layer 1");
+    EXPECT_EQ(Cell(3, 0), "Layer 4");
+    EXPECT_EQ(Cell(0, 2), "");
+    EXPECT_FALSE(OkEnabled());
+
+    // Layer 2 lies below the free row: no menu.
+    EXPECT_FALSE(OpensMenu([&] { RightClick(1); }));
+
+    ChooseAndAnswer(
+        dlg, [&] { RightClick(0); }, ID_STOP_KEY);
+    EXPECT_EQ(dlg.Record().layerCount, 1u);
+    EXPECT_EQ(Cell(0, 2), "Stop");
+    EXPECT_FALSE(OkEnabled());
+
+    // The key capture opens on key 59 and its OK fills the free row.
+    ChooseAndAnswer(
+        dlg, [&] { RightClick(1); }, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+    ASSERT_EQ(dlg.Record().layerCount, 2u);
+    EXPECT_EQ(dlg.Record().layers[1].layerType, LayerType::Key);
+    EXPECT_EQ(dlg.Record().layers[1].action.code, 0x0120003Bu);
+    EXPECT_EQ(Cell(1, 1), EventName(0x0120003B));
+    EXPECT_EQ(Cell(1, 2), "Single");
+    EXPECT_FALSE(OkEnabled());
+    dlg.GetDlgItem(IDC_RECORD_NAME).SetWindowText("Combo");
+    PumpMessages();
+    EXPECT_TRUE(OkEnabled());
+
+    // Clear on the first row closes the gap.
+    ChooseAndAnswer(
+        dlg, [&] { RightClick(0); }, ID_CLEAR);
+    EXPECT_EQ(dlg.Record().layerCount, 1u);
+    EXPECT_EQ(Cell(0, 2), "Single");
+    EXPECT_FALSE(OkEnabled());
+}
+
+class TwinSwitchTest : public ::testing::Test {
+  protected:
+    void Open(const MultiLayerRecord& record) {
+        dlg.LoadRecord(record);
+        ASSERT_TRUE(dlg.Create(nullptr));
+        dlg.ShowWindow(SW_SHOW);
+        PumpMessages();
+    }
+    void ClickArrow(int key) {
+        const RECT arrow = dlg.ArrowRect(key);
+        dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.left + 4, arrow.top + 4));
+    }
+    std::string KeyText(int key) const {
+        return dlg.GetDlgItem(key == 0 ? IDC_KEY1_NAME : IDC_KEY2_NAME).GetWindowText();
+    }
+    bool OkEnabled() const { return dlg.GetDlgItem(IDC_ACCEPT).IsWindowEnabled(); }
+
+    CTwinSwitchDlg dlg;
+};
+
+TEST_F(TwinSwitchTest, BothKeysAreClicksPickedFromTheirArrows) {
+    auto other = std::make_unique<MultiLayerRecord>();
+    std::memset(other.get(), 0, sizeof *other);
+    WriteName(other->name, "not a twin");
+    other->layerCount = 3;
+    Open(*other);
+    EXPECT_EQ(KeyText(0), "Undefined");
+    EXPECT_EQ(KeyText(1), "Undefined");
+    EXPECT_EQ(dlg.GetDlgItem(IDC_RECORD_NAME).GetWindowText(), "");
+    EXPECT_FALSE(OkEnabled());
+
+    // Beside the arrows: no menu.
+    EXPECT_FALSE(OpensMenu([&] { dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }));
+    EXPECT_TRUE(OpensMenu([&] { ClickArrow(0); }));
+
+    ChooseAndAnswer(
+        dlg, [&] { ClickArrow(1); }, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+    EXPECT_EQ(KeyText(0), "Undefined");
+    EXPECT_EQ(KeyText(1), EventName(0x0120001E));
+    ChooseAndAnswer(
+        dlg, [&] { ClickArrow(0); }, ID_MOUSE_BUTTON, "Please select a mouse button", IDOK);
+    EXPECT_EQ(KeyText(0), EventName(0x02200001));
+    EXPECT_FALSE(OkEnabled());
+    dlg.GetDlgItem(IDC_RECORD_NAME).SetWindowText("Twin");
+    PumpMessages();
+    ASSERT_TRUE(OkEnabled());
+
+    dlg.GetDlgItem(IDC_ACCEPT).SendMessage(BM_CLICK);
+    PumpMessages();
+    auto stored = std::make_unique<MultiLayerRecord>();
+    dlg.StoreRecord(*stored);
+    EXPECT_EQ(stored->layerCount, 2u);
+    EXPECT_EQ(ReadText(stored->name), "Twin");
+    EXPECT_EQ(MultiLayerKind(*stored), MultiLayerKindValue::TwinSwitch);
+    EXPECT_EQ(stored->layers[0].action.code, 0x02200001u);
+    EXPECT_EQ(stored->layers[1].action.code, 0x0120001Eu);
+}
+
+}  // namespace
+}  // namespace gd::test
