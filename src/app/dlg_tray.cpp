@@ -127,8 +127,10 @@ void CGripdeckDlg::ShowTrayMenu() {
 }
 
 void CGripdeckDlg::OnLaunchAtStartup() {
-    launchAtStartup = launchAtStartup != 0 ? 0 : 1;
-    SetLaunchAtStartup(launchAtStartup != 0);
+    SetLaunchAtStartup(launchAtStartup == 0);
+    // Read back: a key this user may not write keeps what it holds, and the
+    // mark shows what Windows will really do at the next logon.
+    launchAtStartup = IsLaunchAtStartup() ? 1 : 0;
     CMenuRef(::GetMenu(hwnd_))
         .GetSubMenu(1)
         .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);

@@ -160,7 +160,7 @@ TEST_F(WindowTest, AboutBoxAndTheStartUpEntry) {
     program.Command(ID_OPTIONS_LAUNCH_ON_STARTUP);
     program.Sync();
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck").value_or(""),
-              ProgramPath() + " -1");
+              Quoted(ProgramPath()) + " -1");
     program.Command(ID_OPTIONS_LAUNCH_ON_STARTUP);
     program.Sync();
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck").value_or("missing"), "");
