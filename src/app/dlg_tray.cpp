@@ -102,6 +102,13 @@ void CGripdeckDlg::ShowHide() {
     UpdateTrayIcon(TrayAction::Modify);
 }
 
+LRESULT CGripdeckDlg::OnTaskbarCreated(WPARAM, LPARAM) {
+    // A restarted Explorer has an empty notification area: the icon is
+    // added again, or the program would have no way back from the tray.
+    UpdateTrayIcon(TrayAction::Add);
+    return 0;
+}
+
 LRESULT CGripdeckDlg::OnTrayNotify(WPARAM, LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
         case WM_LBUTTONDOWN:
