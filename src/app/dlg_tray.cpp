@@ -102,6 +102,13 @@ void CGripdeckDlg::ShowHide() {
     UpdateTrayIcon(TrayAction::Modify);
 }
 
+LRESULT CGripdeckDlg::OnTaskbarCreated(WPARAM, LPARAM) {
+    // A restarted Explorer has an empty notification area: the icon is
+    // added again, or the program would have no way back from the tray.
+    UpdateTrayIcon(TrayAction::Add);
+    return 0;
+}
+
 LRESULT CGripdeckDlg::OnTrayNotify(WPARAM, LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
         case WM_LBUTTONDOWN:
@@ -127,8 +134,10 @@ void CGripdeckDlg::ShowTrayMenu() {
 }
 
 void CGripdeckDlg::OnLaunchAtStartup() {
-    launchAtStartup = launchAtStartup != 0 ? 0 : 1;
-    SetLaunchAtStartup(launchAtStartup != 0);
+    SetLaunchAtStartup(launchAtStartup == 0);
+    // Read back: a key this user may not write keeps what it holds, and the
+    // mark shows what Windows will really do at the next logon.
+    launchAtStartup = IsLaunchAtStartup() ? 1 : 0;
     CMenuRef(::GetMenu(hwnd_))
         .GetSubMenu(1)
         .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);

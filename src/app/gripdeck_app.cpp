@@ -82,6 +82,11 @@ bool CGripdeckApp::InitInstance() {
 }
 
 int CGripdeckApp::ExitInstance() {
+    SaveSettings();
+    return CWinApp::ExitInstance();
+}
+
+void CGripdeckApp::SaveSettings() {
     if (settingsRead_) {
         RegistrySettings settings(*this);
         AppSettings stored;
@@ -89,7 +94,6 @@ int CGripdeckApp::ExitInstance() {
         stored.SaveAtExit(settings);
         SaveRecentFiles();
     }
-    return CWinApp::ExitInstance();
 }
 
 bool CGripdeckApp::FindRunningInstance() {

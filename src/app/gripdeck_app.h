@@ -19,6 +19,9 @@ class CGripdeckApp : public CWinApp {
     bool InitInstance() override;
     // Writes Summary and the recent list, unless start-up was refused.
     int ExitInstance() override;
+    // The same writes, also at the end of the session, which may end the
+    // process before ExitInstance runs.
+    void SaveSettings();
 
     // True when no other copy runs. Otherwise tells the running copy about
     // this start (and hands it this copy's command line when that names a

@@ -58,6 +58,8 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_SYSCOMMAND, &D::OnSysCommand>(),
         OnMessage<WM_TIMER, &D::OnTimer>(),
         OnMessage<WM_CLOSE, &D::OnClose>(),
+        OnMessage<WM_QUERYENDSESSION, &D::OnQueryEndSession>(),
+        OnMessage<WM_ENDSESSION, &D::OnEndSession>(),
         OnMessage<WM_DESTROY, &D::OnDestroy>(),
         OnMessage<kSecondStartMessage, &D::OnSecondStart>(),
         OnMessage<kForwardedCharMessage, &D::OnForwardedChar>(),
@@ -82,6 +84,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommandRange<&D::OnRecentFile>(ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST),
         // Tray icon and start-up entry
         OnMessage<kTrayCallbackMessage, &D::OnTrayNotify>(),
+        OnRegisteredMessage<&D::OnTaskbarCreated>("TaskbarCreated"),
         OnCommand<&D::OnTrayShowHide>(ID_TRAY_SHOW_HIDE),
         OnCommand<&D::OnLaunchAtStartup>(ID_OPTIONS_LAUNCH_ON_STARTUP),
         // Device
@@ -431,7 +434,11 @@ void CGripdeckDlg::OnSysCommand(UINT command, POINT) {
 
 void CGripdeckDlg::OnTimer(UINT_PTR id) {
     if (id == kHideTimer) {
-        ShowWindow(SW_HIDE);
+        // A second start or a tray click in the first 300 ms showed the
+        // window for good: the hide of a "-1" start is then void.
+        if (windowShown == 0) {
+            ShowWindow(SW_HIDE);
+        }
         KillTimer(kHideTimer);
     } else if (id == kDeviceCheckTimer) {
         RunDeviceCheck();
@@ -453,8 +460,49 @@ void CGripdeckDlg::OnClose() {
 void CGripdeckDlg::EndRun(INT_PTR result) {
     // Taken now: by the time the window is destroyed, the windows it owns
     // are gone.
-    GripdeckApp().summaryVisible = summaryWindow.IsWindowVisible();
+    TakeSummaryVisibility();
     EndDialog(result);
+}
+
+void CGripdeckDlg::TakeSummaryVisibility() {
+    CGripdeckApp& app = GripdeckApp();
+    app.summaryVisible = SummaryVisibilityToStore(
+        windowShown != 0, summaryWindow.IsWindowVisible() != FALSE, app.summaryVisible);
+}
+
+BOOL CGripdeckDlg::OnQueryEndSession(WPARAM, LPARAM) {
+    if (!document_.modified) {
+        ::ShutdownBlockReasonDestroy(hwnd_);
+        return TRUE;
+    }
+    // Unsaved edits are not dropped behind the user's back: Windows shows
+    // the reason (the save question) beside the window's title in its own
+    // list of programs that hold the session, and the user either goes
+    // back to save or ends the session anyway. No message box here: the
+    // shell waits for this answer. The window shows, so that going back
+    // finds it rather than only a tray icon; a window without a reason
+    // could not hold the session while hidden.
+    const std::string reason = LoadText(IDS_SAVE_QUESTION);
+    wchar_t wide[MAX_STR_BLOCKREASON] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, reason.c_str(), -1, wide, MAX_STR_BLOCKREASON - 1);
+    ::ShutdownBlockReasonCreate(hwnd_, wide);
+    if (windowShown == 0) {
+        ShowHide();
+    }
+    return FALSE;
+}
+
+LRESULT CGripdeckDlg::OnEndSession(WPARAM ending, LPARAM) {
+    if (ending == FALSE) {
+        return 0;
+    }
+    ::ShutdownBlockReasonDestroy(hwnd_);
+    // The process may end as soon as this returns: the settings are written
+    // now, not on the way out of the modal run.
+    TakeSummaryVisibility();
+    GripdeckApp().SaveSettings();
+    EndRun(1);
+    return 0;
 }
 
 void CGripdeckDlg::OnDestroy() {

@@ -98,6 +98,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnClose();
     // Ends the modal run and with it the program's working life.
     void EndRun(INT_PTR result);
+    // The application's summaryVisible from what the user last saw.
+    void TakeSummaryVisibility();
+    // Logoff, shutdown and the restart manager.
+    BOOL OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
     void OnDestroy();
     LRESULT OnSecondStart(WPARAM, LPARAM);
     LRESULT OnForwardedChar(WPARAM character, LPARAM lengthAndIndex);
@@ -129,6 +134,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
     // ---- tray icon and start-up entry (dlg_tray.cpp)
     LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     void OnTrayShowHide() { ShowHide(); }
     void OnLaunchAtStartup();
     void ShowTrayMenu();

@@ -18,12 +18,56 @@ SaveModifiedAction DecideSaveModified(bool modified, const std::string& currentN
 }
 
 std::optional<std::string> LaunchEntryText(std::string_view programPath) {
-    std::string text(programPath);
-    text += " -1";
+    std::string text(1, '"');
+    text += programPath;
+    text += "\" -1";
     if (programPath.empty() || text.size() >= kLaunchEntryBufferSize) {
         return std::nullopt;
     }
     return text;
+}
+
+namespace {
+
+bool HoldsEntry(RunKeys& keys, RunScope scope) {
+    const std::optional<std::string> text = keys.Read(scope);
+    return text && !text->empty();
+}
+
+}  // namespace
+
+bool IsLaunchEntryStored(RunKeys& keys) {
+    return HoldsEntry(keys, RunScope::Machine) || HoldsEntry(keys, RunScope::User);
+}
+
+bool StoreLaunchEntry(RunKeys& keys, bool on, std::string_view programPath) {
+    if (!on) {
+        // The machine's value is emptied even when absent, as it always was;
+        // the user's only when it holds an entry. A key that refuses the
+        // write keeps its entry, and the result says so.
+        keys.Write(RunScope::Machine, "");
+        if (HoldsEntry(keys, RunScope::User)) {
+            keys.Write(RunScope::User, "");
+        }
+        return !IsLaunchEntryStored(keys);
+    }
+    const std::optional<std::string> text = LaunchEntryText(programPath);
+    if (!text) {
+        return false;
+    }
+    if (keys.Write(RunScope::Machine, *text)) {
+        if (HoldsEntry(keys, RunScope::User)) {
+            keys.Write(RunScope::User, "");
+        }
+        return true;
+    }
+    // An entry in the machine's key that this user cannot change already
+    // starts the program; a second one would start it twice.
+    return HoldsEntry(keys, RunScope::Machine) || keys.Write(RunScope::User, *text);
+}
+
+bool SummaryVisibilityToStore(bool windowShown, bool summaryWindowVisible, bool remembered) {
+    return windowShown ? summaryWindowVisible : remembered;
 }
 
 Rect BringOnScreen(const Rect& window, std::int32_t screenWidth, std::int32_t screenHeight) {

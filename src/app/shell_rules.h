@@ -19,10 +19,37 @@ enum class SaveModifiedAction {
 SaveModifiedAction DecideSaveModified(bool modified, const std::string& currentName,
                                       const std::string& currentPath, SaveModifiedMode mode);
 
-// The Run value's text: the program's path and " -1". Refused when it would
-// not fit the 512-byte buffer it is read back into.
+// The Run value's text: the program's path in double quotes (a path with
+// spaces is otherwise read as a shorter program with arguments) and " -1".
+// Refused when it would not fit the 512-byte buffer it is read back into.
 inline constexpr std::size_t kLaunchEntryBufferSize = 512;
 std::optional<std::string> LaunchEntryText(std::string_view programPath);
+
+// The start-up entry's value under the two Run keys: the machine's
+// (HKEY_LOCAL_MACHINE) and the user's (HKEY_CURRENT_USER), which is used
+// when the machine's cannot be written. An absent value reads as nullopt.
+enum class RunScope { Machine, User };
+class RunKeys {
+  public:
+    virtual ~RunKeys() = default;
+    virtual std::optional<std::string> Read(RunScope scope) = 0;
+    virtual bool Write(RunScope scope, const std::string& text) = 0;
+};
+
+// On when either key holds a non-empty text, in whatever form it was
+// written (the quoted form, or the earlier unquoted one): Windows runs it.
+bool IsLaunchEntryStored(RunKeys& keys);
+
+// Turns the entry on (machine key, else the user's) or off (emptied in
+// both, the values kept). On leaves a single entry, so that the program
+// does not start twice. True when the entry is stored as asked.
+bool StoreLaunchEntry(RunKeys& keys, bool on, std::string_view programPath);
+
+// The summary window's visibility to store at exit or at the end of the
+// session: what the user last saw. While the main window is hidden the
+// summary window is hidden with it, and the visibility ShowHide remembered
+// counts.
+bool SummaryVisibilityToStore(bool windowShown, bool summaryWindowVisible, bool remembered);
 
 struct Rect {
     std::int32_t left = 0;

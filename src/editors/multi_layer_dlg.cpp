@@ -74,15 +74,16 @@ BOOL CMultiLayerDlg::OnInitDialog() {
     for (int row = 0; row < kMaxLayers; ++row) {
         list_.InsertItem(row, layer + " " + std::to_string(row + 1));
     }
+    // Once: from now on the edit holds what the user typed, and OK stores it.
+    const std::string name = ReadText(record_->name);
+    if (!name.empty()) {
+        name_.SetWindowText(name);
+    }
     Refresh();
     return FALSE;  // the name has the focus
 }
 
 void CMultiLayerDlg::Refresh() {
-    const std::string name = ReadText(record_->name);
-    if (!name.empty()) {
-        name_.SetWindowText(name);
-    }
     name_.SetFocus();
     for (int row = 0; row < kMaxLayers; ++row) {
         const LayerRowTexts texts = RowTexts(record_->layers[row], texts_);

@@ -35,6 +35,7 @@ class CMultiLayerDlg : public CDialog {
     const MessageMap& GetMessageMap() const override;
 
   private:
+    // The rows and the OK button from the record; the name edit keeps its text.
     void Refresh();
     void UpdateOkButton();
     // The row under the cursor when it may be picked, else -1.

@@ -68,6 +68,11 @@ bool Matches(const Route& route, const Message& m, bool reflected) {
         case RouteKind::ReflectNotify:
             return reflected && m.message == WM_NOTIFY &&
                    reinterpret_cast<const NMHDR*>(m.lParam)->code == route.code;
+        case RouteKind::Registered:
+            // Registered numbers lie in 0xC000..0xFFFF; registering a name
+            // again only looks its number up.
+            return !reflected && m.message >= 0xC000 && m.message <= 0xFFFF &&
+                   m.message == ::RegisterWindowMessageA(route.registeredName);
     }
     return false;
 }

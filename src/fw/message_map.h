@@ -50,6 +50,7 @@ enum class RouteKind : unsigned char {
     Reflect,         // a parent's message about this control, by message id
     ReflectCommand,  // this control's own WM_COMMAND notification, by code
     ReflectNotify,   // this control's own WM_NOTIFY, by code
+    Registered,      // a message registered by name (RegisterWindowMessage)
 };
 
 struct Route {
@@ -59,6 +60,7 @@ struct Route {
     UINT lastId;
     UINT code;
     RouteThunk thunk;
+    const char* registeredName;  // Registered routes only
 };
 
 struct MessageMap {
@@ -348,40 +350,52 @@ void NotifyThunk(CMsgHandler& h, Message& m) {
 
 template <UINT Msg, auto Pmf>
 constexpr Route OnMessage() {
-    return Route{RouteKind::Message, Msg, 0, 0, 0, &detail::Cracker<Msg>::template Call<Pmf>};
+    return Route{
+        RouteKind::Message, Msg, 0, 0, 0, &detail::Cracker<Msg>::template Call<Pmf>, nullptr};
 }
 
 // code 0 covers button clicks and menu items, and accelerators as well.
 template <auto Pmf>
 constexpr Route OnCommand(UINT id, UINT code = 0) {
-    return Route{RouteKind::Command, WM_COMMAND, id, id, code, &detail::CommandThunk<Pmf>};
+    return Route{RouteKind::Command, WM_COMMAND, id, id, code, &detail::CommandThunk<Pmf>, nullptr};
 }
 
 // Handler: void f(UINT id)
 template <auto Pmf>
 constexpr Route OnCommandRange(UINT firstId, UINT lastId) {
-    return Route{RouteKind::CommandRange,   WM_COMMAND, firstId, lastId, 0,
-                 &detail::CommandThunk<Pmf>};
+    return Route{RouteKind::CommandRange,    WM_COMMAND, firstId, lastId, 0,
+                 &detail::CommandThunk<Pmf>, nullptr};
 }
 
 template <auto Pmf>
 constexpr Route OnNotify(UINT id, UINT code) {
-    return Route{RouteKind::Notify, WM_NOTIFY, id, id, code, &detail::NotifyThunk<Pmf>};
+    return Route{RouteKind::Notify, WM_NOTIFY, id, id, code, &detail::NotifyThunk<Pmf>, nullptr};
 }
 
 template <UINT Msg, auto Pmf>
 constexpr Route OnReflect() {
-    return Route{RouteKind::Reflect, Msg, 0, 0, 0, &detail::Cracker<Msg>::template Call<Pmf>};
+    return Route{
+        RouteKind::Reflect, Msg, 0, 0, 0, &detail::Cracker<Msg>::template Call<Pmf>, nullptr};
+}
+
+// A message other programs know by name, such as the shell's
+// "TaskbarCreated". Handler: LRESULT f(WPARAM, LPARAM).
+template <auto Pmf>
+constexpr Route OnRegisteredMessage(const char* name) {
+    return Route{
+        RouteKind::Registered, 0, 0, 0, 0, &detail::Cracker<WM_NULL>::template Call<Pmf>, name};
 }
 
 template <auto Pmf>
 constexpr Route OnReflectCommand(UINT code) {
-    return Route{RouteKind::ReflectCommand, WM_COMMAND, 0, 0, code, &detail::CommandThunk<Pmf>};
+    return Route{RouteKind::ReflectCommand,  WM_COMMAND, 0, 0, code,
+                 &detail::CommandThunk<Pmf>, nullptr};
 }
 
 template <auto Pmf>
 constexpr Route OnReflectNotify(UINT code) {
-    return Route{RouteKind::ReflectNotify, WM_NOTIFY, 0, 0, code, &detail::NotifyThunk<Pmf>};
+    return Route{RouteKind::ReflectNotify,  WM_NOTIFY, 0, 0, code,
+                 &detail::NotifyThunk<Pmf>, nullptr};
 }
 
 // The part every window object shares: it is found from its HWND, and it

@@ -176,12 +176,83 @@ TEST(SaveModified, UntitledProfilesGoThroughSaveAs) {
     EXPECT_EQ(DecideSaveModified(true, "Default.gpx", "C:\\Default.gpx", M::Silent), A::Save);
 }
 
-TEST(LaunchEntry, AppendsTheHiddenFlagWithinTheBuffer) {
+TEST(LaunchEntry, QuotesThePathAndAppendsTheHiddenFlagWithinTheBuffer) {
     EXPECT_EQ(LaunchEntryText("C:\\Program Files\\Gripdeck\\gripdeck.exe"),
-              "C:\\Program Files\\Gripdeck\\gripdeck.exe -1");
-    EXPECT_TRUE(LaunchEntryText(std::string(508, 'p')).has_value());
-    EXPECT_FALSE(LaunchEntryText(std::string(509, 'p')).has_value());
+              "\"C:\\Program Files\\Gripdeck\\gripdeck.exe\" -1");
+    EXPECT_TRUE(LaunchEntryText(std::string(506, 'p')).has_value());
+    EXPECT_FALSE(LaunchEntryText(std::string(507, 'p')).has_value());
     EXPECT_FALSE(LaunchEntryText("").has_value());
+}
+
+// The two Run keys; a key marked read-only refuses writes, as the machine's
+// does for a user without administrator rights.
+class MemoryRunKeys : public RunKeys {
+  public:
+    std::optional<std::string> Read(RunScope scope) override { return values[Index(scope)]; }
+    bool Write(RunScope scope, const std::string& text) override {
+        if (readOnly[Index(scope)]) {
+            return false;
+        }
+        values[Index(scope)] = text;
+        return true;
+    }
+    static int Index(RunScope scope) { return scope == RunScope::Machine ? 0 : 1; }
+
+    std::optional<std::string> values[2];
+    bool readOnly[2] = {false, false};
+};
+
+TEST(LaunchEntry, StoredInTheMachineKeyElseTheUsersAndReadFromEither) {
+    using Value = std::optional<std::string>;
+    const std::string program = "C:\\Program Files\\Gripdeck\\gripdeck.exe";
+    const std::string entry = "\"" + program + "\" -1";
+    const std::string oldEntry = program + " -1";
+    struct Row {
+        bool machineReadOnly;
+        Value machine, user;  // before
+        bool on;
+        bool stored;
+        Value machineAfter, userAfter;
+    };
+    const Row rows[] = {
+        {false, {}, {}, true, true, entry, {}},
+        {true, {}, {}, true, true, {}, entry},
+        // A user entry left from an earlier start without rights goes once
+        // the machine's key holds one: the program must not start twice.
+        {false, {}, oldEntry, true, true, entry, ""},
+        // The machine's entry already starts the program.
+        {true, oldEntry, {}, true, true, oldEntry, {}},
+        {false, entry, oldEntry, false, false, "", ""},
+        {true, {}, oldEntry, false, false, {}, ""},
+        // Turning off fails while the machine's key holds an entry this
+        // user cannot change: the entry stays, and so does the mark.
+        {true, oldEntry, {}, false, true, oldEntry, {}},
+    };
+    for (const Row& row : rows) {
+        MemoryRunKeys keys;
+        keys.readOnly[0] = row.machineReadOnly;
+        keys.values[0] = row.machine;
+        keys.values[1] = row.user;
+        EXPECT_EQ(StoreLaunchEntry(keys, row.on, program), row.stored == row.on)
+            << row.on << " " << row.machine.value_or("-") << " " << row.user.value_or("-");
+        EXPECT_EQ(keys.values[0], row.machineAfter);
+        EXPECT_EQ(keys.values[1], row.userAfter);
+        EXPECT_EQ(IsLaunchEntryStored(keys), row.stored);
+    }
+    MemoryRunKeys failing;
+    failing.readOnly[0] = failing.readOnly[1] = true;
+    EXPECT_FALSE(StoreLaunchEntry(failing, true, program));
+    EXPECT_FALSE(IsLaunchEntryStored(failing));
+    EXPECT_FALSE(StoreLaunchEntry(failing, true, std::string(600, 'p')));
+}
+
+TEST(SummaryVisibility, StoredAsTheUserLastSawIt) {
+    // Shown: the summary window itself tells.
+    EXPECT_TRUE(SummaryVisibilityToStore(true, true, false));
+    EXPECT_FALSE(SummaryVisibilityToStore(true, false, true));
+    // Hidden in the tray: what ShowHide remembered when it hid both windows.
+    EXPECT_TRUE(SummaryVisibilityToStore(false, false, true));
+    EXPECT_FALSE(SummaryVisibilityToStore(false, true, false));
 }
 
 TEST(WindowPlacement, OffScreenWindowsComeBackToTheCorner) {
