@@ -152,11 +152,11 @@ TEST(DriverLinkWinHostTest, MessagesCarryTheirOwnerIconCaptionAndText) {
     const HWND main = window.get();
     host.SetMainWindow(main);
 
-    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop);
-    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None);
-    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop);
+    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop, {});
+    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
+    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop, {});
     window.Destroy();
-    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop);
+    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop, {});
 
     ASSERT_EQ(host.boxes.size(), 4u);
     EXPECT_EQ(host.boxes[0].owner, main);
@@ -183,7 +183,7 @@ TEST(DriverLinkWinHostTest, TextSourceOverridesAndFallsBack) {
     RecordingHost host(
         [](unsigned id) { return id == 58 ? std::string("Fertig.") : std::string(); });
 
-    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None);
+    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
 
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Fertig.");
