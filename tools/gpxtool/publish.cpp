@@ -33,11 +33,18 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
     out << "driver values: " << (result.valuesWritten ? "set" : "not set") << " under HKLM\\"
         << gd::kServiceKey << " (Package, Resolution " << gd::ResolutionWidth(resolution) << 'x'
         << gd::ResolutionHeight(resolution) << ")\n";
-    out << "driver interface: "
-        << (result.deviceOpened ? "opened, the pad's driver took the profile"
-                                : "not opened (pad or driver absent; it takes the profile when "
-                                  "the pad is plugged in)")
-        << '\n';
+    // What the driver takes is the package and the values: only with both in
+    // place does opening its interface (now or at the next plug-in) give it
+    // this profile.
+    const bool handedOver = result.packageWritten && result.valuesWritten;
+    out << "driver interface: ";
+    if (result.deviceOpened) {
+        out << (handedOver ? "opened, the pad's driver took the profile" : "opened");
+    } else {
+        out << "not opened (pad or driver absent"
+            << (handedOver ? "; it takes the profile when the pad is plugged in)" : ")");
+    }
+    out << '\n';
 
     if (!result.packageWritten || !result.valuesWritten) {
         return kExitRefused;
