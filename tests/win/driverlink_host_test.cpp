@@ -190,5 +190,24 @@ TEST(DriverLinkWinHostTest, TextSourceOverridesAndFallsBack) {
     EXPECT_EQ(host.boxes[0].caption, "Gripdeck");
 }
 
+TEST(DriverLinkWinHostTest, ProgramFolderHoldsTheRunningProgram) {
+    char path[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
+    RecordingHost host;
+    const std::optional<std::string> folder = host.ProgramFolder();
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_EQ(*folder + std::strrchr(path, '\\'), path);
+}
+
+TEST(DriverLinkWinHostTest, AFailureNamesTheSetupFileOnALineOfItsOwn) {
+    RecordingHost host;
+    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop,
+                     "D:\\Gone\\vlqrgpxkb.inf");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text,
+              "Your Gripdeck device has been resetuped failed, please reinstall it.\n"
+              "Can't open the file D:\\Gone\\vlqrgpxkb.inf. Please verify it again.");
+}
+
 }  // namespace
 }  // namespace gd

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/recent_files.h"
+#include "app/registry_settings.h"
 #include "fw/menu.h"
 #include "fw/text.h"
 #include "fw_test_ids.h"
@@ -219,6 +221,19 @@ TEST(Menu, LoadedMenusAreOwnedOnce) {
     EXPECT_FALSE(popup);
     EXPECT_TRUE(::IsMenu(handedOver));
     ::DestroyMenu(handedOver);
+}
+
+TEST_F(ProfileTest, ARecentPlaceOfAnotherTypeHidesNoLaterEntry) {
+    CTestApp app("FwApp");
+    app.SetRegistryKey(kKey);
+    ASSERT_TRUE(app.WriteProfileString("default", "Recent00", "C:\\a.gpx"));
+    ASSERT_TRUE(app.WriteProfileInt("default", "Recent01", 7));
+    ASSERT_TRUE(app.WriteProfileString("default", "Recent02", "C:\\c.gpx"));
+    RegistrySettings settings(app);
+    RecentFiles recent;
+    recent.Load(settings);
+    EXPECT_EQ(recent.Count(), 2u);
+    EXPECT_EQ(recent[1], "C:\\c.gpx");
 }
 
 }  // namespace

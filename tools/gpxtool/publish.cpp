@@ -8,6 +8,7 @@
 #include "profile/image.h"
 #include "profile/profile_file.h"
 #include "profile/profile_state.h"
+#include "string_table.h"
 
 namespace gpxtool {
 
@@ -27,12 +28,13 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
 
     std::ostream& out = console.out;
     const std::optional<std::string> windows = host.WindowsDirectory();
-    const std::string package = windows ? gd::PackagePath(*windows) : "the driver package";
+    const std::string package =
+        windows ? gd::FormatString(IDS_PACKAGE_PATH, *windows) : "the driver package";
     out << "package: " << (result.packageWritten ? "written " : "not written ") << package << '\n';
     const std::uint32_t resolution = state->summary.resolution;
     out << "driver values: " << (result.valuesWritten ? "set" : "not set") << " under HKLM\\"
-        << gd::kServiceKey << " (Package, Resolution " << gd::ResolutionWidth(resolution) << 'x'
-        << gd::ResolutionHeight(resolution) << ")\n";
+        << gd::FindString(IDS_SERVICE_KEY) << " (Package, Resolution "
+        << gd::ResolutionWidth(resolution) << 'x' << gd::ResolutionHeight(resolution) << ")\n";
     // What the driver takes is the package and the values: only with both in
     // place does opening its interface (now or at the next plug-in) give it
     // this profile.
