@@ -320,11 +320,12 @@ elseif(GROUP STREQUAL "hostile")
     endif()
     expect_refusal(adir "is not a regular file" export sample.gpx -o adir)
 
-    # A full path beyond what the system's file functions take: whatever the
-    # outcome, no temporary file stays behind.
+    # A path longer than the system's ANSI file functions take (260): written
+    # or refused, no temporary file stays behind.
     string(REPEAT "d" 120 long)
-    file(MAKE_DIRECTORY ${WORK}/${long}/${long})
-    execute_process(COMMAND ${RUNNER} ${GPXTOOL} export sample.gpx -o ${long}/${long}/out.json
+    set(deep ${long}/${long}/${long})
+    file(MAKE_DIRECTORY ${WORK}/${deep})
+    execute_process(COMMAND ${RUNNER} ${GPXTOOL} export sample.gpx -o ${deep}/out.json
         WORKING_DIRECTORY ${WORK} OUTPUT_QUIET ERROR_QUIET)
 
     if(NOT RUNNER)
