@@ -43,4 +43,16 @@ const char* FindString(unsigned id) {
     return it->text.data();
 }
 
+std::string FormatString(unsigned id, std::string_view argument) {
+    const char* format = FindString(id);
+    if (format == nullptr) {
+        return {};
+    }
+    std::string text(format);
+    if (const std::size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, argument);
+    }
+    return text;
+}
+
 }  // namespace gd

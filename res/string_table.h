@@ -3,6 +3,7 @@
 // portable modules, native tests and tools. The texts are those that
 // gripdeck.rc compiles into the program, taken from the same strings.inc.
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "resource.h"
@@ -20,5 +21,9 @@ std::span<const StringEntry> StringTable();
 // The text of string `id`, zero-terminated; nullptr when the table has no
 // string with that number.
 const char* FindString(unsigned id);
+
+// String `id` with `argument` in place of its first "%s"; empty when the
+// table has no such string.
+std::string FormatString(unsigned id, std::string_view argument);
 
 }  // namespace gd

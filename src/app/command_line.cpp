@@ -21,7 +21,7 @@ StartRequest ParseCommandLine(std::string_view commandLine) {
     const std::string text = StripQuotes(commandLine);
     if (text == "-1") {
         request.startHidden = true;
-    } else if (!text.empty()) {
+    } else if (!text.empty() && text != kInstallArgument) {
         request.path = text;
         request.name = FileNamePart(text);
     }
@@ -29,7 +29,7 @@ StartRequest ParseCommandLine(std::string_view commandLine) {
 }
 
 bool ShouldForwardCommandLine(std::string_view commandLine) {
-    return !commandLine.empty() && commandLine != "-1" && commandLine != "install" &&
+    return !commandLine.empty() && commandLine != "-1" && commandLine != kInstallArgument &&
            commandLine.size() < kForwardBufferSize;
 }
 

@@ -14,6 +14,10 @@ namespace gd {
 // One leading and then one trailing double quote removed.
 std::string StripQuotes(std::string_view text);
 
+// What an installer passes when it starts the program after setup: a normal
+// start, not a file to open.
+inline constexpr std::string_view kInstallArgument = "install";
+
 struct StartRequest {
     bool startHidden = false;  // "-1"
     std::string path;          // profile to open, empty for none

@@ -1,5 +1,6 @@
 #include "app/recent_files.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/settings_store.h"
@@ -7,8 +8,19 @@
 namespace gd {
 
 void RecentFiles::Load(SettingsStore& settings) {
+    // A value that cannot be read (missing, or of another type) leaves no
+    // hole: the list shows up to its first empty place. A path listed twice,
+    // as an old value left in a place that emptied can be, shows once.
+    std::size_t used = 0;
     for (std::size_t i = 0; i < kPlaces; ++i) {
-        places_[i] = settings.ReadString(ValueName(i), "");
+        std::string path = settings.ReadString(ValueName(i), "");
+        if (!path.empty() &&
+            std::find(places_.begin(), places_.begin() + used, path) == places_.begin() + used) {
+            places_[used++] = std::move(path);
+        }
+    }
+    for (std::size_t i = used; i < kPlaces; ++i) {
+        places_[i].clear();
     }
 }
 

@@ -13,7 +13,8 @@ class RecentFiles {
   public:
     static constexpr std::size_t kPlaces = 6;
 
-    // Places 0..5 from Recent00..Recent05 (empty when missing).
+    // Places from Recent00..Recent05 in order, skipping values that are
+    // missing, unreadable or already listed.
     void Load(SettingsStore& settings);
     // Writes only the non-empty places; an emptied place keeps its old value.
     void Save(SettingsStore& settings) const;

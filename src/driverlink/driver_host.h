@@ -115,13 +115,19 @@ class DriverHost {
     virtual bool ChangeCurrentDirectory(const std::string& path) = 0;
     // Nothing when the system cannot give it in 512 bytes.
     virtual std::optional<std::string> CurrentDirectory() = 0;
+    // The folder that holds the program file, without a trailing backslash
+    // (unless it is a drive's root); nothing when the system cannot give it.
+    virtual std::optional<std::string> ProgramFolder() = 0;
 
     // Sends WM_USER+1 to the main window when it exists (a hidden one then
     // shows itself).
     virtual void NotifyMainWindow() = 0;
     // Message box with string `messageId` as text and string 1 as caption, an
-    // OK button, and the given owner and icon. Returns when it is closed.
-    virtual void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon) = 0;
+    // OK button, and the given owner and icon. A non-empty `file` follows the
+    // text as message 50, "Can't open the file %s. Please verify it again.",
+    // naming it. Returns when the box is closed.
+    virtual void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon,
+                             const std::string& file) = 0;
 };
 
 }  // namespace gd

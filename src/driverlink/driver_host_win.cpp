@@ -36,6 +36,7 @@ using UniqueLocalMemory = Handle<LocalMemoryTraits>;
 
 constexpr UINT kWindowsDirectoryBytes = 256;
 constexpr DWORD kCurrentDirectoryBytes = 512;
+constexpr DWORD kProgramPathBytes = 1024;
 
 GUID ToGuid(const Guid& id) {
     GUID guid;
@@ -208,6 +209,22 @@ std::optional<std::string> WinDriverHost::CurrentDirectory() {
     return std::string(buffer, length);
 }
 
+std::optional<std::string> WinDriverHost::ProgramFolder() {
+    char buffer[kProgramPathBytes] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) {
+        return std::nullopt;
+    }
+    std::string folder(buffer, length);
+    const std::size_t slash = folder.find_last_of("\\/");
+    if (slash == std::string::npos) {
+        return std::nullopt;
+    }
+    // "C:\\gripdeck.exe" lies in "C:\\", not in "C:" (the drive's current folder).
+    folder.resize(slash > 0 && folder[slash - 1] == ':' ? slash + 1 : slash);
+    return folder;
+}
+
 HWND WinDriverHost::LiveMainWindow() const {
     return mainWindow_ != nullptr && IsWindow(mainWindow_) ? mainWindow_ : nullptr;
 }
@@ -227,10 +244,22 @@ std::string WinDriverHost::Text(unsigned id) const {
     return text;
 }
 
-void WinDriverHost::ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon) {
+void WinDriverHost::ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon,
+                                const std::string& file) {
     const HWND ownerWindow = owner == MessageOwner::MainWindow ? LiveMainWindow() : nullptr;
     const UINT flags = MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : 0);
-    RunMessageBox(ownerWindow, Text(messageId), Text(kCaptionString), flags);
+    std::string text = Text(messageId);
+    if (!file.empty()) {
+        // Message 59 ends with its own line feed; the file goes on the next line.
+        if (!text.empty() && text.back() != '\n') {
+            text += '\n';
+        }
+        const std::string format = Text(kCantOpenFileString);
+        const std::size_t at = format.find("%s");
+        text +=
+            at == std::string::npos ? format : format.substr(0, at) + file + format.substr(at + 2);
+    }
+    RunMessageBox(ownerWindow, text, Text(kCaptionString), flags);
 }
 
 int WinDriverHost::RunMessageBox(HWND owner, const std::string& text, const std::string& caption,

@@ -32,8 +32,10 @@ class WinDriverHost : public DriverHost {
     bool ForceInstallDriver(const std::string& hardwareId, const std::string& infPath) override;
     bool ChangeCurrentDirectory(const std::string& path) override;
     std::optional<std::string> CurrentDirectory() override;
+    std::optional<std::string> ProgramFolder() override;
     void NotifyMainWindow() override;
-    void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon) override;
+    void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon,
+                     const std::string& file) override;
 
   protected:
     // Where every box of ShowMessage appears; MessageBoxA.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "profile/profile_file.h"
+#include "string_table.h"
 
 namespace gd {
 
@@ -49,13 +50,13 @@ std::optional<std::string> ReadFirstHardwareId(PresentDeviceList& devices) {
     return TextUpToZero(buffer.data(), buffer.size());
 }
 
-std::string JoinPath(const std::string& folder, const char* name) {
-    std::string path = folder;
-    if (path.empty() || path.back() != '\\') {
-        path += '\\';
+// A setup file's path from its string ("%s\\vlqrgpxkb.inf"): a root folder
+// such as C:\\ gives no doubled backslash.
+std::string InfPath(unsigned infString, std::string_view folder) {
+    if (!folder.empty() && folder.back() == '\\') {
+        folder.remove_suffix(1);
     }
-    path += name;
-    return path;
+    return FormatString(infString, folder);
 }
 
 std::optional<std::string> QueryString(RegistryKey& key, const char* name, std::uint32_t capacity) {
@@ -77,8 +78,8 @@ PublishResult DriverLink::PublishProfile() {
     PublishResult result;
     if (const std::optional<std::string> windows = host_.WindowsDirectory()) {
         const std::vector<std::uint8_t> package = EncodePackage(state_.image, state_.summary);
-        result.packageWritten =
-            host_.WriteWholeFile(PackagePath(*windows), package.data(), package.size());
+        result.packageWritten = host_.WriteWholeFile(FormatString(IDS_PACKAGE_PATH, *windows),
+                                                     package.data(), package.size());
     }
     result.valuesWritten = SetDriverValues();
     result.deviceOpened = OpenDriverInterface();
@@ -86,7 +87,8 @@ PublishResult DriverLink::PublishProfile() {
 }
 
 bool DriverLink::SetDriverValues() {
-    const std::unique_ptr<RegistryKey> key = host_.OpenKey(RegistryRoot::LocalMachine, kServiceKey);
+    const std::unique_ptr<RegistryKey> key =
+        host_.OpenKey(RegistryRoot::LocalMachine, FindString(IDS_SERVICE_KEY));
     if (!key) {
         return false;
     }
@@ -96,7 +98,7 @@ bool DriverLink::SetDriverValues() {
     if (!windows) {
         return false;
     }
-    const std::string package = kNtPathPrefix + PackagePath(*windows);
+    const std::string package = kNtPathPrefix + FormatString(IDS_PACKAGE_PATH, *windows);
     const bool packageSet = key->SetValue(kPackageValue, RegistryType::String, package.c_str(),
                                           static_cast<std::uint32_t>(package.size()));
 
@@ -146,33 +148,52 @@ bool DriverLink::IsPadPluggedIn() {
 }
 
 std::optional<std::string> DriverLink::InstallFolder() {
+    std::optional<std::string> installDir;
+    bool changed = false;
     if (std::unique_ptr<RegistryKey> key = host_.OpenKey(RegistryRoot::CurrentUser, kSettingsKey)) {
-        const std::optional<std::string> installDir =
-            QueryString(*key, kInstallDirValue, kInstallDirBytes);
-        if (installDir && !installDir->empty()) {
-            host_.ChangeCurrentDirectory(*installDir);
+        // Missing, not a text, or longer than its 256 bytes: not set.
+        installDir = QueryString(*key, kInstallDirValue, kInstallDirBytes);
+        if (installDir && installDir->empty()) {
+            installDir.reset();
         }
+        changed = installDir && host_.ChangeCurrentDirectory(*installDir);
     }
-    return host_.CurrentDirectory();
+    if (changed) {
+        return host_.CurrentDirectory();
+    }
+    if (installDir) {
+        // A folder that is gone is still the one to report, not a stand-in.
+        return installDir;
+    }
+    // The setup files ship beside the program. The current directory is
+    // wherever a file dialog left it, and files planted there must never be
+    // installed for the pad.
+    return host_.ProgramFolder();
 }
 
-bool DriverLink::InstallInf(const std::string& folder, const char* infName,
-                            const char* hardwareId) {
-    const std::string inf = JoinPath(folder, infName);
-    // A failed copy shows itself in the installation that follows.
-    host_.CopyInfToDriverStore(inf, folder);
+bool DriverLink::InstallInf(const std::string& folder, unsigned infString, const char* hardwareId,
+                            std::string& uncopied) {
+    const std::string inf = InfPath(infString, folder);
+    // A file that cannot be copied cannot be installed either; the user is
+    // told which one it was.
+    if (!host_.CopyInfToDriverStore(inf, folder)) {
+        uncopied = inf;
+        return false;
+    }
     return host_.ForceInstallDriver(hardwareId, inf);
 }
 
 bool DriverLink::ReinstallDriver() {
     const std::optional<std::string> folder = InstallFolder();
-    const bool installed = folder && InstallInf(*folder, kKeyboardInfName, kKeyboardHardwareId) &&
-                           InstallInf(*folder, kMouseInfName, kMouseHardwareId);
+    std::string uncopied;
+    const bool installed = folder &&
+                           InstallInf(*folder, IDS_KEYBOARD_INF, kKeyboardHardwareId, uncopied) &&
+                           InstallInf(*folder, IDS_MOUSE_INF, kMouseHardwareId, uncopied);
     if (!installed) {
-        host_.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop);
+        host_.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop, uncopied);
         return false;
     }
-    host_.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None);
+    host_.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
     return true;
 }
 
@@ -181,7 +202,7 @@ void DriverLink::ReinstallDriverCommand() {
         ReinstallDriver();
         return;
     }
-    host_.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop);
+    host_.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop, {});
 }
 
 }  // namespace gd

@@ -19,6 +19,8 @@ inline constexpr Guid kDriverInterfaceA = {
 inline constexpr Guid kDriverInterfaceB = {
     0xD7A09AA4, 0x1BCA, 0x42D4, {0x90, 0x78, 0x12, 0xB7, 0x1D, 0xE8, 0x21, 0x2F}};
 
+// String 9 of the string table, which is what the driver link uses; spelt
+// out here for tests and tools that name the key.
 inline constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\velqorgpx";
 inline constexpr char kPackageValue[] = "Package";
 inline constexpr char kResolutionValue[] = "Resolution";
@@ -31,8 +33,6 @@ inline constexpr std::uint32_t kInstallDirBytes = 256;
 inline constexpr char kPadHardwareIdMatch[] = "vid_099a&pid_2000";
 inline constexpr char kKeyboardHardwareId[] = "HID\\Vid_099a&Pid_2000&MI_00";
 inline constexpr char kMouseHardwareId[] = "HID\\Vid_099a&Pid_2000&MI_01&COL02";
-inline constexpr char kKeyboardInfName[] = "vlqrgpxkb.inf";
-inline constexpr char kMouseInfName[] = "vlqrgpxms.inf";
 
 // Hardware ids are first read into this many bytes; a longer property is read
 // once more with the size the system asks for, up to kMaxHardwareIdBytes.
@@ -42,6 +42,7 @@ inline constexpr std::uint32_t kMaxHardwareIdBytes = 64 * 1024;
 // String-table numbers of the texts the driver link shows.
 enum DriverLinkString : unsigned {
     kCaptionString = 1,           // "Gripdeck"
+    kCantOpenFileString = 50,     // names a setup file that could not be copied
     kPadNotFoundString = 57,      // "Reinstall &Driver" without a pad
     kReinstallDoneString = 58,    // driver installation succeeded
     kReinstallFailedString = 59,  // driver installation failed
@@ -77,10 +78,13 @@ class DriverLink {
     // True when the first hardware id of a present device contains
     // "vid_099a&pid_2000", ignoring case.
     bool IsPadPluggedIn();
-    // Makes InstallDir the current directory when it is set (for the rest of
-    // the run), then installs the keyboard file and then the mouse file from
-    // the current directory, each for its hardware id. Shows message 59 at the first failure
-    // (nothing more is tried) and message 58 on success.
+    // Installs the keyboard file and then the mouse file, each for its
+    // hardware id, from the installation folder: InstallDir when it is set
+    // and fits its 256 bytes (it becomes the current directory for the rest
+    // of the run), otherwise the program's own folder, never whatever the
+    // current directory happens to be. Shows message 59 at the first failure
+    // (nothing more is tried), naming a setup file that could not be copied,
+    // and message 58 on success.
     bool ReinstallDriver();
     // The "Reinstall &Driver" command: reinstalls when the driver's interfaces
     // or the pad are present, otherwise shows message 57 over the main window.
@@ -90,7 +94,10 @@ class DriverLink {
     bool InterfacesPresent();
     bool OpenDriverInterface();
     std::optional<std::string> InstallFolder();
-    bool InstallInf(const std::string& folder, const char* infName, const char* hardwareId);
+    // False on failure; `uncopied` then names the setup file when copying it
+    // failed.
+    bool InstallInf(const std::string& folder, unsigned infString, const char* hardwareId,
+                    std::string& uncopied);
 
     const ProfileState& state_;
     DriverHost& host_;

@@ -14,6 +14,7 @@ struct Text {
 
 constexpr Text kTexts[] = {
     {1, "Gripdeck"},
+    {50, "Can't open the file %s. Please verify it again."},
     {57,
      "Can't find the Gripdeck device. Please double check the device is already pluged in "
      "this computer."},

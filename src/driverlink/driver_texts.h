@@ -4,7 +4,7 @@
 
 namespace gd {
 
-// String `id` (1, 57, 58 or 59); nullptr for any other number.
+// String `id` (1, 50, 57, 58 or 59); nullptr for any other number.
 const char* DefaultDriverLinkText(unsigned id);
 
 }  // namespace gd

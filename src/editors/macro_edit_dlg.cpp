@@ -714,9 +714,8 @@ void CMacroEditDlg::OnKeyChanged() {
         return;
     }
     const std::string rowName = eventList_.GetItemText(selected, kKeyColumn);
-    const bool namesDiffer = keyList_.GetLBText(entry) != rowName;
     const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
-    if (!events_.ChangePairInput(selected, {start, end}, code, namesDiffer)) {
+    if (!events_.ChangePairInput(selected, {start, end}, code)) {
         ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
         const int back = keyList_.FindStringExact(-1, rowName);
         if (back >= 0) {

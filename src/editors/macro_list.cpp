@@ -138,7 +138,12 @@ bool MacroList::SwapRows(int a, int b, RowSelection& selection) {
     if (a < 0 || b < 0 || a >= size() || b >= size() || a == b || IsSameInputAt(a, b)) {
         return false;
     }
-    std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
+    MacroRow& first = rows_[static_cast<std::size_t>(a)];
+    MacroRow& second = rows_[static_cast<std::size_t>(b)];
+    std::swap(first, second);
+    if (std::max(a, b) == size() - 1) {
+        std::swap(first.delay, second.delay);
+    }
     selection.selected = Follow(selection.selected, a, b);
     if (selection.pair) {
         selection.pair->start = Follow(selection.pair->start, a, b);
@@ -216,13 +221,12 @@ MoveButtons MacroList::MoveButtonStates(const RowSelection& selection) const {
     return buttons;
 }
 
-bool MacroList::ChangePairInput(int selected, const RowPair& pair, EventCode entryCode,
-                                bool namesDiffer) {
+bool MacroList::ChangePairInput(int selected, const RowPair& pair, EventCode entryCode) {
     if (pair.start < 0 || pair.end >= size() || pair.end <= pair.start) {
         return false;
     }
     const EventCode press = WithAction(entryCode, kActionPress);
-    if (namesDiffer) {
+    if (!IsSameInput(press, row(pair.start).code)) {
         if (InsideOpenPair(press, selected)) {
             return false;
         }
@@ -302,7 +306,8 @@ std::uint64_t MacroList::Duration() const {
 
 MacroRecorder::Result MacroRecorder::Add(MacroList& list, EventCode code, std::uint32_t tick,
                                          bool named) {
-    if (!IsKnownKey(code) || lastCode_ == code || !named) {
+    const bool held = IsPress(code) && std::find(held_.begin(), held_.end(), code) != held_.end();
+    if (!IsKnownKey(code) || lastCode_ == code || held || !named) {
         return Result::Dropped;
     }
     if (list.size() >= kMaxMacroRows) {
@@ -316,6 +321,11 @@ MacroRecorder::Result MacroRecorder::Add(MacroList& list, EventCode code, std::u
         row.delay.assign(1, '0');
     }
     list.Append(row);
+    if (IsPress(code)) {
+        held_.push_back(code);
+    } else {
+        std::erase(held_, WithAction(code, kActionPress));
+    }
     lastTick_ = tick;
     lastCode_ = code;
     return Result::Added;

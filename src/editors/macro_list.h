@@ -94,7 +94,9 @@ class MacroList {
     // Removes both rows; every other row keeps its position word.
     void DeletePair(const RowPair& pair);
     // Exchanges two rows unless they name the same input (or do not exist);
-    // the selection and pair follow their rows.
+    // the selection and pair follow their rows. The last place keeps its
+    // delay: the last event is never followed by a pause, and the pause that
+    // stood before it stays there, so a move undone gives the list back.
     bool SwapRows(int a, int b, RowSelection& selection);
     // The selected row, when it starts or ends the pair, moves one place; a
     // press directly followed by its release moves as a block.
@@ -103,10 +105,10 @@ class MacroList {
     MoveButtons MoveButtonStates(const RowSelection& selection) const;
 
     // The pair takes another key or button (`entryCode`, a press without
-    // flags). `namesDiffer`: the new entry's name is not the selected row's,
-    // which is when the nesting rule has to be checked. Both rows lose their
-    // Others text. False on a conflict, with nothing changed.
-    bool ChangePairInput(int selected, const RowPair& pair, EventCode entryCode, bool namesDiffer);
+    // flags). Another input than the pair's own must keep the nesting rule
+    // (two inputs may share a display name, so the codes decide). Both rows
+    // lose their Others text. False on a conflict, with nothing changed.
+    bool ChangePairInput(int selected, const RowPair& pair, EventCode entryCode);
     // Absolute sets the flags nibble of both codes to 1, otherwise to 0.
     void SetPositionMode(const RowPair& pair, bool absolute);
     // The press takes the position; the release the same when the press is
@@ -127,7 +129,9 @@ class MacroList {
 };
 
 // What the recorder makes of key strokes: auto-repeat and unknown keys are
-// dropped, and each row's delay is the time until the next stroke.
+// dropped, and each row's delay is the time until the next stroke. A press of
+// a key already held in the recording is its auto-repeat, even when another
+// key came in between.
 class MacroRecorder {
   public:
     enum class Result { Added, Dropped, ListFull };
@@ -137,10 +141,15 @@ class MacroRecorder {
     Result Add(MacroList& list, EventCode code, std::uint32_t tick, bool named);
     // A new recording measures from its first stroke again; the last
     // accepted code is remembered for as long as the editor is open.
-    void Restart() { lastTick_ = 0; }
+    void Restart() {
+        lastTick_ = 0;
+        held_.clear();
+    }
 
   private:
     std::optional<EventCode> lastCode_;
+    // Press codes recorded and not yet released.
+    std::vector<EventCode> held_;
     std::uint32_t lastTick_ = 0;
 };
 

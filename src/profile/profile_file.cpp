@@ -246,12 +246,8 @@ bool WriteFileInPlace(const std::string& path, const void* data, std::size_t siz
 }
 
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    const std::string temporary = path + ".gdtmp";
-    if (!WriteFileInPlace(temporary, data, size) || !ReplaceFileWith(temporary, path)) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    StagedFile staged(path);
+    return staged.Write(data, size) && staged.Commit();
 }
 
 std::string PackagePath(std::string_view windowsDirectory) {

@@ -63,8 +63,9 @@ FileError ReadProfileFile(const std::string& path, ProfileImage& image, SummaryB
 bool ReadPackageFile(const std::string& path, ProfileImage& image, SummaryBlock& summary);
 // Reads at most maxSize bytes; false when the file cannot be opened or is longer.
 bool ReadWholeFile(const std::string& path, std::size_t maxSize, std::vector<std::uint8_t>& data);
-// Writes a temporary file beside `path` and replaces `path` only when every
-// write succeeded; the old file is untouched otherwise.
+// Writes a fresh file beside `path` (see StagedFile) and replaces `path` only
+// when every write succeeded; the old file is untouched otherwise, and so is
+// a `path` that is not a regular file.
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size);
 // Creates or truncates `path` and writes the bytes in place (for files another
 // program holds open by name, like the driver package).

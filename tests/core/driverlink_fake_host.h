@@ -64,6 +64,7 @@ class FakeDriverHost : public DriverHost {
         unsigned id;
         MessageOwner owner;
         MessageIcon icon;
+        std::string file = {};  // the setup file a failure names
         friend bool operator==(const Message&, const Message&) = default;
     };
 
@@ -77,6 +78,8 @@ class FakeDriverHost : public DriverHost {
     std::vector<Device> devices;
     std::set<std::string> failingInstalls;  // hardware ids whose installation fails
     std::optional<std::string> currentDirectory = std::string("C:\\Users\\me");
+    std::optional<std::string> programFolder = std::string("C:\\Program Files\\Gripdeck");
+    std::set<std::string> uncopyableInfs;  // setup files whose copy fails
     std::set<std::string> existingDirectories;
 
     // --- what happened
@@ -183,7 +186,7 @@ class FakeDriverHost : public DriverHost {
     bool CopyInfToDriverStore(const std::string& infPath,
                               const std::string& sourceFolder) override {
         calls.push_back("CopyInf " + infPath + " from " + sourceFolder);
-        return true;
+        return uncopyableInfs.count(infPath) == 0;
     }
 
     bool ForceInstallDriver(const std::string& hardwareId, const std::string& infPath) override {
@@ -205,11 +208,17 @@ class FakeDriverHost : public DriverHost {
         return currentDirectory;
     }
 
+    std::optional<std::string> ProgramFolder() override {
+        calls.push_back("ProgramFolder");
+        return programFolder;
+    }
+
     void NotifyMainWindow() override { calls.push_back("NotifyMainWindow"); }
 
-    void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon) override {
+    void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon,
+                     const std::string& file) override {
         calls.push_back("ShowMessage " + std::to_string(messageId));
-        messages.push_back({messageId, owner, icon});
+        messages.push_back({messageId, owner, icon, file});
     }
 
   private:

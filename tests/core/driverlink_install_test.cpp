@@ -70,8 +70,8 @@ TEST_F(DriverLinkInstallTest, MouseFailureShows59Once) {
     EXPECT_THAT(host.messages, ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
 }
 
-TEST_F(DriverLinkInstallTest, UnknownCurrentDirectoryFailsWithoutInstalling) {
-    host.currentDirectory.reset();
+TEST_F(DriverLinkInstallTest, UnknownProgramFolderFailsWithoutInstalling) {
+    host.programFolder.reset();
 
     EXPECT_FALSE(link.ReinstallDriver());
 
@@ -81,7 +81,7 @@ TEST_F(DriverLinkInstallTest, UnknownCurrentDirectoryFailsWithoutInstalling) {
 }
 
 TEST_F(DriverLinkInstallTest, RootFolderGivesNoDoubledBackslash) {
-    host.currentDirectory = "C:\\";
+    host.programFolder = "C:\\";
 
     EXPECT_TRUE(link.ReinstallDriver());
 
@@ -131,12 +131,14 @@ TEST_P(DriverLinkInstallFolderTest, TakesInstallDirWhenItIsAString) {
 }
 
 const std::string kLongFolder(256, 'p');
+// Without InstallDir the files come from the program's folder.
+constexpr char kProgram[] = "C:\\Program Files\\Gripdeck";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DriverLinkInstallFolderTest,
     ::testing::Values(
-        FolderRow{"NoSettingsKey", false, RegistryType::String, {}, nullptr, "C:\\Users\\me"},
-        FolderRow{"NoInstallDir", true, RegistryType::String, {}, nullptr, "C:\\Users\\me"},
+        FolderRow{"NoSettingsKey", false, RegistryType::String, {}, nullptr, kProgram},
+        FolderRow{"NoInstallDir", true, RegistryType::String, {}, nullptr, kProgram},
         FolderRow{"Terminated", true, RegistryType::String, Bytes(std::string("E:\\Pad") + '\0'),
                   "E:\\Pad", "E:\\Pad"},
         FolderRow{"ExpandStringTakenAsItIs", true, RegistryType::ExpandString,
@@ -145,17 +147,56 @@ INSTANTIATE_TEST_SUITE_P(
         FolderRow{"FullWithoutTerminator", true, RegistryType::String, Bytes(kLongFolder),
                   kLongFolder.c_str(), kLongFolder.c_str()},
         FolderRow{"TooLongIsIgnored", true, RegistryType::String, Bytes(kLongFolder + "q"), nullptr,
-                  "C:\\Users\\me"},
+                  kProgram},
         FolderRow{"NumberIsIgnored",
                   true,
                   RegistryType::Dword,
                   {0x45, 0x3A, 0x5C, 0x00},
                   nullptr,
-                  "C:\\Users\\me"},
-        FolderRow{
-            "EmptyStringIsIgnored", true, RegistryType::String, {0}, nullptr, "C:\\Users\\me"},
-        FolderRow{"MissingFolderKeepsTheOldOne", true, RegistryType::String,
-                  Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "C:\\Users\\me"}),
+                  kProgram},
+        FolderRow{"EmptyStringIsIgnored", true, RegistryType::String, {0}, nullptr, kProgram},
+        FolderRow{"MissingFolderIsStillTheOne", true, RegistryType::String,
+                  Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "F:\\Gone"}),
+    [](const auto& info) { return info.param.name; });
+
+// What a failed reinstall names, and that the current directory is never
+// where the setup files come from.
+struct FailureRow {
+    const char* name;
+    const char* installDir;  // nullptr: none set
+    const char* uncopyable;  // the setup file whose copy fails
+    bool keyboardTried;
+    bool mouseTried;
+};
+
+class DriverLinkInstallFailureTest : public DriverLinkInstallTest,
+                                     public ::testing::WithParamInterface<FailureRow> {};
+
+TEST_P(DriverLinkInstallFailureTest, NamesTheSetupFileThatCouldNotBeCopied) {
+    const FailureRow& row = GetParam();
+    if (row.installDir != nullptr) {
+        host.AddKey(RegistryRoot::CurrentUser, kSettingsKey).values[kInstallDirValue] = {
+            RegistryType::String, Bytes(std::string(row.installDir) + '\0')};
+    }
+    host.uncopyableInfs.insert(row.uncopyable);
+
+    EXPECT_FALSE(link.ReinstallDriver());
+
+    EXPECT_EQ(host.IndexOf(std::string("ForceInstall ") + kKeyboard) >= 0, row.keyboardTried);
+    EXPECT_EQ(host.IndexOf(std::string("ForceInstall ") + kMouse) >= 0, row.mouseTried);
+    EXPECT_EQ(host.IndexOf("CurrentDirectory"), -1);
+    EXPECT_THAT(host.messages,
+                ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop, row.uncopyable}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkInstallFailureTest,
+    ::testing::Values(FailureRow{"InstallDirGone", "F:\\Gone", "F:\\Gone\\vlqrgpxkb.inf", false,
+                                 false},
+                      FailureRow{"NothingBesideTheProgram", nullptr,
+                                 "C:\\Program Files\\Gripdeck\\vlqrgpxkb.inf", false, false},
+                      FailureRow{"MouseFileMissing", nullptr,
+                                 "C:\\Program Files\\Gripdeck\\vlqrgpxms.inf", true, false}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -138,13 +138,13 @@ TEST(MacroListMoves, NoRowPassesItsPartnerOrAnotherRowOfItsInput) {
 TEST(MacroListKeys, ANewInputForAPairMustNotBreakTheNesting) {
     MacroList list = ListOf({kA, kB, Up(kB), Up(kA)});
     // B's pair sits inside A's: it cannot become A.
-    EXPECT_FALSE(list.ChangePairInput(1, {1, 2}, kA, true));
+    EXPECT_FALSE(list.ChangePairInput(1, {1, 2}, kA));
     // A's pair holds B: it cannot become B.
-    EXPECT_FALSE(list.ChangePairInput(0, {0, 3}, kB, true));
+    EXPECT_FALSE(list.ChangePairInput(0, {0, 3}, kB));
     EXPECT_EQ(Codes(list), (std::vector<EventCode>{kA, kB, Up(kB), Up(kA)}));
 
-    EXPECT_TRUE(list.ChangePairInput(1, {1, 2}, kC, true));
-    EXPECT_TRUE(list.ChangePairInput(0, {0, 3}, 0x02000001, true));  // to the left button
+    EXPECT_TRUE(list.ChangePairInput(1, {1, 2}, kC));
+    EXPECT_TRUE(list.ChangePairInput(0, {0, 3}, 0x02000001));  // to the left button
     EXPECT_EQ(Codes(list), (std::vector<EventCode>{0x02000001, kC, Up(kC), 0x02100001}));
 }
 
@@ -222,6 +222,97 @@ TEST(MacroRecorderTest, DelaysAreThePausesBetweenStrokesAndRepeatsAreDropped) {
 
     EXPECT_EQ(RecordedKeyCode(0x1D, true, false), 0x0101001Du);
     EXPECT_EQ(RecordedKeyCode(0x1E, false, true), 0x0110001Eu);
+}
+
+// Rows as "code:delay" for the tables below.
+std::vector<std::string> RowTexts(const MacroList& list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < list.size(); ++i) {
+        rows.push_back(std::to_string(list.row(i).code & 0xFFFFFF) + ":" + list.row(i).delay);
+    }
+    return rows;
+}
+
+TEST(MacroListMoves, AMoveAndItsReverseGiveTheListBackWithEveryPause) {
+    using Rows = std::vector<std::pair<EventCode, const char*>>;
+    struct Case {
+        Rows start;
+        int row;
+        bool up;
+        Rows moved;
+        int back;  // the row whose opposite move undoes it
+    };
+    // The pause before the last event stays there; the new last event has none.
+    const Case cases[] = {
+        {{{kA, "100"}, {Up(kA), "100"}, {kB, "100"}, {Up(kB), "0"}},
+         3,
+         true,
+         {{kA, "100"}, {kB, "100"}, {Up(kB), "100"}, {Up(kA), "0"}},
+         1},
+        {{{kA, "100"}, {kB, "100"}, {Up(kA), "100"}, {Up(kB), "0"}},
+         3,
+         true,
+         {{kA, "100"}, {kB, "100"}, {Up(kB), "100"}, {Up(kA), "0"}},
+         2},
+    };
+    const auto load = [](const Rows& rows) {
+        MacroList list;
+        for (const auto& [code, delay] : rows) {
+            list.Append({code, delay, 0, {}});
+        }
+        return list;
+    };
+    for (const Case& c : cases) {
+        MacroList list = load(c.start);
+        RowSelection selection = Select(list, c.row);
+        c.up ? list.MoveUp(selection) : list.MoveDown(selection);
+        list.ForceLastDelayZero();
+        EXPECT_EQ(RowTexts(list), RowTexts(load(c.moved)));
+        selection = Select(list, c.back);
+        c.up ? list.MoveDown(selection) : list.MoveUp(selection);
+        list.ForceLastDelayZero();
+        EXPECT_EQ(RowTexts(list), RowTexts(load(c.start)));
+    }
+}
+
+TEST(MacroListKeys, InputsDecideTheNestingCheckWhateverTheirNames) {
+    // Left and right Ctrl may share a display name; the pair of left Ctrl
+    // still cannot become right Ctrl inside right Ctrl's own pair.
+    constexpr EventCode kLeftCtrl = 0x0100001D;
+    constexpr EventCode kRightCtrl = 0x0101001D;
+    MacroList list = ListOf({kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)});
+    EXPECT_FALSE(list.ChangePairInput(2, {1, 2}, kRightCtrl));
+    EXPECT_TRUE(list.ChangePairInput(2, {1, 2}, kLeftCtrl));  // its own input: no conflict
+    EXPECT_EQ(Codes(list),
+              (std::vector<EventCode>{kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)}));
+}
+
+TEST(MacroRecorderTest, APressOfAHeldKeyIsARepeatEvenAfterOtherStrokes) {
+    struct Case {
+        std::vector<EventCode> strokes;
+        std::vector<EventCode> recorded;
+    };
+    const Case cases[] = {
+        {{kA, kB, kB, Up(kA), kB, kB, Up(kB)}, {kA, kB, Up(kA), Up(kB)}},
+        {{kA, Up(kA), kA, Up(kA)}, {kA, Up(kA), kA, Up(kA)}},
+        {{kA, kB, kA, Up(kB), kA, Up(kA)}, {kA, kB, Up(kB), Up(kA)}},
+    };
+    for (const Case& c : cases) {
+        MacroList list;
+        MacroRecorder recorder;
+        std::uint32_t tick = 1000;
+        for (EventCode code : c.strokes) {
+            recorder.Add(list, code, tick += 30, true);
+        }
+        EXPECT_EQ(Codes(list), c.recorded);
+    }
+    // A key still held when recording stopped counts as released at the next start.
+    MacroList list;
+    MacroRecorder recorder;
+    recorder.Add(list, kA, 100, true);
+    recorder.Add(list, kB, 130, true);
+    recorder.Restart();
+    EXPECT_EQ(recorder.Add(list, kA, 200, true), MacroRecorder::Result::Added);
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ constexpr Golden kGolden[] = {
     {IDS_UNFILED, 5, "Unfiled"},
     {IDS_STARTUP_VALUE_NAME, 6, "Gripdeck"},
     {IDS_CLIPBOARD_FORMAT, 7, "CLIP_GRIPDECKFMT"},
+    {IDS_PACKAGE_PATH, 8, "%s\\system32\\drivers\\velqorgpx.pkg"},
+    {IDS_SERVICE_KEY, 9, "SYSTEM\\CurrentControlSet\\Services\\velqorgpx"},
     {IDS_COLUMN_NAME, 11, "Name"},
     {IDS_COLUMN_TYPE, 12, "Type"},
     {IDS_COLUMN_LAYER, 13, "Layer"},
@@ -127,9 +129,17 @@ TEST(ResStringTable, FindsTheTextOfTheEntryItself) {
 }
 
 TEST(ResStringTable, FindsNothingForNumbersWithoutText) {
-    for (unsigned id : {0u, 4u, 8u, 10u, 24u, 25u, 30u, 53u, 56u, 63u, 82u, 100u, 65535u}) {
+    for (unsigned id : {0u, 4u, 10u, 24u, 25u, 30u, 53u, 56u, 63u, 82u, 100u, 65535u}) {
         EXPECT_EQ(FindString(id), nullptr) << "string " << id;
     }
+}
+
+TEST(ResStringTable, FormatsTheDriverPathsFromTheirStrings) {
+    EXPECT_EQ(FormatString(IDS_PACKAGE_PATH, "C:\\WINDOWS"),
+              "C:\\WINDOWS\\system32\\drivers\\velqorgpx.pkg");
+    EXPECT_EQ(FormatString(IDS_KEYBOARD_INF, "D:\\Pad"), "D:\\Pad\\vlqrgpxkb.inf");
+    EXPECT_EQ(FormatString(IDS_SERVICE_KEY, "x"), FindString(IDS_SERVICE_KEY));
+    EXPECT_EQ(FormatString(4, "x"), "");
 }
 
 }  // namespace

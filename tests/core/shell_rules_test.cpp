@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "app/command_line.h"
@@ -81,7 +82,7 @@ TEST(RecentFiles, EmptiedPlacesKeepTheirStoredValue) {
     RecentFiles loaded;
     loaded.Load(settings);
     EXPECT_EQ(loaded[0], "new.gpx");
-    EXPECT_EQ(loaded[5], "old.gpx");
+    EXPECT_EQ(loaded[1], "old.gpx");  // back, and without a hole before it
 }
 
 TEST(AppSettings, IntroductionShowsOnceAndSummaryDefaultsOn) {
@@ -110,7 +111,7 @@ TEST(CommandLine, IsReadAsHiddenStartOrProfilePath) {
         {"", false, "", ""},
         {"-1", true, "", ""},
         {"\"-1\"", true, "", ""},
-        {"install", false, "install", "install"},
+        {"install", false, "", ""},  // an installer's start: no file to open
         {"C:\\games\\raid.gpx", false, "C:\\games\\raid.gpx", "raid.gpx"},
         {"\"C:\\my games\\raid.gpx\"", false, "C:\\my games\\raid.gpx", "raid.gpx"},
         {"\"half quoted.gpx", false, "half quoted.gpx", "half quoted.gpx"},
@@ -275,6 +276,30 @@ TEST(WindowPlacement, PadPictureOpensBesideTheMainWindow) {
     const Rect left = PlacePadPicture({500, 100, 950, 600}, pad);
     EXPECT_EQ(left.left, 100);
     EXPECT_EQ(left.Height(), 300);
+}
+
+TEST(RecentFiles, AnUnreadablePlaceHidesNoLaterEntry) {
+    struct Case {
+        std::map<std::string, std::string> stored;  // what ReadString gives
+        std::vector<std::string> places;
+    };
+    const Case cases[] = {
+        // Recent01 of another type reads as missing.
+        {{{"Recent00", "a"}, {"Recent02", "c"}, {"Recent05", "f"}}, {"a", "c", "f", "", "", ""}},
+        {{{"Recent03", "d"}}, {"d", "", "", "", "", ""}},
+        // An old value kept in an emptied place does not show twice.
+        {{{"Recent00", "a"}, {"Recent01", "b"}, {"Recent02", "a"}}, {"a", "b", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        MemorySettings settings;
+        settings.strings = c.stored;
+        RecentFiles recent;
+        recent.Add("stale");
+        recent.Load(settings);
+        EXPECT_EQ(Places(recent), c.places);
+        EXPECT_EQ(recent.Count(),
+                  c.places.size() - std::count(c.places.begin(), c.places.end(), ""));
+    }
 }
 
 }  // namespace

@@ -297,6 +297,58 @@ elseif(GROUP STREQUAL "usage")
     gpxtool(0 import --help)
     expect_contains("${OUT}" "-o,--output")
 
+elseif(GROUP STREQUAL "hostile")
+    gpxtool(0 import sample.json -o sample.gpx)
+
+    # A number no double holds is refused where it stands, like any other.
+    file(READ ${WORK}/sample.json text)
+    string(REGEX REPLACE "\"delay\": [0-9]+" "\"delay\": 1e400" text "${text}")
+    file(WRITE ${WORK}/huge.json "${text}")
+    expect_refusal(huge.json "/buttons/5/events/0/delay: number out of range"
+                   import huge.json -o huge.gpx)
+    expect_absent(huge.gpx)
+
+    # Outputs are written together or not at all: a refused summary leaves
+    # the image as it was.
+    file(WRITE ${WORK}/old.img "old")
+    file(MAKE_DIRECTORY ${WORK}/adir)
+    expect_refusal(adir "is not a regular file"
+                   unpack sample.gpx --image old.img --summary adir)
+    file(READ ${WORK}/old.img kept)
+    if(NOT kept STREQUAL "old")
+        fail("a refused unpack replaced its image")
+    endif()
+    expect_refusal(adir "is not a regular file" export sample.gpx -o adir)
+
+    # A path longer than the system's ANSI file functions take (260): written
+    # or refused, no temporary file stays behind.
+    string(REPEAT "d" 120 long)
+    set(deep ${long}/${long}/${long})
+    file(MAKE_DIRECTORY ${WORK}/${deep})
+    execute_process(COMMAND ${RUNNER} ${GPXTOOL} export sample.gpx -o ${deep}/out.json
+        WORKING_DIRECTORY ${WORK} OUTPUT_QUIET ERROR_QUIET)
+
+    if(NOT RUNNER)
+        # A link or a pipe as the output is refused, not written through; a
+        # link planted where temporary files once went is never followed.
+        file(WRITE ${WORK}/victim.txt "victim")
+        file(CREATE_LINK victim.txt ${WORK}/link.json SYMBOLIC)
+        expect_refusal(link.json "is not a regular file" export sample.gpx -o link.json)
+        execute_process(COMMAND mkfifo ${WORK}/pipe.json)
+        expect_refusal(pipe.json "is not a regular file" export sample.gpx -o pipe.json)
+        file(CREATE_LINK victim.txt ${WORK}/out.json.gdtmp SYMBOLIC)
+        gpxtool(0 export sample.gpx -o out.json)
+        file(READ ${WORK}/victim.txt victim)
+        if(NOT victim STREQUAL "victim")
+            fail("an output was written through a planted link")
+        endif()
+        file(REMOVE ${WORK}/out.json.gdtmp)
+    endif()
+    file(GLOB_RECURSE leftovers ${WORK}/*.gdtmp)
+    if(leftovers)
+        fail("temporary files left behind: ${leftovers}")
+    endif()
+
 else()
     fail("unknown group")
 endif()

@@ -267,8 +267,6 @@ const Refusal kRefusals[] = {
      "/buttons/4/events/1/code", "action"},
     {"event of no device", [](Json& d) { d["buttons"][4]["events"][1]["code"] = "0x04000013"; },
      "/buttons/4/events/1/code", "keyboard (0x01) or mouse (0x02)"},
-    {"scan code above 8 bits", [](Json& d) { d["buttons"][0]["code"] = "0x01200102"; },
-     "/buttons/0/code", "bits 8-15"},
     {"extra before the payload",
      [](Json& d) {
          d["buttons"][0]["extra"] = Json::array({{{"at", 2}, {"hex", "00"}}});
@@ -369,6 +367,40 @@ TEST(ProfileJson, PrintsOneEventPerLine) {
               std::string::npos);
     EXPECT_NE(text.find("\n    {\"button\": \"M20\", \"kind\": \"Off\"}\n  ]\n}\n"),
               std::string::npos);
+}
+
+TEST(ProfileJson, CodesOutsideTheKeyTableStayInTheirRecord) {
+    // Scan codes fill 16 bits; one the key table does not list has no name
+    // but is still a key of a well-formed record.
+    Profile p = SampleProfile();
+    testing::SetLayers(p.slot(7), "Media(Single)", 2);
+    testing::SetKeyLayer(p.slot(7).multiLayer.layers[0], 0x01000159);
+    testing::SetKeyLayer(p.slot(7).multiLayer.layers[1], 0x01100159);
+    testing::SetAction(p.slot(0), gd::SlotType::SingleKey, 0x0121E05F);
+    const Json doc = Exported(p);
+    const Json& layers = doc["buttons"][7];
+    EXPECT_EQ(layers["kind"], "MultiLayer");
+    EXPECT_EQ(layers["layerKind"], "SingleSwitch key");
+    EXPECT_EQ(layers["layers"][0],
+              (Json{{"kind", "Key"}, {"code", "0x01000159"}, {"action", "Press"}}));
+    EXPECT_EQ(doc["buttons"][0]["kind"], "SingleKey");
+    EXPECT_TRUE(RoundTrips(p));
+}
+
+TEST(ProfileJson, ANumberBeyondEveryDoubleIsRefusedWhereItIs) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"buttons": [{"kind": "Off"}, {"delay": 1e400}]})", "/buttons/1/delay"},
+        {R"({"version": -1e400})", "/version"},
+        {R"([1, 2, 1e400])", "/2"},
+        {"1e400", ""},
+    };
+    for (const auto& [text, path] : cases) {
+        Json doc;
+        const std::optional<JsonProblem> problem = ParseJson(text, doc);
+        ASSERT_TRUE(problem.has_value()) << text;
+        EXPECT_EQ(problem->path, path);
+        EXPECT_EQ(problem->reason, "number out of range");
+    }
 }
 
 }  // namespace

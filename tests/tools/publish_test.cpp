@@ -109,5 +109,26 @@ TEST(PublishCommandLine, IsOfferedOnlyWithADriverHost) {
     EXPECT_NE(err.str().find("gpxtool: raid.gpx: "), std::string::npos) << err.str();
 }
 
+TEST_F(PublishTest, TheInterfaceLineClaimsNoProfileTheDriverWasNotGiven) {
+    struct Case {
+        bool packageWritable;
+        bool padPresent;
+        const char* line;
+    };
+    const Case cases[] = {
+        {false, true, "driver interface: opened\n"},
+        {false, false, "driver interface: not opened (pad or driver absent)\n"},
+    };
+    for (const Case& c : cases) {
+        host_.filesWritable = c.packageWritable;
+        host_.interfacePaths.clear();
+        host_.PlugInterfaces(c.padPresent, c.padPresent);
+        out_.str("");
+        EXPECT_EQ(Run(file_), kExitRefused);
+        const std::string out = out_.str();
+        EXPECT_EQ(out.substr(out.find("driver interface:")), c.line);
+    }
+}
+
 }  // namespace
 }  // namespace gpxtool

@@ -152,11 +152,11 @@ TEST(DriverLinkWinHostTest, MessagesCarryTheirOwnerIconCaptionAndText) {
     const HWND main = window.get();
     host.SetMainWindow(main);
 
-    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop);
-    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None);
-    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop);
+    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop, {});
+    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
+    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop, {});
     window.Destroy();
-    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop);
+    host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop, {});
 
     ASSERT_EQ(host.boxes.size(), 4u);
     EXPECT_EQ(host.boxes[0].owner, main);
@@ -183,11 +183,30 @@ TEST(DriverLinkWinHostTest, TextSourceOverridesAndFallsBack) {
     RecordingHost host(
         [](unsigned id) { return id == 58 ? std::string("Fertig.") : std::string(); });
 
-    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None);
+    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
 
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Fertig.");
     EXPECT_EQ(host.boxes[0].caption, "Gripdeck");
+}
+
+TEST(DriverLinkWinHostTest, ProgramFolderHoldsTheRunningProgram) {
+    char path[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
+    RecordingHost host;
+    const std::optional<std::string> folder = host.ProgramFolder();
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_EQ(*folder + std::strrchr(path, '\\'), path);
+}
+
+TEST(DriverLinkWinHostTest, AFailureNamesTheSetupFileOnALineOfItsOwn) {
+    RecordingHost host;
+    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop,
+                     "D:\\Gone\\vlqrgpxkb.inf");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text,
+              "Your Gripdeck device has been resetuped failed, please reinstall it.\n"
+              "Can't open the file D:\\Gone\\vlqrgpxkb.inf. Please verify it again.");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "gpxtool/profile_json.h"
 #include "gpxtool/profile_json_schema.h"
 #include "profile/codec.h"
+#include "profile/file_replace.h"
 #include "profile/image.h"
 #include "profile/profile_file.h"
 
@@ -28,12 +29,29 @@ std::string OneLine(std::string_view text) {
     return line;
 }
 
-bool WriteOutput(Console& console, const std::string& path, const void* data, std::size_t size) {
-    if (!gd::WriteFileAtomically(path, data, size)) {
-        Refuse(console, path, gd::DescribeFileError(gd::FileError::WriteFailed));
+// Writes an output's new contents beside it; it replaces the output only at
+// Commit, so that several outputs change together or not at all.
+bool StageOutput(Console& console, gd::StagedFile& output, const void* data, std::size_t size) {
+    if (!output.Write(data, size)) {
+        Refuse(console, output.target(),
+               output.TargetRefused() ? "is not a regular file, not replaced"
+                                      : gd::DescribeFileError(gd::FileError::WriteFailed));
         return false;
     }
     return true;
+}
+
+bool CommitOutput(Console& console, gd::StagedFile& output) {
+    if (!output.Commit()) {
+        Refuse(console, output.target(), gd::DescribeFileError(gd::FileError::WriteFailed));
+        return false;
+    }
+    return true;
+}
+
+bool WriteOutput(Console& console, const std::string& path, const void* data, std::size_t size) {
+    gd::StagedFile output(path);
+    return StageOutput(console, output, data, size) && CommitOutput(console, output);
 }
 
 template <typename Bytes>
@@ -194,8 +212,14 @@ int Unpack(const std::string& file, const std::string& image, const std::string&
     if (!LoadProfile(console, file, profile)) {
         return kExitRefused;
     }
-    const bool written = WriteOutput(console, image, profile.image.get(), sizeof *profile.image) &&
-                         WriteOutput(console, summary, &profile.summary, sizeof profile.summary);
+    // Both files are written before either is replaced: a refused second
+    // output leaves the first as it was.
+    gd::StagedFile imageOutput(image);
+    gd::StagedFile summaryOutput(summary);
+    const bool written =
+        StageOutput(console, imageOutput, profile.image.get(), sizeof *profile.image) &&
+        StageOutput(console, summaryOutput, &profile.summary, sizeof profile.summary) &&
+        CommitOutput(console, imageOutput) && CommitOutput(console, summaryOutput);
     return written ? kExitSuccess : kExitRefused;
 }
 

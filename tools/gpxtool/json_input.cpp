@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <functional>
 #include <set>
 
 namespace gpxtool {
@@ -65,6 +66,10 @@ class DuplicateFieldCheck {
         return true;
     }
 
+    // Where the value the parser is reading now goes: the field named last,
+    // or the array element after the last one counted.
+    std::string PendingPath() const { return Path(true); }
+
   private:
     struct Frame {
         bool object;
@@ -79,11 +84,13 @@ class DuplicateFieldCheck {
         }
     }
 
-    std::string Path() const {
+    std::string Path(bool pending = false) const {
         std::string path;
-        for (const Frame& frame : frames_) {
+        for (std::size_t i = 0; i < frames_.size(); ++i) {
+            const Frame& frame = frames_[i];
+            const long index = frame.index + (pending && i + 1 == frames_.size() ? 1 : 0);
             path += '/';
-            path += frame.object ? EscapePointerToken(frame.key) : std::to_string(frame.index);
+            path += frame.object ? EscapePointerToken(frame.key) : std::to_string(index);
         }
         return path;
     }
@@ -108,14 +115,18 @@ bool IsWholeNumber(const Json& value) {
 }  // namespace
 
 std::optional<JsonProblem> ParseJson(std::string_view text, Json& document) {
+    DuplicateFieldCheck check;
     try {
-        Json parsed = Json::parse(text.begin(), text.end(), DuplicateFieldCheck{});
+        Json parsed = Json::parse(text.begin(), text.end(), std::ref(check));
         document = std::move(parsed);
         return std::nullopt;
     } catch (const JsonInputError& error) {
         return error.problem();
     } catch (const nlohmann::json::parse_error& error) {
         return JsonProblem{"", ParseErrorReason(error)};
+    } catch (const nlohmann::json::out_of_range&) {
+        // A number no double holds, such as 1e400; the parser says only that.
+        return JsonProblem{check.PendingPath(), "number out of range"};
     }
 }
 

@@ -80,9 +80,6 @@ EventCode ReadCode(const Node& node, Device device) {
         node.Fail(hex + (isKey ? "flags (bits 16-19) must be 0, or 1 for an extended key"
                                : "flags (bits 16-19) must be 0 relative or 1 absolute"));
     }
-    if (isKey && (code & 0xFF00) != 0) {
-        node.Fail(hex + "a scan code has no bits 8-15");
-    }
     const std::uint32_t button = gd::ButtonOf(code);
     if (isMouse && button != gd::kMouseLeft && button != gd::kMouseRight &&
         button != gd::kMouseMiddle) {

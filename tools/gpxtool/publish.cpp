@@ -8,6 +8,7 @@
 #include "profile/image.h"
 #include "profile/profile_file.h"
 #include "profile/profile_state.h"
+#include "string_table.h"
 
 namespace gpxtool {
 
@@ -27,17 +28,25 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
 
     std::ostream& out = console.out;
     const std::optional<std::string> windows = host.WindowsDirectory();
-    const std::string package = windows ? gd::PackagePath(*windows) : "the driver package";
+    const std::string package =
+        windows ? gd::FormatString(IDS_PACKAGE_PATH, *windows) : "the driver package";
     out << "package: " << (result.packageWritten ? "written " : "not written ") << package << '\n';
     const std::uint32_t resolution = state->summary.resolution;
     out << "driver values: " << (result.valuesWritten ? "set" : "not set") << " under HKLM\\"
-        << gd::kServiceKey << " (Package, Resolution " << gd::ResolutionWidth(resolution) << 'x'
-        << gd::ResolutionHeight(resolution) << ")\n";
-    out << "driver interface: "
-        << (result.deviceOpened ? "opened, the pad's driver took the profile"
-                                : "not opened (pad or driver absent; it takes the profile when "
-                                  "the pad is plugged in)")
-        << '\n';
+        << gd::FindString(IDS_SERVICE_KEY) << " (Package, Resolution "
+        << gd::ResolutionWidth(resolution) << 'x' << gd::ResolutionHeight(resolution) << ")\n";
+    // What the driver takes is the package and the values: only with both in
+    // place does opening its interface (now or at the next plug-in) give it
+    // this profile.
+    const bool handedOver = result.packageWritten && result.valuesWritten;
+    out << "driver interface: ";
+    if (result.deviceOpened) {
+        out << (handedOver ? "opened, the pad's driver took the profile" : "opened");
+    } else {
+        out << "not opened (pad or driver absent"
+            << (handedOver ? "; it takes the profile when the pad is plugged in)" : ")");
+    }
+    out << '\n';
 
     if (!result.packageWritten || !result.valuesWritten) {
         return kExitRefused;

@@ -16,8 +16,8 @@ inline constexpr int kExitNotOpened = 3;
 
 // Loads FILE (profile file or driver package), then writes the package, sets
 // the driver values and opens the driver's interface, printing one line per
-// effect. 0 when all three happened, kExitNotOpened when only the interface
-// was missing, 1 when the file was refused or the package or values failed.
+// effect that says only what happened. 0 when all three happened, kExitNotOpened when only the
+// interface was missing, 1 when the file was refused or the package or values failed.
 int Publish(const std::string& file, gd::DriverHost& host, Console& console);
 
 }  // namespace gpxtool
