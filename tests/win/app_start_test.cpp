@@ -73,7 +73,8 @@ TEST_F(StartTest, ASecondStartTellsTheRunningCopyAndHandsItAPath) {
     EXPECT_EQ(FindDialog(running.Pid(), kProgramBase), nullptr);
 
     // A hidden one comes back and opens the quoted path; forwarding is
-    // synchronous, so it is done when the second copy ends.
+    // synchronous and the open is posted from it, so both are done once the
+    // second copy ended and the window handled what was posted.
     running.Command(ID_FILE_CLOSE);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
     {
@@ -81,6 +82,7 @@ TEST_F(StartTest, ASecondStartTellsTheRunningCopyAndHandsItAPath) {
         ASSERT_TRUE(second.WaitForEnd());
         EXPECT_EQ(second.FindMain(), nullptr);
     }
+    running.Sync();
     EXPECT_TRUE(::IsWindowVisible(main));
     EXPECT_EQ(WindowText(main), "Gripdeck: forwarded profile.gpx");
     EXPECT_EQ(LabelText(main, 0), "Fw0");
@@ -119,6 +121,7 @@ TEST_F(StartTest, ForwardedCharactersOnlyOpenACompleteText) {
     for (std::size_t i = 0; i < quoted.size(); ++i) {
         send(quoted[i], quoted.size(), i);
     }
+    running.Sync();
     EXPECT_EQ(WindowText(main), "Gripdeck: direct.gpx");
     EXPECT_EQ(LabelText(main, 3), "D3");
 }
