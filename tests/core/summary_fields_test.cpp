@@ -110,7 +110,7 @@ TEST(SummaryFields, StoringTellsWhetherTheSummaryReadsDifferently) {
     const SummaryFields loaded = FieldsFromSummary(summary);
 
     SummaryFields same = loaded;
-    same.name += "cut";                   // beyond the field: cut away again
+    same.name += "cut";                  // beyond the field: cut away again
     same.comment = kCommentPlaceholder;  // stands for an empty comment
     EXPECT_FALSE(StoreFields(same, summary));
 

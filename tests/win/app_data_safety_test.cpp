@@ -64,10 +64,12 @@ TEST_F(DataSafetyTest, ACancelledSaveAsStopsEveryCommandThatWouldDropTheProfile)
         {"Cancel", [&] { ClickControl(main, IDC_CANCEL); }},
     };
     for (const Step& step : steps) {
-        // Untitled and modified: straight to Save As, which the user cancels.
+        // Untitled and modified: straight to Save As without a question,
+        // and the user cancels it.
         step.start();
         HWND dialog = WaitForDialog(program.Pid(), "Save As");
         ASSERT_NE(dialog, nullptr) << step.name;
+        EXPECT_TRUE(MessageBoxes(program.Pid()).empty()) << step.name;
         PressButton(dialog, IDCANCEL);
         ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); })) << step.name;
         program.Sync();
@@ -93,6 +95,7 @@ TEST_F(DataSafetyTest, ACancelledSaveAsStopsEveryCommandThatWouldDropTheProfile)
 
 TEST_F(DataSafetyTest, AnEditedSummaryIsOfferedForSavingAndAFailedSaveKeepsTheProgram) {
     const std::string path = Work("safety summary.gpx");
+    ::RemoveDirectoryA(path.c_str());  // left by a run that stopped half-way
     ASSERT_TRUE(WriteProfile(path, *MacroProfile("S", {0}), "before"));
     Program program(Quoted(path));
     HWND main = program.Main();
