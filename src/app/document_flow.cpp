@@ -16,14 +16,22 @@ bool RunSaveModified(SaveModifiedAction action, const SaveModifiedSteps& steps) 
     return false;
 }
 
-std::optional<std::string> ForwardedOpen::Take(bool dialogOpen) {
+ForwardedOpen::Opening::Opening(ForwardedOpen& owner, std::string path)
+    : owner_(owner), path_(std::move(path)) {
+    owner_.opening_ = true;
+}
+
+ForwardedOpen::Opening::~Opening() {
+    owner_.opening_ = false;
+}
+
+std::optional<ForwardedOpen::Opening> ForwardedOpen::Take(bool dialogOpen) {
     if (dialogOpen || opening_ || !waiting_) {
         return std::nullopt;
     }
-    opening_ = true;
-    std::optional<std::string> path = std::move(waiting_);
+    std::string path = std::move(*waiting_);
     waiting_.reset();
-    return path;
+    return std::optional<Opening>(std::in_place, *this, std::move(path));
 }
 
 }  // namespace gd

@@ -31,13 +31,26 @@ bool RunSaveModified(SaveModifiedAction action, const SaveModifiedSteps& steps);
 // replaces one still waiting.
 class ForwardedOpen {
   public:
+    // The open of one forwarded path, in progress while this object lives.
+    class Opening {
+      public:
+        Opening(ForwardedOpen& owner, std::string path);
+        ~Opening();
+        Opening(const Opening&) = delete;
+        Opening& operator=(const Opening&) = delete;
+        const std::string& Path() const { return path_; }
+
+      private:
+        ForwardedOpen& owner_;
+        std::string path_;
+    };
+
     void Keep(std::string path) { waiting_ = std::move(path); }
     bool IsWaiting() const { return waiting_.has_value(); }
 
-    // The path to open now, handed out once; nothing while a dialog is open
-    // or an open runs. Finish() must follow the open.
-    std::optional<std::string> Take(bool dialogOpen);
-    void Finish() { opening_ = false; }
+    // The waiting path, handed out once; nothing while a dialog is open or
+    // another open is in progress.
+    std::optional<Opening> Take(bool dialogOpen);
 
   private:
     std::optional<std::string> waiting_;

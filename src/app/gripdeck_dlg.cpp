@@ -516,19 +516,23 @@ LRESULT CGripdeckDlg::OnOpenForwarded(WPARAM, LPARAM) {
 void CGripdeckDlg::OpenForwardedPath() {
     // Every modal dialog of the program (editors, file dialogs, message
     // boxes) disables the main window while it is open.
-    const std::optional<std::string> path = forwardedOpen_.Take(!IsWindowEnabled());
-    if (!path) {
-        return;
+    {
+        const std::optional<ForwardedOpen::Opening> opening =
+            forwardedOpen_.Take(!IsWindowEnabled());
+        if (!opening) {
+            return;
+        }
+        const std::string& path = opening->Path();
+        if (SaveModified(SaveModifiedMode::Ask) && document_.LoadProfile(path)) {
+            currentPath() = path;
+            currentName() = FileNamePart(path);
+            SetTitle();
+            GripdeckApp().AddRecentFile(currentPath());
+            RebuildRecentMenu();
+            RefreshLabels(-1);
+        }
     }
-    if (SaveModified(SaveModifiedMode::Ask) && document_.LoadProfile(*path)) {
-        currentPath() = *path;
-        currentName() = FileNamePart(*path);
-        SetTitle();
-        GripdeckApp().AddRecentFile(currentPath());
-        RebuildRecentMenu();
-        RefreshLabels(-1);
-    }
-    forwardedOpen_.Finish();
+    // One that arrived during this open.
     if (forwardedOpen_.IsWaiting()) {
         PostMessage(kOpenForwardedMessage);
     }

@@ -53,17 +53,21 @@ TEST(ForwardedOpen, WaitsForTheDialogsAndNeverNests) {
     EXPECT_FALSE(open.Take(true));
     open.Keep("b.gpx");
     EXPECT_TRUE(open.IsWaiting());
-    EXPECT_EQ(open.Take(false), "b.gpx");
-    EXPECT_FALSE(open.IsWaiting());
+    {
+        const auto opening = open.Take(false);
+        ASSERT_TRUE(opening);
+        EXPECT_EQ(opening->Path(), "b.gpx");
+        EXPECT_FALSE(open.IsWaiting());
 
-    // One arriving during that open (its question or message box) waits
-    // for it to finish, and is then handed out once.
-    open.Keep("c.gpx");
-    EXPECT_FALSE(open.Take(false));
-    open.Finish();
-    EXPECT_EQ(open.Take(false), "c.gpx");
-    open.Finish();
-    EXPECT_FALSE(open.Take(false));
+        // One arriving during that open (its question or message box)
+        // waits for it to end.
+        open.Keep("c.gpx");
+        EXPECT_FALSE(open.Take(false));
+    }
+    const auto next = open.Take(false);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->Path(), "c.gpx");
+    EXPECT_FALSE(open.IsWaiting());
 }
 
 }  // namespace
