@@ -22,6 +22,18 @@ bool CGripdeckDlg::HasSelectedButton() const {
     return CurrentProfile().selectedButton >= 0 && CurrentProfile().selectedButton < kPadButtons;
 }
 
+CGripdeckDlg::Selection CGripdeckDlg::CurrentSelection() {
+    return {CurrentProfile().selectedButton, CurrentProfile().currentMode};
+}
+
+bool CGripdeckDlg::StillSelected(const Selection& opened) const {
+    // An editor's message loop still serves the tray menu, the pad picture
+    // window and other programs' messages: a profile loaded meanwhile leaves
+    // no button selected, a click in the picture selects another. The
+    // editor's result belongs to the button that opened it, or nowhere.
+    return HasSelectedButton() && CurrentSelection() == opened;
+}
+
 void CGripdeckDlg::SlotChanged() {
     RefreshLabels(CurrentProfile().selectedButton);
     document_.modified = true;
@@ -41,10 +53,11 @@ const MultiLayerRecord* StoredRecord(const ButtonSlot& slot) {
 }  // namespace
 
 void CGripdeckDlg::EditSingleKey(std::uint32_t flags, std::uint32_t key) {
+    const Selection opened = CurrentSelection();
     CKeyCaptureDlg capture(hwnd_);
     capture.flags = flags;
     capture.key = key;
-    if (capture.DoModal() != IDOK) {
+    if (capture.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
     ButtonSlot& slot = CurrentSlot();
@@ -55,12 +68,13 @@ void CGripdeckDlg::EditSingleKey(std::uint32_t flags, std::uint32_t key) {
 
 void CGripdeckDlg::EditSingleMouse(std::uint32_t flags, std::uint32_t button, std::int32_t x,
                                    std::int32_t y) {
+    const Selection opened = CurrentSelection();
     CMouseButtonDlg mouse(hwnd_);
     mouse.flags = flags;
     mouse.button = button;
     mouse.x = x;
     mouse.y = y;
-    if (mouse.DoModal() != IDOK) {
+    if (mouse.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
     ButtonSlot& slot = CurrentSlot();
@@ -96,7 +110,8 @@ void CGripdeckDlg::OnSingleSwitchKeyboard() {
     if (!HasSelectedButton()) {
         return;
     }
-    ButtonSlot& slot = CurrentSlot();
+    const Selection opened = CurrentSelection();
+    const ButtonSlot& slot = CurrentSlot();
     CKeyCaptureDlg capture(hwnd_);
     capture.flags = 0x01200000;
     capture.key = 30;
@@ -105,11 +120,12 @@ void CGripdeckDlg::OnSingleSwitchKeyboard() {
     } else {
         capture.SetActionChoiceEnabled(false);
     }
-    if (capture.DoModal() != IDOK) {
+    if (capture.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
-    slot.slotType = SlotType::MultiLayer;
-    capture.StoreSingleSwitch(slot.multiLayer);
+    ButtonSlot& target = CurrentSlot();
+    target.slotType = SlotType::MultiLayer;
+    capture.StoreSingleSwitch(target.multiLayer);
     SlotChanged();
 }
 
@@ -117,7 +133,8 @@ void CGripdeckDlg::OnSingleSwitchMouse() {
     if (!HasSelectedButton()) {
         return;
     }
-    ButtonSlot& slot = CurrentSlot();
+    const Selection opened = CurrentSelection();
+    const ButtonSlot& slot = CurrentSlot();
     CMouseButtonDlg mouse(hwnd_);
     mouse.flags = 0x02200000;
     mouse.button = kMouseLeft;
@@ -128,11 +145,12 @@ void CGripdeckDlg::OnSingleSwitchMouse() {
     } else {
         mouse.SetActionChoiceEnabled(false);
     }
-    if (mouse.DoModal() != IDOK) {
+    if (mouse.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
-    slot.slotType = SlotType::MultiLayer;
-    mouse.StoreSingleSwitch(slot.multiLayer);
+    ButtonSlot& target = CurrentSlot();
+    target.slotType = SlotType::MultiLayer;
+    mouse.StoreSingleSwitch(target.multiLayer);
     SlotChanged();
 }
 
@@ -140,16 +158,18 @@ void CGripdeckDlg::OnTwinSwitch() {
     if (!HasSelectedButton()) {
         return;
     }
-    ButtonSlot& slot = CurrentSlot();
+    const Selection opened = CurrentSelection();
+    const ButtonSlot& slot = CurrentSlot();
     CTwinSwitchDlg editor(hwnd_);
     if (const MultiLayerRecord* stored = StoredRecord(slot)) {
         editor.LoadRecord(*stored);
     }
-    if (editor.DoModal() != IDOK) {
+    if (editor.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
-    slot.slotType = SlotType::MultiLayer;
-    editor.StoreRecord(slot.multiLayer);
+    ButtonSlot& target = CurrentSlot();
+    target.slotType = SlotType::MultiLayer;
+    editor.StoreRecord(target.multiLayer);
     SlotChanged();
 }
 
@@ -157,14 +177,16 @@ void CGripdeckDlg::OnAdvanced() {
     if (!HasSelectedButton()) {
         return;
     }
-    ButtonSlot& slot = CurrentSlot();
+    const Selection opened = CurrentSelection();
+    const ButtonSlot& slot = CurrentSlot();
     CMultiLayerDlg editor(hwnd_);
     editor.LoadRecord(StoredRecord(slot));
-    if (editor.DoModal() != IDOK) {
+    if (editor.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
-    slot.slotType = SlotType::MultiLayer;
-    editor.StoreRecord(slot.multiLayer);
+    ButtonSlot& target = CurrentSlot();
+    target.slotType = SlotType::MultiLayer;
+    editor.StoreRecord(target.multiLayer);
     SlotChanged();
 }
 
@@ -172,16 +194,18 @@ void CGripdeckDlg::OnMacroCommand() {
     if (!HasSelectedButton()) {
         return;
     }
-    ButtonSlot& slot = CurrentSlot();
+    const Selection opened = CurrentSelection();
+    const ButtonSlot& slot = CurrentSlot();
     CMacroEditDlg editor(hwnd_);
     editor.LoadMacro(slot.slotType == SlotType::Macro ? &slot.macro : nullptr);
-    if (editor.DoModal() != IDOK) {
+    if (editor.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
     // Only the macro's own bytes are written: whatever lies behind them in
     // the slot stays.
-    slot.slotType = SlotType::Macro;
-    editor.StoreMacro(slot.macro);
+    ButtonSlot& target = CurrentSlot();
+    target.slotType = SlotType::Macro;
+    editor.StoreMacro(target.macro);
     SlotChanged();
 }
 

@@ -23,7 +23,9 @@ constexpr char kProfileExtension[] = "*.gpx";
 }  // namespace
 
 void CGripdeckDlg::OnFileNew() {
-    SaveModified(SaveModifiedMode::Ask);
+    if (!SaveModified(SaveModifiedMode::Ask)) {
+        return;
+    }
     currentName() = LoadText(IDS_UNFILED);
     currentPath().clear();
     document_.ResetToEmpty();
@@ -38,8 +40,7 @@ void CGripdeckDlg::OnFileOpen() {
     CFileDialog dialog(true, kProfileExtension, "", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
                        kProfileFilter, hwnd_);
     // The question comes first, so a cancelled dialog still saved the work.
-    SaveModified(SaveModifiedMode::Ask);
-    if (dialog.DoModal() != IDOK) {
+    if (!SaveModified(SaveModifiedMode::Ask) || dialog.DoModal() != IDOK) {
         return;
     }
     const std::string path = dialog.GetPathName();
@@ -55,7 +56,9 @@ void CGripdeckDlg::OnFileOpen() {
 }
 
 void CGripdeckDlg::OnFileLoadSystemDefault() {
-    SaveModified(SaveModifiedMode::Ask);
+    if (!SaveModified(SaveModifiedMode::Ask)) {
+        return;
+    }
     currentName().clear();
     currentPath().clear();
     LoadInstalledPackage();
@@ -71,12 +74,12 @@ void CGripdeckDlg::OnFileSave() {
     RefreshLabels(-1);
 }
 
-void CGripdeckDlg::OnFileSaveAs() {
+bool CGripdeckDlg::SaveAs() {
     CFileInfoDlg dialog(false, kProfileExtension, currentName(),
                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kProfileFilter, hwnd_);
     dialog.fields = FieldsFromSummary(CurrentProfile().summary);
     if (dialog.DoModal() != IDOK) {
-        return;
+        return false;
     }
     StoreFields(dialog.fields, CurrentProfile().summary);
     ShowSummary(CurrentProfile().summary);
@@ -89,6 +92,7 @@ void CGripdeckDlg::OnFileSaveAs() {
         RebuildRecentMenu();
     }
     RefreshLabels(-1);
+    return saved;
 }
 
 void CGripdeckDlg::OnFileSummary() {
@@ -100,14 +104,19 @@ void CGripdeckDlg::OnFileSummary() {
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    StoreFields(dialog.fields, CurrentProfile().summary);
+    // An edited summary is an edit like any other: it is offered for saving.
+    if (StoreFields(dialog.fields, CurrentProfile().summary)) {
+        document_.modified = true;
+    }
     ShowSummary(CurrentProfile().summary);
     app.summaryVisible = dialog.showSummary != 0;
     summaryWindow.ShowWindow(app.summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void CGripdeckDlg::OnAppExit() {
-    SaveModified(SaveModifiedMode::Ask);
+    if (!SaveModified(SaveModifiedMode::Ask)) {
+        return;
+    }
     UpdateTrayIcon(TrayAction::Delete);
     EndRun(1);
 }
@@ -137,15 +146,25 @@ void CGripdeckDlg::RebuildRecentMenu() {
 }
 
 void CGripdeckDlg::OpenRecentFile(UINT id) {
-    SaveModified(SaveModifiedMode::Ask);
     const std::size_t place = id - ID_RECENT_FILE_FIRST;
     CGripdeckApp& app = GripdeckApp();
     if (place >= RecentFiles::kPlaces || app.recentFiles[place].empty()) {
         return;
     }
+    // Read before the question: a Save As there puts its file at the top of
+    // the list, and the entry chosen moves down.
     const std::string path = app.recentFiles[place];
+    if (!SaveModified(SaveModifiedMode::Ask)) {
+        return;
+    }
     if (!document_.LoadProfile(path)) {
-        app.RemoveRecentFile(place);
+        // Where the entry is now, since a Save As may have moved it down.
+        for (std::size_t i = 0; i < RecentFiles::kPlaces; ++i) {
+            if (app.recentFiles[i] == path) {
+                app.RemoveRecentFile(i);
+                break;
+            }
+        }
         RebuildRecentMenu();
         return;
     }

@@ -63,6 +63,9 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_DESTROY, &D::OnDestroy>(),
         OnMessage<kSecondStartMessage, &D::OnSecondStart>(),
         OnMessage<kForwardedCharMessage, &D::OnForwardedChar>(),
+        OnMessage<WM_ENABLE, &D::OnEnable>(),
+        OnMessage<kOpenForwardedMessage, &D::OnOpenForwarded>(),
+        OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         // Skinned buttons
         OnCommand<&D::OnOkButton>(IDC_OK),
         OnCommand<&D::OnCancelButton>(IDC_CANCEL),
@@ -268,6 +271,15 @@ void CGripdeckDlg::RefreshLabels(int button) {
         return;
     }
     const ProfileState& state = CurrentProfile();
+    if (button < 0) {
+        // The faces follow the group the labels show: a load goes back to
+        // M1-M10 whichever group the faces showed before.
+        for (CSkinButton& padButton : padButtons_) {
+            if (padButton.FaceSet() != static_cast<int>(state.currentMode)) {
+                padButton.SetFaceSet(static_cast<int>(state.currentMode));
+            }
+        }
+    }
     for (int i = first; i <= last; ++i) {
         const SlotLabel label =
             LabelForSlot(SlotAt(state.image, i, state.currentMode), labelTexts_);
@@ -292,10 +304,6 @@ void CGripdeckDlg::SelectMode(std::uint32_t mode) {
         SetPage(2);
     }
     CurrentProfile().currentMode = mode == 1 ? 1 : 0;
-    for (CSkinButton& button : padButtons_) {
-        button.SetFaceSet(static_cast<int>(CurrentProfile().currentMode));
-        button.UpdateWindow();
-    }
     RefreshLabels(-1);
 }
 
@@ -330,22 +338,14 @@ void CGripdeckDlg::ToggleFrame() {
     }
 }
 
-void CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
-    switch (DecideSaveModified(document_.modified, currentName(), currentPath(), mode)) {
-        case SaveModifiedAction::Nothing:
-            return;
-        case SaveModifiedAction::SaveAs:
-            OnFileSaveAs();
-            return;
-        case SaveModifiedAction::Save:
-            document_.SaveProfile(currentPath());
-            return;
-        case SaveModifiedAction::AskThenSave:
-            if (ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES) {
-                document_.SaveProfile(currentPath());
-            }
-            return;
-    }
+bool CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
+    return RunSaveModified(
+        DecideSaveModified(document_.modified, currentName(), currentPath(), mode),
+        {
+            .askToSave = [&] { return ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES; },
+            .saveAs = [&] { return SaveAs(); },
+            .save = [&] { return document_.SaveProfile(currentPath()); },
+        });
 }
 
 void CGripdeckDlg::LoadInstalledPackage() {
@@ -353,6 +353,7 @@ void CGripdeckDlg::LoadInstalledPackage() {
 }
 
 void CGripdeckDlg::ApplyProfile() {
+    // The pad takes the profile the user sees, saved or not.
     SaveModified(SaveModifiedMode::Silent);
     driverLink_.PublishProfile();
 }
@@ -364,7 +365,9 @@ void CGripdeckDlg::OnOkButton() {
 }
 
 void CGripdeckDlg::OnCancelButton() {
-    SaveModified(SaveModifiedMode::Ask);
+    if (!SaveModified(SaveModifiedMode::Ask)) {
+        return;
+    }
     currentName().clear();
     currentPath().clear();
     LoadInstalledPackage();
@@ -532,16 +535,59 @@ LRESULT CGripdeckDlg::OnForwardedChar(WPARAM character, LPARAM lengthAndIndex) {
     if (!path) {
         return 0;
     }
-    if (!document_.LoadProfile(*path)) {
-        return 0;
+    forwardedOpen_.Keep(*path);
+    // The user sees at once that the start arrived: the window, or the
+    // dialog open over it, comes to the front.
+    if (IsWindowVisible()) {
+        ::SetForegroundWindow(::GetLastActivePopup(hwnd_));
     }
-    currentPath() = *path;
-    currentName() = FileNamePart(*path);
-    SetTitle();
-    GripdeckApp().AddRecentFile(currentPath());
-    RebuildRecentMenu();
-    RefreshLabels(-1);
+    // Opened from the window's own message, not inside the second copy's
+    // call, which would wait for every question and dialog of the open.
+    PostMessage(kOpenForwardedMessage);
     return 0;
+}
+
+LRESULT CGripdeckDlg::OnEnable(WPARAM enabled, LPARAM) {
+    if (enabled != 0 && forwardedOpen_.IsWaiting()) {
+        // Posted: the code that ran the dialog has not finished yet.
+        PostMessage(kOpenForwardedMessage);
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CGripdeckDlg::OnOpenForwarded(WPARAM, LPARAM) {
+    OpenForwardedPath();
+    return 0;
+}
+
+void CGripdeckDlg::OpenForwardedPath() {
+    // Every modal dialog of the program (editors, file dialogs, message
+    // boxes) disables the main window while it is open.
+    {
+        const std::optional<ForwardedOpen::Opening> opening =
+            forwardedOpen_.Take(!IsWindowEnabled());
+        if (!opening) {
+            return;
+        }
+        const std::string& path = opening->Path();
+        if (SaveModified(SaveModifiedMode::Ask) && document_.LoadProfile(path)) {
+            currentPath() = path;
+            currentName() = FileNamePart(path);
+            SetTitle();
+            GripdeckApp().AddRecentFile(currentPath());
+            RebuildRecentMenu();
+            RefreshLabels(-1);
+        }
+    }
+    // One that arrived during this open.
+    if (forwardedOpen_.IsWaiting()) {
+        PostMessage(kOpenForwardedMessage);
+    }
+}
+
+LRESULT CGripdeckDlg::OnQueryGroupFaces(WPARAM, LPARAM) {
+    return padButtons_[0].FaceSet();
 }
 
 void CGripdeckDlg::ReportFileError(const std::string& path) {

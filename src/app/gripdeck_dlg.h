@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/document_flow.h"
 #include "app/main_window_rules.h"
 #include "app/shell_rules.h"
 #include "app/slot_label.h"
@@ -58,7 +59,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // 1 welcome page, 2 button page.
     void SetPage(int newPage);
     void ToggleFrame();
-    void SaveModified(SaveModifiedMode mode);
+    // False when the user cancelled Save As or the save failed: the command
+    // that asked stops, and the profile stays as it is.
+    bool SaveModified(SaveModifiedMode mode);
     void LoadInstalledPackage();
     void ApplyProfile();
 
@@ -106,6 +109,12 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnDestroy();
     LRESULT OnSecondStart(WPARAM, LPARAM);
     LRESULT OnForwardedChar(WPARAM character, LPARAM lengthAndIndex);
+    // A forwarded path waits for the last of the program's dialogs to close:
+    // closing it enables the main window again.
+    LRESULT OnEnable(WPARAM enabled, LPARAM);
+    LRESULT OnOpenForwarded(WPARAM, LPARAM);
+    void OpenForwardedPath();
+    LRESULT OnQueryGroupFaces(WPARAM, LPARAM);
     void OnOkButton();
     void OnCancelButton();
     void OnFrameToggle() { ToggleFrame(); }
@@ -126,7 +135,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileOpen();
     void OnFileLoadSystemDefault();
     void OnFileSave();
-    void OnFileSaveAs();
+    void OnFileSaveAs() { SaveAs(); }
+    // True when the profile was saved under the chosen name.
+    bool SaveAs();
     void OnFileSummary();
     void OnFileClose() { ShowHide(); }
     void OnAppExit();
@@ -156,6 +167,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
     // ---- assignment commands (dlg_assignment_commands.cpp)
     bool HasSelectedButton() const;
+    // The button an editor was opened for, checked again when it returns.
+    struct Selection {
+        std::int32_t button;
+        std::uint32_t mode;
+        bool operator==(const Selection&) const = default;
+    };
+    static Selection CurrentSelection();
+    bool StillSelected(const Selection& opened) const;
     // A label click: the editor of the assignment the button already has.
     void EditCurrentAssignment();
     void OnKeyboardCommand();
@@ -214,8 +233,13 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     int launchAtStartup = 0;
     UINT clipboardFormat = 0;
     DeviceCheckGuard deviceCheck_;
-    // Collects a command line forwarded by a second start.
+    // Collects a command line forwarded by a second start, and the path it
+    // names until it can be opened.
     ForwardedCommandLine forwarded_;
+    ForwardedOpen forwardedOpen_;
+    // Posted to itself: open a forwarded path that waits, if nothing stands
+    // in the way now.
+    static constexpr UINT kOpenForwardedMessage = WM_APP + 0x111;
     WPARAM lastMark_ = 0;
 };
 

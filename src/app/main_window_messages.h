@@ -23,6 +23,8 @@ inline constexpr std::uint32_t kQueryApplyLookMessage = 0x8000 + 0x101;  // WM_A
 // send kQueryMarkMessage until it answers that number.
 inline constexpr std::uint32_t kMarkMessage = 0x8000 + 0x102;
 inline constexpr std::uint32_t kQueryMarkMessage = 0x8000 + 0x103;
+// The group the ten pad buttons' faces show: 0 for M1-M10, 1 for M11-M20.
+inline constexpr std::uint32_t kQueryGroupFacesMessage = 0x8000 + 0x110;
 // The tray icon's id.
 inline constexpr std::uint32_t kTrayIconId = 131;
 

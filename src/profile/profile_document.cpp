@@ -8,7 +8,7 @@
 
 namespace gd {
 
-bool ProfileDocument::SaveProfile(const std::string& path) {
+bool ProfileDocument::SaveProfile(std::string path) {
     const std::vector<std::uint8_t> bytes = EncodeProfileFile(state_.image, state_.summary);
     if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
         currentPath.clear();
@@ -20,7 +20,7 @@ bool ProfileDocument::SaveProfile(const std::string& path) {
     return true;
 }
 
-bool ProfileDocument::LoadProfile(const std::string& path) {
+bool ProfileDocument::LoadProfile(std::string path) {
     // Decode into scratch records so that a refused file leaves the user's
     // profile exactly as it was.
     auto image = std::make_unique<ProfileImage>();
@@ -55,6 +55,9 @@ bool ProfileDocument::LoadInstalledPackage() {
     }
     modified = false;
     host_.ShowProfileName(currentName);
+    // The summary window shows the profile in memory, whatever it held
+    // before.
+    host_.ShowSummary(state_.summary);
     return true;
 }
 

@@ -28,12 +28,15 @@ class ProfileDocument {
     ProfileDocument(ProfileState& state, ProfileHost& host) : state_(state), host_(host) {}
 
     // Writes the profile file; on failure the old file stays intact, the
-    // path and name are emptied and message 50 is shown.
-    bool SaveProfile(const std::string& path);
+    // path and name are emptied and message 50 is shown. The path is taken
+    // by value: callers pass currentPath itself, which a failure empties
+    // before the message names the file.
+    bool SaveProfile(std::string path);
     // Takes a profile file into memory; a refused file changes nothing but
     // shows message 50 (and empties path and name when it cannot be opened).
-    bool LoadProfile(const std::string& path);
-    // Reads the driver package back, then the remembered profile file on top.
+    bool LoadProfile(std::string path);
+    // Reads the driver package back, then the remembered profile file on
+    // top, and refills the summary window with what it loaded.
     bool LoadInstalledPackage();
 
     // Twenty Off slots and a fresh SummaryBlock, as New makes them.

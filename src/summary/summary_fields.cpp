@@ -29,7 +29,8 @@ SummaryFields FieldsFromSummary(const SummaryBlock& summary) {
     return fields;
 }
 
-void StoreFields(const SummaryFields& fields, SummaryBlock& summary) {
+bool StoreFields(const SummaryFields& fields, SummaryBlock& summary) {
+    const SummaryFields before = FieldsFromSummary(summary);
     std::memset(&summary, 0, sizeof summary);
     WriteText(summary.name, fields.name);
     WriteText(summary.game, fields.game);
@@ -37,6 +38,7 @@ void StoreFields(const SummaryFields& fields, SummaryBlock& summary) {
     WriteText(summary.comment, fields.comment == kCommentPlaceholder ? "" : fields.comment);
     summary.resolution = (static_cast<std::uint32_t>(fields.x) << 16) |
                          (static_cast<std::uint32_t>(fields.y) & 0xFFFF);
+    return FieldsFromSummary(summary) != before;
 }
 
 }  // namespace gd

@@ -19,6 +19,8 @@ struct SummaryFields {
     std::string comment;
     std::int32_t x = 0;  // width
     std::int32_t y = 0;  // height
+
+    bool operator==(const SummaryFields&) const = default;
 };
 
 // The most characters each text may hold: its field's width in the block.
@@ -34,7 +36,8 @@ void LimitTexts(SummaryFields& fields);
 SummaryFields FieldsFromSummary(const SummaryBlock& summary);
 // Clears the block, copies each text cut to its field (a full field has no
 // terminator) and sets resolution = x << 16 | (y & 0xFFFF). A comment equal
-// to the placeholder is stored empty.
-void StoreFields(const SummaryFields& fields, SummaryBlock& summary);
+// to the placeholder is stored empty. True when the summary now reads
+// differently from before (bytes after a text's terminator do not count).
+bool StoreFields(const SummaryFields& fields, SummaryBlock& summary);
 
 }  // namespace gd

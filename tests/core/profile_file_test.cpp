@@ -208,10 +208,12 @@ TEST_F(ProfileFiles, MissingFileEmptiesPathAndName) {
     ProfileDocument document(*state_, host_);
     document.currentPath = PathOf("gone.gpx");
     document.currentName = "gone.gpx";
+    // Passed currentPath itself, which the failure empties: the message
+    // still names the file.
     EXPECT_FALSE(document.LoadProfile(document.currentPath));
     EXPECT_TRUE(document.currentPath.empty());
     EXPECT_TRUE(document.currentName.empty());
-    EXPECT_EQ(host_.errors.size(), 1u);
+    EXPECT_EQ(host_.errors, std::vector<std::string>{PathOf("gone.gpx")});
 }
 
 TEST_F(ProfileFiles, FailedSaveKeepsTheOldFile) {
@@ -225,7 +227,7 @@ TEST_F(ProfileFiles, FailedSaveKeepsTheOldFile) {
     const std::string unwritable = PathOf("no-such-folder/keep.gpx");
     document.modified = true;
     document.currentPath = unwritable;
-    EXPECT_FALSE(document.SaveProfile(unwritable));
+    EXPECT_FALSE(document.SaveProfile(document.currentPath));
     EXPECT_TRUE(document.modified);
     EXPECT_EQ(host_.errors, std::vector<std::string>{unwritable});
     EXPECT_TRUE(document.currentPath.empty());
@@ -255,7 +257,8 @@ TEST_F(ProfileFiles, InstalledPackageLoadsWithoutChecks) {
     EXPECT_EQ(document.currentName, "default.gpx");
     EXPECT_EQ(host_.titles, std::vector<std::string>{"default.gpx"});
     EXPECT_FALSE(document.modified);
-    EXPECT_TRUE(host_.shownSummaries.empty());
+    // The summary window follows (Cancel and Load System Default run this).
+    EXPECT_EQ(host_.shownSummaries, std::vector<std::string>{"Raid night"});
 }
 
 TEST_F(ProfileFiles, ShortPackageFillsAsFarAsItReaches) {

@@ -100,6 +100,28 @@ TEST(SummaryFields, RoundTripThroughTheBlock) {
     EXPECT_EQ(back.y, 1024);
 }
 
+// Whether OK in the summary dialog changed what the profile says.
+TEST(SummaryFields, StoringTellsWhetherTheSummaryReadsDifferently) {
+    SummaryBlock summary{};
+    WriteText(summary.name, std::string(64, 'n'));
+    WriteText(summary.game, "Arena");
+    summary.resolution = 0x05000400;
+    summary.reserved[0] = 7;  // bytes outside the texts are not the user's
+    const SummaryFields loaded = FieldsFromSummary(summary);
+
+    SummaryFields same = loaded;
+    same.name += "cut";                  // beyond the field: cut away again
+    same.comment = kCommentPlaceholder;  // stands for an empty comment
+    EXPECT_FALSE(StoreFields(same, summary));
+
+    SummaryFields author = loaded;
+    author.author = "Kim";
+    EXPECT_TRUE(StoreFields(author, summary));
+    SummaryFields height = FieldsFromSummary(summary);
+    height.y = 1023;
+    EXPECT_TRUE(StoreFields(height, summary));
+}
+
 TEST(SummaryFields, HeightKeepsOnlyItsLowSixteenBits) {
     SummaryFields fields;
     fields.x = -1;
