@@ -249,7 +249,9 @@ bool WriteFileInPlace(const std::string& path, const void* data, std::size_t siz
     if (file == nullptr) {
         return false;
     }
-    const bool written = std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
+    // An empty vector's data() may be null, which fwrite must not be given.
+    const bool written =
+        (size == 0 || std::fwrite(data, 1, size, file) == size) && std::fflush(file) == 0;
     return std::fclose(file) == 0 && written;
 }
 

@@ -26,8 +26,8 @@ TEST(ResolutionList, StartMatchesPrefixesTypingMatchesWholeTexts) {
     for (const auto& c : cases) {
         EXPECT_EQ(MatchResolutionAtStart(c.x, c.y), c.atStart) << c.x << "x" << c.y;
         EXPECT_EQ(MatchResolutionWhileTyping(c.x, c.y), c.whileTyping) << c.x << "x" << c.y;
-        if (c.atStart > 0) {
-            EXPECT_EQ(ResolutionListEntry(c.atStart).value, MakeResolution(c.x, c.y));
+        if (c.whileTyping > 0) {
+            EXPECT_EQ(ResolutionListEntry(c.whileTyping).value, MakeResolution(c.x, c.y));
         }
     }
 }
