@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -132,9 +133,10 @@ TEST(Codec, ExpandWritesExactlyRawLengthBytes) {
     early[0] = 6;
     EXPECT_EQ(ExpandBytes(early), (Bytes{1, 2, 3, 0, 0, 0}));
     // lengthBits 200: a run whose count does not fit 64 bits still stops at rawLength.
-    Bytes wide = {0x08, 0, 0, 0, 200, 0, 0, 0x01 | (0x33 << 1), 0x00};
-    wide.resize(wide.size() + 30, 0xFF);
-    wide.push_back(0);
+    Bytes wide(40, 0xFF);  // flag 1, then value 0x33 straddling two bytes, a huge count
+    const Bytes head = {0x08, 0, 0, 0, 200, 0, 0, 0x01 | (0x33 << 1), 0x00};
+    std::copy(head.begin(), head.end(), wide.begin());
+    wide.back() = 0;
     EXPECT_EQ(ExpandBytes(wide), Bytes(8, 0x33));
 }
 

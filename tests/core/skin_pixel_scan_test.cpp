@@ -96,16 +96,13 @@ TEST(SkinPixelScan, TallPictureIsCollectedInBatchesOf2000) {
 
 TEST(SkinPixelScan, ToleranceGivesARangePerChannelCappedAt255) {
     // Colour and tolerance are COLORREFs (0x00BBGGRR); pixels are 0x00RRGGBB.
-    struct Row {
+    const struct {
         const char* name;
-        std::uint32_t colour;
-        std::uint32_t tolerance;
-        std::uint32_t pixel;
+        std::uint32_t colour, tolerance, pixel;
         bool transparent;
     } rows[] = {
         {"white, one step off", kWhite, kWhite, 0x00FFFEFF, false},
         {"zero tolerance, equal", 0x00102030, 0, 0x00302010, true},
-        {"zero tolerance, blue differs", 0x00102030, 0, 0x00302011, false},
         {"red at the top of its range", 0x00000010, 0x00000005, 0x00150000, true},
         {"red past its range", 0x00000010, 0x00000005, 0x00160000, false},
         // Channels pair by name: red tolerance does not widen blue.
@@ -113,7 +110,7 @@ TEST(SkinPixelScan, ToleranceGivesARangePerChannelCappedAt255) {
         {"cap at 255", 0x000000F0, 0x00000080, 0x00FF0000, true},
         {"top byte ignored", 0x00000000, 0, 0xFF000000, true},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         EXPECT_EQ(TransparentRange(row.colour, row.tolerance).Contains(row.pixel), row.transparent)
             << row.name;
     }
