@@ -100,7 +100,7 @@ run_tests() {
 
 run_fuzz() {
   local minutes=${1:-10}
-  [[ "$minutes" =~ ^[0-9]+$ ]] || { echo "usage: $0 fuzz [MINUTES]" >&2; return 2; }
+  [[ "$minutes" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 fuzz [MINUTES]" >&2; return 2; }
   # The native gpxtool turns samples/*.json into seed profile files.
   cmake --preset native >/dev/null
   cmake --build --preset native --target gpxtool
