@@ -22,15 +22,11 @@
 namespace gd {
 namespace {
 
+// The recent files keep only strings.
 class MemorySettings : public SettingsStore {
   public:
-    std::int32_t ReadInt(const std::string& name, std::int32_t fallback) override {
-        return ints.count(name) != 0 ? ints[name] : fallback;
-    }
-    bool WriteInt(const std::string& name, std::int32_t value) override {
-        ints[name] = value;
-        return ++writes > 0;
-    }
+    std::int32_t ReadInt(const std::string&, std::int32_t fallback) override { return fallback; }
+    bool WriteInt(const std::string&, std::int32_t) override { return ++writes > 0; }
     std::string ReadString(const std::string& name, const std::string& fallback) override {
         return strings.count(name) != 0 ? strings[name] : fallback;
     }
@@ -38,7 +34,6 @@ class MemorySettings : public SettingsStore {
         strings[name] = value;
         return ++writes > 0;
     }
-    std::map<std::string, std::int32_t> ints;
     std::map<std::string, std::string> strings;
     int writes = 0;
 };
