@@ -75,21 +75,6 @@ TEST(ProfileImage, MultiLayerKindsAreDecidedFromTheContents) {
     }
 }
 
-TEST(ProfileImage, TextsFillTheirFieldAndNamesKeepATerminator) {
-    SummaryBlock summary{};
-    WriteText(summary.name, std::string(64, 'N') + "overflow");
-    WriteText(summary.game, "Arena");
-    EXPECT_EQ(BytesOf(&summary)[12 + 63], 'N');
-    EXPECT_EQ(BytesOf(&summary)[76], 'A');
-    EXPECT_EQ(ReadText(summary.name), std::string(64, 'N'));
-    WriteText(summary.name, "ab");
-    EXPECT_EQ(BytesOf(&summary)[12 + 2], 0);
-    EXPECT_EQ(BytesOf(&summary)[12 + 63], 0);
-    MacroRecord macro{};
-    WriteName(macro.name, std::string(300, 'x'));
-    EXPECT_EQ(ReadText(macro.name).size(), 255u);
-}
-
 class FakeHost : public ProfileHost {
   public:
     void ReportFileError(const std::string& path) override { errors.push_back(path); }
