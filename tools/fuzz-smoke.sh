@@ -10,9 +10,19 @@ seconds=${1:-20}
 cd "$(dirname "$0")/.."
 
 shopt -s nullglob
-fuzzers=(build/fuzz/bin/fuzz_*)
+# The targets are those fuzz/ holds sources for; each must have been built.
+fuzzers=()
+for source in fuzz/fuzz_*.cpp; do
+  fuzzers+=("build/fuzz/bin/$(basename "${source%.cpp}")")
+done
+for fuzzer in "${fuzzers[@]}"; do
+  if [ ! -x "$fuzzer" ]; then
+    echo "$fuzzer is not built: build the fuzz preset first" >&2
+    exit 1
+  fi
+done
 if [ ${#fuzzers[@]} -eq 0 ]; then
-  echo "no fuzz targets in build/fuzz/bin: build the fuzz preset first" >&2
+  echo "no fuzz targets in fuzz/" >&2
   exit 1
 fi
 
