@@ -3,6 +3,8 @@
 #   ./gripdeck.sh run    install what is missing, build, and run the program under Wine
 #   ./gripdeck.sh test   build all presets and run every test, natively and under Wine
 #   ./gripdeck.sh build  install what is missing and build all presets
+#   ./gripdeck.sh fuzz [MINUTES]  run each fuzz target for MINUTES (default 10),
+#                        keeping the corpus under build/fuzz/corpus/
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -96,6 +98,17 @@ run_tests() {
   log "all tests passed"
 }
 
+run_fuzz() {
+  local minutes=${1:-10}
+  [[ "$minutes" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 fuzz [MINUTES]" >&2; return 2; }
+  # The native gpxtool turns samples/*.json into seed profile files.
+  cmake --preset native >/dev/null
+  cmake --build --preset native --target gpxtool
+  build_preset fuzz
+  log "fuzzing, $minutes minute(s) per target"
+  tools/fuzz-smoke.sh $((minutes * 60))
+}
+
 run_program() {
   build_preset native
   build_preset win64
@@ -105,6 +118,7 @@ run_program() {
 case "${1:-run}" in
   run) ensure_packages; shift || true; run_program "$@" ;;
   test) ensure_packages; run_tests ;;
-  build) ensure_packages; build_all ;;
-  *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
+  build) ensure_packages; build_all; build_preset bench ;;
+  fuzz) ensure_packages; shift; run_fuzz "$@" ;;
+  *) echo "usage: $0 run|test|build|fuzz [MINUTES]" >&2; exit 2 ;;
 esac

@@ -29,3 +29,14 @@ function(gripdeck_win_library name)
     gripdeck_warnings(${name})
     set_property(GLOBAL APPEND PROPERTY GRIPDECK_WIN_LIBS ${name})
 endfunction()
+
+# GRIPDECK_SANITIZE: every target, GoogleTest included, with AddressSanitizer
+# and UBSan, stopping at the first finding. Meant for Debug builds, where the
+# asserts are live.
+macro(gripdeck_sanitize)
+    if(GRIPDECK_SANITIZE)
+        add_compile_options(-fno-omit-frame-pointer -fsanitize=address,undefined
+                            -fno-sanitize-recover=all)
+        add_link_options(-fsanitize=address,undefined)
+    endif()
+endmacro()

@@ -126,34 +126,42 @@ FileError CheckProfileHeader(const std::uint8_t* data, std::size_t size,
     return blockLength == 0 ? FileError::BadLength : FileError::None;
 }
 
-FileError DecodeProfileFile(const std::uint8_t* data, std::size_t size, ProfileImage& image,
-                            SummaryBlock& summary) {
+FileError ParseProfileFile(const std::uint8_t* data, std::size_t size, ProfileFileParts& parts) {
     std::uint32_t blockLength = 0;
     if (const FileError error = CheckProfileHeader(data, size, blockLength);
         error != FileError::None) {
         return error;
     }
     const std::size_t rest = size - kProfileHeaderSize;
-    if (blockLength > rest || rest - blockLength < sizeof summary) {
+    if (blockLength > rest || rest - blockLength < sizeof(SummaryBlock)) {
         return FileError::Truncated;
     }
     const std::uint8_t* block = data + kProfileHeaderSize;
-
     std::uint32_t rawLength = 0;
     if (!ReadRawLength(block, blockLength, rawLength)) {
         return FileError::BadBlock;
     }
-    if (rawLength != sizeof image) {
+    if (rawLength != sizeof(ProfileImage)) {
         return FileError::WrongImageSize;
+    }
+    parts = {block, blockLength, block + blockLength};
+    return FileError::None;
+}
+
+FileError DecodeProfileFile(const std::uint8_t* data, std::size_t size, ProfileImage& image,
+                            SummaryBlock& summary) {
+    ProfileFileParts parts;
+    if (const FileError error = ParseProfileFile(data, size, parts); error != FileError::None) {
+        return error;
     }
     auto expanded = std::make_unique<ProfileImage>();
     std::size_t expandedLength = 0;
-    if (ExpandInto(block, blockLength, reinterpret_cast<std::uint8_t*>(expanded.get()),
+    if (ExpandInto(parts.block, parts.blockLength, reinterpret_cast<std::uint8_t*>(expanded.get()),
                    sizeof image, expandedLength) != ExpandStatus::Ok) {
         return FileError::BadBlock;
     }
     std::memcpy(&image, expanded.get(), sizeof image);
-    std::memcpy(&summary, block + blockLength, sizeof summary);
+    std::memcpy(&summary, parts.summary, sizeof summary);
     return FileError::None;
 }
 
@@ -241,7 +249,9 @@ bool WriteFileInPlace(const std::string& path, const void* data, std::size_t siz
     if (file == nullptr) {
         return false;
     }
-    const bool written = std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
+    // An empty vector's data() may be null, which fwrite must not be given.
+    const bool written =
+        (size == 0 || std::fwrite(data, 1, size, file) == size) && std::fflush(file) == 0;
     return std::fclose(file) == 0 && written;
 }
 

@@ -47,6 +47,18 @@ bool HasProfileSignature(const std::uint8_t* bytes, std::size_t size);
 FileError CheckProfileHeader(const std::uint8_t* data, std::size_t size,
                              std::uint32_t& blockLength);
 
+// Where a profile file's codec block and SummaryBlock lie.
+struct ProfileFileParts {
+    const std::uint8_t* block = nullptr;
+    std::uint32_t blockLength = 0;
+    const std::uint8_t* summary = nullptr;  // kSummaryBlockSize bytes
+};
+
+// Every check of a profile file short of expanding its block: header,
+// lengths, and a block header declaring exactly one ProfileImage. Sets parts
+// only on success.
+FileError ParseProfileFile(const std::uint8_t* data, std::size_t size, ProfileFileParts& parts);
+
 std::vector<std::uint8_t> EncodeProfileFile(const ProfileImage& image, const SummaryBlock& summary);
 FileError DecodeProfileFile(const std::uint8_t* data, std::size_t size, ProfileImage& image,
                             SummaryBlock& summary);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -27,7 +29,8 @@ class PublishTest : public ::testing::Test {
         testing::SetAction(profile_.slot(0), gd::SlotType::SingleKey, 0x0001001E);
         profile_.summary.resolution = gd::MakeResolution(1920, 1080);
         gd::WriteText(profile_.summary.name, "Night Raid");
-        file_ = ::testing::TempDir() + "gpxtool_publish.gpx";
+        file_ = ::testing::TempDir() + "gpxtool_publish_" + std::to_string(getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".gpx";
         const std::vector<std::uint8_t> bytes =
             gd::EncodeProfileFile(*profile_.image, profile_.summary);
         std::ofstream(file_, std::ios::binary)
