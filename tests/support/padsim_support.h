@@ -138,20 +138,6 @@ inline std::string State() {
     return ParseLines(Run("status").output)["state"];
 }
 
-// The driver's last record; empty when there is none.
-inline std::map<std::string, std::string> ReadRecord() {
-    std::string text;
-    if (FILE* file = std::fopen(RecordPath().c_str(), "rb")) {
-        char buffer[1024];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-            text.append(buffer, n);
-        }
-        std::fclose(file);
-    }
-    return ParseLines(text);
-}
-
 inline void ClearRecord() {
     DeleteFileA(RecordPath().c_str());
 }
@@ -159,14 +145,22 @@ inline void ClearRecord() {
 // Under Wine the opener's CreateFile returns before the driver has handled the open. The
 // driver renames a finished record into place, so one that exists is whole: clear it
 // before the open, then await it. Empty when none came.
-inline std::map<std::string, std::string> AwaitRecord() {
+inline std::map<std::string, std::string> AwaitRecord(DWORD limitMs = kRecordLimitMs) {
     const DWORD begin = GetTickCount();
     while (GetFileAttributesA(RecordPath().c_str()) == INVALID_FILE_ATTRIBUTES &&
-           GetTickCount() - begin < kRecordLimitMs) {
+           GetTickCount() - begin < limitMs) {
         PumpMessages();
         Sleep(20);
     }
-    return ReadRecord();
+    std::string text;
+    if (FILE* file = std::fopen(RecordPath().c_str(), "rb")) {
+        char buffer[1024];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            text.append(buffer, n);
+        }
+        std::fclose(file);
+    }
+    return ParseLines(text);
 }
 
 // CRC-32 of zlib and PNG, as the driver records the image's, in lower-case hex.

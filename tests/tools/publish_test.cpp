@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <process.h>
+#define GPXTOOL_TEST_PID _getpid()
+#else
+#include <unistd.h>
+#define GPXTOOL_TEST_PID getpid()
+#endif
+
 #include "core/driverlink_fake_host.h"
 #include "gpxtool/command_line.h"
 #include "profile/image.h"
@@ -27,7 +35,10 @@ class PublishTest : public ::testing::Test {
         testing::SetAction(profile_.slot(0), gd::SlotType::SingleKey, 0x0001001E);
         profile_.summary.resolution = gd::MakeResolution(1920, 1080);
         gd::WriteText(profile_.summary.name, "Night Raid");
-        file_ = ::testing::TempDir() + "gpxtool_publish.gpx";
+        // Tests run in parallel processes: one file per test and process.
+        file_ = ::testing::TempDir() + "gpxtool_publish_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                std::to_string(GPXTOOL_TEST_PID) + ".gpx";
         const std::vector<std::uint8_t> bytes =
             gd::EncodeProfileFile(*profile_.image, profile_.summary);
         std::ofstream(file_, std::ios::binary)
@@ -37,9 +48,13 @@ class PublishTest : public ::testing::Test {
     }
     void TearDown() override { std::remove(file_.c_str()); }
 
-    int Run(const std::string& file) {
+    int Run() {
+        out_.str("");
         Console console{out_, err_};
-        return Publish(file, host_, console);
+        return Publish(file_, host_, console);
+    }
+    bool Printed(const std::string& text) const {
+        return out_.str().find(text) != std::string::npos;
     }
 
     testing::Profile profile_;
@@ -52,11 +67,11 @@ class PublishTest : public ::testing::Test {
 TEST_F(PublishTest, WithThePadTheDriverGetsTheProfileAndEachEffectIsReported) {
     host_.PlugInterfaces(true, true);
 
-    EXPECT_EQ(Run(file_), kExitSuccess);
+    EXPECT_EQ(Run(), kExitSuccess);
 
     EXPECT_EQ(host_.files.at(kPackagePath), gd::EncodePackage(*profile_.image, profile_.summary));
-    const auto& values = host_.keys.at(std::string("HKLM\\") + gd::kServiceKey).values;
-    EXPECT_EQ(values.at("Resolution").data, (std::vector<std::uint8_t>{0x38, 0x04, 0x80, 0x07}));
+    EXPECT_EQ(host_.ServiceKey().values.at("Resolution").data,
+              (std::vector<std::uint8_t>{0x38, 0x04, 0x80, 0x07}));
     EXPECT_EQ(out_.str(),
               "package: written C:\\WINDOWS\\system32\\drivers\\velqorgpx.pkg\n"
               "driver values: set under HKLM\\SYSTEM\\CurrentControlSet\\Services\\velqorgpx "
@@ -67,30 +82,26 @@ TEST_F(PublishTest, WithThePadTheDriverGetsTheProfileAndEachEffectIsReported) {
 
 TEST_F(PublishTest, EffectsThatFailAreReportedWhileTheOthersStillHappen) {
     // No pad: the package and values wait for it, which a script can tell apart.
-    EXPECT_EQ(Run(file_), kExitNotOpened);
+    EXPECT_EQ(Run(), kExitNotOpened);
     EXPECT_EQ(host_.files.count(kPackagePath), 1u);
-    EXPECT_NE(out_.str().find("driver values: set"), std::string::npos);
-    EXPECT_NE(out_.str().find("driver interface: not opened"), std::string::npos);
+    EXPECT_TRUE(Printed("driver values: set") && Printed("driver interface: not opened"));
 
     // No service key: a failure even though the package and the pad were fine.
     host_.keys.clear();
     host_.PlugInterfaces(true, true);
-    out_.str("");
-    EXPECT_EQ(Run(file_), kExitRefused);
-    EXPECT_NE(out_.str().find("driver values: not set"), std::string::npos);
-    EXPECT_NE(out_.str().find("driver interface: opened"), std::string::npos);
+    EXPECT_EQ(Run(), kExitRefused);
+    EXPECT_TRUE(Printed("driver values: not set") && Printed("driver interface: opened"));
 
     host_.AddServiceKey();
     host_.filesWritable = false;
-    out_.str("");
-    EXPECT_EQ(Run(file_), kExitRefused);
-    EXPECT_NE(out_.str().find("package: not written C:\\WINDOWS"), std::string::npos);
+    EXPECT_EQ(Run(), kExitRefused);
+    EXPECT_TRUE(Printed("package: not written C:\\WINDOWS"));
 }
 
 TEST_F(PublishTest, ARefusedFileReachesNeitherTheDriverNorTheRegistry) {
     std::ofstream(file_, std::ios::binary) << "VQR  GPX but nothing a profile holds";
 
-    EXPECT_EQ(Run(file_), kExitRefused);
+    EXPECT_EQ(Run(), kExitRefused);
 
     EXPECT_TRUE(host_.calls.empty());
     EXPECT_EQ(out_.str(), "");
@@ -102,9 +113,7 @@ TEST(PublishCommandLine, IsOfferedOnlyWithADriverHost) {
     std::ostringstream err;
     const char* argv[] = {"gpxtool", "publish", "raid.gpx"};
     EXPECT_EQ(RunCommandLine(3, argv, out, err), kExitUsage);
-
     FakeDriverHost host;
-    err.str("");
     EXPECT_EQ(RunCommandLine(3, argv, out, err, &host), kExitRefused);
     EXPECT_NE(err.str().find("gpxtool: raid.gpx: "), std::string::npos) << err.str();
 }

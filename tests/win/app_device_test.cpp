@@ -53,28 +53,8 @@ void ChooseFirstRecentFromTray(const Program& program) {
     ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
 }
 
-TEST_F(DeviceTest, OkPublishesTheProfileThenHides) {
-    const std::string path = Work("ok.gpx");
-    auto image = MacroProfile("Ok", {0, 19});
-    ASSERT_TRUE(WriteProfile(path, *image, "ok", 0x05000400));
-    Program program(Quoted(path));
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    ASSERT_EQ(ApplyLook(main), 0);
-
-    ClickControl(main, IDC_APPLY);  // drawn disabled: takes no click
-    program.Sync();
-    EXPECT_FALSE(FileExists(PackageFile()));
-
-    ClickControl(main, IDC_OK);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
-    auto published = std::make_unique<ProfileImage>();
-    SummaryBlock summary{};
-    ASSERT_TRUE(ReadPackageFile(PackageFile(), *published, summary));
-    EXPECT_EQ(std::memcmp(published.get(), image.get(), sizeof(ProfileImage)), 0);
-    EXPECT_EQ(ReadText(summary.name), "ok");
-}
-
+// The end-to-end flow: APPLY is drawn disabled and takes no click until the pad is found;
+// then it publishes and the pad's driver takes the profile; OK publishes and hides.
 TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
     RequirePadsim();
     const std::string path = Work("apply.gpx");
@@ -84,6 +64,9 @@ TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(ApplyLook(main), 0);
+    ClickControl(main, IDC_APPLY);
+    program.Sync();
+    EXPECT_FALSE(FileExists(PackageFile()));
 
     ASSERT_EQ(Padsim("plug"), 0);
     RecheckThePad(main);
@@ -99,9 +82,19 @@ TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
     ASSERT_EQ(Padsim("unplug"), 0);
     RecheckThePad(main);
     EXPECT_TRUE(WaitFor([&] { return ApplyLook(main) == 0; }));
+    ::DeleteFileA(PackageFile().c_str());
+    ClickControl(main, IDC_OK);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+    auto published = std::make_unique<ProfileImage>();
+    SummaryBlock summary{};
+    ASSERT_TRUE(ReadPackageFile(PackageFile(), *published, summary));
+    EXPECT_EQ(std::memcmp(published.get(), image.get(), sizeof(ProfileImage)), 0);
+    EXPECT_EQ(ReadText(summary.name), "apply");
 }
 
-TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedAtOnceWhenThePadIsThere) {
+// With the pad a recent profile is applied at once and the window stays hidden; without
+// it, the profile is only opened, with a message.
+TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedOnlyWhenThePadIsThere) {
     RequirePadsim();
     const std::string path = Work("tray apply.gpx");
     auto image = MacroProfile("Tr", {7});
@@ -109,7 +102,6 @@ TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedAtOnceWhenThePadIsThere) {
     WriteSetting("Recent00", path);
     ASSERT_EQ(Padsim("plug"), 0);
     padsim::ClearRecord();
-
     Program program("-1");
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
@@ -120,23 +112,19 @@ TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedAtOnceWhenThePadIsThere) {
     ASSERT_TRUE(WaitFor([] { return RecordField("profile").has_value(); }, kDeviceLimitMs));
     EXPECT_EQ(RecordField("image_crc32").value_or(""), Crc32Hex(image.get(), sizeof *image));
     EXPECT_FALSE(::IsWindowVisible(main));
-}
 
-TEST_F(DeviceTest, ARecentProfileFromTheTrayWithoutThePadIsOnlyOpened) {
-    const std::string path = Work("tray only.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("To", {7})));
-    WriteSetting("Recent00", path);
-    Program program("");
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(Padsim("unplug"), 0);
+    RecheckThePad(main);
+    ASSERT_TRUE(WaitFor([&] { return ApplyLook(main) == 0; }));
+    ::DeleteFileA(PackageFile().c_str());
     ChooseFirstRecentFromTray(program);
     HWND box = WaitForDialog(program.Pid(), kVersionCaption);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box),
               "Can't find Gripdeck installed device, please plugin this device to do it again.");
     PressButton(box, IDOK);
-    EXPECT_EQ(WindowText(main), "Gripdeck: tray only.gpx");
-    EXPECT_EQ(LabelText(main, 7), "To7");
+    EXPECT_EQ(WindowText(main), "Gripdeck: tray apply.gpx");
+    EXPECT_EQ(LabelText(main, 7), "Tr7");
     EXPECT_FALSE(FileExists(PackageFile()));
 }
 

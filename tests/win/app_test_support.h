@@ -387,7 +387,7 @@ inline int Padsim(const std::string& command) {
     return padsim::Run(command).exitCode;
 }
 inline std::optional<std::string> RecordField(const std::string& key) {
-    const auto record = padsim::ReadRecord();
+    const auto record = padsim::AwaitRecord(0);
     const auto field = record.find(key);
     return field == record.end() ? std::nullopt : std::optional<std::string>(field->second);
 }

@@ -1,13 +1,13 @@
-// The driver link on its Windows host: the real registry and package file, the main
-// window and message boxes, and the simulated pad (padsimctl.exe beside this executable)
-// for detection, publishing and the driver's reinstallation.
+// The driver link on its Windows host: the real registry and package file, the main window
+// and message boxes; then the simulated pad (padsimctl.exe beside this executable), whose
+// driver records what it takes, for detection, publishing and the driver's reinstallation.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <dbt.h>
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,7 +23,6 @@ namespace gd {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 // Every box is recorded instead of waiting for a click.
 class RecordingHost : public WinDriverHost {
@@ -53,7 +52,8 @@ class RecordingHost : public WinDriverHost {
     }
 };
 
-// A hidden window standing in for the main one; counts the WM_USER+1 it gets.
+// A hidden top-level window: counts the WM_USER+1 that brings up the main window, and
+// the DBT_DEVNODES_CHANGED notices on which the main window re-checks the pad.
 class StandInMainWindow {
   public:
     StandInMainWindow() {
@@ -62,21 +62,25 @@ class StandInMainWindow {
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "DriverLinkStandInMain";
         RegisterClassA(&windowClass);  // fails harmlessly once registered
-        window_.reset(CreateWindowExA(0, windowClass.lpszClassName, "Gripdeck", WS_OVERLAPPED, 0,
-                                      0, 100, 100, nullptr, nullptr, windowClass.hInstance,
-                                      nullptr));
-        shown = 0;
+        window_.reset(CreateWindowExA(0, windowClass.lpszClassName, "Gripdeck", WS_OVERLAPPED, 0, 0,
+                                      100, 100, nullptr, nullptr, windowClass.hInstance, nullptr));
+        shown = devNodesChanged = 0;
     }
     HWND get() const { return window_.get(); }
     void Destroy() { window_.reset(); }
 
     static inline int shown = 0;
+    static inline int devNodesChanged = 0;
 
   private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_USER + 1) {
             ++shown;
             return 0;
+        }
+        if (message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED) {
+            ++devNodesChanged;
+            return TRUE;
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -86,12 +90,6 @@ class StandInMainWindow {
 
 std::string PackageFilePath() {
     return padsim::DriversFolder() + "\\velqorgpx.pkg";
-}
-
-std::vector<std::uint8_t> ReadPackageBytes() {
-    std::vector<std::uint8_t> data;
-    ReadWholeFile(PackageFilePath(), 1 << 20, data);
-    return data;
 }
 
 std::vector<std::uint8_t> ServiceValue(const char* name, DWORD& type) {
@@ -146,15 +144,16 @@ TEST_F(DriverLinkWinTest, PublishingRewritesThePackageAndSetsBothValuesAsTheDriv
 
     const PublishResult result = link.PublishProfile();
 
-    EXPECT_TRUE(result.packageWritten);
-    EXPECT_TRUE(result.valuesWritten);
-    EXPECT_EQ(ReadPackageBytes(), EncodePackage(state->image, state->summary));
+    EXPECT_TRUE(result.packageWritten && result.valuesWritten);
+    std::vector<std::uint8_t> package;
+    ReadWholeFile(PackageFilePath(), 1 << 20, package);
+    EXPECT_EQ(package, EncodePackage(state->image, state->summary));
     // The link stores the text without its zero; the registry adds one itself (as Windows
     // does), so it reads back whole.
     DWORD type = 0;
-    const std::vector<std::uint8_t> package = ServiceValue(kPackageValue, type);
+    const std::vector<std::uint8_t> text = ServiceValue(kPackageValue, type);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(std::string(package.begin(), package.end()), "\\??\\" + PackageFilePath() + '\0');
+    EXPECT_EQ(std::string(text.begin(), text.end()), "\\??\\" + PackageFilePath() + '\0');
     EXPECT_THAT(ServiceValue(kResolutionValue, type), ElementsAre(0x00, 0x04, 0x00, 0x05));
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     if (disposition == REG_CREATED_NEW_KEY) {
@@ -196,6 +195,10 @@ TEST_F(DriverLinkWinTest, TextsComeFromTheSourceWithTheBuiltInOnesForWhatItLacks
     EXPECT_EQ(translated.boxes[0].caption, DefaultDriverLinkText(kCaptionString));
 }
 
+TEST(PadsimCrc, MatchesTheCheckValue) {
+    EXPECT_EQ(padsim::Crc32Hex("123456789", 9), "cbf43926");
+}
+
 class DriverLinkPadsimTest : public DriverLinkWinTest {
   protected:
     void SetUp() override {
@@ -214,36 +217,90 @@ class DriverLinkPadsimTest : public DriverLinkWinTest {
     }
 };
 
-TEST_F(DriverLinkPadsimTest, DetectionFollowsThePad) {
-    struct Row {
+// Every change of state reaches top-level windows, which the main window's re-check of
+// the pad relies on; detection follows; plug and unplug work any number of times.
+TEST_F(DriverLinkPadsimTest, DetectionAndNoticesFollowThePad) {
+    ASSERT_NO_FATAL_FAILURE(Set("unplug"));
+    StandInMainWindow window;
+    struct Step {
         const char* command;
+        const char* state;
         bool present;
         bool pluggedIn;
     };
-    for (const Row& row : {Row{"plug", true, true}, Row{"plug-nodriver", false, true},
-                           Row{"unplug", false, false}, Row{"plug", true, true}}) {
-        SCOPED_TRACE(row.command);
-        ASSERT_NO_FATAL_FAILURE(Set(row.command));
-        EXPECT_EQ(link.IsDevicePresent(false), row.present);
-        EXPECT_EQ(link.IsPadPluggedIn(), row.pluggedIn);
+    for (const Step& step :
+         {Step{"plug", "plugged", true, true}, Step{"unplug", "unplugged", false, false},
+          Step{"plug-nodriver", "plugged-nodriver", false, true},
+          Step{"plug", "plugged", true, true},
+          Step{"plug-nodriver", "plugged-nodriver", false, true},
+          Step{"unplug", "unplugged", false, false}, Step{"plug", "plugged", true, true}}) {
+        SCOPED_TRACE(step.command);
+        StandInMainWindow::devNodesChanged = 0;
+        ASSERT_NO_FATAL_FAILURE(Set(step.command));
+        EXPECT_EQ(padsim::State(), step.state);
+        EXPECT_EQ(link.IsDevicePresent(false), step.present);
+        EXPECT_EQ(link.IsPadPluggedIn(), step.pluggedIn);
+        const DWORD begin = GetTickCount();
+        while (StandInMainWindow::devNodesChanged == 0 &&
+               GetTickCount() - begin < padsim::kRecordLimitMs) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            padsim::PumpMessages();
+        }
+        EXPECT_GT(StandInMainWindow::devNodesChanged, 0);
     }
-    EXPECT_THAT(host.events, IsEmpty());
+    EXPECT_TRUE(host.events.empty());
 }
 
-TEST_F(DriverLinkPadsimTest, ThePluggedPadsDriverTakesTheProfileJustPublished) {
+// The driver takes what publishing gives it, and only a whole package: "taken" in a
+// record means the package was right.
+TEST_F(DriverLinkPadsimTest, TheDriverTakesThePublishedProfileAndOnlyAWholePackage) {
     ASSERT_NO_FATAL_FAILURE(Set("plug"));
     padsim::ClearRecord();
-
     const PublishResult result = link.PublishProfile();
-
-    EXPECT_TRUE(result.packageWritten);
-    EXPECT_TRUE(result.valuesWritten);
-    EXPECT_TRUE(result.deviceOpened);
+    EXPECT_TRUE(result.packageWritten && result.valuesWritten && result.deviceOpened);
+    const std::string crc = padsim::Crc32Hex(&state->image, sizeof state->image);
     auto record = padsim::AwaitRecord();
     EXPECT_EQ(record["profile"], "taken");
     EXPECT_EQ(record["package_value"], "\\??\\" + PackageFilePath());
     EXPECT_EQ(record["resolution"], "0x05000400 (1280x1024)");
-    EXPECT_EQ(record["image_crc32"], padsim::Crc32Hex(&state->image, sizeof state->image));
+    EXPECT_EQ(record["summary_resolution"], "0x05000400 (1280x1024)");
+    EXPECT_EQ(record["image_crc32"], crc);
+
+    const std::vector<std::uint8_t> whole = EncodePackage(state->image, state->summary);
+    struct Row {
+        const char* name;
+        void (*damage)(std::vector<std::uint8_t>&);
+        const char* expected;  // record lines
+    };
+    const Row rows[] = {
+        {"bad signature", [](auto& b) { b[3] = 'X'; }, "signature=invalid\nversion=valid"},
+        {"bad version", [](auto& b) { b[10] = 2; }, "signature=valid\nversion=invalid"},
+        {"truncated", [](auto& b) { b.resize(1000); },
+         "size=1000\nimage_crc32=none\nsummary_resolution=none"},
+        {"one byte long", [](auto& b) { b.push_back(0); }, "size=151497"},
+        {"missing", [](auto& b) { b.clear(); }, "file=missing\nsize=0"},
+        {"no values", nullptr, "package_value=none\nresolution=none\nfile=none"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::uint8_t> bytes = whole;
+        if (row.damage != nullptr) {
+            row.damage(bytes);
+        } else {
+            Clean();
+        }
+        DeleteFileA(PackageFilePath().c_str());
+        if (!bytes.empty()) {
+            ASSERT_TRUE(WriteFileInPlace(PackageFilePath(), bytes.data(), bytes.size()));
+        }
+        padsim::ClearRecord();
+        ASSERT_TRUE(host.OpenDevice(host.FirstInterfacePath(kDriverInterfaceA).value_or("")));
+        record = padsim::AwaitRecord();
+        EXPECT_EQ(record["profile"], "refused");
+        for (const auto& [key, value] : padsim::ParseLines(row.expected)) {
+            EXPECT_EQ(record[key], value) << key;
+        }
+    }
 }
 
 // From the setup information files beside the program, with no driver service yet.

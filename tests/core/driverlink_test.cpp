@@ -1,0 +1,423 @@
+// The driver link's rules over a recording host: publishing, detecting the pad and
+// reinstalling its driver.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/driverlink_fake_host.h"
+#include "driverlink/driver_link.h"
+#include "profile/profile_file.h"
+
+namespace gd {
+namespace {
+
+using testing::Bytes;
+using ::testing::ElementsAre;
+using testing::FakeDriverHost;
+using ::testing::IsEmpty;
+using Message = FakeDriverHost::Message;
+
+const std::string kPackagePath = "C:\\WINDOWS\\system32\\drivers\\velqorgpx.pkg";
+const std::string kServiceKeyName = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\velqorgpx";
+const std::string kSettingsKeyName = "HKCU\\Software\\MARVENTA\\Gripdeck\\default";
+const std::string kKeyboard = kKeyboardHardwareId;
+const std::string kMouse = kMouseHardwareId;
+
+template <typename Row>
+std::string RowName(const ::testing::TestParamInfo<Row>& info) {
+    return info.param.name;
+}
+
+class DriverLinkTest : public ::testing::Test {
+  protected:
+    DriverLinkTest() {
+        state->image.slots[0].slotType = SlotType::SingleKey;
+        state->summary.resolution = 0x05000400;
+        std::memcpy(state->summary.name, "Racing", 6);
+    }
+
+    std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
+    FakeDriverHost host;
+    DriverLink link{*state, host};
+};
+
+// ---- publishing
+
+TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterfaceA) {
+    host.AddServiceKey();
+    host.PlugInterfaces(true, true);
+
+    const PublishResult result = link.PublishProfile();
+
+    EXPECT_TRUE(result.packageWritten && result.valuesWritten && result.deviceOpened);
+    EXPECT_THAT(host.calls,
+                ElementsAre("WindowsDirectory", "WriteWholeFile " + kPackagePath + " 151496",
+                            "OpenKey " + kServiceKeyName, "WindowsDirectory",
+                            "SetValue Package type 1 size 45", "SetValue Resolution type 4 size 4",
+                            "CloseKey " + kServiceKeyName, "FirstInterfacePath A",
+                            "OpenDevice \\\\?\\root#padsim#0000#{a}"));
+    const std::vector<std::uint8_t>& file = host.files.at(kPackagePath);
+    ASSERT_EQ(file.size(), 151496u);
+    EXPECT_THAT(std::vector<std::uint8_t>(file.begin(), file.begin() + 12),
+                ElementsAre('V', 'Q', 'R', ' ', ' ', 'G', 'P', 'X', 0x00, 0x00, 0x01, 0x00));
+    EXPECT_EQ(std::memcmp(file.data() + 12, &state->image, kProfileImageSize), 0);
+    EXPECT_EQ(std::memcmp(file.data() + 12 + kProfileImageSize, &state->summary, kSummaryBlockSize),
+              0);
+}
+
+TEST_F(DriverLinkTest, TheValuesNameThePackageInTheWindowsFolderAndTheResolutionAsItIs) {
+    host.AddServiceKey();
+    host.windowsDirectory = "D:\\WinNT";
+    state->summary.resolution = 0x031F0258;  // 799 x 600
+
+    EXPECT_TRUE(link.SetDriverValues());
+
+    // The driver reads a counted string: no terminating zero is stored.
+    const auto& values = host.ServiceKey().values;
+    EXPECT_EQ(values.at("Package").type, RegistryType::String);
+    EXPECT_EQ(values.at("Package").data,
+              Bytes("\\??\\D:\\WinNT\\system32\\drivers\\velqorgpx.pkg"));
+    EXPECT_EQ(values.at("Resolution").type, RegistryType::Dword);
+    EXPECT_THAT(values.at("Resolution").data, ElementsAre(0x58, 0x02, 0x1F, 0x03));
+}
+
+// Each effect happens whatever became of the others; nothing is shown.
+struct PublishRow {
+    const char* name;
+    bool windowsKnown, fileWritable, serviceKey, keyWritable, interfaceA, opens;
+    PublishResult expected;
+};
+
+class DriverLinkPublishRowTest : public DriverLinkTest,
+                                 public ::testing::WithParamInterface<PublishRow> {};
+
+TEST_P(DriverLinkPublishRowTest, EachEffectStandsAlone) {
+    const PublishRow& row = GetParam();
+    if (!row.windowsKnown) {
+        host.windowsDirectory.reset();
+    }
+    host.filesWritable = row.fileWritable;
+    if (row.serviceKey) {
+        host.ServiceKey().writable = row.keyWritable;
+    }
+    host.PlugInterfaces(row.interfaceA, true);
+    host.interfaceOpens = row.opens;
+
+    const PublishResult result = link.PublishProfile();
+
+    EXPECT_EQ(result.packageWritten, row.expected.packageWritten);
+    EXPECT_EQ(result.valuesWritten, row.expected.valuesWritten);
+    EXPECT_EQ(result.deviceOpened, row.expected.deviceOpened);
+    // Every step was tried that could be; a failed first value does not stop the second.
+    // Without the Windows folder there is no true path, so neither file nor value is written.
+    EXPECT_EQ(host.CallsStartingWith("WriteWholeFile").size(), row.windowsKnown ? 1u : 0u);
+    EXPECT_EQ(host.CallsStartingWith("SetValue").size(),
+              row.serviceKey && row.windowsKnown ? 2u : 0u);
+    EXPECT_EQ(host.CallsStartingWith("OpenDevice").size(), row.interfaceA ? 1u : 0u);
+    EXPECT_THAT(host.messages, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkPublishRowTest,
+    ::testing::Values(
+        PublishRow{"AllSucceed", true, true, true, true, true, true, {true, true, true}},
+        PublishRow{"NoKeyNoPad", true, true, false, false, false, false, {true, false, false}},
+        PublishRow{"Unplugged", true, true, true, true, false, false, {true, true, false}},
+        PublishRow{"FileNotWritable", true, false, true, true, true, true, {false, true, true}},
+        PublishRow{"KeyReadOnly", true, true, true, false, true, true, {true, false, true}},
+        PublishRow{"OpenFails", true, true, true, true, true, false, {true, true, false}},
+        PublishRow{"NoWindowsFolder", false, true, true, true, true, true, {false, false, true}}),
+    RowName<PublishRow>);
+
+// ---- detection
+
+struct PresenceRow {
+    const char* name;
+    bool interfaceA, interfaceB, padPlugged, autoReinstall, installFails;
+    bool expected, bLookedFor, devicesScanned, reinstalled;
+};
+
+class DriverLinkPresenceTest : public DriverLinkTest,
+                               public ::testing::WithParamInterface<PresenceRow> {};
+
+TEST_P(DriverLinkPresenceTest, AnswersAndReinstallsOnlyWhenAsked) {
+    const PresenceRow& row = GetParam();
+    host.PlugInterfaces(row.interfaceA, row.interfaceB);
+    if (row.padPlugged) {
+        host.PlugPad();
+    }
+    if (row.installFails) {
+        host.failingInstalls.insert(kKeyboard);
+    }
+
+    EXPECT_EQ(link.IsDevicePresent(row.autoReinstall), row.expected);
+
+    EXPECT_EQ(host.IndexOf("FirstInterfacePath B") >= 0, row.bLookedFor);
+    EXPECT_EQ(host.IndexOf("ListPresentDevices") >= 0, row.devicesScanned);
+    EXPECT_EQ(host.IndexOf("ForceInstall") >= 0, row.reinstalled);
+    if (row.reinstalled) {
+        // The hidden window comes up before anything is installed.
+        EXPECT_GE(host.IndexOf("NotifyMainWindow"), 0);
+        EXPECT_LT(host.IndexOf("NotifyMainWindow"), host.IndexOf("CurrentDirectory"));
+        EXPECT_THAT(host.messages,
+                    ElementsAre(Message{row.installFails ? 59u : 58u, MessageOwner::None,
+                                        row.installFails ? MessageIcon::Stop : MessageIcon::None}));
+    } else {
+        EXPECT_EQ(host.IndexOf("NotifyMainWindow"), -1);
+        EXPECT_THAT(host.messages, IsEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkPresenceTest,
+    ::testing::Values(
+        // name, A, B, plugged, auto, fails -> result, B looked for, scanned, reinstalled
+        PresenceRow{"Both", true, true, true, true, false, true, true, false, false},
+        PresenceRow{"OnlyAIsAbsent", true, false, false, false, false, false, true, false, false},
+        PresenceRow{"BUnaskedWithoutA", false, true, false, false, false, false, false, false,
+                    false},
+        PresenceRow{"PluggedNotAsked", false, false, true, false, false, false, false, false,
+                    false},
+        PresenceRow{"AskedNotPlugged", false, false, false, true, false, false, false, true, false},
+        PresenceRow{"PluggedAndAsked", false, false, true, true, false, true, false, true, true},
+        PresenceRow{"OnlyAPluggedAsked", true, false, true, true, false, true, true, true, true},
+        PresenceRow{"FailedReinstall", false, false, true, true, true, false, false, true, true}),
+    RowName<PresenceRow>);
+
+// The hardware-id property of each present device, read as IsPadPluggedIn reads it.
+struct PluggedRow {
+    const char* name;
+    std::vector<FakeDriverHost::Device> devices;
+    bool expected;
+    std::vector<std::string> reads;  // buffer sizes of every ReadHardwareIds, in order
+};
+
+class DriverLinkPluggedTest : public DriverLinkTest,
+                              public ::testing::WithParamInterface<PluggedRow> {};
+
+TEST_P(DriverLinkPluggedTest, LooksAtTheFirstIdOfEachDevice) {
+    host.devices = GetParam().devices;
+
+    EXPECT_EQ(link.IsPadPluggedIn(), GetParam().expected);
+
+    EXPECT_EQ(host.CallsStartingWith("ReadHardwareIds"), GetParam().reads);
+    EXPECT_EQ(host.CallsStartingWith("FreeDeviceList").size(), 1u);
+}
+
+FakeDriverHost::Device Ids(const std::vector<std::string>& ids) {
+    return FakeDriverHost::WithIds(ids);
+}
+
+// One id of `length` bytes that ends with the pad's id, then the list's zeros; it grows
+// by `growsBy` on every read, or claims `claimed` bytes.
+FakeDriverHost::Device LongPadId(std::size_t length, std::uint32_t growsBy = 0,
+                                 std::optional<std::uint32_t> claimed = std::nullopt) {
+    FakeDriverHost::Device device = Ids({std::string(length - 17, 'x') + "VID_099A&PID_2000"});
+    device.growsBy = growsBy;
+    device.claimedSize = claimed;
+    return device;
+}
+
+FakeDriverHost::Device Unreadable() {
+    FakeDriverHost::Device device;
+    device.readable = false;
+    return device;
+}
+
+// A property of exactly `length` bytes holding no zero at all.
+FakeDriverHost::Device Unterminated(std::size_t length, char fill) {
+    FakeDriverHost::Device device;
+    device.hardwareIds.assign(length, static_cast<std::uint8_t>(fill));
+    return device;
+}
+
+const std::string k4096 = "ReadHardwareIds into 4096";
+const std::string k5002 = "ReadHardwareIds into 5002";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkPluggedTest,
+    ::testing::Values(
+        PluggedRow{"NoDevices", {}, false, {}},
+        PluggedRow{"CapitalsMatch", {Ids({"HID\\VID_099A&PID_2000&MI_00"})}, true, {k4096}},
+        PluggedRow{
+            "MatchAnywhereInTheId", {Ids({"USB\\XVID_099A&PID_2000&REV_0100"})}, true, {k4096}},
+        PluggedRow{"OnlyTheFirstIdCounts",
+                   {Ids({"HID\\VID_1234&PID_0001", "HID\\VID_099A&PID_2000"})},
+                   false,
+                   {k4096}},
+        PluggedRow{"NearMiss", {Ids({"HID\\VID_099A&PID_2001"})}, false, {k4096}},
+        PluggedRow{"StopsAtTheFirstMatch",
+                   {Ids({"ACPI\\PNP0303"}), Ids({"hid\\vid_099a&pid_2000&mi_01&col02"}),
+                    Ids({"HID\\VID_099A&PID_2000"})},
+                   true,
+                   {k4096, k4096}},
+        PluggedRow{"UnreadableDeviceIsSkipped",
+                   {Unreadable(), Ids({"HID\\VID_099A&PID_2000"})},
+                   true,
+                   {k4096, k4096}},
+        PluggedRow{"DeviceWithoutIds", {Ids({}), Ids({""})}, false, {k4096, k4096}},
+        PluggedRow{
+            "LongPropertyReadOnceMoreWithTheAskedSize", {LongPadId(5000)}, true, {k4096, k5002}},
+        PluggedRow{"GrowingPropertyIsNotChasedForever",
+                   {LongPadId(5000, 100), Ids({"HID\\VID_099A&PID_2000"})},
+                   true,
+                   {k4096, k5002, k4096}},
+        PluggedRow{"AbsurdSizeIsNotAllocated",
+                   {LongPadId(5000, 0, 0x40000000), Ids({"HID\\VID_099A&PID_2000"})},
+                   true,
+                   {k4096, k4096}},
+        PluggedRow{"FullBufferWithoutTerminatorStaysInBounds",
+                   {Unterminated(4096, 'x'), Unterminated(4096, 'X')},
+                   false,
+                   {k4096, k4096}}),
+    RowName<PluggedRow>);
+
+TEST_F(DriverLinkTest, NoDeviceListMeansNotPlugged) {
+    host.deviceListAvailable = false;
+    EXPECT_FALSE(link.IsPadPluggedIn());
+    EXPECT_THAT(host.calls, ElementsAre("ListPresentDevices"));
+}
+
+// "Reinstall &Driver": reinstalls when the driver works or the pad is there, even then
+// without bringing up the window; otherwise message 57 over the main window.
+TEST_F(DriverLinkTest, TheReinstallCommandNeedsTheDriverOrThePad) {
+    const Message done{58, MessageOwner::None, MessageIcon::None};
+    const Message noPad{57, MessageOwner::MainWindow, MessageIcon::Stop};
+    for (const auto& [name, interfaces, pad, installs, message] :
+         {std::tuple{"driver", true, false, 2u, done}, std::tuple{"pad", false, true, 2u, done},
+          std::tuple{"neither", false, false, 0u, noPad}}) {
+        SCOPED_TRACE(name);
+        FakeDriverHost world;
+        world.PlugInterfaces(interfaces, interfaces);
+        world.devices.push_back(FakeDriverHost::WithIds({"ACPI\\PNP0303"}));
+        if (pad) {
+            world.PlugPad();
+        }
+        DriverLink(*state, world).ReinstallDriverCommand();
+        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
+        EXPECT_EQ(world.IndexOf("NotifyMainWindow"), -1);
+        EXPECT_THAT(world.messages, ElementsAre(message));
+    }
+}
+
+// ---- the driver's installation
+
+TEST_F(DriverLinkTest, InstallsKeyboardThenMouseFromTheInstallFolder) {
+    host.keys[kSettingsKeyName].values[kInstallDirValue] = {RegistryType::String,
+                                                            Bytes(std::string("D:\\Pad") + '\0')};
+    host.existingDirectories.insert("D:\\Pad");
+
+    EXPECT_TRUE(link.ReinstallDriver());
+
+    EXPECT_THAT(
+        host.calls,
+        ElementsAre("OpenKey " + kSettingsKeyName, "QueryValue InstallDir into 256",
+                    "ChangeCurrentDirectory D:\\Pad", "CloseKey " + kSettingsKeyName,
+                    "CurrentDirectory", "CopyInf D:\\Pad\\vlqrgpxkb.inf from D:\\Pad",
+                    "ForceInstall " + kKeyboard + " with D:\\Pad\\vlqrgpxkb.inf",
+                    "CopyInf D:\\Pad\\vlqrgpxms.inf from D:\\Pad",
+                    "ForceInstall " + kMouse + " with D:\\Pad\\vlqrgpxms.inf", "ShowMessage 58"));
+    // The folder stays the current directory for the rest of the run.
+    EXPECT_EQ(host.currentDirectory, "D:\\Pad");
+}
+
+// Message 59 once at the first failure, and nothing more is tried.
+TEST_F(DriverLinkTest, AFailedInstallationStopsThereWithMessage59) {
+    for (const auto& [name, failing, unknownFolder, installs] :
+         {std::tuple{"keyboard", kKeyboard, false, 1u}, std::tuple{"mouse", kMouse, false, 2u},
+          std::tuple{"no folder", std::string(), true, 0u}}) {
+        SCOPED_TRACE(name);
+        FakeDriverHost world;
+        world.failingInstalls.insert(failing);
+        if (unknownFolder) {
+            world.currentDirectory.reset();
+        }
+        EXPECT_FALSE(DriverLink(*state, world).ReinstallDriver());
+        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
+        EXPECT_EQ(world.CallsStartingWith("CopyInf").size(), installs);
+        EXPECT_THAT(world.messages,
+                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
+    }
+}
+
+TEST_F(DriverLinkTest, ARootFolderGivesNoDoubledBackslash) {
+    host.currentDirectory = "C:\\";
+    EXPECT_TRUE(link.ReinstallDriver());
+    EXPECT_THAT(host.CallsStartingWith("ForceInstall"),
+                ElementsAre("ForceInstall " + kKeyboard + " with C:\\vlqrgpxkb.inf",
+                            "ForceInstall " + kMouse + " with C:\\vlqrgpxms.inf"));
+}
+
+// Which folder the files come from, by what the settings key holds.
+struct FolderRow {
+    const char* name;
+    bool settingsKey;
+    RegistryType type;
+    std::vector<std::uint8_t> installDir;  // empty: no InstallDir value
+    const char* expectedChange;            // nullptr: the directory is not changed
+    const char* expectedFolder;
+};
+
+class DriverLinkFolderTest : public DriverLinkTest,
+                             public ::testing::WithParamInterface<FolderRow> {};
+
+TEST_P(DriverLinkFolderTest, TakesInstallDirWhenItIsAString) {
+    const FolderRow& row = GetParam();
+    host.existingDirectories = {"E:\\Pad", std::string(256, 'p')};
+    if (row.settingsKey) {
+        FakeDriverHost::Key& key = host.keys[kSettingsKeyName];
+        if (!row.installDir.empty()) {
+            key.values[kInstallDirValue] = {row.type, row.installDir};
+        }
+    }
+
+    EXPECT_TRUE(link.ReinstallDriver());
+
+    const std::vector<std::string> changes = host.CallsStartingWith("ChangeCurrentDirectory");
+    if (row.expectedChange == nullptr) {
+        EXPECT_THAT(changes, IsEmpty());
+    } else {
+        EXPECT_THAT(changes,
+                    ElementsAre(std::string("ChangeCurrentDirectory ") + row.expectedChange));
+    }
+    EXPECT_EQ(host.CallsStartingWith("CopyInf")[0], std::string("CopyInf ") + row.expectedFolder +
+                                                        "\\vlqrgpxkb.inf from " +
+                                                        row.expectedFolder);
+    EXPECT_EQ(host.CallsStartingWith("CloseKey").size(), row.settingsKey ? 1u : 0u);
+}
+
+const std::string kLongFolder(256, 'p');
+const std::vector<std::uint8_t> kPad = Bytes(std::string("E:\\Pad") + '\0');
+constexpr RegistryType kString = RegistryType::String;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkFolderTest,
+    ::testing::Values(
+        FolderRow{"NoSettingsKey", false, kString, {}, nullptr, "C:\\Users\\me"},
+        FolderRow{"NoInstallDir", true, kString, {}, nullptr, "C:\\Users\\me"},
+        FolderRow{"Terminated", true, kString, kPad, "E:\\Pad", "E:\\Pad"},
+        FolderRow{"ExpandStringTakenAsItIs", true, RegistryType::ExpandString, kPad, "E:\\Pad",
+                  "E:\\Pad"},
+        // A value that fills all 256 bytes has no terminator to stop at.
+        FolderRow{"FullWithoutTerminator", true, kString, Bytes(kLongFolder), kLongFolder.c_str(),
+                  kLongFolder.c_str()},
+        FolderRow{"TooLongIsIgnored", true, kString, Bytes(kLongFolder + "q"), nullptr,
+                  "C:\\Users\\me"},
+        FolderRow{"NumberIsIgnored",
+                  true,
+                  RegistryType::Dword,
+                  {0x45, 0x3A, 0x5C, 0x00},
+                  nullptr,
+                  "C:\\Users\\me"},
+        FolderRow{"EmptyStringIsIgnored", true, kString, {0}, nullptr, "C:\\Users\\me"},
+        FolderRow{"MissingFolderKeepsTheOldOne", true, kString,
+                  Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "C:\\Users\\me"}),
+    RowName<FolderRow>);
+
+}  // namespace
+}  // namespace gd
