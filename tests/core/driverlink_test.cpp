@@ -70,26 +70,10 @@ TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterface
               0);
 }
 
-TEST_F(DriverLinkTest, TheValuesNameThePackageInTheWindowsFolderAndTheResolutionAsItIs) {
-    host.AddServiceKey();
-    host.windowsDirectory = "D:\\WinNT";
-    state->summary.resolution = 0x031F0258;  // 799 x 600
-
-    EXPECT_TRUE(link.SetDriverValues());
-
-    // The driver reads a counted string: no terminating zero is stored.
-    const auto& values = host.ServiceKey().values;
-    EXPECT_EQ(values.at("Package").type, RegistryType::String);
-    EXPECT_EQ(values.at("Package").data,
-              Bytes("\\??\\D:\\WinNT\\system32\\drivers\\velqorgpx.pkg"));
-    EXPECT_EQ(values.at("Resolution").type, RegistryType::Dword);
-    EXPECT_THAT(values.at("Resolution").data, ElementsAre(0x58, 0x02, 0x1F, 0x03));
-}
-
 // Each effect happens whatever became of the others; nothing is shown.
 struct PublishRow {
     const char* name;
-    bool windowsKnown, fileWritable, serviceKey, keyWritable, interfaceA, opens;
+    int windowsKnown, fileWritable, serviceKey, keyWritable, interfaceA, opens;
     PublishResult expected;
 };
 
@@ -122,24 +106,25 @@ TEST_P(DriverLinkPublishRowTest, EachEffectStandsAlone) {
     EXPECT_THAT(host.messages, IsEmpty());
 }
 
+using P = PublishRow;
 INSTANTIATE_TEST_SUITE_P(
     Rows, DriverLinkPublishRowTest,
-    ::testing::Values(
-        PublishRow{"AllSucceed", true, true, true, true, true, true, {true, true, true}},
-        PublishRow{"NoKeyNoPad", true, true, false, false, false, false, {true, false, false}},
-        PublishRow{"Unplugged", true, true, true, true, false, false, {true, true, false}},
-        PublishRow{"FileNotWritable", true, false, true, true, true, true, {false, true, true}},
-        PublishRow{"KeyReadOnly", true, true, true, false, true, true, {true, false, true}},
-        PublishRow{"OpenFails", true, true, true, true, true, false, {true, true, false}},
-        PublishRow{"NoWindowsFolder", false, true, true, true, true, true, {false, false, true}}),
+    // name, Windows folder known, file writable, service key, writable, A listed, opens
+    ::testing::Values(P{"AllSucceed", 1, 1, 1, 1, 1, 1, {true, true, true}},
+                      P{"NoKeyNoPad", 1, 1, 0, 0, 0, 0, {true, false, false}},
+                      P{"Unplugged", 1, 1, 1, 1, 0, 0, {true, true, false}},
+                      P{"FileNotWritable", 1, 0, 1, 1, 1, 1, {false, true, true}},
+                      P{"KeyReadOnly", 1, 1, 1, 0, 1, 1, {true, false, true}},
+                      P{"OpenFails", 1, 1, 1, 1, 1, 0, {true, true, false}},
+                      P{"NoWindowsFolder", 0, 1, 1, 1, 1, 1, {false, false, true}}),
     RowName<PublishRow>);
 
 // ---- detection
 
 struct PresenceRow {
     const char* name;
-    bool interfaceA, interfaceB, padPlugged, autoReinstall, installFails;
-    bool expected, bLookedFor, devicesScanned, reinstalled;
+    int interfaceA, interfaceB, padPlugged, autoReinstall, installFails;
+    int expected, bLookedFor, devicesScanned, reinstalled;
 };
 
 class DriverLinkPresenceTest : public DriverLinkTest,
@@ -173,28 +158,26 @@ TEST_P(DriverLinkPresenceTest, AnswersAndReinstallsOnlyWhenAsked) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DriverLinkPresenceTest,
-    ::testing::Values(
-        // name, A, B, plugged, auto, fails -> result, B looked for, scanned, reinstalled
-        PresenceRow{"Both", true, true, true, true, false, true, true, false, false},
-        PresenceRow{"OnlyAIsAbsent", true, false, false, false, false, false, true, false, false},
-        PresenceRow{"BUnaskedWithoutA", false, true, false, false, false, false, false, false,
-                    false},
-        PresenceRow{"PluggedNotAsked", false, false, true, false, false, false, false, false,
-                    false},
-        PresenceRow{"AskedNotPlugged", false, false, false, true, false, false, false, true, false},
-        PresenceRow{"PluggedAndAsked", false, false, true, true, false, true, false, true, true},
-        PresenceRow{"OnlyAPluggedAsked", true, false, true, true, false, true, true, true, true},
-        PresenceRow{"FailedReinstall", false, false, true, true, true, false, false, true, true}),
-    RowName<PresenceRow>);
+using R = PresenceRow;
+INSTANTIATE_TEST_SUITE_P(Rows, DriverLinkPresenceTest,
+                         // A, B, plugged, asked to reinstall, install fails -> result, B looked
+                         // for, devices scanned, reinstalled
+                         ::testing::Values(R{"Both", 1, 1, 1, 1, 0, 1, 1, 0, 0},
+                                           R{"OnlyAIsAbsent", 1, 0, 0, 0, 0, 0, 1, 0, 0},
+                                           R{"BUnaskedWithoutA", 0, 1, 0, 0, 0, 0, 0, 0, 0},
+                                           R{"PluggedNotAsked", 0, 0, 1, 0, 0, 0, 0, 0, 0},
+                                           R{"AskedNotPlugged", 0, 0, 0, 1, 0, 0, 0, 1, 0},
+                                           R{"PluggedAndAsked", 0, 0, 1, 1, 0, 1, 0, 1, 1},
+                                           R{"OnlyAPluggedAsked", 1, 0, 1, 1, 0, 1, 1, 1, 1},
+                                           R{"FailedReinstall", 0, 0, 1, 1, 1, 0, 0, 1, 1}),
+                         RowName<PresenceRow>);
 
 // The hardware-id property of each present device, read as IsPadPluggedIn reads it.
 struct PluggedRow {
     const char* name;
     std::vector<FakeDriverHost::Device> devices;
     bool expected;
-    std::vector<std::string> reads;  // buffer sizes of every ReadHardwareIds, in order
+    std::vector<unsigned> reads;  // buffer sizes of every ReadHardwareIds, in order
 };
 
 class DriverLinkPluggedTest : public DriverLinkTest,
@@ -205,82 +188,65 @@ TEST_P(DriverLinkPluggedTest, LooksAtTheFirstIdOfEachDevice) {
 
     EXPECT_EQ(link.IsPadPluggedIn(), GetParam().expected);
 
-    EXPECT_EQ(host.CallsStartingWith("ReadHardwareIds"), GetParam().reads);
+    std::vector<std::string> reads;
+    for (unsigned size : GetParam().reads) {
+        reads.push_back("ReadHardwareIds into " + std::to_string(size));
+    }
+    EXPECT_EQ(host.CallsStartingWith("ReadHardwareIds"), reads);
     EXPECT_EQ(host.CallsStartingWith("FreeDeviceList").size(), 1u);
 }
 
-FakeDriverHost::Device Ids(const std::vector<std::string>& ids) {
+using D = FakeDriverHost::Device;
+D Dev(std::vector<std::uint8_t> ids, bool readable = true, std::uint32_t growsBy = 0,
+      std::optional<std::uint32_t> claimedSize = std::nullopt) {
+    return D{std::move(ids), readable, growsBy, claimedSize};
+}
+D Ids(const std::vector<std::string>& ids) {
     return FakeDriverHost::WithIds(ids);
 }
-
-// One id of `length` bytes that ends with the pad's id, then the list's zeros; it grows
-// by `growsBy` on every read, or claims `claimed` bytes.
-FakeDriverHost::Device LongPadId(std::size_t length, std::uint32_t growsBy = 0,
-                                 std::optional<std::uint32_t> claimed = std::nullopt) {
-    FakeDriverHost::Device device = Ids({std::string(length - 17, 'x') + "VID_099A&PID_2000"});
-    device.growsBy = growsBy;
-    device.claimedSize = claimed;
-    return device;
+// One id of `length` bytes ending in the pad's id, then the list's two zeros.
+std::vector<std::uint8_t> LongPadId(std::size_t length) {
+    return Ids({std::string(length - 17, 'x') + "VID_099A&PID_2000"}).hardwareIds;
 }
-
-FakeDriverHost::Device Unreadable() {
-    FakeDriverHost::Device device;
-    device.readable = false;
-    return device;
-}
-
-// A property of exactly `length` bytes holding no zero at all.
-FakeDriverHost::Device Unterminated(std::size_t length, char fill) {
-    FakeDriverHost::Device device;
-    device.hardwareIds.assign(length, static_cast<std::uint8_t>(fill));
-    return device;
-}
-
-const std::string k4096 = "ReadHardwareIds into 4096";
-const std::string k5002 = "ReadHardwareIds into 5002";
+const D kPad = Ids({"HID\\VID_099A&PID_2000"});
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DriverLinkPluggedTest,
     ::testing::Values(
         PluggedRow{"NoDevices", {}, false, {}},
-        PluggedRow{"CapitalsMatch", {Ids({"HID\\VID_099A&PID_2000&MI_00"})}, true, {k4096}},
-        PluggedRow{
-            "MatchAnywhereInTheId", {Ids({"USB\\XVID_099A&PID_2000&REV_0100"})}, true, {k4096}},
+        PluggedRow{"CapitalsMatch", {Ids({"HID\\VID_099A&PID_2000&MI_00"})}, true, {4096}},
+        PluggedRow{"MatchAnywhere", {Ids({"USB\\XVID_099A&PID_2000&REV_0100"})}, true, {4096}},
         PluggedRow{"OnlyTheFirstIdCounts",
-                   {Ids({"HID\\VID_1234&PID_0001", "HID\\VID_099A&PID_2000"})},
+                   {Ids({"HID\\VID_1234", "HID\\VID_099A&PID_2000"})},
                    false,
-                   {k4096}},
-        PluggedRow{"NearMiss", {Ids({"HID\\VID_099A&PID_2001"})}, false, {k4096}},
+                   {4096}},
+        PluggedRow{"NearMiss", {Ids({"HID\\VID_099A&PID_2001"})}, false, {4096}},
         PluggedRow{"StopsAtTheFirstMatch",
-                   {Ids({"ACPI\\PNP0303"}), Ids({"hid\\vid_099a&pid_2000&mi_01&col02"}),
-                    Ids({"HID\\VID_099A&PID_2000"})},
+                   {Ids({"ACPI\\PNP0303"}), Ids({"hid\\vid_099a&pid_2000&mi_01&col02"}), kPad},
                    true,
-                   {k4096, k4096}},
-        PluggedRow{"UnreadableDeviceIsSkipped",
-                   {Unreadable(), Ids({"HID\\VID_099A&PID_2000"})},
+                   {4096, 4096}},
+        PluggedRow{"UnreadableIsSkipped", {Dev({}, false), kPad}, true, {4096, 4096}},
+        PluggedRow{"DeviceWithoutIds", {Ids({}), Ids({""})}, false, {4096, 4096}},
+        PluggedRow{"LongReadOnceMoreWithTheAskedSize", {Dev(LongPadId(5000))}, true, {4096, 5002}},
+        PluggedRow{"GrowingIsNotChasedForever",
+                   {Dev(LongPadId(5000), true, 100), kPad},
                    true,
-                   {k4096, k4096}},
-        PluggedRow{"DeviceWithoutIds", {Ids({}), Ids({""})}, false, {k4096, k4096}},
-        PluggedRow{
-            "LongPropertyReadOnceMoreWithTheAskedSize", {LongPadId(5000)}, true, {k4096, k5002}},
-        PluggedRow{"GrowingPropertyIsNotChasedForever",
-                   {LongPadId(5000, 100), Ids({"HID\\VID_099A&PID_2000"})},
-                   true,
-                   {k4096, k5002, k4096}},
+                   {4096, 5002, 4096}},
         PluggedRow{"AbsurdSizeIsNotAllocated",
-                   {LongPadId(5000, 0, 0x40000000), Ids({"HID\\VID_099A&PID_2000"})},
+                   {Dev(LongPadId(5000), true, 0, 0x40000000), kPad},
                    true,
-                   {k4096, k4096}},
-        PluggedRow{"FullBufferWithoutTerminatorStaysInBounds",
-                   {Unterminated(4096, 'x'), Unterminated(4096, 'X')},
-                   false,
-                   {k4096, k4096}}),
+                   {4096, 4096}},
+        // A property that fills the buffer without any zero.
+        PluggedRow{
+            "UnterminatedStaysInBounds",
+            {Dev(std::vector<std::uint8_t>(4096, 'x')), Dev(std::vector<std::uint8_t>(4096, 'X'))},
+            false,
+            {4096, 4096}}),
     RowName<PluggedRow>);
 
 TEST_F(DriverLinkTest, NoDeviceListMeansNotPlugged) {
     host.deviceListAvailable = false;
     EXPECT_FALSE(link.IsPadPluggedIn());
-    EXPECT_THAT(host.calls, ElementsAre("ListPresentDevices"));
 }
 
 // "Reinstall &Driver": reinstalls when the driver works or the pad is there, even then
@@ -392,7 +358,7 @@ TEST_P(DriverLinkFolderTest, TakesInstallDirWhenItIsAString) {
 }
 
 const std::string kLongFolder(256, 'p');
-const std::vector<std::uint8_t> kPad = Bytes(std::string("E:\\Pad") + '\0');
+const std::vector<std::uint8_t> kPadFolder = Bytes(std::string("E:\\Pad") + '\0');
 constexpr RegistryType kString = RegistryType::String;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -400,9 +366,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FolderRow{"NoSettingsKey", false, kString, {}, nullptr, "C:\\Users\\me"},
         FolderRow{"NoInstallDir", true, kString, {}, nullptr, "C:\\Users\\me"},
-        FolderRow{"Terminated", true, kString, kPad, "E:\\Pad", "E:\\Pad"},
-        FolderRow{"ExpandStringTakenAsItIs", true, RegistryType::ExpandString, kPad, "E:\\Pad",
-                  "E:\\Pad"},
+        FolderRow{"Terminated", true, kString, kPadFolder, "E:\\Pad", "E:\\Pad"},
+        FolderRow{"ExpandStringTakenAsItIs", true, RegistryType::ExpandString, kPadFolder,
+                  "E:\\Pad", "E:\\Pad"},
         // A value that fills all 256 bytes has no terminator to stop at.
         FolderRow{"FullWithoutTerminator", true, kString, Bytes(kLongFolder), kLongFolder.c_str(),
                   kLongFolder.c_str()},
@@ -411,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(
         FolderRow{"NumberIsIgnored",
                   true,
                   RegistryType::Dword,
-                  {0x45, 0x3A, 0x5C, 0x00},
+                  {'E', ':', '\\', 0},
                   nullptr,
                   "C:\\Users\\me"},
         FolderRow{"EmptyStringIsIgnored", true, kString, {0}, nullptr, "C:\\Users\\me"},
