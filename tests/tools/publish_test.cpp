@@ -27,10 +27,6 @@ class PublishTest : public ::testing::Test {
     void SetUp() override {
         testing::SetAction(profile_.slot(0), gd::SlotType::SingleKey, 0x0001001E);
         profile_.summary.resolution = gd::MakeResolution(1920, 1080);
-        gd::WriteText(profile_.summary.name, "Night Raid");
-        // Tests run in parallel processes: one file of its own for each.
-        file_ = ::testing::TempDir() + "gpxtool_publish_" + std::to_string(std::random_device{}()) +
-                ".gpx";
         const std::vector<std::uint8_t> bytes =
             gd::EncodeProfileFile(*profile_.image, profile_.summary);
         std::ofstream(file_, std::ios::binary)
@@ -50,7 +46,9 @@ class PublishTest : public ::testing::Test {
     }
 
     testing::Profile profile_;
-    std::string file_;
+    // Tests run in parallel processes: a file of its own for each.
+    const std::string file_ =
+        ::testing::TempDir() + "gpxtool_publish_" + std::to_string(std::random_device{}()) + ".gpx";
     FakeDriverHost host_;
     std::ostringstream out_;
     std::ostringstream err_;

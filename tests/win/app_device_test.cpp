@@ -8,29 +8,21 @@
 namespace gd::apptest {
 namespace {
 
+// Every test drives the simulated pad, unplugged at first.
 class DeviceTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        if (IsSkipped()) {
-            return;
+        if (!IsSkipped() && !PadsimAvailable()) {
+            GTEST_SKIP() << "padsimctl.exe is not beside the test executable";
         }
-        // Publishing writes the driver's values only under its service key.
-        if (PadsimAvailable()) {
-            ASSERT_EQ(Padsim("setup"), 0);
+        if (!IsSkipped()) {
             ASSERT_EQ(Padsim("unplug"), 0);
-        } else {
-            WriteValue(HKEY_LOCAL_MACHINE, kServiceKey, "Start", REG_DWORD, "\3\0\0\0", 4);
         }
     }
     void TearDown() override {
-        if (PadsimAvailable()) {
+        if (!IsSkipped()) {
             Padsim("unplug");
-        }
-    }
-    void RequirePadsim() {
-        if (!PadsimAvailable()) {
-            GTEST_SKIP() << "padsimctl.exe is not beside the test executable";
         }
     }
 };
@@ -56,7 +48,6 @@ void ChooseFirstRecentFromTray(const Program& program) {
 // The end-to-end flow: APPLY is drawn disabled and takes no click until the pad is found;
 // then it publishes and the pad's driver takes the profile; OK publishes and hides.
 TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
-    RequirePadsim();
     const std::string path = Work("apply.gpx");
     auto image = MacroProfile("Ap", {2, 13});
     ASSERT_TRUE(WriteProfile(path, *image, "apply", 0x03200258));
@@ -95,7 +86,6 @@ TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
 // With the pad a recent profile is applied at once and the window stays hidden; without
 // it, the profile is only opened, with a message.
 TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedOnlyWhenThePadIsThere) {
-    RequirePadsim();
     const std::string path = Work("tray apply.gpx");
     auto image = MacroProfile("Tr", {7});
     ASSERT_TRUE(WriteProfile(path, *image));
