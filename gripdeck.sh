@@ -77,14 +77,7 @@ run_tests() {
   . tools/wine-session.sh
   wine_session_start
   trap wine_session_stop EXIT
-  run_ctest build/win64 build/logs/win64.log --timeout 600 -E '^padsim_' || failed=1
-  wine_session_stop
-
-  # The simulated pad's own tests load and unload a kernel driver; a fresh
-  # Wine session keeps them clear of what earlier test processes left behind.
-  log "simulated pad tests under Wine"
-  wine_session_start
-  run_ctest build/win64 build/logs/padsim.log --timeout 300 -R '^padsim_' || failed=1
+  run_ctest build/win64 build/logs/win64.log --timeout 600 || failed=1
   wine_session_stop
   trap - EXIT
 

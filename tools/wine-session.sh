@@ -35,6 +35,9 @@ wine_session_start() {
 
   "$GRIPDECK_WINE" wineboot -i </dev/null >/dev/null 2>&1
   "$GRIPDECK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  # A crashing test program must fail its test, not wait for someone to close
+  # Wine's crash dialog.
+  "$GRIPDECK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
   wineserver -k >/dev/null 2>&1 || true
   wineserver -p </dev/null >/dev/null 2>&1
   "$GRIPDECK_WINE" cmd /c exit </dev/null >/dev/null 2>&1

@@ -49,6 +49,7 @@ constexpr DriverInterface kInterfaces[] = {
 // setup ever reaches them.
 constexpr DWORD kWaitLimitMs = 20000;
 constexpr DWORD kPollMs = 50;
+constexpr DWORD kRetryMs = 500;
 
 // Wine's winedevice.exe answers this user-defined service control by enumerating the
 // root devices again for the service's driver: it adds the devices that name the service
@@ -321,10 +322,20 @@ bool StartDriver() {
         }
         return true;
     }
-    if (!StartServiceA(service.get(), 0, nullptr) &&
-        GetLastError() != ERROR_SERVICE_ALREADY_RUNNING) {
-        std::fprintf(stderr, "padsimctl: cannot start %s (error %lu)\n", kServiceName,
-                     GetLastError());
+    // Wine's service manager hands a kernel driver to a winedevice.exe process and answers
+    // ERROR_SERVICE_REQUEST_TIMEOUT at once when that process ends before the driver has
+    // started, as one does while it winds down after its last driver stopped, or while a
+    // fresh session is still starting its own. The next request gets a new process.
+    DWORD error = ERROR_SUCCESS;
+    for (DWORD waited = 0; waited < kWaitLimitMs; waited += kRetryMs) {
+        error = StartServiceA(service.get(), 0, nullptr) ? ERROR_SUCCESS : GetLastError();
+        if (error != ERROR_SERVICE_REQUEST_TIMEOUT) {
+            break;
+        }
+        Sleep(kRetryMs);
+    }
+    if (error != ERROR_SUCCESS && error != ERROR_SERVICE_ALREADY_RUNNING) {
+        std::fprintf(stderr, "padsimctl: cannot start %s (error %lu)\n", kServiceName, error);
         return false;
     }
     if (!WaitForState(service, ServiceState::kRunning)) {

@@ -1,9 +1,11 @@
 #pragma once
-// A DriverHost made of plain data: every call is appended to `calls` as one
-// readable line, and every answer comes from the fields a test sets. Nothing
-// reaches a real registry, file or device.
+// A DriverHost made of plain data: every call is appended to `calls` as one readable line,
+// and every answer comes from the fields a test sets. Nothing reaches a real registry, file
+// or device.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,27 +22,6 @@ inline std::vector<std::uint8_t> Bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-// "first\0second\0\0" as a hardware-id property holds it.
-inline std::vector<std::uint8_t> MultiString(const std::vector<std::string>& ids) {
-    std::vector<std::uint8_t> bytes;
-    for (const std::string& id : ids) {
-        bytes.insert(bytes.end(), id.begin(), id.end());
-        bytes.push_back(0);
-    }
-    bytes.push_back(0);
-    return bytes;
-}
-
-inline const char* InterfaceName(const Guid& id) {
-    if (id == kDriverInterfaceA) {
-        return "A";
-    }
-    if (id == kDriverInterfaceB) {
-        return "B";
-    }
-    return "?";
-}
-
 class FakeDriverHost : public DriverHost {
   public:
     struct Value {
@@ -52,13 +33,10 @@ class FakeDriverHost : public DriverHost {
         std::map<std::string, Value> values;
     };
     struct Device {
-        std::vector<std::uint8_t> hardwareIds;
+        std::vector<std::uint8_t> hardwareIds;  // "first\0second\0\0" as the property holds them
         bool readable = true;
-        // Bytes the property grows by on every read, as a device whose ids
-        // change under the reader would.
-        std::uint32_t growsBy = 0;
-        // When set, the size reported instead of the true one.
-        std::optional<std::uint32_t> claimedSize;
+        std::uint32_t growsBy = 0;                 // bytes the property grows by on every read
+        std::optional<std::uint32_t> claimedSize;  // the size reported instead of the true one
     };
     struct Message {
         unsigned id;
@@ -71,9 +49,9 @@ class FakeDriverHost : public DriverHost {
     // --- the world as the test sets it up
     std::optional<std::string> windowsDirectory = std::string("C:\\WINDOWS");
     bool filesWritable = true;
-    std::map<std::string, Key> keys;                    // "HKLM\<subkey>" or "HKCU\<subkey>"
-    std::map<std::string, std::string> interfacePaths;  // "A" / "B" -> device path
-    std::set<std::string> openableDevices;
+    std::map<std::string, Key> keys;         // "HKLM\<subkey>" or "HKCU\<subkey>"
+    std::map<char, std::string> interfaces;  // 'A' / 'B' -> device path
+    bool interfaceOpens = true;
     bool deviceListAvailable = true;
     std::vector<Device> devices;
     std::set<std::string> failingInstalls;  // hardware ids whose installation fails
@@ -87,41 +65,35 @@ class FakeDriverHost : public DriverHost {
     std::map<std::string, std::vector<std::uint8_t>> files;
     std::vector<Message> messages;
 
-    Key& AddKey(RegistryRoot root, const std::string& subkey) {
-        return keys[KeyName(root, subkey)];
+    static std::string KeyName(RegistryRoot root, const std::string& subkey) {
+        return (root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + subkey;
     }
-    void AddServiceKey() { AddKey(RegistryRoot::LocalMachine, kServiceKey); }
+    Key& ServiceKey() { return keys[KeyName(RegistryRoot::LocalMachine, kServiceKey)]; }
+    void AddServiceKey() { ServiceKey(); }
     void PlugInterfaces(bool a, bool b) {
         if (a) {
-            interfacePaths["A"] = "\\\\?\\root#padsim#0000#{a}";
-            openableDevices.insert(interfacePaths["A"]);
+            interfaces['A'] = "\\\\?\\root#padsim#0000#{a}";
         }
         if (b) {
-            interfacePaths["B"] = "\\\\?\\root#padsim#0000#{b}";
+            interfaces['B'] = "\\\\?\\root#padsim#0000#{b}";
         }
     }
     static Device WithIds(const std::vector<std::string>& ids) {
         Device device;
-        device.hardwareIds = MultiString(ids);
+        for (const std::string& id : ids) {
+            device.hardwareIds.insert(device.hardwareIds.end(), id.begin(), id.end());
+            device.hardwareIds.push_back(0);
+        }
+        device.hardwareIds.push_back(0);
         return device;
     }
-    void PlugPad() {
-        devices.push_back(WithIds({"HID\\VID_099A&PID_2000&MI_00", "HID\\VID_099A&UP:0001"}));
-    }
-    void SetInstallDir(const std::string& folder) {
-        AddKey(RegistryRoot::CurrentUser, kSettingsKey).values[kInstallDirValue] = {
-            RegistryType::String, Bytes(folder + '\0')};
-        existingDirectories.insert(folder);
-    }
+    void PlugPad() { devices.push_back(WithIds({"HID\\VID_099A&PID_2000&MI_00", "HID\\UP:0001"})); }
 
     // Calls whose line starts with `prefix`, in order.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const {
         std::vector<std::string> found;
-        for (const std::string& call : calls) {
-            if (call.rfind(prefix, 0) == 0) {
-                found.push_back(call);
-            }
-        }
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
+                     [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
         return found;
     }
     // Position of the first call starting with `prefix`, or -1.
@@ -139,61 +111,45 @@ class FakeDriverHost : public DriverHost {
         calls.push_back("WindowsDirectory");
         return windowsDirectory;
     }
-
     bool WriteWholeFile(const std::string& path, const void* data, std::size_t size) override {
         calls.push_back("WriteWholeFile " + path + " " + std::to_string(size));
-        if (!filesWritable) {
-            return false;
-        }
         const auto* bytes = static_cast<const std::uint8_t*>(data);
-        files[path].assign(bytes, bytes + size);
-        return true;
+        if (filesWritable) {
+            files[path].assign(bytes, bytes + size);
+        }
+        return filesWritable;
     }
-
     std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::string& subkey) override {
         const std::string name = KeyName(root, subkey);
         calls.push_back("OpenKey " + name);
         const auto key = keys.find(name);
-        if (key == keys.end()) {
-            return nullptr;
-        }
-        return std::make_unique<FakeKey>(*this, name, key->second);
+        return key == keys.end() ? nullptr : std::make_unique<FakeKey>(*this, name, key->second);
     }
-
     std::optional<std::string> FirstInterfacePath(const Guid& interfaceClass) override {
-        const std::string name = InterfaceName(interfaceClass);
-        calls.push_back("FirstInterfacePath " + name);
-        const auto path = interfacePaths.find(name);
-        if (path == interfacePaths.end()) {
-            return std::nullopt;
-        }
-        return path->second;
+        const char name = interfaceClass == kDriverInterfaceA   ? 'A'
+                          : interfaceClass == kDriverInterfaceB ? 'B'
+                                                                : '?';
+        calls.push_back(std::string("FirstInterfacePath ") + name);
+        const auto path = interfaces.find(name);
+        return path == interfaces.end() ? std::nullopt : std::optional<std::string>(path->second);
     }
-
     bool OpenDevice(const std::string& devicePath) override {
         calls.push_back("OpenDevice " + devicePath);
-        return openableDevices.count(devicePath) != 0;
+        return interfaceOpens;
     }
-
     std::unique_ptr<PresentDeviceList> ListPresentDevices() override {
         calls.push_back("ListPresentDevices");
-        if (!deviceListAvailable) {
-            return nullptr;
-        }
-        return std::make_unique<FakeDeviceList>(*this);
+        return deviceListAvailable ? std::make_unique<FakeDeviceList>(*this) : nullptr;
     }
-
     bool CopyInfToDriverStore(const std::string& infPath,
                               const std::string& sourceFolder) override {
         calls.push_back("CopyInf " + infPath + " from " + sourceFolder);
         return uncopyableInfs.count(infPath) == 0;
     }
-
     bool ForceInstallDriver(const std::string& hardwareId, const std::string& infPath) override {
         calls.push_back("ForceInstall " + hardwareId + " with " + infPath);
         return failingInstalls.count(hardwareId) == 0;
     }
-
     bool ChangeCurrentDirectory(const std::string& path) override {
         calls.push_back("ChangeCurrentDirectory " + path);
         if (existingDirectories.count(path) == 0) {
@@ -202,7 +158,6 @@ class FakeDriverHost : public DriverHost {
         currentDirectory = path;
         return true;
     }
-
     std::optional<std::string> CurrentDirectory() override {
         calls.push_back("CurrentDirectory");
         return currentDirectory;
@@ -222,10 +177,6 @@ class FakeDriverHost : public DriverHost {
     }
 
   private:
-    static std::string KeyName(RegistryRoot root, const std::string& subkey) {
-        return (root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + subkey;
-    }
-
     class FakeKey final : public RegistryKey {
       public:
         FakeKey(FakeDriverHost& host, std::string name, Key& key)
@@ -237,14 +188,12 @@ class FakeDriverHost : public DriverHost {
             host_.calls.push_back("SetValue " + name + " type " +
                                   std::to_string(static_cast<unsigned>(type)) + " size " +
                                   std::to_string(size));
-            if (!key_.writable) {
-                return false;
-            }
             const auto* bytes = static_cast<const std::uint8_t*>(data);
-            key_.values[name] = {type, std::vector<std::uint8_t>(bytes, bytes + size)};
-            return true;
+            if (key_.writable) {
+                key_.values[name] = {type, std::vector<std::uint8_t>(bytes, bytes + size)};
+            }
+            return key_.writable;
         }
-
         bool QueryValue(const std::string& name, RegistryType& type, void* buffer,
                         std::uint32_t& size) override {
             host_.calls.push_back("QueryValue " + name + " into " + std::to_string(size));
@@ -271,13 +220,9 @@ class FakeDriverHost : public DriverHost {
 
         bool SelectDevice(std::uint32_t index) override {
             host_.calls.push_back("SelectDevice " + std::to_string(index));
-            if (index >= host_.devices.size()) {
-                return false;
-            }
-            current_ = &host_.devices[index];
-            return true;
+            current_ = index < host_.devices.size() ? &host_.devices[index] : nullptr;
+            return current_ != nullptr;
         }
-
         PropertyRead ReadHardwareIds(std::uint8_t* buffer, std::uint32_t size,
                                      std::uint32_t& required) override {
             host_.calls.push_back("ReadHardwareIds into " + std::to_string(size));
@@ -285,8 +230,7 @@ class FakeDriverHost : public DriverHost {
                 return PropertyRead::Failed;
             }
             std::vector<std::uint8_t>& ids = current_->hardwareIds;
-            const std::uint32_t actual = static_cast<std::uint32_t>(ids.size());
-            required = current_->claimedSize.value_or(actual);
+            required = current_->claimedSize.value_or(static_cast<std::uint32_t>(ids.size()));
             if (size < required) {
                 ids.resize(ids.size() + current_->growsBy, 'x');
                 return PropertyRead::BufferTooSmall;

@@ -1,40 +1,37 @@
-// OK, APPLY and the pad: the package and the driver's two values, APPLY's
-// look following the simulated pad, and recent profiles from the tray menu.
+// OK, APPLY and the pad through the running program: publishing, APPLY's look following
+// the simulated pad, and recent profiles from the tray menu.
 #include <cstring>
 
+#include "app/gripdeck_dlg.h"
 #include "app_test_support.h"
 
 namespace gd::apptest {
 namespace {
 
+// Every test drives the simulated pad, unplugged at first.
 class DeviceTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        if (IsSkipped()) {
-            return;
+        if (!IsSkipped() && !PadsimAvailable()) {
+            GTEST_SKIP() << "padsimctl.exe is not beside the test executable";
         }
-        // Publishing writes the driver's values only under its service key.
-        if (PadsimAvailable()) {
-            ASSERT_EQ(Padsim("setup"), 0);
+        if (!IsSkipped()) {
             ASSERT_EQ(Padsim("unplug"), 0);
-        } else {
-            WriteValue(HKEY_LOCAL_MACHINE, kServiceKey, "Start", REG_DWORD, "\3\0\0\0", 4);
         }
-        DeleteValue(HKEY_LOCAL_MACHINE, kServiceKey, "Package");
-        DeleteValue(HKEY_LOCAL_MACHINE, kServiceKey, "Resolution");
     }
     void TearDown() override {
-        if (PadsimAvailable()) {
+        if (!IsSkipped()) {
             Padsim("unplug");
         }
     }
-    void RequirePadsim() {
-        if (!PadsimAvailable()) {
-            GTEST_SKIP() << "padsimctl.exe is not beside the test executable";
-        }
-    }
 };
+
+// The program re-checks the pad on a timer 5 seconds after a device-change notice; the
+// test fires that timer at once instead of waiting it out.
+void RecheckThePad(HWND main) {
+    ::PostMessageA(main, WM_TIMER, CGripdeckDlg::kDeviceCheckTimer, 0);
+}
 
 // The tray menu's first recent entry, chosen with the keyboard: Show/Hide,
 // About, Recent Files, then the entry.
@@ -48,33 +45,9 @@ void ChooseFirstRecentFromTray(const Program& program) {
     ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
 }
 
-TEST_F(DeviceTest, OkWritesThePackageAndTheDriverValuesThenHides) {
-    const std::string path = Work("ok.gpx");
-    auto image = MacroProfile("Ok", {0, 19});
-    ASSERT_TRUE(WriteProfile(path, *image, "ok", 0x05000400));
-    Program program(Quoted(path));
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    ASSERT_EQ(ApplyLook(main), 0);
-
-    ClickControl(main, IDC_APPLY);  // drawn disabled: takes no click
-    program.Sync();
-    EXPECT_FALSE(FileExists(PackageFile()));
-
-    ClickControl(main, IDC_OK);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
-    auto published = std::make_unique<ProfileImage>();
-    SummaryBlock summary{};
-    ASSERT_TRUE(ReadPackageFile(PackageFile(), *published, summary));
-    EXPECT_EQ(std::memcmp(published.get(), image.get(), sizeof(ProfileImage)), 0);
-    EXPECT_EQ(ReadText(summary.name), "ok");
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kServiceKey, "Package").value_or(""),
-              "\\??\\" + PackageFile());
-    EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kServiceKey, "Resolution").value_or(0), 0x05000400u);
-}
-
+// The end-to-end flow: APPLY is drawn disabled and takes no click until the pad is found;
+// then it publishes and the pad's driver takes the profile; OK publishes and hides.
 TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
-    RequirePadsim();
     const std::string path = Work("apply.gpx");
     auto image = MacroProfile("Ap", {2, 13});
     ASSERT_TRUE(WriteProfile(path, *image, "apply", 0x03200258));
@@ -82,31 +55,43 @@ TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(ApplyLook(main), 0);
+    ClickControl(main, IDC_APPLY);
+    program.Sync();
+    EXPECT_FALSE(FileExists(PackageFile()));
 
     ASSERT_EQ(Padsim("plug"), 0);
-    ASSERT_TRUE(WaitFor([&] { return ApplyLook(main) == 1; }, kDeviceLimitMs));
-    ASSERT_EQ(Padsim("clear-record"), 0);
+    RecheckThePad(main);
+    ASSERT_TRUE(WaitFor([&] { return ApplyLook(main) == 1; }));
+    padsim::ClearRecord();
     ClickControl(main, IDC_APPLY);
     ASSERT_TRUE(WaitFor([] { return RecordField("profile").has_value(); }, kDeviceLimitMs));
     EXPECT_EQ(RecordField("profile").value_or(""), "taken");
     EXPECT_EQ(RecordField("image_crc32").value_or(""), Crc32Hex(image.get(), sizeof *image));
-    EXPECT_EQ(RecordField("package_value").value_or(""), "\\??\\" + PackageFile());
     EXPECT_EQ(RecordField("resolution").value_or("").rfind("0x03200258", 0), 0u);
     EXPECT_TRUE(::IsWindowVisible(main));
 
     ASSERT_EQ(Padsim("unplug"), 0);
-    EXPECT_TRUE(WaitFor([&] { return ApplyLook(main) == 0; }, kDeviceLimitMs));
+    RecheckThePad(main);
+    EXPECT_TRUE(WaitFor([&] { return ApplyLook(main) == 0; }));
+    ::DeleteFileA(PackageFile().c_str());
+    ClickControl(main, IDC_OK);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+    auto published = std::make_unique<ProfileImage>();
+    SummaryBlock summary{};
+    ASSERT_TRUE(ReadPackageFile(PackageFile(), *published, summary));
+    EXPECT_EQ(std::memcmp(published.get(), image.get(), sizeof(ProfileImage)), 0);
+    EXPECT_EQ(ReadText(summary.name), "apply");
 }
 
-TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedAtOnceWhenThePadIsThere) {
-    RequirePadsim();
+// With the pad a recent profile is applied at once and the window stays hidden; without
+// it, the profile is only opened, with a message.
+TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedOnlyWhenThePadIsThere) {
     const std::string path = Work("tray apply.gpx");
     auto image = MacroProfile("Tr", {7});
     ASSERT_TRUE(WriteProfile(path, *image));
     WriteSetting("Recent00", path);
     ASSERT_EQ(Padsim("plug"), 0);
-    ASSERT_EQ(Padsim("clear-record"), 0);
-
+    padsim::ClearRecord();
     Program program("-1");
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
@@ -117,23 +102,19 @@ TEST_F(DeviceTest, ARecentProfileFromTheTrayIsAppliedAtOnceWhenThePadIsThere) {
     ASSERT_TRUE(WaitFor([] { return RecordField("profile").has_value(); }, kDeviceLimitMs));
     EXPECT_EQ(RecordField("image_crc32").value_or(""), Crc32Hex(image.get(), sizeof *image));
     EXPECT_FALSE(::IsWindowVisible(main));
-}
 
-TEST_F(DeviceTest, ARecentProfileFromTheTrayWithoutThePadIsOnlyOpened) {
-    const std::string path = Work("tray only.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("To", {7})));
-    WriteSetting("Recent00", path);
-    Program program("");
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(Padsim("unplug"), 0);
+    RecheckThePad(main);
+    ASSERT_TRUE(WaitFor([&] { return ApplyLook(main) == 0; }));
+    ::DeleteFileA(PackageFile().c_str());
     ChooseFirstRecentFromTray(program);
     HWND box = WaitForDialog(program.Pid(), kVersionCaption);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box),
               "Can't find Gripdeck installed device, please plugin this device to do it again.");
     PressButton(box, IDOK);
-    EXPECT_EQ(WindowText(main), "Gripdeck: tray only.gpx");
-    EXPECT_EQ(LabelText(main, 7), "To7");
+    EXPECT_EQ(WindowText(main), "Gripdeck: tray apply.gpx");
+    EXPECT_EQ(LabelText(main, 7), "Tr7");
     EXPECT_FALSE(FileExists(PackageFile()));
 }
 

@@ -22,6 +22,7 @@
 #include "profile/image.h"
 #include "profile/profile_file.h"
 #include "resource.h"
+#include "support/padsim_support.h"
 
 namespace gd::apptest {
 
@@ -367,61 +368,19 @@ inline ReadBack ReadProfile(const std::string& path) {
     return back;
 }
 
-// The simulated pad's control program, beside this test; its exit code.
+// The simulated pad: padsimctl's exit code, and one field of the driver's record.
 inline bool PadsimAvailable() {
-    return FileExists(ExeFolder() + "\\padsimctl.exe");
+    return padsim::Available();
 }
 inline int Padsim(const std::string& command) {
-    std::string line = Quoted(ExeFolder() + "\\padsimctl.exe");
-    line += ' ';
-    line += command;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                          nullptr, &startup, &info)) {
-        return -1;
-    }
-    ::CloseHandle(info.hThread);
-    WaitFor([&] { return ::WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
-    DWORD code = 0;
-    ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hProcess);
-    return static_cast<int>(code);
+    return padsim::Run(command).exitCode;
 }
-
-// One "key=value" line of the simulated driver's record of its last take.
 inline std::optional<std::string> RecordField(const std::string& key) {
-    FILE* file = std::fopen((DriversFolder() + "padsim-record.txt").c_str(), "rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
-    std::optional<std::string> value;
-    char line[512];
-    while (std::fgets(line, sizeof line, file) != nullptr) {
-        std::string text(line);
-        text.erase(text.find_last_not_of("\r\n") + 1);
-        if (text.rfind(key + "=", 0) == 0) {
-            value = text.substr(key.size() + 1);
-        }
-    }
-    std::fclose(file);
-    return value;
+    const auto record = padsim::AwaitRecord(0);
+    const auto field = record.find(key);
+    return field == record.end() ? std::nullopt : std::optional<std::string>(field->second);
 }
-
-// CRC-32 as the simulated driver reports it, in lower-case hex.
-inline std::string Crc32Hex(const void* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= static_cast<const std::uint8_t*>(data)[i];
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    char text[16];
-    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(~crc));
-    return text;
-}
+using padsim::Crc32Hex;
 
 // Every test starts from no settings, no driver package, no pad and no running
 // copy.

@@ -1,193 +1,337 @@
+// The driver link on its Windows host: the real registry and package file, the main window
+// and message boxes; then the simulated pad (padsimctl.exe beside this executable), whose
+// driver records what it takes, for detection, publishing and the driver's reinstallation.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <dbt.h>
 
-#include <cstdio>
-#include <cstring>
+#include <cstdint>
 #include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
+#include "driverlink/driver_texts.h"
 #include "fw/handle.h"
 #include "profile/profile_file.h"
-#include "win/driverlink_win_support.h"
+#include "support/padsim_support.h"
 
 namespace gd {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
-using testing::DriverStateScope;
-using testing::FillProfile;
-using testing::PackageFilePath;
-using testing::ReadPackageBytes;
-using testing::RecordingHost;
-using testing::StandInMainWindow;
+// Every box is recorded instead of waiting for a click.
+class RecordingHost : public WinDriverHost {
+  public:
+    using WinDriverHost::WinDriverHost;
 
-struct RegistryValue {
-    DWORD type = REG_NONE;
-    std::vector<std::uint8_t> data;
+    struct Box {
+        HWND owner;
+        std::string text;
+        std::string caption;
+        UINT flags;
+    };
+    std::vector<Box> boxes;
+
+  protected:
+    int RunMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                      UINT flags) override {
+        boxes.push_back({owner, text, caption, flags});
+        return IDOK;
+    }
 };
 
-RegistryValue QueryValue(HKEY root, const char* subkey, const char* name) {
-    RegistryValue value;
-    UniqueKey key;
-    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
-        ADD_FAILURE() << "no key " << subkey;
-        return value;
-    }
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
-        ADD_FAILURE() << "no value " << name;
-        return value;
-    }
-    value.data.resize(size);
-    RegQueryValueExA(key.get(), name, nullptr, &value.type, value.data.data(), &size);
-    value.data.resize(size);
-    return value;
-}
-
-// Makes the service key for the test when the driver's setup has not, and
-// takes it away again afterwards.
-class ServiceKeyScope {
+// A hidden top-level window: counts the WM_USER+1 that brings up the main window, and
+// the DBT_DEVNODES_CHANGED notices on which the main window re-checks the pad.
+class StandInMainWindow {
   public:
-    ServiceKeyScope() {
-        DWORD disposition = 0;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        key_.put(), &disposition);
-        created_ = disposition == REG_CREATED_NEW_KEY;
+    StandInMainWindow() {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "DriverLinkStandInMain";
+        RegisterClassA(&windowClass);  // fails harmlessly once registered
+        window_.reset(CreateWindowExA(0, windowClass.lpszClassName, "Gripdeck", WS_OVERLAPPED, 0, 0,
+                                      100, 100, nullptr, nullptr, windowClass.hInstance, nullptr));
+        shown = devNodesChanged = 0;
     }
-    ~ServiceKeyScope() {
-        key_.reset();
-        if (created_) {
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServiceKey);
-        }
-    }
-    ServiceKeyScope(const ServiceKeyScope&) = delete;
-    ServiceKeyScope& operator=(const ServiceKeyScope&) = delete;
+    HWND get() const { return window_.get(); }
+    void Destroy() { window_.reset(); }
+
+    static inline int shown = 0;
+    static inline int devNodesChanged = 0;
 
   private:
-    UniqueKey key_;
-    bool created_ = false;
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_USER + 1) {
+            ++shown;
+            return 0;
+        }
+        if (message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED) {
+            ++devNodesChanged;
+            return TRUE;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    UniqueWindow window_;
 };
 
-class DriverLinkWinPublishTest : public ::testing::Test {
+std::string PackageFilePath() {
+    return padsim::DriversFolder() + "\\velqorgpx.pkg";
+}
+
+std::vector<std::uint8_t> ServiceValue(const char* name, DWORD& type) {
+    std::vector<std::uint8_t> data(512);
+    DWORD size = 0;
+    UniqueKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_QUERY_VALUE, key.put()) ==
+        ERROR_SUCCESS) {
+        size = static_cast<DWORD>(data.size());
+        if (RegQueryValueExA(key.get(), name, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS) {
+            size = 0;
+        }
+    }
+    data.resize(size);
+    return data;
+}
+
+// Every test starts and ends without a package and without the driver's two values.
+class DriverLinkWinTest : public ::testing::Test {
   protected:
-    DriverStateScope driverState;
+    DriverLinkWinTest() {
+        auto* bytes = reinterpret_cast<std::uint8_t*>(&state->image);
+        for (std::size_t i = 0; i < sizeof state->image; ++i) {
+            bytes[i] = static_cast<std::uint8_t>((i >> 3) * 7 + 0x40);
+        }
+        state->summary.resolution = 0x05000400;
+        Clean();
+    }
+    ~DriverLinkWinTest() override { Clean(); }
+
+    static void Clean() {
+        DeleteFileA(PackageFilePath().c_str());
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kServiceKey, kPackageValue);
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kServiceKey, kResolutionValue);
+    }
+
     std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
     RecordingHost host;
     DriverLink link{*state, host};
-    const std::string packagePath = PackageFilePath();
 };
 
-TEST_F(DriverLinkWinPublishTest, WritesThePackageAndBothValuesAsTheDriverReadsThem) {
-    ServiceKeyScope serviceKey;
-    FillProfile(*state, 1);
+TEST_F(DriverLinkWinTest, PublishingRewritesThePackageAndSetsBothValuesAsTheDriverReadsThem) {
+    // The service key as the driver's setup leaves it; taken away again if made here.
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    &disposition);
+    RegCloseKey(key);
+    const std::vector<std::uint8_t> longer(200000, 0xEE);
+    ASSERT_TRUE(WriteFileInPlace(PackageFilePath(), longer.data(), longer.size()));
 
     const PublishResult result = link.PublishProfile();
 
-    EXPECT_TRUE(result.packageWritten);
-    EXPECT_TRUE(result.valuesWritten);
-    EXPECT_EQ(ReadPackageBytes(), EncodePackage(state->image, state->summary));
-
-    const std::string expectedPackage = "\\??\\" + packagePath;
-    const RegistryValue package = QueryValue(HKEY_LOCAL_MACHINE, kServiceKey, "Package");
-    EXPECT_EQ(package.type, static_cast<DWORD>(REG_SZ));
-    // The link gives the text's length without its zero; the registry adds
-    // the terminator itself (as Windows does), so the text reads back whole.
-    const std::string packageText(package.data.begin(), package.data.end());
-    EXPECT_EQ(packageText, expectedPackage + '\0');
-
-    const RegistryValue resolution = QueryValue(HKEY_LOCAL_MACHINE, kServiceKey, "Resolution");
-    EXPECT_EQ(resolution.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_THAT(resolution.data, ElementsAre(0x00, 0x04, 0x00, 0x05));
-}
-
-TEST_F(DriverLinkWinPublishTest, RewritesALongerPackageToItsExactSize) {
-    {
-        std::vector<std::uint8_t> junk(200000, 0xEE);
-        ASSERT_TRUE(WriteFileInPlace(packagePath, junk.data(), junk.size()));
+    EXPECT_TRUE(result.packageWritten && result.valuesWritten);
+    std::vector<std::uint8_t> package;
+    ReadWholeFile(PackageFilePath(), 1 << 20, package);
+    EXPECT_EQ(package, EncodePackage(state->image, state->summary));
+    // The link stores the text without its zero; the registry adds one itself (as Windows
+    // does), so it reads back whole.
+    DWORD type = 0;
+    const std::vector<std::uint8_t> text = ServiceValue(kPackageValue, type);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::string(text.begin(), text.end()), "\\??\\" + PackageFilePath() + '\0');
+    EXPECT_THAT(ServiceValue(kResolutionValue, type), ElementsAre(0x00, 0x04, 0x00, 0x05));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    if (disposition == REG_CREATED_NEW_KEY) {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServiceKey);
     }
-    FillProfile(*state, 2);
-    link.PublishProfile();
-    FillProfile(*state, 3);
-
-    EXPECT_TRUE(link.PublishProfile().packageWritten);
-
-    const std::vector<std::uint8_t> written = ReadPackageBytes();
-    EXPECT_EQ(written.size(), 151496u);
-    EXPECT_EQ(written, EncodePackage(state->image, state->summary));
 }
 
-TEST_F(DriverLinkWinPublishTest, WithoutPadOrDriverNothingIsShown) {
-    ServiceKeyScope serviceKey;
-    const PublishResult result = link.PublishProfile();
-    EXPECT_FALSE(result.deviceOpened);
-    EXPECT_FALSE(host.FirstInterfacePath(kDriverInterfaceA).has_value());
-    EXPECT_THAT(host.boxes, IsEmpty());
-}
-
-TEST(DriverLinkWinHostTest, NotifiesALiveMainWindowOnly) {
-    RecordingHost host;
+TEST_F(DriverLinkWinTest, OnlyALiveMainWindowIsNotifiedOrOwnsABox) {
     host.NotifyMainWindow();  // no window yet: nothing to send to
-
-    StandInMainWindow window;
-    ASSERT_NE(window.get(), nullptr);
-    host.SetMainWindow(window.get());
-    host.NotifyMainWindow();
-    EXPECT_EQ(StandInMainWindow::shown, 1);
-
-    window.Destroy();
-    host.NotifyMainWindow();
-    EXPECT_EQ(StandInMainWindow::shown, 1);
-}
-
-TEST(DriverLinkWinHostTest, MessagesCarryTheirOwnerIconCaptionAndText) {
-    RecordingHost host;
     StandInMainWindow window;
     const HWND main = window.get();
     host.SetMainWindow(main);
+    host.NotifyMainWindow();
+    EXPECT_EQ(StandInMainWindow::shown, 1);
 
     host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop, {});
     host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
-    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop, {});
     window.Destroy();
+    host.NotifyMainWindow();
     host.ShowMessage(kPadNotFoundString, MessageOwner::MainWindow, MessageIcon::Stop, {});
 
-    ASSERT_EQ(host.boxes.size(), 4u);
+    EXPECT_EQ(StandInMainWindow::shown, 1);
+    ASSERT_EQ(host.boxes.size(), 3u);
     EXPECT_EQ(host.boxes[0].owner, main);
     EXPECT_EQ(host.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(host.boxes[0].text,
-              "Can't find the Gripdeck device. Please double check the device is already pluged "
-              "in this computer.");
+    EXPECT_EQ(host.boxes[0].text, DefaultDriverLinkText(kPadNotFoundString));
     EXPECT_EQ(host.boxes[1].owner, nullptr);
     EXPECT_EQ(host.boxes[1].flags, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(host.boxes[1].text,
-              "Your Gripdeck device has been resetuped finished, new USB port is ready.");
-    EXPECT_EQ(host.boxes[2].owner, nullptr);
-    EXPECT_EQ(host.boxes[2].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(host.boxes[2].text,
-              "Your Gripdeck device has been resetuped failed, please reinstall it.\n");
-    // A destroyed main window owns nothing.
-    EXPECT_EQ(host.boxes[3].owner, nullptr);
-    for (const RecordingHost::Box& box : host.boxes) {
-        EXPECT_EQ(box.caption, "Gripdeck");
+    EXPECT_EQ(host.boxes[2].owner, nullptr);  // a destroyed main window owns nothing
+    EXPECT_EQ(host.boxes[2].caption, "Gripdeck");
+}
+
+TEST_F(DriverLinkWinTest, TextsComeFromTheSourceWithTheBuiltInOnesForWhatItLacks) {
+    RecordingHost translated(
+        [](unsigned id) { return id == kReinstallDoneString ? "Fertig." : std::string(); });
+    translated.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
+    ASSERT_EQ(translated.boxes.size(), 1u);
+    EXPECT_EQ(translated.boxes[0].text, "Fertig.");
+    EXPECT_EQ(translated.boxes[0].caption, DefaultDriverLinkText(kCaptionString));
+}
+
+TEST(PadsimCrc, MatchesTheCheckValue) {
+    EXPECT_EQ(padsim::Crc32Hex("123456789", 9), "cbf43926");
+}
+
+class DriverLinkPadsimTest : public DriverLinkWinTest {
+  protected:
+    void SetUp() override {
+        if (!padsim::Available()) {
+            GTEST_SKIP() << "padsimctl.exe is not beside the tests";
+        }
+    }
+    void TearDown() override {
+        if (!IsSkipped()) {
+            EXPECT_EQ(padsim::Run("unplug").exitCode, 0);
+        }
+    }
+    static void Set(const char* command) {
+        const padsim::Result run = padsim::Run(command);
+        ASSERT_EQ(run.exitCode, 0) << command << ": " << run.output;
+    }
+};
+
+// Every change of state reaches top-level windows, which the main window's re-check of
+// the pad relies on; detection follows; plug and unplug work any number of times.
+TEST_F(DriverLinkPadsimTest, DetectionAndNoticesFollowThePad) {
+    ASSERT_NO_FATAL_FAILURE(Set("unplug"));
+    StandInMainWindow window;
+    struct Step {
+        const char* command;
+        const char* state;
+        bool present;
+        bool pluggedIn;
+    };
+    for (const Step& step :
+         {Step{"plug", "plugged", true, true}, Step{"unplug", "unplugged", false, false},
+          Step{"plug-nodriver", "plugged-nodriver", false, true},
+          Step{"plug", "plugged", true, true},
+          Step{"plug-nodriver", "plugged-nodriver", false, true},
+          Step{"unplug", "unplugged", false, false}, Step{"plug", "plugged", true, true}}) {
+        SCOPED_TRACE(step.command);
+        StandInMainWindow::devNodesChanged = 0;
+        ASSERT_NO_FATAL_FAILURE(Set(step.command));
+        EXPECT_EQ(padsim::State(), step.state);
+        EXPECT_EQ(link.IsDevicePresent(false), step.present);
+        EXPECT_EQ(link.IsPadPluggedIn(), step.pluggedIn);
+        const DWORD begin = GetTickCount();
+        while (StandInMainWindow::devNodesChanged == 0 &&
+               GetTickCount() - begin < padsim::kRecordLimitMs) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            padsim::PumpMessages();
+        }
+        EXPECT_GT(StandInMainWindow::devNodesChanged, 0);
+    }
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+// The driver takes what publishing gives it, and only a whole package: "taken" in a
+// record means the package was right.
+TEST_F(DriverLinkPadsimTest, TheDriverTakesThePublishedProfileAndOnlyAWholePackage) {
+    ASSERT_NO_FATAL_FAILURE(Set("plug"));
+    padsim::ClearRecord();
+    const PublishResult result = link.PublishProfile();
+    EXPECT_TRUE(result.packageWritten && result.valuesWritten && result.deviceOpened);
+    const std::string crc = padsim::Crc32Hex(&state->image, sizeof state->image);
+    auto record = padsim::AwaitRecord();
+    EXPECT_EQ(record["profile"], "taken");
+    EXPECT_EQ(record["package_value"], "\\??\\" + PackageFilePath());
+    EXPECT_EQ(record["resolution"], "0x05000400 (1280x1024)");
+    EXPECT_EQ(record["summary_resolution"], "0x05000400 (1280x1024)");
+    EXPECT_EQ(record["image_crc32"], crc);
+
+    const std::vector<std::uint8_t> whole = EncodePackage(state->image, state->summary);
+    struct Row {
+        const char* name;
+        void (*damage)(std::vector<std::uint8_t>&);
+        const char* expected;  // record lines
+    };
+    const Row rows[] = {
+        {"bad signature", [](auto& b) { b[3] = 'X'; }, "signature=invalid\nversion=valid"},
+        {"bad version", [](auto& b) { b[10] = 2; }, "signature=valid\nversion=invalid"},
+        {"truncated", [](auto& b) { b.resize(1000); },
+         "size=1000\nimage_crc32=none\nsummary_resolution=none"},
+        {"one byte long", [](auto& b) { b.push_back(0); }, "size=151497"},
+        {"missing", [](auto& b) { b.clear(); }, "file=missing\nsize=0"},
+        {"no values", nullptr, "package_value=none\nresolution=none\nfile=none"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::uint8_t> bytes = whole;
+        if (row.damage != nullptr) {
+            row.damage(bytes);
+        } else {
+            Clean();
+        }
+        DeleteFileA(PackageFilePath().c_str());
+        if (!bytes.empty()) {
+            ASSERT_TRUE(WriteFileInPlace(PackageFilePath(), bytes.data(), bytes.size()));
+        }
+        padsim::ClearRecord();
+        ASSERT_TRUE(host.OpenDevice(host.FirstInterfacePath(kDriverInterfaceA).value_or("")));
+        record = padsim::AwaitRecord();
+        EXPECT_EQ(record["profile"], "refused");
+        for (const auto& [key, value] : padsim::ParseLines(row.expected)) {
+            EXPECT_EQ(record[key], value) << key;
+        }
     }
 }
 
-TEST(DriverLinkWinHostTest, TextSourceOverridesAndFallsBack) {
-    RecordingHost host(
-        [](unsigned id) { return id == 58 ? std::string("Fertig.") : std::string(); });
+// From the setup information files beside the program, with no driver service yet.
+TEST_F(DriverLinkPadsimTest, APadWithoutItsDriverIsReinstalledAndThenTakesProfiles) {
+    ASSERT_NO_FATAL_FAILURE(Set("uninstall"));
+    ASSERT_NO_FATAL_FAILURE(Set("plug-nodriver"));
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof before, before);
+    const std::string folder = padsim::ExeFolder();
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kInstallDirValue, REG_SZ, folder.c_str(),
+                    static_cast<DWORD>(folder.size() + 1));
+    StandInMainWindow mainWindow;
+    host.SetMainWindow(mainWindow.get());
 
-    host.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
+    const bool present = link.IsDevicePresent(true);
 
+    EXPECT_TRUE(present);
+    EXPECT_EQ(StandInMainWindow::shown, 1);
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Fertig.");
-    EXPECT_EQ(host.boxes[0].caption, "Gripdeck");
+    EXPECT_EQ(host.boxes[0].text, DefaultDriverLinkText(kReinstallDoneString));
+    // The installed driver starts on the pad and brings up both interfaces.
+    const DWORD begin = GetTickCount();
+    while (!link.IsDevicePresent(false) && GetTickCount() - begin < padsim::kRecordLimitMs) {
+        padsim::PumpMessages();
+        Sleep(50);
+    }
+    EXPECT_EQ(padsim::State(), "plugged");
+    padsim::ClearRecord();
+    EXPECT_TRUE(link.PublishProfile().deviceOpened);
+    EXPECT_EQ(padsim::AwaitRecord()["profile"], "taken");
+    // Installing from InstallDir made it the current directory.
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STRCASEEQ(current, folder.c_str());
+
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kInstallDirValue);
+    SetCurrentDirectoryA(before);
 }
 
 TEST(DriverLinkWinHostTest, ProgramFolderHoldsTheRunningProgram) {
@@ -196,7 +340,7 @@ TEST(DriverLinkWinHostTest, ProgramFolderHoldsTheRunningProgram) {
     RecordingHost host;
     const std::optional<std::string> folder = host.ProgramFolder();
     ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(*folder + std::strrchr(path, '\\'), path);
+    EXPECT_EQ(*folder + ::strrchr(path, '\\'), path);
 }
 
 TEST(DriverLinkWinHostTest, AFailureNamesTheSetupFileOnALineOfItsOwn) {

@@ -1,0 +1,414 @@
+// The driver link's rules over a recording host: publishing, detecting the pad and
+// reinstalling its driver.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/driverlink_fake_host.h"
+#include "driverlink/driver_link.h"
+#include "profile/profile_file.h"
+
+namespace gd {
+namespace {
+
+using testing::Bytes;
+using ::testing::ElementsAre;
+using testing::FakeDriverHost;
+using ::testing::IsEmpty;
+using Message = FakeDriverHost::Message;
+
+const std::string kPackagePath = "C:\\WINDOWS\\system32\\drivers\\velqorgpx.pkg";
+const std::string kServiceKeyName = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\velqorgpx";
+const std::string kSettingsKeyName = "HKCU\\Software\\MARVENTA\\Gripdeck\\default";
+const std::string kKeyboard = kKeyboardHardwareId;
+const std::string kMouse = kMouseHardwareId;
+
+template <typename Row>
+std::string RowName(const ::testing::TestParamInfo<Row>& info) {
+    return info.param.name;
+}
+
+class DriverLinkTest : public ::testing::Test {
+  protected:
+    DriverLinkTest() {
+        state->image.slots[0].slotType = SlotType::SingleKey;
+        state->summary.resolution = 0x05000400;
+        std::memcpy(state->summary.name, "Racing", 6);
+    }
+
+    std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
+    FakeDriverHost host;
+    DriverLink link{*state, host};
+};
+
+// ---- publishing
+
+TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterfaceA) {
+    host.AddServiceKey();
+    host.PlugInterfaces(true, true);
+
+    const PublishResult result = link.PublishProfile();
+
+    EXPECT_TRUE(result.packageWritten && result.valuesWritten && result.deviceOpened);
+    EXPECT_THAT(host.calls,
+                ElementsAre("WindowsDirectory", "WriteWholeFile " + kPackagePath + " 151496",
+                            "OpenKey " + kServiceKeyName, "WindowsDirectory",
+                            "SetValue Package type 1 size 45", "SetValue Resolution type 4 size 4",
+                            "CloseKey " + kServiceKeyName, "FirstInterfacePath A",
+                            "OpenDevice \\\\?\\root#padsim#0000#{a}"));
+    const std::vector<std::uint8_t>& file = host.files.at(kPackagePath);
+    ASSERT_EQ(file.size(), 151496u);
+    EXPECT_THAT(std::vector<std::uint8_t>(file.begin(), file.begin() + 12),
+                ElementsAre('V', 'Q', 'R', ' ', ' ', 'G', 'P', 'X', 0x00, 0x00, 0x01, 0x00));
+    EXPECT_EQ(std::memcmp(file.data() + 12, &state->image, kProfileImageSize), 0);
+    EXPECT_EQ(std::memcmp(file.data() + 12 + kProfileImageSize, &state->summary, kSummaryBlockSize),
+              0);
+}
+
+// Each effect happens whatever became of the others; nothing is shown.
+struct PublishRow {
+    const char* name;
+    int windowsKnown, fileWritable, serviceKey, keyWritable, interfaceA, opens;
+    PublishResult expected;
+};
+
+class DriverLinkPublishRowTest : public DriverLinkTest,
+                                 public ::testing::WithParamInterface<PublishRow> {};
+
+TEST_P(DriverLinkPublishRowTest, EachEffectStandsAlone) {
+    const PublishRow& row = GetParam();
+    if (!row.windowsKnown) {
+        host.windowsDirectory.reset();
+    }
+    host.filesWritable = row.fileWritable;
+    if (row.serviceKey) {
+        host.ServiceKey().writable = row.keyWritable;
+    }
+    host.PlugInterfaces(row.interfaceA, true);
+    host.interfaceOpens = row.opens;
+
+    const PublishResult result = link.PublishProfile();
+
+    EXPECT_EQ(result.packageWritten, row.expected.packageWritten);
+    EXPECT_EQ(result.valuesWritten, row.expected.valuesWritten);
+    EXPECT_EQ(result.deviceOpened, row.expected.deviceOpened);
+    // Every step was tried that could be; a failed first value does not stop the second.
+    // Without the Windows folder there is no true path, so neither file nor value is written.
+    EXPECT_EQ(host.CallsStartingWith("WriteWholeFile").size(), row.windowsKnown ? 1u : 0u);
+    EXPECT_EQ(host.CallsStartingWith("SetValue").size(),
+              row.serviceKey && row.windowsKnown ? 2u : 0u);
+    EXPECT_EQ(host.CallsStartingWith("OpenDevice").size(), row.interfaceA ? 1u : 0u);
+    EXPECT_THAT(host.messages, IsEmpty());
+}
+
+using P = PublishRow;
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkPublishRowTest,
+    // name, Windows folder known, file writable, service key, writable, A listed, opens
+    ::testing::Values(P{"AllSucceed", 1, 1, 1, 1, 1, 1, {true, true, true}},
+                      P{"NoKeyNoPad", 1, 1, 0, 0, 0, 0, {true, false, false}},
+                      P{"Unplugged", 1, 1, 1, 1, 0, 0, {true, true, false}},
+                      P{"FileNotWritable", 1, 0, 1, 1, 1, 1, {false, true, true}},
+                      P{"KeyReadOnly", 1, 1, 1, 0, 1, 1, {true, false, true}},
+                      P{"OpenFails", 1, 1, 1, 1, 1, 0, {true, true, false}},
+                      P{"NoWindowsFolder", 0, 1, 1, 1, 1, 1, {false, false, true}}),
+    RowName<PublishRow>);
+
+// ---- detection
+
+struct PresenceRow {
+    const char* name;
+    int interfaceA, interfaceB, padPlugged, autoReinstall, installFails;
+    int expected, bLookedFor, devicesScanned, reinstalled;
+};
+
+class DriverLinkPresenceTest : public DriverLinkTest,
+                               public ::testing::WithParamInterface<PresenceRow> {};
+
+TEST_P(DriverLinkPresenceTest, AnswersAndReinstallsOnlyWhenAsked) {
+    const PresenceRow& row = GetParam();
+    host.PlugInterfaces(row.interfaceA, row.interfaceB);
+    if (row.padPlugged) {
+        host.PlugPad();
+    }
+    if (row.installFails) {
+        host.failingInstalls.insert(kKeyboard);
+    }
+
+    EXPECT_EQ(link.IsDevicePresent(row.autoReinstall), row.expected);
+
+    EXPECT_EQ(host.IndexOf("FirstInterfacePath B") >= 0, row.bLookedFor);
+    EXPECT_EQ(host.IndexOf("ListPresentDevices") >= 0, row.devicesScanned);
+    EXPECT_EQ(host.IndexOf("ForceInstall") >= 0, row.reinstalled);
+    if (row.reinstalled) {
+        // The hidden window comes up before anything is installed.
+        EXPECT_GE(host.IndexOf("NotifyMainWindow"), 0);
+        EXPECT_LT(host.IndexOf("NotifyMainWindow"), host.IndexOf("CopyInf"));
+        EXPECT_THAT(host.messages,
+                    ElementsAre(Message{row.installFails ? 59u : 58u, MessageOwner::None,
+                                        row.installFails ? MessageIcon::Stop : MessageIcon::None}));
+    } else {
+        EXPECT_EQ(host.IndexOf("NotifyMainWindow"), -1);
+        EXPECT_THAT(host.messages, IsEmpty());
+    }
+}
+
+using R = PresenceRow;
+INSTANTIATE_TEST_SUITE_P(Rows, DriverLinkPresenceTest,
+                         // A, B, plugged, asked to reinstall, install fails -> result, B looked
+                         // for, devices scanned, reinstalled
+                         ::testing::Values(R{"Both", 1, 1, 1, 1, 0, 1, 1, 0, 0},
+                                           R{"OnlyAIsAbsent", 1, 0, 0, 0, 0, 0, 1, 0, 0},
+                                           R{"BUnaskedWithoutA", 0, 1, 0, 0, 0, 0, 0, 0, 0},
+                                           R{"PluggedNotAsked", 0, 0, 1, 0, 0, 0, 0, 0, 0},
+                                           R{"AskedNotPlugged", 0, 0, 0, 1, 0, 0, 0, 1, 0},
+                                           R{"PluggedAndAsked", 0, 0, 1, 1, 0, 1, 0, 1, 1},
+                                           R{"OnlyAPluggedAsked", 1, 0, 1, 1, 0, 1, 1, 1, 1},
+                                           R{"FailedReinstall", 0, 0, 1, 1, 1, 0, 0, 1, 1}),
+                         RowName<PresenceRow>);
+
+// The hardware-id property of each present device, read as IsPadPluggedIn reads it.
+struct PluggedRow {
+    const char* name;
+    std::vector<FakeDriverHost::Device> devices;
+    bool expected;
+    std::vector<unsigned> reads;  // buffer sizes of every ReadHardwareIds, in order
+};
+
+class DriverLinkPluggedTest : public DriverLinkTest,
+                              public ::testing::WithParamInterface<PluggedRow> {};
+
+TEST_P(DriverLinkPluggedTest, LooksAtTheFirstIdOfEachDevice) {
+    host.devices = GetParam().devices;
+
+    EXPECT_EQ(link.IsPadPluggedIn(), GetParam().expected);
+
+    std::vector<std::string> reads;
+    for (unsigned size : GetParam().reads) {
+        reads.push_back("ReadHardwareIds into " + std::to_string(size));
+    }
+    EXPECT_EQ(host.CallsStartingWith("ReadHardwareIds"), reads);
+    EXPECT_EQ(host.CallsStartingWith("FreeDeviceList").size(), 1u);
+}
+
+using D = FakeDriverHost::Device;
+D Dev(std::vector<std::uint8_t> ids, bool readable = true, std::uint32_t growsBy = 0,
+      std::optional<std::uint32_t> claimedSize = std::nullopt) {
+    return D{std::move(ids), readable, growsBy, claimedSize};
+}
+D Ids(const std::vector<std::string>& ids) {
+    return FakeDriverHost::WithIds(ids);
+}
+// One id of `length` bytes ending in the pad's id, then the list's two zeros.
+std::vector<std::uint8_t> LongPadId(std::size_t length) {
+    return Ids({std::string(length - 17, 'x') + "VID_099A&PID_2000"}).hardwareIds;
+}
+const D kPad = Ids({"HID\\VID_099A&PID_2000"});
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkPluggedTest,
+    ::testing::Values(
+        PluggedRow{"NoDevices", {}, false, {}},
+        PluggedRow{"CapitalsMatch", {Ids({"HID\\VID_099A&PID_2000&MI_00"})}, true, {4096}},
+        PluggedRow{"MatchAnywhere", {Ids({"USB\\XVID_099A&PID_2000&REV_0100"})}, true, {4096}},
+        PluggedRow{"OnlyTheFirstIdCounts",
+                   {Ids({"HID\\VID_1234", "HID\\VID_099A&PID_2000"})},
+                   false,
+                   {4096}},
+        PluggedRow{"NearMiss", {Ids({"HID\\VID_099A&PID_2001"})}, false, {4096}},
+        PluggedRow{"StopsAtTheFirstMatch",
+                   {Ids({"ACPI\\PNP0303"}), Ids({"hid\\vid_099a&pid_2000&mi_01&col02"}), kPad},
+                   true,
+                   {4096, 4096}},
+        PluggedRow{"UnreadableIsSkipped", {Dev({}, false), kPad}, true, {4096, 4096}},
+        PluggedRow{"DeviceWithoutIds", {Ids({}), Ids({""})}, false, {4096, 4096}},
+        PluggedRow{"LongReadOnceMoreWithTheAskedSize", {Dev(LongPadId(5000))}, true, {4096, 5002}},
+        PluggedRow{"GrowingIsNotChasedForever",
+                   {Dev(LongPadId(5000), true, 100), kPad},
+                   true,
+                   {4096, 5002, 4096}},
+        PluggedRow{"AbsurdSizeIsNotAllocated",
+                   {Dev(LongPadId(5000), true, 0, 0x40000000), kPad},
+                   true,
+                   {4096, 4096}},
+        // A property that fills the buffer without any zero.
+        PluggedRow{
+            "UnterminatedStaysInBounds",
+            {Dev(std::vector<std::uint8_t>(4096, 'x')), Dev(std::vector<std::uint8_t>(4096, 'X'))},
+            false,
+            {4096, 4096}}),
+    RowName<PluggedRow>);
+
+TEST_F(DriverLinkTest, NoDeviceListMeansNotPlugged) {
+    host.deviceListAvailable = false;
+    EXPECT_FALSE(link.IsPadPluggedIn());
+}
+
+// "Reinstall &Driver": reinstalls when the driver works or the pad is there, even then
+// without bringing up the window; otherwise message 57 over the main window.
+TEST_F(DriverLinkTest, TheReinstallCommandNeedsTheDriverOrThePad) {
+    const Message done{58, MessageOwner::None, MessageIcon::None};
+    const Message noPad{57, MessageOwner::MainWindow, MessageIcon::Stop};
+    for (const auto& [name, interfaces, pad, installs, message] :
+         {std::tuple{"driver", true, false, 2u, done}, std::tuple{"pad", false, true, 2u, done},
+          std::tuple{"neither", false, false, 0u, noPad}}) {
+        SCOPED_TRACE(name);
+        FakeDriverHost world;
+        world.PlugInterfaces(interfaces, interfaces);
+        world.devices.push_back(FakeDriverHost::WithIds({"ACPI\\PNP0303"}));
+        if (pad) {
+            world.PlugPad();
+        }
+        DriverLink(*state, world).ReinstallDriverCommand();
+        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
+        EXPECT_EQ(world.IndexOf("NotifyMainWindow"), -1);
+        EXPECT_THAT(world.messages, ElementsAre(message));
+    }
+}
+
+// ---- the driver's installation
+
+TEST_F(DriverLinkTest, InstallsKeyboardThenMouseFromTheInstallFolder) {
+    host.keys[kSettingsKeyName].values[kInstallDirValue] = {RegistryType::String,
+                                                            Bytes(std::string("D:\\Pad") + '\0')};
+    host.existingDirectories.insert("D:\\Pad");
+
+    EXPECT_TRUE(link.ReinstallDriver());
+
+    EXPECT_THAT(
+        host.calls,
+        ElementsAre("OpenKey " + kSettingsKeyName, "QueryValue InstallDir into 256",
+                    "ChangeCurrentDirectory D:\\Pad", "CloseKey " + kSettingsKeyName,
+                    "CurrentDirectory", "CopyInf D:\\Pad\\vlqrgpxkb.inf from D:\\Pad",
+                    "ForceInstall " + kKeyboard + " with D:\\Pad\\vlqrgpxkb.inf",
+                    "CopyInf D:\\Pad\\vlqrgpxms.inf from D:\\Pad",
+                    "ForceInstall " + kMouse + " with D:\\Pad\\vlqrgpxms.inf", "ShowMessage 58"));
+    // The folder stays the current directory for the rest of the run.
+    EXPECT_EQ(host.currentDirectory, "D:\\Pad");
+}
+
+// Message 59 once at the first failure, and nothing more is tried.
+TEST_F(DriverLinkTest, AFailedInstallationStopsThereWithMessage59) {
+    for (const auto& [name, failing, unknownFolder, installs] :
+         {std::tuple{"keyboard", kKeyboard, false, 1u}, std::tuple{"mouse", kMouse, false, 2u},
+          std::tuple{"no folder", std::string(), true, 0u}}) {
+        SCOPED_TRACE(name);
+        FakeDriverHost world;
+        world.failingInstalls.insert(failing);
+        if (unknownFolder) {
+            world.programFolder.reset();
+        }
+        EXPECT_FALSE(DriverLink(*state, world).ReinstallDriver());
+        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
+        EXPECT_EQ(world.CallsStartingWith("CopyInf").size(), installs);
+        EXPECT_THAT(world.messages,
+                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
+    }
+}
+
+TEST_F(DriverLinkTest, ARootFolderGivesNoDoubledBackslash) {
+    host.programFolder = "C:\\";
+    EXPECT_TRUE(link.ReinstallDriver());
+    EXPECT_THAT(host.CallsStartingWith("ForceInstall"),
+                ElementsAre("ForceInstall " + kKeyboard + " with C:\\vlqrgpxkb.inf",
+                            "ForceInstall " + kMouse + " with C:\\vlqrgpxms.inf"));
+}
+
+// Which folder the files come from, by what the settings key holds.
+struct FolderRow {
+    const char* name;
+    bool settingsKey;
+    RegistryType type;
+    std::vector<std::uint8_t> installDir;  // empty: no InstallDir value
+    const char* expectedChange;            // nullptr: the directory is not changed
+    const char* expectedFolder;
+};
+
+class DriverLinkFolderTest : public DriverLinkTest,
+                             public ::testing::WithParamInterface<FolderRow> {};
+
+TEST_P(DriverLinkFolderTest, TakesInstallDirWhenItIsAString) {
+    const FolderRow& row = GetParam();
+    host.existingDirectories = {"E:\\Pad", std::string(256, 'p')};
+    if (row.settingsKey) {
+        FakeDriverHost::Key& key = host.keys[kSettingsKeyName];
+        if (!row.installDir.empty()) {
+            key.values[kInstallDirValue] = {row.type, row.installDir};
+        }
+    }
+
+    EXPECT_TRUE(link.ReinstallDriver());
+
+    const std::vector<std::string> changes = host.CallsStartingWith("ChangeCurrentDirectory");
+    if (row.expectedChange == nullptr) {
+        EXPECT_THAT(changes, IsEmpty());
+    } else {
+        EXPECT_THAT(changes,
+                    ElementsAre(std::string("ChangeCurrentDirectory ") + row.expectedChange));
+    }
+    EXPECT_EQ(host.CallsStartingWith("CopyInf")[0], std::string("CopyInf ") + row.expectedFolder +
+                                                        "\\vlqrgpxkb.inf from " +
+                                                        row.expectedFolder);
+    EXPECT_EQ(host.CallsStartingWith("CloseKey").size(), row.settingsKey ? 1u : 0u);
+}
+
+const std::string kLongFolder(256, 'p');
+// Without InstallDir the files come from the program's folder, never the current directory.
+constexpr char kProgram[] = "C:\\Program Files\\Gripdeck";
+const std::vector<std::uint8_t> kPadFolder = Bytes(std::string("E:\\Pad") + '\0');
+constexpr RegistryType kString = RegistryType::String;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DriverLinkFolderTest,
+    ::testing::Values(
+        FolderRow{"NoSettingsKey", false, kString, {}, nullptr, kProgram},
+        FolderRow{"NoInstallDir", true, kString, {}, nullptr, kProgram},
+        FolderRow{"Terminated", true, kString, kPadFolder, "E:\\Pad", "E:\\Pad"},
+        FolderRow{"ExpandStringTakenAsItIs", true, RegistryType::ExpandString, kPadFolder,
+                  "E:\\Pad", "E:\\Pad"},
+        // A value that fills all 256 bytes has no terminator to stop at.
+        FolderRow{"FullWithoutTerminator", true, kString, Bytes(kLongFolder), kLongFolder.c_str(),
+                  kLongFolder.c_str()},
+        FolderRow{"TooLongIsIgnored", true, kString, Bytes(kLongFolder + "q"), nullptr,
+                  kProgram},
+        FolderRow{"NumberIsIgnored",
+                  true,
+                  RegistryType::Dword,
+                  {'E', ':', '\\', 0},
+                  nullptr,
+                  kProgram},
+        FolderRow{"EmptyStringIsIgnored", true, kString, {0}, nullptr, kProgram},
+        FolderRow{"MissingFolderIsStillTheOne", true, kString,
+                  Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "F:\\Gone"}),
+    RowName<FolderRow>);
+
+// What a failed reinstall names; the current directory is never where the
+// setup files come from.
+TEST_F(DriverLinkTest, AFailedCopyNamesTheSetupFile) {
+    const auto kb = std::string(kProgram) + "\\vlqrgpxkb.inf";
+    const auto ms = std::string(kProgram) + "\\vlqrgpxms.inf";
+    for (const auto& [installDir, uncopyable, installs] :
+         {std::tuple{"F:\\Gone", std::string("F:\\Gone\\vlqrgpxkb.inf"), 0u},
+          std::tuple{"", kb, 0u}, std::tuple{"", ms, 1u}}) {
+        SCOPED_TRACE(uncopyable);
+        FakeDriverHost world;
+        if (*installDir != '\0') {
+            world.keys[kSettingsKeyName].values[kInstallDirValue] = {
+                RegistryType::String, Bytes(std::string(installDir) + '\0')};
+        }
+        world.uncopyableInfs.insert(uncopyable);
+        EXPECT_FALSE(DriverLink(*state, world).ReinstallDriver());
+        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
+        EXPECT_EQ(world.IndexOf("CurrentDirectory"), -1);
+        EXPECT_THAT(world.messages,
+                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop, uncopyable}));
+    }
+}
+
+}  // namespace
+}  // namespace gd
