@@ -78,16 +78,18 @@ Bytes Realistic() {
 // No two equal neighbours: every byte is a 9-bit literal.
 Bytes LiteralHeavy() {
     Bytes bytes(gd::kProfileImageSize);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<std::uint8_t>(i * 7);
+    }
     return bytes;
 }
 
 // Alternating equal pairs: every pair is a 19-bit run, the largest block.
 Bytes AlternatingPairs() {
     Bytes bytes(gd::kProfileImageSize);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<std::uint8_t>(i / 2);
+    }
     return bytes;
 }
 
@@ -110,8 +112,9 @@ void RunExpand(benchmark::State& state, const Bytes& input) {
         gd::ExpandInto(block.data(), block.size(), out.data(), out.size(), length);
         benchmark::DoNotOptimize(out.data());
     }
-    if (out != input)
+    if (out != input) {
         state.SkipWithError("round trip failed");
+    }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
 }
 
