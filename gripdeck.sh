@@ -11,7 +11,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 cd "$ROOT"
 
 PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
@@ -68,6 +68,10 @@ run_tests() {
   build_all
   build_preset fuzz
   mkdir -p build/logs
+
+  log "source checks"
+  tools/lint.sh format || failed=1
+  tools/lint.sh tidy || failed=1
 
   log "native tests"
   run_ctest build/native build/logs/native.log -j2 || failed=1
