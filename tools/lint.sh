@@ -30,7 +30,7 @@ wanted = [f for f in files
           if os.path.relpath(f, root).split(os.sep)[0] in ("src", "res", "tools", "bench")]
 sys.stdout.write("\0".join(wanted))
 EOF
-    xargs -0 -r -n 4 -P 2 clang-tidy -p build/native --quiet 2> >(sed '/warnings\? generated\.$/d' >&2)
+    xargs -0 -r -n 1 -P 2 clang-tidy -p build/native --quiet 2> >(sed '/warnings\? generated\.$/d' >&2)
   echo "clang-tidy: no findings"
 }
 
