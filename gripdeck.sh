@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Gripdeck's one entry point on a Debian machine.
 #   ./gripdeck.sh run    install what is missing, build, and run the program under Wine
-#   ./gripdeck.sh test   build all presets and run every test, natively and under Wine
+#   ./gripdeck.sh test   build all presets, check the sources (tools/lint.sh) and run
+#                        every test, natively and under Wine
 #   ./gripdeck.sh build  install what is missing and build all presets
 #   ./gripdeck.sh fuzz [MINUTES]  run each fuzz target for MINUTES (default 10),
 #                        keeping the corpus under build/fuzz/corpus/
