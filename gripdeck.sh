@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Gripdeck's one entry point on a Debian machine.
 #   ./gripdeck.sh run    install what is missing, build, and run the program under Wine
-#   ./gripdeck.sh test   build all presets and run every test, natively and under Wine
+#   ./gripdeck.sh test   build all presets, check the sources (tools/lint.sh) and run
+#                        every test, natively and under Wine
 #   ./gripdeck.sh build  install what is missing and build all presets
 #   ./gripdeck.sh fuzz [MINUTES]  run each fuzz target for MINUTES (default 10),
 #                        keeping the corpus under build/fuzz/corpus/
@@ -11,7 +12,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 cd "$ROOT"
 
 PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
@@ -68,6 +69,10 @@ run_tests() {
   build_all
   build_preset fuzz
   mkdir -p build/logs
+
+  log "source checks"
+  tools/lint.sh format || failed=1
+  tools/lint.sh tidy || failed=1
 
   log "native tests"
   run_ctest build/native build/logs/native.log -j2 || failed=1

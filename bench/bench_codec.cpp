@@ -20,7 +20,9 @@ Bytes ImageBytes(const gd::ProfileImage& image) {
     return Bytes(p, p + sizeof image);
 }
 
-Bytes AllZero() { return Bytes(gd::kProfileImageSize, 0); }
+Bytes AllZero() {
+    return Bytes(gd::kProfileImageSize, 0);
+}
 
 Bytes Realistic() {
     auto image = std::make_unique<gd::ProfileImage>();
@@ -76,14 +78,18 @@ Bytes Realistic() {
 // No two equal neighbours: every byte is a 9-bit literal.
 Bytes LiteralHeavy() {
     Bytes bytes(gd::kProfileImageSize);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    }
     return bytes;
 }
 
 // Alternating equal pairs: every pair is a 19-bit run, the largest block.
 Bytes AlternatingPairs() {
     Bytes bytes(gd::kProfileImageSize);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i / 2);
+    }
     return bytes;
 }
 
@@ -106,7 +112,9 @@ void RunExpand(benchmark::State& state, const Bytes& input) {
         gd::ExpandInto(block.data(), block.size(), out.data(), out.size(), length);
         benchmark::DoNotOptimize(out.data());
     }
-    if (out != input) state.SkipWithError("round trip failed");
+    if (out != input) {
+        state.SkipWithError("round trip failed");
+    }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
 }
 
@@ -121,14 +129,30 @@ void Memcpy(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
 }
 
-void Compress_AllZero(benchmark::State& s) { RunCompress(s, AllZero()); }
-void Expand_AllZero(benchmark::State& s) { RunExpand(s, AllZero()); }
-void Compress_Realistic(benchmark::State& s) { RunCompress(s, Realistic()); }
-void Expand_Realistic(benchmark::State& s) { RunExpand(s, Realistic()); }
-void Compress_LiteralHeavy(benchmark::State& s) { RunCompress(s, LiteralHeavy()); }
-void Expand_LiteralHeavy(benchmark::State& s) { RunExpand(s, LiteralHeavy()); }
-void Compress_AlternatingPairs(benchmark::State& s) { RunCompress(s, AlternatingPairs()); }
-void Expand_AlternatingPairs(benchmark::State& s) { RunExpand(s, AlternatingPairs()); }
+void Compress_AllZero(benchmark::State& s) {
+    RunCompress(s, AllZero());
+}
+void Expand_AllZero(benchmark::State& s) {
+    RunExpand(s, AllZero());
+}
+void Compress_Realistic(benchmark::State& s) {
+    RunCompress(s, Realistic());
+}
+void Expand_Realistic(benchmark::State& s) {
+    RunExpand(s, Realistic());
+}
+void Compress_LiteralHeavy(benchmark::State& s) {
+    RunCompress(s, LiteralHeavy());
+}
+void Expand_LiteralHeavy(benchmark::State& s) {
+    RunExpand(s, LiteralHeavy());
+}
+void Compress_AlternatingPairs(benchmark::State& s) {
+    RunCompress(s, AlternatingPairs());
+}
+void Expand_AlternatingPairs(benchmark::State& s) {
+    RunExpand(s, AlternatingPairs());
+}
 
 }  // namespace
 

@@ -7,12 +7,6 @@ function(gripdeck_warnings target)
     endif()
 endfunction()
 
-function(gripdeck_optional_subdirectory dir)
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-        add_subdirectory(${dir})
-    endif()
-endfunction()
-
 # A portable library: no windows.h, builds natively and for Windows. Its tests
 # live in tests/core and are linked against every portable library.
 function(gripdeck_core_library name)

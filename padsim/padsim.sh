@@ -21,7 +21,7 @@ _padsim_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 padsim() {
     local bin=${PADSIM_BIN:-$_padsim_root/build/win64/bin}
-    local wine=${GRIPDECK_WINE:-/usr/lib/wine/wine64}
+    local wine=${GRIPDECK_WINE:-$_padsim_root/cmake/wine-run.sh}
     if [ -z "${WINEPREFIX:-}" ]; then
         echo "padsim: no WINEPREFIX; start a Wine session first" >&2
         return 2

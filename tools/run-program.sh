@@ -43,7 +43,7 @@ own_session=0
 if session_alive && [ -n "${DISPLAY:-}" ]; then
   echo "run-program: using the running Wine session in $WINEPREFIX"
   export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  GRIPDECK_WINE=/usr/lib/wine/wine64
+  export GRIPDECK_WINE
 else
   export GRIPDECK_WINE_ROOT="$ROOT/build/wine-run"
   # Only an Xvfb this run starts is stopped at its end.

@@ -2,9 +2,10 @@
 #   wine_session_start   fresh prefix under build/wine, Xvfb, persistent wineserver
 #   wine_session_stop    stops both
 # After start, WINEPREFIX, DISPLAY, WINEARCH, WINEDEBUG and WINEDLLOVERRIDES are
-# exported, and GRIPDECK_WINE is the launcher.
+# exported, and GRIPDECK_WINE is the launcher: cmake/wine-run.sh, which ctest
+# runs the Windows tests with too, so the Wine path is written there only.
 
-GRIPDECK_WINE=/usr/lib/wine/wine64
+GRIPDECK_WINE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-run.sh
 GRIPDECK_WINE_ROOT=${GRIPDECK_WINE_ROOT:-$(pwd)/build/wine}
 
 _wine_free_display() {

@@ -40,6 +40,8 @@ std::vector<ForwardedChar> EncodeForwardedCommandLine(std::string_view commandLi
     }
     const auto length = static_cast<std::intptr_t>(commandLine.size());
     for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        // The message carries the character sign-extended, as the running copy reads it.
+        // NOLINTNEXTLINE(bugprone-signed-char-misuse)
         const auto character = static_cast<std::intptr_t>(static_cast<signed char>(commandLine[i]));
         messages.push_back({character, (length << 16) | static_cast<std::intptr_t>(i)});
     }

@@ -6,12 +6,13 @@
 #include <cstddef>
 #include <cstring>
 
+#include "app/main_window_messages.h"
 #include "driverlink/driver_link.h"
-#include "driverlink/driver_texts.h"
 #include "fw/devinfo_handle.h"
 #include "fw/handle.h"
 #include "fw/text.h"
 #include "profile/profile_file.h"
+#include "string_table.h"
 
 namespace gd {
 
@@ -231,14 +232,14 @@ HWND WinDriverHost::LiveMainWindow() const {
 
 void WinDriverHost::NotifyMainWindow() {
     if (const HWND window = LiveMainWindow()) {
-        SendMessageA(window, WM_USER + 1, 0, 0);
+        SendMessageA(window, kSecondStartMessage, 0, 0);
     }
 }
 
 std::string WinDriverHost::Text(unsigned id) const {
     std::string text = texts_ ? texts_(id) : LoadText(id);
     if (text.empty()) {
-        const char* builtIn = DefaultDriverLinkText(id);
+        const char* builtIn = FindString(id);
         text = builtIn != nullptr ? builtIn : "";
     }
     return text;

@@ -19,7 +19,7 @@ class WinDriverHost : public DriverHost {
     WinDriverHost() = default;
     explicit WinDriverHost(TextSource texts) : texts_(std::move(texts)) {}
 
-    // The window WM_USER+1 goes to and that owns message 57; null for none.
+    // The window kSecondStartMessage goes to and that owns message 57; null for none.
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
     std::optional<std::string> WindowsDirectory() override;

@@ -10,6 +10,7 @@
 
 #include "driverlink/driver_host.h"
 #include "profile/profile_state.h"
+#include "resource.h"
 
 namespace gd {
 
@@ -41,11 +42,11 @@ inline constexpr std::uint32_t kMaxHardwareIdBytes = 64 * 1024;
 
 // String-table numbers of the texts the driver link shows.
 enum DriverLinkString : unsigned {
-    kCaptionString = 1,           // "Gripdeck"
-    kCantOpenFileString = 50,     // names a setup file that could not be copied
-    kPadNotFoundString = 57,      // "Reinstall &Driver" without a pad
-    kReinstallDoneString = 58,    // driver installation succeeded
-    kReinstallFailedString = 59,  // driver installation failed
+    kCaptionString = IDS_APP_TITLE,                 // "Gripdeck"
+    kCantOpenFileString = IDS_CANT_OPEN_FILE,       // names a setup file that could not be copied
+    kPadNotFoundString = IDS_DEVICE_NOT_PLUGGED,    // "Reinstall &Driver" without a pad
+    kReinstallDoneString = IDS_REINSTALL_DONE,      // driver installation succeeded
+    kReinstallFailedString = IDS_REINSTALL_FAILED,  // driver installation failed
 };
 
 // Which of publishing's three independent effects took place.

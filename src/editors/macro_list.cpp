@@ -163,9 +163,8 @@ void MacroList::MoveUp(RowSelection& selection) {
             SwapRows(i - 1, i, selection);
         }
     } else if (i == pair.end) {
-        if (pair.start < i - 1) {
-            SwapRows(i - 1, i, selection);
-        } else if (i - 1 >= 1 && SwapRows(i - 2, i - 1, selection)) {
+        // With its start right above, the end moves only after the start could.
+        if (pair.start < i - 1 || (i - 1 >= 1 && SwapRows(i - 2, i - 1, selection))) {
             SwapRows(i - 1, i, selection);
         }
     }
@@ -179,9 +178,8 @@ void MacroList::MoveDown(RowSelection& selection) {
     const int n = size();
     const RowPair pair = *selection.pair;
     if (i == pair.start) {
-        if (pair.end > i + 1) {
-            SwapRows(i, i + 1, selection);
-        } else if (i + 1 < n - 1 && SwapRows(i + 1, i + 2, selection)) {
+        // With its end right below, the start moves only after the end could.
+        if (pair.end > i + 1 || (i + 1 < n - 1 && SwapRows(i + 1, i + 2, selection))) {
             SwapRows(i, i + 1, selection);
         }
     } else if (i == pair.end) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "keys/key_table.h"
+#include "string_table.h"
 
 namespace gd {
 namespace {
@@ -140,20 +141,6 @@ constexpr bool EveryTableKeyHasABuiltInName() {
 }
 static_assert(EveryTableKeyHasABuiltInName(), "built-in names and key table disagree");
 
-struct BuiltInText {
-    KeyText text;
-    std::string_view english;
-};
-
-constexpr BuiltInText kBuiltInTexts[] = {
-    {KeyText::LeftButton, "Left Button"},
-    {KeyText::RightButton, "Right Button"},
-    {KeyText::MiddleButton, "Middle Button"},
-    {KeyText::Click, "Click"},
-    {KeyText::Press, "Press"},
-    {KeyText::Release, "Release"},
-};
-
 class BuiltInKeyNames final : public KeyNameSource {
   public:
     bool NameOf(std::uint32_t requestWord, char* buffer, std::size_t size) override {
@@ -175,12 +162,8 @@ class BuiltInKeyNames final : public KeyNameSource {
 class BuiltInKeyTexts final : public KeyTextSource {
   public:
     std::string TextOf(KeyText text) override {
-        for (const BuiltInText& known : kBuiltInTexts) {
-            if (known.text == text) {
-                return std::string(known.english);
-            }
-        }
-        return {};
+        const char* english = FindString(static_cast<unsigned>(text));
+        return english != nullptr ? english : "";
     }
 };
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "keys/event_code.h"
+#include "resource.h"
 
 namespace gd {
 
@@ -34,14 +35,14 @@ class KeyNameSource {
     virtual bool NameOf(std::uint32_t requestWord, char* buffer, std::size_t size) = 0;
 };
 
-// The fixed texts, numbered as in the program's string table.
+// The fixed texts by their string-table numbers.
 enum class KeyText : int {
-    LeftButton = 31,
-    RightButton = 32,
-    MiddleButton = 33,
-    Click = 37,
-    Press = 38,
-    Release = 39,
+    LeftButton = IDS_LEFT_BUTTON,
+    RightButton = IDS_RIGHT_BUTTON,
+    MiddleButton = IDS_MIDDLE_BUTTON,
+    Click = IDS_CLICK,
+    Press = IDS_PRESS,
+    Release = IDS_RELEASE,
 };
 
 class KeyTextSource {
@@ -58,7 +59,8 @@ class KeyTextSource {
 // names the left modifiers plain "Shift", "Ctrl" and "Alt".
 KeyNameSource& BuiltInKeyNameSource();
 
-// "Left Button", "Right Button", "Middle Button", "Click", "Press", "Release".
+// "Left Button", "Right Button", "Middle Button", "Click", "Press", "Release":
+// the texts of the built-in string table (res/string_table.h).
 KeyTextSource& BuiltInKeyTextSource();
 
 // Select the process-wide sources; each returns the one selected before, so

@@ -316,7 +316,7 @@ ExpandStatus ExpandInto(const std::uint8_t* block, std::size_t blockLength, std:
                     ++taken;
                 }
                 out += taken;
-                bitPos += 9 * taken;
+                bitPos += 9 * static_cast<std::size_t>(taken);
                 continue;
             }
             target[out++] = static_cast<std::uint8_t>(bits >> 1);

@@ -8,6 +8,8 @@
 
 namespace gd {
 
+// By value on purpose: see the declaration.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 bool ProfileDocument::SaveProfile(std::string path) {
     const std::vector<std::uint8_t> bytes = EncodeProfileFile(state_.image, state_.summary);
     if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
@@ -20,6 +22,7 @@ bool ProfileDocument::SaveProfile(std::string path) {
     return true;
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): as SaveProfile.
 bool ProfileDocument::LoadProfile(std::string path) {
     // Decode into scratch records so that a refused file leaves the user's
     // profile exactly as it was.

@@ -374,14 +374,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A value that fills all 256 bytes has no terminator to stop at.
         FolderRow{"FullWithoutTerminator", true, kString, Bytes(kLongFolder), kLongFolder.c_str(),
                   kLongFolder.c_str()},
-        FolderRow{"TooLongIsIgnored", true, kString, Bytes(kLongFolder + "q"), nullptr,
-                  kProgram},
-        FolderRow{"NumberIsIgnored",
-                  true,
-                  RegistryType::Dword,
-                  {'E', ':', '\\', 0},
-                  nullptr,
-                  kProgram},
+        FolderRow{"TooLongIsIgnored", true, kString, Bytes(kLongFolder + "q"), nullptr, kProgram},
+        FolderRow{
+            "NumberIsIgnored", true, RegistryType::Dword, {'E', ':', '\\', 0}, nullptr, kProgram},
         FolderRow{"EmptyStringIsIgnored", true, kString, {0}, nullptr, kProgram},
         FolderRow{"MissingFolderIsStillTheOne", true, kString,
                   Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "F:\\Gone"}),

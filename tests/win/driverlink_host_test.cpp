@@ -15,9 +15,9 @@
 
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
-#include "driverlink/driver_texts.h"
 #include "fw/handle.h"
 #include "profile/profile_file.h"
+#include "string_table.h"
 #include "support/padsim_support.h"
 
 namespace gd {
@@ -173,7 +173,7 @@ TEST_F(DriverLinkWinTest, OnlyALiveMainWindowIsNotifiedOrOwnsABox) {
     ASSERT_EQ(host.boxes.size(), 3u);
     EXPECT_EQ(host.boxes[0].owner, main);
     EXPECT_EQ(host.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(host.boxes[0].text, DefaultDriverLinkText(kPadNotFoundString));
+    EXPECT_EQ(host.boxes[0].text, FindString(kPadNotFoundString));
     EXPECT_EQ(host.boxes[1].owner, nullptr);
     EXPECT_EQ(host.boxes[1].flags, static_cast<UINT>(MB_OK));
     EXPECT_EQ(host.boxes[2].owner, nullptr);  // a destroyed main window owns nothing
@@ -186,7 +186,7 @@ TEST_F(DriverLinkWinTest, TextsComeFromTheSourceWithTheBuiltInOnesForWhatItLacks
     translated.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
     ASSERT_EQ(translated.boxes.size(), 1u);
     EXPECT_EQ(translated.boxes[0].text, "Fertig.");
-    EXPECT_EQ(translated.boxes[0].caption, DefaultDriverLinkText(kCaptionString));
+    EXPECT_EQ(translated.boxes[0].caption, FindString(kCaptionString));
 }
 
 TEST(PadsimCrc, MatchesTheCheckValue) {
@@ -314,7 +314,7 @@ TEST_F(DriverLinkPadsimTest, APadWithoutItsDriverIsReinstalledAndThenTakesProfil
     EXPECT_TRUE(present);
     EXPECT_EQ(StandInMainWindow::shown, 1);
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, DefaultDriverLinkText(kReinstallDoneString));
+    EXPECT_EQ(host.boxes[0].text, FindString(kReinstallDoneString));
     // The installed driver starts on the pad and brings up both interfaces.
     const DWORD begin = GetTickCount();
     while (!link.IsDevicePresent(false) && GetTickCount() - begin < padsim::kRecordLimitMs) {

@@ -16,6 +16,7 @@ enum class Device { Key, Mouse, KeyOrMouse };
 template <std::size_t N>
 std::vector<std::string_view> Names(const std::array<NamedValue, N>& table) {
     std::vector<std::string_view> names;
+    names.reserve(N);
     for (const NamedValue& entry : table) {
         names.push_back(entry.name);
     }

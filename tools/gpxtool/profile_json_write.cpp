@@ -260,7 +260,7 @@ void WriteIndented(std::string& out, const Json& value, int depth) {
         return;
     }
     const bool object = value.is_object();
-    const std::size_t indent = static_cast<std::size_t>(2 * (depth + 1));
+    const std::size_t indent = 2 * static_cast<std::size_t>(depth + 1);
     out += object ? "{\n" : "[\n";
     bool first = true;
     for (const auto& item : value.items()) {
@@ -273,7 +273,7 @@ void WriteIndented(std::string& out, const Json& value, int depth) {
         WriteIndented(out, item.value(), depth + 1);
     }
     out += '\n';
-    out.append(static_cast<std::size_t>(2 * depth), ' ');
+    out.append(2 * static_cast<std::size_t>(depth), ' ');
     out += object ? '}' : ']';
 }
 
