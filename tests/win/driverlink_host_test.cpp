@@ -180,17 +180,22 @@ TEST_F(DriverLinkWinTest, OnlyALiveMainWindowIsNotifiedOrOwnsABox) {
     EXPECT_EQ(host.boxes[2].caption, "Gripdeck");
 }
 
-TEST_F(DriverLinkWinTest, TextsComeFromTheSourceWithTheBuiltInOnesForWhatItLacks) {
+// Texts come from the source, the built-in ones standing in for what it lacks; a failed
+// reinstall names the setup file on a line of its own.
+TEST(DriverLinkWinHostTest, TextsComeFromTheSourceAndAFailureNamesTheSetupFile) {
     RecordingHost translated(
         [](unsigned id) { return id == kReinstallDoneString ? "Fertig." : std::string(); });
     translated.ShowMessage(kReinstallDoneString, MessageOwner::None, MessageIcon::None, {});
+    RecordingHost host;
+    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop,
+                     "D:\\Gone\\vlqrgpxkb.inf");
     ASSERT_EQ(translated.boxes.size(), 1u);
     EXPECT_EQ(translated.boxes[0].text, "Fertig.");
     EXPECT_EQ(translated.boxes[0].caption, DefaultDriverLinkText(kCaptionString));
-}
-
-TEST(PadsimCrc, MatchesTheCheckValue) {
-    EXPECT_EQ(padsim::Crc32Hex("123456789", 9), "cbf43926");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text,
+              "Your Gripdeck device has been resetuped failed, please reinstall it.\n"
+              "Can't open the file D:\\Gone\\vlqrgpxkb.inf. Please verify it again.");
 }
 
 class DriverLinkPadsimTest : public DriverLinkWinTest {
@@ -225,9 +230,7 @@ TEST_F(DriverLinkPadsimTest, DetectionAndNoticesFollowThePad) {
     for (const Step& step :
          {Step{"plug", "plugged", true, true}, Step{"unplug", "unplugged", false, false},
           Step{"plug-nodriver", "plugged-nodriver", false, true},
-          Step{"plug", "plugged", true, true},
-          Step{"plug-nodriver", "plugged-nodriver", false, true},
-          Step{"unplug", "unplugged", false, false}, Step{"plug", "plugged", true, true}}) {
+          Step{"plug", "plugged", true, true}, Step{"unplug", "unplugged", false, false}}) {
         SCOPED_TRACE(step.command);
         StandInMainWindow::devNodesChanged = 0;
         ASSERT_NO_FATAL_FAILURE(Set(step.command));
@@ -341,16 +344,6 @@ TEST(DriverLinkWinHostTest, ProgramFolderHoldsTheRunningProgram) {
     const std::optional<std::string> folder = host.ProgramFolder();
     ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(*folder + ::strrchr(path, '\\'), path);
-}
-
-TEST(DriverLinkWinHostTest, AFailureNamesTheSetupFileOnALineOfItsOwn) {
-    RecordingHost host;
-    host.ShowMessage(kReinstallFailedString, MessageOwner::None, MessageIcon::Stop,
-                     "D:\\Gone\\vlqrgpxkb.inf");
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text,
-              "Your Gripdeck device has been resetuped failed, please reinstall it.\n"
-              "Can't open the file D:\\Gone\\vlqrgpxkb.inf. Please verify it again.");
 }
 
 }  // namespace
