@@ -252,13 +252,6 @@ TEST_F(FileTest, TheSummaryDialogEditsTheSummaryAndHidesTheSummaryWindow) {
     program.Sync();
     EXPECT_FALSE(::IsWindowVisible(window));
     EXPECT_EQ(ControlText(::GetDlgItem(window, IDC_SUMMARY_NAME)), "Renamed");
-    // A changed summary is offered for saving: the installed package goes
-    // through Save As.
-    program.Command(ID_APP_EXIT);
-    HWND saveAs = WaitForDialog(program.Pid(), "Save As");
-    ASSERT_NE(saveAs, nullptr);
-    PressButton(saveAs, IDCANCEL);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(saveAs); }));
 }
 
 // The main window: pages and groups with their labels, the frame toggle, the

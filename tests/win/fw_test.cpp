@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/recent_files.h"
-#include "app/registry_settings.h"
 #include "fw/app.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
@@ -318,15 +316,6 @@ TEST(WinAppProfile, ValuesLiveUnderKeyAppAndSectionOnceTheKeyIsNamed) {
     ::RegSetValueExA(key, "Recent01", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
     ::RegCloseKey(key);
     EXPECT_EQ(app.GetProfileString("default", "Recent01"), "abc");
-
-    // A recent place of another type hides no later entry.
-    ASSERT_TRUE(app.WriteProfileInt("default", "Recent01", 7));
-    ASSERT_TRUE(app.WriteProfileString("default", "Recent02", "C:\\c.gpx"));
-    RegistrySettings settings(app);
-    RecentFiles recent;
-    recent.Load(settings);
-    ASSERT_EQ(recent.Count(), 2u);
-    EXPECT_EQ(recent[1], "C:\\c.gpx");
     ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + kKey).c_str());
 }
 
