@@ -182,35 +182,15 @@ TEST_F(FileTest, NewThenSaveGoesThroughSaveAsWithTheSummaryPanel) {
     EXPECT_EQ(Setting("Recent00").value_or(""), path);
 }
 
-TEST_F(FileTest, OpenReadsTheChosenFileAndPutsItFirstInTheRecentList) {
-    const std::string a = Work("a.gpx"), b = Work("b.gpx");
-    ASSERT_TRUE(WriteProfile(a, *MacroProfile("a", {0})));
-    ASSERT_TRUE(WriteProfile(b, *MacroProfile("b", {0})));
-    Program program("");
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    for (const std::string& path : {a, b}) {
-        program.Command(ID_FILE_OPEN);
-        HWND dialog = WaitForDialog(program.Pid(), "Open");
-        ASSERT_NE(dialog, nullptr);
-        ChooseFile(dialog, path);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
-    }
-    program.Sync();
-    EXPECT_EQ(WindowText(main), "Gripdeck: b.gpx");
-    EXPECT_EQ(LabelText(main, 0), "b0");
-    program.Command(ID_APP_EXIT);
-    ASSERT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(Setting("Recent00").value_or(""), b);
-    EXPECT_EQ(Setting("Recent01").value_or(""), a);
-}
-
-TEST_F(FileTest, AStartWithAPathOpensItSaveWritesItAndLoadSystemDefaultReadsThePackage) {
+// A path on the command line is opened at start, Save writes it without a dialog, Open reads
+// the chosen file and puts it first in the recent list, Load System Default reads the package.
+TEST_F(FileTest, StartWithAPathSaveOpenAndLoadSystemDefault) {
     const std::vector<std::uint8_t> package = EncodePackage(*MacroProfile("Pkg", {1}), {});
     ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
     const std::string path = Work("other.gpx");
     ASSERT_TRUE(WriteProfile(path, *MacroProfile("Other", {1}), "at start", 0x04000300));
-    // Named on the command line: opened at start, its summary shown.
+    const std::string opened = Work("opened.gpx");
+    ASSERT_TRUE(WriteProfile(opened, *MacroProfile("b", {0})));
     Program program(Quoted(path));
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
@@ -219,7 +199,6 @@ TEST_F(FileTest, AStartWithAPathOpensItSaveWritesItAndLoadSystemDefaultReadsTheP
     HWND summary = program.SummaryWindow();
     EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "at start");
     EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_RESOLUTION)), "1024x768");
-    // Save on a loaded file writes it without a dialog.
     ASSERT_TRUE(::DeleteFileA(path.c_str()));
     program.Command(ID_FILE_SAVE);
     program.Sync();
@@ -228,11 +207,24 @@ TEST_F(FileTest, AStartWithAPathOpensItSaveWritesItAndLoadSystemDefaultReadsTheP
     ASSERT_EQ(back.error, FileError::None);
     EXPECT_EQ(ReadText(back.image->slots[1].macro.name), "Other1");
     EXPECT_EQ(back.summary.resolution, 0x04000300u);
+
+    program.Command(ID_FILE_OPEN);
+    HWND dialog = WaitForDialog(program.Pid(), "Open");
+    ASSERT_NE(dialog, nullptr);
+    ChooseFile(dialog, opened);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    program.Sync();
+    EXPECT_EQ(WindowText(main), "Gripdeck: opened.gpx");
+    EXPECT_EQ(LabelText(main, 0), "b0");
+
     program.Command(ID_FILE_LOAD_SYSTEM_DEFAULT);
     program.Sync();
     EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
     EXPECT_EQ(LabelText(main, 1), "Pkg1");
     EXPECT_TRUE(Shows(main, IDC_PAD_LABEL_1));
+    program.Command(ID_APP_EXIT);
+    ASSERT_TRUE(program.WaitForEnd());
+    EXPECT_EQ(Setting("Recent00").value_or(""), opened);
 }
 
 TEST_F(FileTest, TheSummaryDialogEditsTheSummaryAndHidesTheSummaryWindow) {

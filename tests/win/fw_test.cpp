@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/recent_files.h"
+#include "app/registry_settings.h"
 #include "fw/app.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
@@ -316,6 +318,14 @@ TEST(WinAppProfile, ValuesLiveUnderKeyAppAndSectionOnceTheKeyIsNamed) {
     ::RegSetValueExA(key, "Recent01", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
     ::RegCloseKey(key);
     EXPECT_EQ(app.GetProfileString("default", "Recent01"), "abc");
+
+    // So a recent place of another type hides no later entry.
+    ASSERT_TRUE(app.WriteProfileInt("default", "Recent01", 7));
+    ASSERT_TRUE(app.WriteProfileString("default", "Recent02", "C:\\c.gpx"));
+    RegistrySettings settings(app);
+    RecentFiles recent;
+    recent.Load(settings);
+    EXPECT_EQ(recent[1], "C:\\c.gpx");
     ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + kKey).c_str());
 }
 
