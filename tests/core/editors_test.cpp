@@ -427,7 +427,7 @@ TEST(MacroListMoves, NoRowPassesItsPartnerOrAnotherRowOfItsInput) {
     EXPECT_EQ(list.MoveButtonStates(Select(list, 1)).up, false);
 }
 
-TEST(MacroListKeys, ANewInputForAPairMustNotBreakTheNesting) {
+TEST(MacroListKeys, ANewInputForAPairMustNotBreakTheNestingWhateverTheNames) {
     MacroList list = ListOf({kA, kB, Up(kB), Up(kA)});
     // B's pair sits inside A's: it cannot become A.
     EXPECT_FALSE(list.ChangePairInput(1, {1, 2}, kA));
@@ -438,6 +438,15 @@ TEST(MacroListKeys, ANewInputForAPairMustNotBreakTheNesting) {
     EXPECT_TRUE(list.ChangePairInput(1, {1, 2}, kC));
     EXPECT_TRUE(list.ChangePairInput(0, {0, 3}, 0x02000001));  // to the left button
     EXPECT_EQ(Codes(list), (std::vector<EventCode>{0x02000001, kC, Up(kC), 0x02100001}));
+
+    // Inputs decide, not names: left and right Ctrl may share a display name.
+    constexpr EventCode kLeftCtrl = 0x0100001D;
+    constexpr EventCode kRightCtrl = 0x0101001D;
+    list = ListOf({kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)});
+    EXPECT_FALSE(list.ChangePairInput(2, {1, 2}, kRightCtrl));
+    EXPECT_TRUE(list.ChangePairInput(2, {1, 2}, kLeftCtrl));  // its own input: no conflict
+    EXPECT_EQ(Codes(list),
+              (std::vector<EventCode>{kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)}));
 }
 
 TEST(MacroListDelays, BulkDelaysSpareTheLastRowAndClicksAndTheDurationCountsTheRest) {
@@ -528,21 +537,18 @@ TEST(MacroListMoves, AMoveAndItsReverseGiveTheListBackWithEveryPause) {
     using Rows = std::vector<std::pair<EventCode, const char*>>;
     struct Case {
         Rows start;
-        int row;
-        bool up;
+        int row;  // moved up
         Rows moved;
-        int back;  // the row whose opposite move undoes it
+        int back;  // the row whose move down undoes it
     };
     // The pause before the last event stays there; the new last event has none.
     const Case cases[] = {
         {{{kA, "100"}, {Up(kA), "100"}, {kB, "100"}, {Up(kB), "0"}},
          3,
-         true,
          {{kA, "100"}, {kB, "100"}, {Up(kB), "100"}, {Up(kA), "0"}},
          1},
         {{{kA, "100"}, {kB, "100"}, {Up(kA), "100"}, {Up(kB), "0"}},
          3,
-         true,
          {{kA, "100"}, {kB, "100"}, {Up(kB), "100"}, {Up(kA), "0"}},
          2},
     };
@@ -556,26 +562,14 @@ TEST(MacroListMoves, AMoveAndItsReverseGiveTheListBackWithEveryPause) {
     for (const Case& c : cases) {
         MacroList list = load(c.start);
         RowSelection selection = Select(list, c.row);
-        c.up ? list.MoveUp(selection) : list.MoveDown(selection);
+        list.MoveUp(selection);
         list.ForceLastDelayZero();
         EXPECT_EQ(RowTexts(list), RowTexts(load(c.moved)));
         selection = Select(list, c.back);
-        c.up ? list.MoveDown(selection) : list.MoveUp(selection);
+        list.MoveDown(selection);
         list.ForceLastDelayZero();
         EXPECT_EQ(RowTexts(list), RowTexts(load(c.start)));
     }
-}
-
-TEST(MacroListKeys, InputsDecideTheNestingCheckWhateverTheirNames) {
-    // Left and right Ctrl may share a display name; the pair of left Ctrl
-    // still cannot become right Ctrl inside right Ctrl's own pair.
-    constexpr EventCode kLeftCtrl = 0x0100001D;
-    constexpr EventCode kRightCtrl = 0x0101001D;
-    MacroList list = ListOf({kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)});
-    EXPECT_FALSE(list.ChangePairInput(2, {1, 2}, kRightCtrl));
-    EXPECT_TRUE(list.ChangePairInput(2, {1, 2}, kLeftCtrl));  // its own input: no conflict
-    EXPECT_EQ(Codes(list),
-              (std::vector<EventCode>{kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)}));
 }
 
 TEST(MacroRecorderTest, APressOfAHeldKeyIsARepeatEvenAfterOtherStrokes) {

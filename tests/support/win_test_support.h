@@ -109,14 +109,13 @@ class ClientPixels {
 
 // ---- Message boxes and modal dialogs -------------------------------------------
 
-// Watches this thread for message boxes, notes their caption, text and
-// icon, and closes each with the given button as soon as it shows.
+// Watches this thread for message boxes, notes their caption and text, and
+// closes each with the given button as soon as it shows.
 class MessageBoxWatcher {
   public:
     struct Seen {
         std::string caption;
         std::string text;
-        bool exclamation = false;
     };
 
     explicit MessageBoxWatcher(int answer = IDOK) : answer_(answer) {
@@ -133,18 +132,6 @@ class MessageBoxWatcher {
     const std::vector<Seen>& seen() const { return seen_; }
 
   private:
-    // The icon control's id differs between systems: 0x14 on Windows, 1088 in Wine.
-    static bool ShowsIcon(HWND box, HICON icon) {
-        for (int id : {0x14, 1088}) {
-            HWND control = ::GetDlgItem(box, id);
-            if (control != nullptr &&
-                reinterpret_cast<HICON>(::SendMessageA(control, STM_GETICON, 0, 0)) == icon) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         auto window = reinterpret_cast<HWND>(wParam);
         // The static control with id 0xFFFF holds a message box's text.
@@ -156,7 +143,6 @@ class MessageBoxWatcher {
             seen.caption = buffer;
             ::GetWindowTextA(text, buffer, sizeof buffer);
             seen.text = buffer;
-            seen.exclamation = ShowsIcon(window, ::LoadIconA(nullptr, IDI_EXCLAMATION));
             current_->seen_.push_back(seen);
             ::PostMessageA(window, WM_COMMAND, current_->answer_, 0);
         }

@@ -28,12 +28,10 @@ struct Profile {
     gd::ButtonSlot& slot(int index) { return image->slots[index]; }
 };
 
-inline void SetAction(gd::ButtonSlot& slot, std::uint32_t slotType, gd::EventCode code,
-                      std::int32_t x = 0, std::int32_t y = 0) {
+inline void SetAction(gd::ButtonSlot& slot, std::uint32_t slotType, gd::EventCode code) {
     gd::ClearSlot(slot);
     slot.slotType = slotType;
-    slot.action = {code, x, y, slotType == gd::SlotType::SingleMouse ? 1920u : 0u,
-                   slotType == gd::SlotType::SingleMouse ? 1080u : 0u};
+    slot.action.code = code;
 }
 
 inline constexpr char kSampleJson[] =

@@ -13,7 +13,7 @@ class DeviceTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        if (!IsSkipped() && !PadsimAvailable()) {
+        if (!IsSkipped() && !padsim::Available()) {
             GTEST_SKIP() << "padsimctl.exe is not beside the test executable";
         }
         if (!IsSkipped()) {

@@ -1,15 +1,8 @@
 // The program's life around the user's session: the tray, a "-1" start,
-// Explorer restarting, the end of the session and the start-up entry; and
-// the multi layers editor keeping a typed name.
+// Explorer restarting, the end of the session and the start-up entry.
 #include <windows.h>
-#include <commctrl.h>
-
-#include <cstring>
-#include <thread>
 
 #include "app_test_support.h"
-#include "editors/multi_layer_dlg.h"
-#include "support/win_test_support.h"
 
 namespace gd::apptest {
 namespace {
@@ -24,18 +17,6 @@ LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ClickTray(HWND main) {
     ::PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
-}
-
-TEST_F(SessionTest, ExitFromTheTrayStoresTheSummaryWindowTheUserSaw) {
-    Program program("");
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(::IsWindowVisible(program.SummaryWindow()));
-    ClickTray(main);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
-    program.Command(ID_APP_EXIT);
-    ASSERT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 1u);
 }
 
 // The hide of a "-1" start comes 300 ms after it; a tray click or a second
@@ -126,74 +107,6 @@ TEST_F(SessionTest, TheStartUpEntryIsReadFromEitherRunKeyAndWrittenQuoted) {
     }
     DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Gripdeck");
     DeleteValue(HKEY_CURRENT_USER, kRunKey, "Gripdeck");
-}
-
-// The multi layers editor in this process, rows picked with the pointer.
-class MultiLayerNameTest : public ::testing::Test {
-  protected:
-    void PointAt(int row) {
-        CListCtrl list(dlg.GetDlgItem(IDC_LAYER_LIST));
-        RECT item{LVIR_BOUNDS, 0, 0, 0};
-        list.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row),
-                         reinterpret_cast<LPARAM>(&item));
-        POINT point{item.left + 10, (item.top + item.bottom) / 2};
-        ::ClientToScreen(list, &point);
-        ::SetCursorPos(point.x, point.y);
-    }
-    void Notify(UINT code) {
-        NMHDR notice{dlg.GetDlgItem(IDC_LAYER_LIST), IDC_LAYER_LIST, code};
-        dlg.SendMessage(WM_NOTIFY, IDC_LAYER_LIST, reinterpret_cast<LPARAM>(&notice));
-    }
-    std::string Name() const { return dlg.GetDlgItem(IDC_RECORD_NAME).GetWindowText(); }
-
-    CMultiLayerDlg dlg;
-};
-
-TEST_F(MultiLayerNameTest, ATypedNameOutlivesLayerCommandsAndEditsUntilOk) {
-    auto record = std::make_unique<MultiLayerRecord>();
-    std::memset(record.get(), 0, sizeof *record);
-    WriteName(record->name, "Stored");
-    record->layerCount = 2;
-    record->layers[0].layerType = record->layers[1].layerType = LayerType::Key;
-    record->layers[0].action.code = 0x0100001E;
-    record->layers[1].action.code = 0x0110001E;
-    dlg.LoadRecord(record.get());
-    ASSERT_TRUE(dlg.Create(nullptr));
-    dlg.ShowWindow(SW_SHOW);
-    test::PumpMessages();
-    dlg.GetDlgItem(IDC_RECORD_NAME).SetWindowText("Typed");
-
-    // A menu command on the free row: the menu is closed as Escape would,
-    // then its command arrives as choosing it sends it.
-    PointAt(2);
-    std::thread closer([] {
-        for (int i = 0; i < 2000; ++i) {
-            HWND menu = ::FindWindowA("#32768", nullptr);
-            if (menu != nullptr && ::IsWindowVisible(menu)) {
-                ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-                return;
-            }
-            ::Sleep(2);
-        }
-    });
-    Notify(NM_RCLICK);
-    closer.join();
-    dlg.SendMessage(WM_COMMAND, ID_STOP_KEY, 0);
-    ASSERT_EQ(dlg.Record().layerCount, 3u);
-    EXPECT_EQ(Name(), "Typed");
-
-    // A double-click edit of a key row, confirmed.
-    PointAt(0);
-    test::InsideModalLoop answered(
-        [] {}, [] { return ::FindWindowA("#32770", "Please press a single key"); }, IDC_ACCEPT);
-    Notify(NM_DBLCLK);
-    EXPECT_TRUE(answered.ran());
-    EXPECT_EQ(Name(), "Typed");
-
-    dlg.GetDlgItem(IDC_OK).SendMessage(BM_CLICK);
-    test::PumpMessages();
-    dlg.StoreRecord(*record);
-    EXPECT_EQ(ReadText(record->name), "Typed");
 }
 
 }  // namespace

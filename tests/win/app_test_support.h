@@ -33,24 +33,12 @@ inline constexpr DWORD kDeviceLimitMs = 20000;
 
 inline constexpr char kProgramBase[] = "gdtest";
 inline constexpr char kSettings[] = "Software\\MARVENTA\\gdtest\\default";
-inline constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\velqorgpx";
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kVersionCaption[] = "MARVENTA Gripdeck Version 1.00.200EN";
 
-inline std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string folder(path);
-    return folder.substr(0, folder.find_last_of("\\/"));
-}
-
-inline std::string DriversFolder() {
-    char folder[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(folder, sizeof folder);
-    return std::string(folder) + "\\system32\\drivers\\";
-}
+using padsim::ExeFolder;
 inline std::string PackageFile() {
-    return DriversFolder() + "velqorgpx.pkg";
+    return padsim::DriversFolder() + "\\velqorgpx.pkg";
 }
 
 inline std::string Work(const std::string& name) {
@@ -369,9 +357,6 @@ inline ReadBack ReadProfile(const std::string& path) {
 }
 
 // The simulated pad: padsimctl's exit code, and one field of the driver's record.
-inline bool PadsimAvailable() {
-    return padsim::Available();
-}
 inline int Padsim(const std::string& command) {
     return padsim::Run(command).exitCode;
 }
@@ -388,7 +373,7 @@ class AppTest : public ::testing::Test {
   protected:
     // Tests count on the pad being absent unless they plug it in themselves.
     static void SetUpTestSuite() {
-        if (PadsimAvailable()) {
+        if (padsim::Available()) {
             Padsim("unplug");
         }
     }

@@ -5,9 +5,6 @@
 #define IDD_FW_TEST 9100
 #define IDC_FW_TEXT 9101
 #define IDC_FW_INT 9102
-#define IDC_FW_UINT 9103
-#define IDC_FW_CHECK 9104
-#define IDC_FW_LIST 9107
 #define IDC_FW_ACTION 9108
 #define ID_FW_FIRST 9171  // a command range, as menu items send them
 #define ID_FW_SECOND 9172
