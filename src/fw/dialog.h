@@ -70,6 +70,9 @@ class CDialog : public CWnd, public CMsgHandler {
     // their handlers during destruction destroy it in their own destructor.
     ~CDialog() override;
 
+    // The dialog's window is the one its template made, never another.
+    void Attach(HWND) = delete;
+
     // IDOK, IDCANCEL or what EndDialog gave; -1 when the template or a
     // control class cannot be loaded.
     virtual INT_PTR DoModal();

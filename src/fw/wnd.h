@@ -19,7 +19,8 @@ class CWnd {
     operator HWND() const noexcept { return hwnd_; }
     bool IsWindow() const noexcept { return hwnd_ != nullptr && ::IsWindow(hwnd_) != FALSE; }
 
-    // A view may be pointed at another window; owners use SubclassWindow.
+    // A view may be pointed at another window. Owners (dialogs, subclassed
+    // controls) delete this: they stay with the window they made or linked.
     void Attach(HWND window) noexcept { hwnd_ = window; }
 
     CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(hwnd_, id)); }
