@@ -322,11 +322,11 @@ void CMacroEditDlg::FillFromMacro() {
                 break;
             case PlayMode::WhilePressed:
                 SelectPlayMode(IDC_PLAY_WHILE_PRESSED);
-                ::SetDlgItemInt(hwnd_, IDC_REPEAT_INTERVAL, macro_->repeatInterval, FALSE);
+                SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
                 break;
             case PlayMode::Toggle:
                 SelectPlayMode(IDC_PLAY_UNTIL_PRESSED_AGAIN);
-                ::SetDlgItemInt(hwnd_, IDC_REPEAT_INTERVAL, macro_->repeatInterval, FALSE);
+                SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
                 break;
             default:
                 break;  // unknown: no radio, and OK stores play mode 0
@@ -504,8 +504,8 @@ void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
                                               : kRelative;
     positionMode_.SetCurSel(mode);
     fillingFields_ = true;
-    ::SetDlgItemInt(hwnd_, IDC_POSITION_X, static_cast<UINT>(HighHalf(press.position)), TRUE);
-    ::SetDlgItemInt(hwnd_, IDC_POSITION_Y, static_cast<UINT>(LowHalf(press.position)), TRUE);
+    SetDlgItemInt(IDC_POSITION_X, HighHalf(press.position));
+    SetDlgItemInt(IDC_POSITION_Y, LowHalf(press.position));
     fillingFields_ = false;
     GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
     GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
@@ -863,7 +863,7 @@ void CMacroEditDlg::OnMoreLess() {
     GetDlgItem(IDC_MORE_LESS).SetWindowText(LoadText(expanded_ ? IDS_LESS : IDS_MORE));
     eventList_.ToggleExpanded();
     UpdateDuration();
-    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMacroEditDlg::OnOkButton() {
@@ -903,8 +903,8 @@ void CMacroEditDlg::OnTimer(UINT_PTR id) {
     }
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    ::SetDlgItemInt(hwnd_, IDC_CURSOR_X, static_cast<UINT>(cursor.x), TRUE);
-    ::SetDlgItemInt(hwnd_, IDC_CURSOR_Y, static_cast<UINT>(cursor.y), TRUE);
+    SetDlgItemInt(IDC_CURSOR_X, static_cast<int>(cursor.x));
+    SetDlgItemInt(IDC_CURSOR_Y, static_cast<int>(cursor.y));
 }
 
 }  // namespace gd

@@ -77,7 +77,7 @@ BOOL CTwinSwitchDlg::OnInitDialog() {
     name_.SetFocus();
     Refresh();
     for (const RECT& arrow : arrows_) {
-        ::InvalidateRect(hwnd_, &arrow, TRUE);
+        InvalidateRect(arrow, true);
     }
     return FALSE;
 }

@@ -46,7 +46,7 @@ void CDataExchange::Int(int id, int& value, int minimum, int maximum) {
         return;
     }
     if (!saving_) {
-        dialog_.SetDlgItemText(id, FormatText("%d", value));
+        dialog_.SetDlgItemInt(id, value);
         return;
     }
     long long number = 0;
@@ -63,7 +63,7 @@ void CDataExchange::UInt(int id, std::uint32_t& value, std::uint32_t minimum,
         return;
     }
     if (!saving_) {
-        dialog_.SetDlgItemText(id, FormatText("%u", static_cast<unsigned>(value)));
+        dialog_.SetDlgItemUInt(id, value);
         return;
     }
     long long number = 0;
