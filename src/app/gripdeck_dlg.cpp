@@ -449,10 +449,9 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
     }
 }
 
-void CGripdeckDlg::OnClose() {
-    // wParam 1 is the request to end the program without questions; any
-    // other close only hides the window (the dialog turns it into Cancel).
-    if (CurrentMessage().wParam == 1) {
+void CGripdeckDlg::OnClose(WPARAM request) {
+    // Any other close only hides the window (the dialog turns it into Cancel).
+    if (request == kCloseEndsProgram) {
         EndRun(2);
         return;
     }

@@ -98,7 +98,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnLButtonDblClk(UINT flags, POINT client);
     void OnSysCommand(UINT command, POINT screen);
     void OnTimer(UINT_PTR id);
-    void OnClose();
+    void OnClose(WPARAM request);
     // Ends the modal run and with it the program's working life.
     void EndRun(INT_PTR result);
     // The application's summaryVisible from what the user last saw.

@@ -136,7 +136,6 @@ struct Cracker {
         }                                              \
     };
 GD_CRACK_NOARGS(WM_PAINT)
-GD_CRACK_NOARGS(WM_CLOSE)
 GD_CRACK_NOARGS(WM_DESTROY)
 GD_CRACK_NOARGS(WM_NCDESTROY)
 GD_CRACK_NOARGS(WM_MOUSELEAVE)
@@ -194,6 +193,20 @@ GD_CRACK_CTLCOLOR(WM_CTLCOLORBTN)
 GD_CRACK_CTLCOLOR(WM_CTLCOLORDLG)
 GD_CRACK_CTLCOLOR(WM_CTLCOLORLISTBOX)
 #undef GD_CRACK_CTLCOLOR
+
+// void f() or void f(WPARAM request): the system closes with 0; a program
+// may give its own closes a meaning of their own.
+template <>
+struct Cracker<WM_CLOSE> {
+    template <auto Pmf>
+    static void Call(CMsgHandler& h, Message& m) {
+        if constexpr (MemberFn<decltype(Pmf)>::arity == 0) {
+            detail::Call<Pmf>(h, m);
+        } else {
+            detail::Call<Pmf>(h, m, m.wParam);
+        }
+    }
+};
 
 // void f(UINT_PTR timerId)
 template <>
