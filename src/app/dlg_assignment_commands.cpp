@@ -89,8 +89,9 @@ void CGripdeckDlg::OnKeyboardCommand() {
         return;
     }
     const ButtonSlot& slot = CurrentSlot();
-    EditSingleKey(0x01200000,
-                  slot.slotType == SlotType::SingleKey ? slot.action.code & kKeyPart : 30);
+    EditSingleKey(kKeyEditorStart, slot.slotType == SlotType::SingleKey
+                                       ? slot.action.code & kKeyPart
+                                       : kCaptureDefaultKey);
 }
 
 void CGripdeckDlg::OnMouseButtonCommand() {
@@ -102,7 +103,7 @@ void CGripdeckDlg::OnMouseButtonCommand() {
         EditSingleMouse(slot.action.code & ~kButtonPart, slot.action.code & kButtonPart,
                         slot.action.x, slot.action.y);
     } else {
-        EditSingleMouse(0x02200000, kMouseLeft, 0, 0);
+        EditSingleMouse(kMouseEditorStart, kMouseLeft, 0, 0);
     }
 }
 
@@ -113,8 +114,8 @@ void CGripdeckDlg::OnSingleSwitchKeyboard() {
     const Selection opened = CurrentSelection();
     const ButtonSlot& slot = CurrentSlot();
     CKeyCaptureDlg capture(hwnd_);
-    capture.flags = 0x01200000;
-    capture.key = 30;
+    capture.flags = kKeyEditorStart;
+    capture.key = kCaptureDefaultKey;
     if (const MultiLayerRecord* stored = StoredRecord(slot)) {
         capture.LoadSingleSwitch(*stored);
     } else {
@@ -136,7 +137,7 @@ void CGripdeckDlg::OnSingleSwitchMouse() {
     const Selection opened = CurrentSelection();
     const ButtonSlot& slot = CurrentSlot();
     CMouseButtonDlg mouse(hwnd_);
-    mouse.flags = 0x02200000;
+    mouse.flags = kMouseEditorStart;
     mouse.button = kMouseLeft;
     mouse.x = 0;
     mouse.y = 0;

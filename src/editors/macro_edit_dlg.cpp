@@ -621,7 +621,7 @@ void CMacroEditDlg::OnInsertKeyboard() {
 
 void CMacroEditDlg::OnInsertMouseButton() {
     CMouseButtonDlg mouse(hwnd_);
-    mouse.flags = 0x02200000;
+    mouse.flags = kMouseEditorStart;
     mouse.button = kMouseLeft;
     mouse.x = 0;
     mouse.y = 0;

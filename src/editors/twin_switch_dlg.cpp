@@ -121,8 +121,9 @@ void CTwinSwitchDlg::OnKeyboard() {
     }
     Layer& layer = record_->layers[selectedLayer];
     CKeyCaptureDlg capture(hwnd_);
-    const KeyStart start =
-        layer.layerType == LayerType::Key ? KeyStartFor(layer) : KeyStart{0x01200000, 30};
+    const KeyStart start = layer.layerType == LayerType::Key
+                               ? KeyStartFor(layer)
+                               : KeyStart{kKeyEditorStart, kCaptureDefaultKey};
     capture.flags = start.flags;
     capture.key = start.key;
     if (capture.DoModal() == IDOK) {
