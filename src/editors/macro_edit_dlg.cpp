@@ -126,7 +126,9 @@ CMacroEditDlg::CMacroEditDlg(HWND parent) : CMacroEditDlg(IDD_MACRO_EDIT, parent
 
 CMacroEditDlg::CMacroEditDlg(UINT templateId, HWND parent, bool playModes)
     : CDialog(templateId, parent), playModes_(playModes), macro_(std::make_unique<MacroRecord>()) {
-    LoadMacro(nullptr);
+    std::memset(macro_.get(), 0, sizeof *macro_);
+    macro_->playMode = PlayMode::Once;
+    macro_->repeatInterval = 30;
 }
 
 CMacroEditDlg::~CMacroEditDlg() {
@@ -190,14 +192,8 @@ void CMacroEditDlg::DoDataExchange(CDataExchange& dx) {
     dx.UInt(IDC_RELEASE_DELAY, releaseDelayField, kMinField, kMaxField);
 }
 
-void CMacroEditDlg::LoadMacro(const MacroRecord* macro) {
-    if (macro != nullptr) {
-        std::memcpy(macro_.get(), macro, sizeof *macro_);
-        return;
-    }
-    std::memset(macro_.get(), 0, sizeof *macro_);
-    macro_->playMode = PlayMode::Once;
-    macro_->repeatInterval = 30;
+void CMacroEditDlg::LoadMacro(const MacroRecord& macro) {
+    std::memcpy(macro_.get(), &macro, sizeof *macro_);
 }
 
 void CMacroEditDlg::StoreMacro(MacroRecord& place) const {

@@ -157,7 +157,7 @@ TEST_F(MultiLayerNameTest, ATypedNameOutlivesLayerCommandsAndEditsUntilOk) {
     record->layers[0].layerType = record->layers[1].layerType = LayerType::Key;
     record->layers[0].action.code = 0x0100001E;
     record->layers[1].action.code = 0x0110001E;
-    dlg.LoadRecord(record.get());
+    dlg.LoadRecord(*record);
     ASSERT_TRUE(dlg.Create(nullptr));
     dlg.ShowWindow(SW_SHOW);
     test::PumpMessages();
