@@ -286,57 +286,58 @@ std::string CMacroEditDlg::MouseOthers(EventCode code, std::uint32_t position) c
 }
 
 void CMacroEditDlg::FillFromMacro() {
-    updating_ = true;
-    const std::string name = ReadText(macro_->name);
-    if (!name.empty()) {
-        name_.SetWindowText(name);
-    }
-    GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
-    GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
-    events_.Load(*macro_);
-    for (int i = 0; i < events_.size(); ++i) {
-        if (IsMousePress(events_.row(i).code)) {
-            events_.SetOthers(i, MouseOthers(events_.row(i).code, events_.row(i).position));
+    {
+        ScopedFlag updating(updating_);
+        const std::string name = ReadText(macro_->name);
+        if (!name.empty()) {
+            name_.SetWindowText(name);
         }
-    }
-    RenderRows();
-    EnableRowEditor(-1);
-    ShowMouseControls(-1);
-    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
-    UpdateMoveButtons();
+        GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
+        GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
+        events_.Load(*macro_);
+        for (int i = 0; i < events_.size(); ++i) {
+            if (IsMousePress(events_.row(i).code)) {
+                events_.SetOthers(i, MouseOthers(events_.row(i).code, events_.row(i).position));
+            }
+        }
+        RenderRows();
+        EnableRowEditor(-1);
+        ShowMouseControls(-1);
+        GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
+        UpdateMoveButtons();
 
-    if (playModes_) {
-        for (int radio : {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
-            CButton(GetDlgItem(radio)).SetCheck(false);
-        }
-        GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(false);
-        GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(false);
-        switch (macro_->playMode) {
-            case 0:
-            case PlayMode::Once:
-                CButton(GetDlgItem(IDC_PLAY_ONCE)).SetCheck(true);
-                break;
-            case PlayMode::WhilePressed:
-                SelectPlayMode(IDC_PLAY_WHILE_PRESSED);
-                SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
-                break;
-            case PlayMode::Toggle:
-                SelectPlayMode(IDC_PLAY_UNTIL_PRESSED_AGAIN);
-                SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
-                break;
-            default:
-                break;  // unknown: no radio, and OK stores play mode 0
+        if (playModes_) {
+            for (int radio :
+                 {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
+                CButton(GetDlgItem(radio)).SetCheck(false);
+            }
+            GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(false);
+            GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(false);
+            switch (macro_->playMode) {
+                case 0:
+                case PlayMode::Once:
+                    CButton(GetDlgItem(IDC_PLAY_ONCE)).SetCheck(true);
+                    break;
+                case PlayMode::WhilePressed:
+                    SelectPlayMode(IDC_PLAY_WHILE_PRESSED);
+                    SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
+                    break;
+                case PlayMode::Toggle:
+                    SelectPlayMode(IDC_PLAY_UNTIL_PRESSED_AGAIN);
+                    SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
+                    break;
+                default:
+                    break;  // unknown: no radio, and OK stores play mode 0
+            }
         }
     }
-    updating_ = false;
     UpdateOkButton();
     // The macro's length shows from the start, not only once a row is picked.
     UpdateDuration();
 }
 
 void CMacroEditDlg::RenderRows() {
-    const bool wasUpdating = updating_;
-    updating_ = true;
+    ScopedFlag updating(updating_);
     const int selected = SelectedRow();
     while (eventList_.GetItemCount() > events_.size()) {
         eventList_.DeleteItem(eventList_.GetItemCount() - 1);
@@ -355,12 +356,10 @@ void CMacroEditDlg::RenderRows() {
     if (selected >= events_.size()) {
         SelectRow(-1);
     }
-    updating_ = wasUpdating;
 }
 
 void CMacroEditDlg::SelectRow(int row) {
-    const bool wasUpdating = updating_;
-    updating_ = true;
+    ScopedFlag updating(updating_);
     for (int i = 0; i < eventList_.GetItemCount(); ++i) {
         const bool selected = i == row;
         if (eventList_.IsSelected(i) != selected) {
@@ -368,7 +367,6 @@ void CMacroEditDlg::SelectRow(int row) {
                                     LVIS_SELECTED | LVIS_FOCUSED);
         }
     }
-    updating_ = wasUpdating;
 }
 
 // ---- the helpers every command ends with
@@ -411,9 +409,10 @@ void CMacroEditDlg::RefreshSelection() {
         }
         entry = next;
     }
-    fillingFields_ = true;
-    delay_.SetWindowText(row.delay);
-    fillingFields_ = false;
+    {
+        ScopedFlag filling(fillingFields_);
+        delay_.SetWindowText(row.delay);
+    }
     const std::optional<RowPair> pair = events_.PairOf(selected);
     eventList_.SetHighlightPair(pair ? pair->start : -1, pair ? pair->end : -1);
     eventList_.Invalidate(false);
@@ -445,9 +444,8 @@ void CMacroEditDlg::ForceLastDelayZero() {
     const int last = events_.size() - 1;
     if (SelectedRow() == last) {
         delay_.EnableWindow(false);
-        fillingFields_ = true;
+        ScopedFlag filling(fillingFields_);
         delay_.SetWindowText("0");
-        fillingFields_ = false;
     } else {
         delay_.EnableWindow(SelectedRow() >= 0);
     }
@@ -499,10 +497,11 @@ void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
                      : press.position == 0    ? kUndefined
                                               : kRelative;
     positionMode_.SetCurSel(mode);
-    fillingFields_ = true;
-    SetDlgItemInt(IDC_POSITION_X, HighHalf(press.position));
-    SetDlgItemInt(IDC_POSITION_Y, LowHalf(press.position));
-    fillingFields_ = false;
+    {
+        ScopedFlag filling(fillingFields_);
+        SetDlgItemInt(IDC_POSITION_X, HighHalf(press.position));
+        SetDlgItemInt(IDC_POSITION_Y, LowHalf(press.position));
+    }
     GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
     GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
     const bool absolute = mode == kAbsolute;
@@ -646,11 +645,10 @@ void CMacroEditDlg::InsertPair(EventCode press, const std::string& pressDelay,
         ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
     }
     if (result == InsertResult::Inserted) {
-        updating_ = true;
+        ScopedFlag updating(updating_);
         RenderRows();
         // The selection stays on its row, now two rows lower.
         SelectRow(selected >= 0 ? selected + 2 : -1);
-        updating_ = false;
     }
     RefreshSelection();
 }
@@ -661,20 +659,22 @@ void CMacroEditDlg::OnDelete() {
     if (start < 0 || end < 0) {
         return;
     }
-    updating_ = true;
-    events_.DeletePair({start, end});
-    SelectRow(-1);
-    RenderRows();
-    eventList_.SetHighlightPair(-1, -1);
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        events_.DeletePair({start, end});
+        SelectRow(-1);
+        RenderRows();
+        eventList_.SetHighlightPair(-1, -1);
+    }
     RefreshSelection();
 }
 
 void CMacroEditDlg::OnClearAll() {
-    updating_ = true;
-    events_.Clear();
-    RenderRows();
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        events_.Clear();
+        RenderRows();
+    }
     RefreshSelection();
 }
 
@@ -685,17 +685,18 @@ void CMacroEditDlg::Move(bool up) {
         return;
     }
     RowSelection selection{SelectedRow(), RowPair{start, end}};
-    updating_ = true;
-    if (up) {
-        events_.MoveUp(selection);
-    } else {
-        events_.MoveDown(selection);
+    {
+        ScopedFlag updating(updating_);
+        if (up) {
+            events_.MoveUp(selection);
+        } else {
+            events_.MoveDown(selection);
+        }
+        RenderRows();
+        SelectRow(selection.selected);
+        eventList_.SetHighlightPair(selection.pair->start, selection.pair->end);
+        eventList_.EnsureVisible(selection.selected);
     }
-    RenderRows();
-    SelectRow(selection.selected);
-    eventList_.SetHighlightPair(selection.pair->start, selection.pair->end);
-    eventList_.EnsureVisible(selection.selected);
-    updating_ = false;
     ForceLastDelayZero();
     UpdateMoveButtons();
     eventList_.Invalidate(false);
@@ -719,9 +720,10 @@ void CMacroEditDlg::OnKeyChanged() {
         }
         return;
     }
-    updating_ = true;
-    RenderRows();
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        RenderRows();
+    }
     UpdateMoveButtons();
     RefreshSelection();
 }
@@ -734,7 +736,7 @@ void CMacroEditDlg::OnPositionModeChanged() {
     if (selected < 0 || start < 0 || end < 0 || mode < 0) {
         return;
     }
-    updating_ = true;
+    ScopedFlag updating(updating_);
     events_.SetPositionMode({start, end}, mode == kAbsolute);
     if (mode == kUndefined) {
         // Through the fields' own handling, the position becomes 0.
@@ -752,7 +754,6 @@ void CMacroEditDlg::OnPositionModeChanged() {
                      static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_X, nullptr, TRUE)),
                      static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_Y, nullptr, TRUE))));
     RenderRows();
-    updating_ = false;
 }
 
 void CMacroEditDlg::OnPositionChanged() {
@@ -789,9 +790,10 @@ void CMacroEditDlg::OnDelayChanged() {
     switch (check.outcome) {
         case DelayFieldCheck::Outcome::CutAndKeep:
             // This change is the handler's own and is not taken.
-            fillingFields_ = true;
-            delay_.SetWindowText(check.text);
-            fillingFields_ = false;
+            {
+                ScopedFlag filling(fillingFields_);
+                delay_.SetWindowText(check.text);
+            }
             delay_.SetCaretToEnd();
             ShowMessage(hwnd_, LoadText(IDS_DELAY_RANGE), MB_OK | MB_ICONEXCLAMATION);
             return;
@@ -817,9 +819,10 @@ void CMacroEditDlg::SetBulkDelays(std::uint32_t action) {
         return;
     }
     events_.SetDelaysOf(action, action == kActionPress ? pressDelayField : releaseDelayField);
-    updating_ = true;
-    RenderRows();
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        RenderRows();
+    }
     ForceLastDelayZero();
     UpdateDuration();
 }

@@ -83,7 +83,7 @@ void CSummaryPanel::Prepare() {
 }
 
 void CSummaryPanel::PutMembers() {
-    Filling filling(*this);
+    ScopedFlag filling(filling_);
     dialog_.UpdateData(false);
 }
 
@@ -123,7 +123,7 @@ void CSummaryPanel::OnSizeEdited(UINT id) {
     const std::string text = edit.GetWindowText();
     const std::string digits = LeadingDigits(text);
     if (digits != text) {
-        Filling filling(*this);
+        ScopedFlag filling(filling_);
         edit.SetWindowText(digits);
         edit.SetCaretToEnd();
     }

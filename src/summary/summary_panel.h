@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fw/dialog.h"
+#include "fw/handle.h"
 #include "summary/summary_fields.h"
 
 namespace gd {
@@ -32,7 +33,7 @@ class CSummaryPanel : public CMsgHandler {
     BOOL Start(FrameworkStart&& start) {
         BOOL result = FALSE;
         {
-            Filling filling(*this);
+            ScopedFlag filling(filling_);
             result = start();
         }
         Prepare();
@@ -43,22 +44,6 @@ class CSummaryPanel : public CMsgHandler {
     const MessageMap& GetMessageMap() const override;
 
   private:
-    // While the panel writes into its own edits, their change notices are
-    // echoes, not the user's typing.
-    class Filling {
-      public:
-        explicit Filling(CSummaryPanel& panel) : panel_(panel), was_(panel.filling_) {
-            panel_.filling_ = true;
-        }
-        ~Filling() { panel_.filling_ = was_; }
-        Filling(const Filling&) = delete;
-        Filling& operator=(const Filling&) = delete;
-
-      private:
-        CSummaryPanel& panel_;
-        bool was_;
-    };
-
     void OnCommentFocus();
     void OnResolutionPicked();
     void OnSizeEdited(UINT id);
@@ -72,6 +57,8 @@ class CSummaryPanel : public CMsgHandler {
     CDialog& dialog_;
     SummaryFields& fields_;
     std::string placeholder_;
+    // While the panel writes into its own edits, their change notices are
+    // echoes, not the user's typing.
     bool filling_ = false;
 };
 
