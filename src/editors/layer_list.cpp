@@ -78,6 +78,23 @@ void SetStopLayer(Layer& layer, std::uint32_t stopType) {
     layer.layerType = stopType;
 }
 
+std::uint32_t StopLayerType(unsigned commandId) {
+    static constexpr struct {
+        unsigned commandId;
+        std::uint32_t layerType;
+    } kStops[] = {
+        {ID_STOP_KEY, LayerType::StopKey},
+        {ID_STOP_MACRO_LOOP, LayerType::StopMacroLoop},
+        {ID_SUPER_STOP, LayerType::SuperStop},
+    };
+    for (const auto& stop : kStops) {
+        if (stop.commandId == commandId) {
+            return stop.layerType;
+        }
+    }
+    return LayerType::StopKey;
+}
+
 KeyStart KeyStartFor(const Layer& layer) {
     if (layer.layerType == LayerType::Key) {
         return {layer.action.code & kKeyFlagsMask, layer.action.code & ~kKeyFlagsMask};

@@ -223,10 +223,7 @@ void CMultiLayerDlg::OnStop(UINT id) {
     if (selectedLayer < 0) {
         return;
     }
-    const std::uint32_t type = id == ID_STOP_MACRO_LOOP ? LayerType::StopMacroLoop
-                               : id == ID_SUPER_STOP    ? LayerType::SuperStop
-                                                        : LayerType::StopKey;
-    SetStopLayer(record_->layers[selectedLayer], type);
+    SetStopLayer(record_->layers[selectedLayer], StopLayerType(id));
     GrowIfFree(*record_, selectedLayer);
     Refresh();
 }
