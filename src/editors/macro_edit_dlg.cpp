@@ -23,7 +23,6 @@ constexpr int kExpandBy = 172;  // the Others and No. columns, 124 + 48
 constexpr COLORREF kDurationColour = 0x00FF0000;
 constexpr std::uint32_t kMinField = 30;
 constexpr std::uint32_t kMaxField = 60000;
-constexpr char kKeyDelay[] = "30";
 
 enum Column { kKeyColumn, kActionColumn, kDelayColumn, kOthersColumn, kNumberColumn };
 
@@ -307,27 +306,17 @@ void CMacroEditDlg::FillFromMacro() {
         UpdateMoveButtons();
 
         if (playModes_) {
-            for (int radio :
-                 {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
-                CButton(GetDlgItem(radio)).SetCheck(false);
+            for (const PlayModeRadio& row : kPlayModeRadios) {
+                CButton(GetDlgItem(row.radio)).SetCheck(false);
             }
             GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(false);
             GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(false);
-            switch (macro_->playMode) {
-                case 0:
-                case PlayMode::Once:
-                    CButton(GetDlgItem(IDC_PLAY_ONCE)).SetCheck(true);
-                    break;
-                case PlayMode::WhilePressed:
-                    SelectPlayMode(IDC_PLAY_WHILE_PRESSED);
+            // An unknown mode checks no radio, and OK then stores play mode 0.
+            if (const PlayModeRadio* row = RadioForPlayMode(macro_->playMode)) {
+                SelectPlayMode(row->radio);
+                if (row->repeats) {
                     SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
-                    break;
-                case PlayMode::Toggle:
-                    SelectPlayMode(IDC_PLAY_UNTIL_PRESSED_AGAIN);
-                    SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
-                    break;
-                default:
-                    break;  // unknown: no radio, and OK stores play mode 0
+                }
             }
         }
     }
@@ -611,7 +600,7 @@ void CMacroEditDlg::OnInsertKeyboard() {
         RefreshSelection();
         return;
     }
-    InsertPair(WithAction(capture.flags | capture.key, kActionPress), kKeyDelay, 0, {});
+    InsertPair(WithAction(capture.flags | capture.key, kActionPress), kNewEventDelay, 0, {});
 }
 
 void CMacroEditDlg::OnInsertMouseButton() {
@@ -632,15 +621,15 @@ void CMacroEditDlg::OnInsertMouseButton() {
     const std::string& mode = FlagsOf(press) != 0 ? absoluteText_
                               : placed            ? relativeText_
                                                   : undefinedText_;
-    // A press that also moves the pointer gets a longer pause after it.
-    InsertPair(press, placed ? "200" : kKeyDelay, position, PositionText(mode, mouse.x, mouse.y));
+    InsertPair(press, NewMousePressDelay(mouse.x, mouse.y), position,
+               PositionText(mode, mouse.x, mouse.y));
 }
 
 void CMacroEditDlg::InsertPair(EventCode press, const std::string& pressDelay,
                                std::uint32_t position, const std::string& others) {
     const int selected = SelectedRow();
     const InsertResult result =
-        events_.InsertPair(selected, press, pressDelay, kKeyDelay, position, others);
+        events_.InsertPair(selected, press, pressDelay, kNewEventDelay, position, others);
     if (result == InsertResult::InsideSameInput) {
         ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
     }
@@ -830,10 +819,11 @@ void CMacroEditDlg::SetBulkDelays(std::uint32_t action) {
 // ---- play mode, More/Less, ending
 
 void CMacroEditDlg::SelectPlayMode(int radio) {
-    for (int other : {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
-        CButton(GetDlgItem(other)).SetCheck(other == radio);
+    for (const PlayModeRadio& row : kPlayModeRadios) {
+        CButton(GetDlgItem(row.radio)).SetCheck(row.radio == radio);
     }
-    const bool repeats = radio != IDC_PLAY_ONCE;
+    const PlayModeRadio* picked = PlayModeOfRadio(radio);
+    const bool repeats = picked != nullptr && picked->repeats;
     GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(repeats);
     GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(repeats);
 }
@@ -875,14 +865,14 @@ void CMacroEditDlg::OnOkButton() {
     WriteName(macro_->name, name_.GetWindowText());
     events_.Store(*macro_);
     if (playModes_) {
-        if (CButton(GetDlgItem(IDC_PLAY_ONCE)).GetCheck()) {
-            macro_->playMode = PlayMode::Once;
-        } else if (CButton(GetDlgItem(IDC_PLAY_WHILE_PRESSED)).GetCheck()) {
-            macro_->playMode = PlayMode::WhilePressed;
-            macro_->repeatInterval = repeatIntervalField;
-        } else if (CButton(GetDlgItem(IDC_PLAY_UNTIL_PRESSED_AGAIN)).GetCheck()) {
-            macro_->playMode = PlayMode::Toggle;
-            macro_->repeatInterval = repeatIntervalField;
+        for (const PlayModeRadio& row : kPlayModeRadios) {
+            if (CButton(GetDlgItem(row.radio)).GetCheck()) {
+                macro_->playMode = row.playMode;
+                if (row.repeats) {
+                    macro_->repeatInterval = repeatIntervalField;
+                }
+                break;
+            }
         }
     }
     macro_->screenWidth = static_cast<std::uint32_t>(::GetSystemMetrics(SM_CXSCREEN));
