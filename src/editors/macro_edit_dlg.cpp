@@ -737,11 +737,8 @@ void CMacroEditDlg::OnPositionModeChanged() {
     const bool absolute = mode == kAbsolute;
     GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
     GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
-    events_.SetOthers(
-        start,
-        PositionText(PositionModeText(),
-                     static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_X, nullptr, TRUE)),
-                     static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_Y, nullptr, TRUE))));
+    events_.SetOthers(start, PositionText(PositionModeText(), GetDlgItemInt(IDC_POSITION_X),
+                                          GetDlgItemInt(IDC_POSITION_Y)));
     RenderRows();
 }
 

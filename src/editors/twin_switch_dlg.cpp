@@ -95,21 +95,17 @@ void CTwinSwitchDlg::Refresh() {
 }
 
 void CTwinSwitchDlg::OnPaint() {
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(hwnd_, &paint);
+    PaintDC paint(hwnd_);
     for (const RECT& arrow : arrows_) {
-        CopyBitmap(dc, arrow.left, arrow.top, kArrowSize, kArrowSize, arrow_.get());
+        CopyBitmap(paint.get(), arrow.left, arrow.top, kArrowSize, kArrowSize, arrow_.get());
     }
-    ::EndPaint(hwnd_, &paint);
 }
 
 void CTwinSwitchDlg::OnLButtonDown(UINT, POINT client) {
     selectedLayer = ::PtInRect(&arrows_[0], client) ? 0 : ::PtInRect(&arrows_[1], client) ? 1 : -1;
     if (selectedLayer >= 0) {
         if (CMenuRef popup = keyMenu_.GetSubMenu(0)) {
-            POINT screen = client;
-            ::ClientToScreen(hwnd_, &screen);
-            popup.TrackPopup(hwnd_, screen, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+            popup.TrackPopup(hwnd_, ClientToScreen(client), TPM_LEFTALIGN | TPM_LEFTBUTTON);
         }
     }
     SetMsgHandled(false);

@@ -40,6 +40,10 @@ class CWnd {
     // Numbers in decimal, as every field of the program shows them.
     void SetDlgItemInt(int id, int value) const;
     void SetDlgItemUInt(int id, std::uint32_t value) const;
+    // The field's signed decimal number as the system reads it; 0 for none.
+    int GetDlgItemInt(int id) const {
+        return static_cast<int>(::GetDlgItemInt(hwnd_, id, nullptr, TRUE));
+    }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(hwnd_, message, wParam, lParam);
