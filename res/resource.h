@@ -310,3 +310,7 @@
 #define IDS_SUPER_STOP 74
 #define IDS_KEYBOARD_INF 80
 #define IDS_MOUSE_INF 81
+
+// ---- The framework's own strings (src/fw) ------------------------------------
+// Numbers from 0xF100 up, clear of the program's own.
+#define IDS_INTEGER_RANGE 61712  // 0xF110: a number field's bounds, in place of its two %d

@@ -44,44 +44,60 @@ namespace {
 constexpr std::uint32_t kKeyPart = 0x000FFFFF;
 constexpr std::uint32_t kButtonPart = 0x0000FFFF;
 
-// The record a multi-layer editor starts from: the slot's own, or none when
-// the slot holds something else whose bytes only look like one.
-const MultiLayerRecord* StoredRecord(const ButtonSlot& slot) {
-    return slot.slotType == SlotType::MultiLayer ? &slot.multiLayer : nullptr;
-}
-
 }  // namespace
 
-void CGripdeckDlg::EditSingleKey(std::uint32_t flags, std::uint32_t key) {
+template <typename Editor, typename Store>
+void CGripdeckDlg::RunSlotEditor(Editor& editor, Store&& store) {
     const Selection opened = CurrentSelection();
+    if (editor.DoModal() != IDOK || !StillSelected(opened)) {
+        return;
+    }
+    store(CurrentSlot());
+    SlotChanged();
+}
+
+template <typename Editor, typename Record>
+void CGripdeckDlg::EditSlotRecord(Editor& editor, std::uint32_t slotType, Record ButtonSlot::*part,
+                                  void (Editor::*load)(const Record&),
+                                  void (Editor::*store)(Record&) const) {
+    if (!HasSelectedButton()) {
+        return;
+    }
+    // A slot of another type has bytes there that only look like a record.
+    const ButtonSlot& slot = CurrentSlot();
+    if (slot.slotType == slotType) {
+        (editor.*load)(slot.*part);
+    }
+    RunSlotEditor(editor, [&](ButtonSlot& target) {
+        // The record alone is written: a macro leaves the payload bytes
+        // behind it as they were.
+        target.slotType = slotType;
+        (editor.*store)(target.*part);
+    });
+}
+
+void CGripdeckDlg::EditSingleKey(std::uint32_t flags, std::uint32_t key) {
     CKeyCaptureDlg capture(hwnd_);
     capture.flags = flags;
     capture.key = key;
-    if (capture.DoModal() != IDOK || !StillSelected(opened)) {
-        return;
-    }
-    ButtonSlot& slot = CurrentSlot();
-    WriteDirectSlot(slot, SlotType::SingleKey);
-    slot.action.code = capture.flags | capture.key;
-    SlotChanged();
+    RunSlotEditor(capture, [&](ButtonSlot& slot) {
+        WriteDirectSlot(slot, SlotType::SingleKey);
+        slot.action.code = capture.flags | capture.key;
+    });
 }
 
 void CGripdeckDlg::EditSingleMouse(std::uint32_t flags, std::uint32_t button, std::int32_t x,
                                    std::int32_t y) {
-    const Selection opened = CurrentSelection();
     CMouseButtonDlg mouse(hwnd_);
     mouse.flags = flags;
     mouse.button = button;
     mouse.x = x;
     mouse.y = y;
-    if (mouse.DoModal() != IDOK || !StillSelected(opened)) {
-        return;
-    }
-    ButtonSlot& slot = CurrentSlot();
-    WriteDirectSlot(slot, SlotType::SingleMouse);
-    slot.action = {mouse.flags | mouse.button, mouse.x, mouse.y, mouse.screenWidth,
-                   mouse.screenHeight};
-    SlotChanged();
+    RunSlotEditor(mouse, [&](ButtonSlot& slot) {
+        WriteDirectSlot(slot, SlotType::SingleMouse);
+        slot.action = {mouse.flags | mouse.button, mouse.x, mouse.y, mouse.screenWidth,
+                       mouse.screenHeight};
+    });
 }
 
 void CGripdeckDlg::OnKeyboardCommand() {
@@ -89,8 +105,9 @@ void CGripdeckDlg::OnKeyboardCommand() {
         return;
     }
     const ButtonSlot& slot = CurrentSlot();
-    EditSingleKey(0x01200000,
-                  slot.slotType == SlotType::SingleKey ? slot.action.code & kKeyPart : 30);
+    EditSingleKey(kKeyEditorStart, slot.slotType == SlotType::SingleKey
+                                       ? slot.action.code & kKeyPart
+                                       : kCaptureDefaultKey);
 }
 
 void CGripdeckDlg::OnMouseButtonCommand() {
@@ -102,111 +119,46 @@ void CGripdeckDlg::OnMouseButtonCommand() {
         EditSingleMouse(slot.action.code & ~kButtonPart, slot.action.code & kButtonPart,
                         slot.action.x, slot.action.y);
     } else {
-        EditSingleMouse(0x02200000, kMouseLeft, 0, 0);
+        EditSingleMouse(kMouseEditorStart, kMouseLeft, 0, 0);
     }
 }
 
+// The key capture and mouse button dialogs start with their action choice
+// hidden, and stay so here.
 void CGripdeckDlg::OnSingleSwitchKeyboard() {
-    if (!HasSelectedButton()) {
-        return;
-    }
-    const Selection opened = CurrentSelection();
-    const ButtonSlot& slot = CurrentSlot();
     CKeyCaptureDlg capture(hwnd_);
-    capture.flags = 0x01200000;
-    capture.key = 30;
-    if (const MultiLayerRecord* stored = StoredRecord(slot)) {
-        capture.LoadSingleSwitch(*stored);
-    } else {
-        capture.SetActionChoiceEnabled(false);
-    }
-    if (capture.DoModal() != IDOK || !StillSelected(opened)) {
-        return;
-    }
-    ButtonSlot& target = CurrentSlot();
-    target.slotType = SlotType::MultiLayer;
-    capture.StoreSingleSwitch(target.multiLayer);
-    SlotChanged();
+    capture.flags = kKeyEditorStart;
+    capture.key = kCaptureDefaultKey;
+    EditSlotRecord(capture, SlotType::MultiLayer, &ButtonSlot::multiLayer,
+                   &CKeyCaptureDlg::LoadSingleSwitch, &CKeyCaptureDlg::StoreSingleSwitch);
 }
 
 void CGripdeckDlg::OnSingleSwitchMouse() {
-    if (!HasSelectedButton()) {
-        return;
-    }
-    const Selection opened = CurrentSelection();
-    const ButtonSlot& slot = CurrentSlot();
     CMouseButtonDlg mouse(hwnd_);
-    mouse.flags = 0x02200000;
+    mouse.flags = kMouseEditorStart;
     mouse.button = kMouseLeft;
     mouse.x = 0;
     mouse.y = 0;
-    if (const MultiLayerRecord* stored = StoredRecord(slot)) {
-        mouse.LoadSingleSwitch(*stored);
-    } else {
-        mouse.SetActionChoiceEnabled(false);
-    }
-    if (mouse.DoModal() != IDOK || !StillSelected(opened)) {
-        return;
-    }
-    ButtonSlot& target = CurrentSlot();
-    target.slotType = SlotType::MultiLayer;
-    mouse.StoreSingleSwitch(target.multiLayer);
-    SlotChanged();
+    EditSlotRecord(mouse, SlotType::MultiLayer, &ButtonSlot::multiLayer,
+                   &CMouseButtonDlg::LoadSingleSwitch, &CMouseButtonDlg::StoreSingleSwitch);
 }
 
 void CGripdeckDlg::OnTwinSwitch() {
-    if (!HasSelectedButton()) {
-        return;
-    }
-    const Selection opened = CurrentSelection();
-    const ButtonSlot& slot = CurrentSlot();
     CTwinSwitchDlg editor(hwnd_);
-    if (const MultiLayerRecord* stored = StoredRecord(slot)) {
-        editor.LoadRecord(*stored);
-    }
-    if (editor.DoModal() != IDOK || !StillSelected(opened)) {
-        return;
-    }
-    ButtonSlot& target = CurrentSlot();
-    target.slotType = SlotType::MultiLayer;
-    editor.StoreRecord(target.multiLayer);
-    SlotChanged();
+    EditSlotRecord(editor, SlotType::MultiLayer, &ButtonSlot::multiLayer,
+                   &CTwinSwitchDlg::LoadRecord, &CTwinSwitchDlg::StoreRecord);
 }
 
 void CGripdeckDlg::OnAdvanced() {
-    if (!HasSelectedButton()) {
-        return;
-    }
-    const Selection opened = CurrentSelection();
-    const ButtonSlot& slot = CurrentSlot();
     CMultiLayerDlg editor(hwnd_);
-    editor.LoadRecord(StoredRecord(slot));
-    if (editor.DoModal() != IDOK || !StillSelected(opened)) {
-        return;
-    }
-    ButtonSlot& target = CurrentSlot();
-    target.slotType = SlotType::MultiLayer;
-    editor.StoreRecord(target.multiLayer);
-    SlotChanged();
+    EditSlotRecord(editor, SlotType::MultiLayer, &ButtonSlot::multiLayer,
+                   &CMultiLayerDlg::LoadRecord, &CMultiLayerDlg::StoreRecord);
 }
 
 void CGripdeckDlg::OnMacroCommand() {
-    if (!HasSelectedButton()) {
-        return;
-    }
-    const Selection opened = CurrentSelection();
-    const ButtonSlot& slot = CurrentSlot();
     CMacroEditDlg editor(hwnd_);
-    editor.LoadMacro(slot.slotType == SlotType::Macro ? &slot.macro : nullptr);
-    if (editor.DoModal() != IDOK || !StillSelected(opened)) {
-        return;
-    }
-    // Only the macro's own bytes are written: whatever lies behind them in
-    // the slot stays.
-    ButtonSlot& target = CurrentSlot();
-    target.slotType = SlotType::Macro;
-    editor.StoreMacro(target.macro);
-    SlotChanged();
+    EditSlotRecord(editor, SlotType::Macro, &ButtonSlot::macro, &CMacroEditDlg::LoadMacro,
+                   &CMacroEditDlg::StoreMacro);
 }
 
 void CGripdeckDlg::EditCurrentAssignment() {

@@ -1,5 +1,7 @@
 #include "app/gripdeck_dlg.h"
 
+#include <utility>
+
 #include "app/about_dlg.h"
 #include "app/app_messages.h"
 #include "app/gripdeck_app.h"
@@ -289,13 +291,12 @@ void CGripdeckDlg::RefreshLabels(int button) {
         // The label draws its own text; its window text carries the same
         // words for screen readers and other programs, set without the
         // static control's own drawing, which would paint over the skin.
-        ::DefWindowProcA(labels_[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.text.c_str()));
+        labels_[i].SetWindowTextUnpainted(label.text);
         labels_[i].SetText(label.text);
         labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
     }
     if (button < 0) {
-        RedrawWindow(*this, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
 }
 
@@ -317,8 +318,7 @@ void CGripdeckDlg::SetPage(int newPage) {
         labels_[i].ShowWindow(show);
     }
     page = newPage;
-    RedrawWindow(*this, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void CGripdeckDlg::ToggleFrame() {
@@ -332,9 +332,8 @@ void CGripdeckDlg::ToggleFrame() {
     } else {
         region.reset(::CreateRectRgn(0, 0, RectWidth(windowRect_), RectHeight(windowRect_)));
     }
-    if (region && SetWindowRgn(region.get(), true)) {
-        // The window owns the region from now on.
-        (void)region.release();
+    if (region) {
+        SetWindowRgn(std::move(region));
     }
 }
 
@@ -450,10 +449,9 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
     }
 }
 
-void CGripdeckDlg::OnClose() {
-    // wParam 1 is the request to end the program without questions; any
-    // other close only hides the window (the dialog turns it into Cancel).
-    if (CurrentMessage().wParam == 1) {
+void CGripdeckDlg::OnClose(WPARAM request) {
+    // Any other close only hides the window (the dialog turns it into Cancel).
+    if (request == kCloseEndsProgram) {
         EndRun(2);
         return;
     }

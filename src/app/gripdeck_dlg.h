@@ -98,7 +98,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnLButtonDblClk(UINT flags, POINT client);
     void OnSysCommand(UINT command, POINT screen);
     void OnTimer(UINT_PTR id);
-    void OnClose();
+    void OnClose(WPARAM request);
     // Ends the modal run and with it the program's working life.
     void EndRun(INT_PTR result);
     // The application's summaryVisible from what the user last saw.
@@ -188,6 +188,17 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // current slot a single key or mouse button.
     void EditSingleKey(std::uint32_t flags, std::uint32_t key);
     void EditSingleMouse(std::uint32_t flags, std::uint32_t button, std::int32_t x, std::int32_t y);
+    // Runs a slot editor for the selected button; when it ends with OK and
+    // that button is still the selected one, `store` writes the editor's
+    // result into the button's slot and the slot counts as changed.
+    template <typename Editor, typename Store>
+    void RunSlotEditor(Editor& editor, Store&& store);
+    // A slot editor of a whole record (`part` of a slot of `slotType`): it
+    // starts from the slot's record when the slot has that type, else from
+    // its own defaults, and on OK its record makes the slot that type.
+    template <typename Editor, typename Record>
+    void EditSlotRecord(Editor& editor, std::uint32_t slotType, Record ButtonSlot::*part,
+                        void (Editor::*load)(const Record&), void (Editor::*store)(Record&) const);
     // After a command changed the current slot: its label follows, and the
     // profile counts as modified.
     void SlotChanged();

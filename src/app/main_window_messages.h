@@ -13,6 +13,10 @@ inline constexpr std::uint32_t kSecondStartMessage = 0x0401;   // WM_USER + 1
 // WM_USER + 2: wParam one character (sign-extended), lParam (length << 16) | index.
 inline constexpr std::uint32_t kForwardedCharMessage = 0x0402;
 
+// WM_CLOSE with this wParam ends the program without questions; any other
+// close only hides the main window.
+inline constexpr std::uintptr_t kCloseEndsProgram = 1;
+
 // Queries, answered with SendMessage's result:
 // 1 while the APPLY button is drawn enabled (the pad was found), 0 while it
 // is drawn disabled.

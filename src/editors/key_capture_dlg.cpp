@@ -34,7 +34,7 @@ const MessageMap& CKeyCaptureDlg::GetMessageMap() const {
 void CKeyCaptureDlg::LoadSingleSwitch(const MultiLayerRecord& record) {
     actionChoiceEnabled = false;
     if (const auto stored = SingleSwitchKeyOf(record)) {
-        flags = kCaptureDefaultFlags;
+        flags = kKeyEditorStart;
         key = *stored;
     }
 }

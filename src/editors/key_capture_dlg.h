@@ -49,7 +49,7 @@ class CKeyCaptureDlg : public CDialog {
   public:
     // The event code without its key part: kind 0x01 in bits 24-31, action
     // in bits 20-23. After IDOK it is 0x01000000 | the chosen action.
-    std::uint32_t flags = kCaptureDefaultFlags;
+    std::uint32_t flags = kKeyEditorStart;
     // The key part: scan code in bits 0-15, extended flag in bit 16.
     std::uint32_t key = kCaptureDefaultKey;
 

@@ -13,8 +13,8 @@
 
 namespace gd {
 
-// What the dialog starts with: a click of scan code 30 (A on a US layout).
-inline constexpr std::uint32_t kCaptureDefaultFlags = kKeyCodeBase | (kActionClick << 20);
+// The key the dialog starts with, clicked (kKeyEditorStart): scan code 30,
+// A on a US layout.
 inline constexpr std::uint32_t kCaptureDefaultKey = 0x1E;
 
 // The action list's rows, in the order they are inserted and shown: the

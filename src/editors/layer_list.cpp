@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "keys/event_code.h"
 #include "keys/key_names.h"
 #include "profile/image.h"
 
@@ -77,11 +78,28 @@ void SetStopLayer(Layer& layer, std::uint32_t stopType) {
     layer.layerType = stopType;
 }
 
+std::uint32_t StopLayerType(unsigned commandId) {
+    static constexpr struct {
+        unsigned commandId;
+        std::uint32_t layerType;
+    } kStops[] = {
+        {ID_STOP_KEY, LayerType::StopKey},
+        {ID_STOP_MACRO_LOOP, LayerType::StopMacroLoop},
+        {ID_SUPER_STOP, LayerType::SuperStop},
+    };
+    for (const auto& stop : kStops) {
+        if (stop.commandId == commandId) {
+            return stop.layerType;
+        }
+    }
+    return LayerType::StopKey;
+}
+
 KeyStart KeyStartFor(const Layer& layer) {
     if (layer.layerType == LayerType::Key) {
         return {layer.action.code & kKeyFlagsMask, layer.action.code & ~kKeyFlagsMask};
     }
-    return {0x01200000, 59};
+    return {kKeyEditorStart, 59};
 }
 
 MouseStart MouseStartFor(const Layer& layer) {
@@ -89,7 +107,7 @@ MouseStart MouseStartFor(const Layer& layer) {
         return {layer.action.code & kMouseFlagsMask, layer.action.code & ~kMouseFlagsMask,
                 layer.action.x, layer.action.y};
     }
-    return {0x02200000, 1, 0, 0};
+    return {kMouseEditorStart, kMouseLeft, 0, 0};
 }
 
 bool CanConfirm(const MultiLayerRecord& record, const std::string& name) {

@@ -7,6 +7,7 @@
 
 #include "keys/event_code.h"
 #include "profile/records.h"
+#include "resource.h"
 
 namespace gd {
 
@@ -45,6 +46,9 @@ void SetMouseLayer(Layer& layer, EventCode code, std::int32_t x, std::int32_t y,
                    std::uint32_t screenWidth, std::uint32_t screenHeight);
 // A stop function only changes the type word: the bytes behind stay.
 void SetStopLayer(Layer& layer, std::uint32_t stopType);
+// The stop layer type a command of the layer menus sets; an id that is no
+// stop command gives StopKey.
+std::uint32_t StopLayerType(unsigned commandId);
 
 // Where the key capture dialog starts for a row: its key, or key 59 as a
 // click for any other row.

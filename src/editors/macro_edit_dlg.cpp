@@ -23,7 +23,6 @@ constexpr int kExpandBy = 172;  // the Others and No. columns, 124 + 48
 constexpr COLORREF kDurationColour = 0x00FF0000;
 constexpr std::uint32_t kMinField = 30;
 constexpr std::uint32_t kMaxField = 60000;
-constexpr char kKeyDelay[] = "30";
 
 enum Column { kKeyColumn, kActionColumn, kDelayColumn, kOthersColumn, kNumberColumn };
 
@@ -126,7 +125,9 @@ CMacroEditDlg::CMacroEditDlg(HWND parent) : CMacroEditDlg(IDD_MACRO_EDIT, parent
 
 CMacroEditDlg::CMacroEditDlg(UINT templateId, HWND parent, bool playModes)
     : CDialog(templateId, parent), playModes_(playModes), macro_(std::make_unique<MacroRecord>()) {
-    LoadMacro(nullptr);
+    std::memset(macro_.get(), 0, sizeof *macro_);
+    macro_->playMode = PlayMode::Once;
+    macro_->repeatInterval = 30;
 }
 
 CMacroEditDlg::~CMacroEditDlg() {
@@ -190,14 +191,8 @@ void CMacroEditDlg::DoDataExchange(CDataExchange& dx) {
     dx.UInt(IDC_RELEASE_DELAY, releaseDelayField, kMinField, kMaxField);
 }
 
-void CMacroEditDlg::LoadMacro(const MacroRecord* macro) {
-    if (macro != nullptr) {
-        std::memcpy(macro_.get(), macro, sizeof *macro_);
-        return;
-    }
-    std::memset(macro_.get(), 0, sizeof *macro_);
-    macro_->playMode = PlayMode::Once;
-    macro_->repeatInterval = 30;
+void CMacroEditDlg::LoadMacro(const MacroRecord& macro) {
+    std::memcpy(macro_.get(), &macro, sizeof *macro_);
 }
 
 void CMacroEditDlg::StoreMacro(MacroRecord& place) const {
@@ -290,57 +285,48 @@ std::string CMacroEditDlg::MouseOthers(EventCode code, std::uint32_t position) c
 }
 
 void CMacroEditDlg::FillFromMacro() {
-    updating_ = true;
-    const std::string name = ReadText(macro_->name);
-    if (!name.empty()) {
-        name_.SetWindowText(name);
-    }
-    GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
-    GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
-    events_.Load(*macro_);
-    for (int i = 0; i < events_.size(); ++i) {
-        if (IsMousePress(events_.row(i).code)) {
-            events_.SetOthers(i, MouseOthers(events_.row(i).code, events_.row(i).position));
+    {
+        ScopedFlag updating(updating_);
+        const std::string name = ReadText(macro_->name);
+        if (!name.empty()) {
+            name_.SetWindowText(name);
         }
-    }
-    RenderRows();
-    EnableRowEditor(-1);
-    ShowMouseControls(-1);
-    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
-    UpdateMoveButtons();
+        GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
+        GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
+        events_.Load(*macro_);
+        for (int i = 0; i < events_.size(); ++i) {
+            if (IsMousePress(events_.row(i).code)) {
+                events_.SetOthers(i, MouseOthers(events_.row(i).code, events_.row(i).position));
+            }
+        }
+        RenderRows();
+        EnableRowEditor(-1);
+        ShowMouseControls(-1);
+        GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
+        UpdateMoveButtons();
 
-    if (playModes_) {
-        for (int radio : {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
-            CButton(GetDlgItem(radio)).SetCheck(false);
-        }
-        GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(false);
-        GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(false);
-        switch (macro_->playMode) {
-            case 0:
-            case PlayMode::Once:
-                CButton(GetDlgItem(IDC_PLAY_ONCE)).SetCheck(true);
-                break;
-            case PlayMode::WhilePressed:
-                SelectPlayMode(IDC_PLAY_WHILE_PRESSED);
-                ::SetDlgItemInt(hwnd_, IDC_REPEAT_INTERVAL, macro_->repeatInterval, FALSE);
-                break;
-            case PlayMode::Toggle:
-                SelectPlayMode(IDC_PLAY_UNTIL_PRESSED_AGAIN);
-                ::SetDlgItemInt(hwnd_, IDC_REPEAT_INTERVAL, macro_->repeatInterval, FALSE);
-                break;
-            default:
-                break;  // unknown: no radio, and OK stores play mode 0
+        if (playModes_) {
+            for (const PlayModeRadio& row : kPlayModeRadios) {
+                CButton(GetDlgItem(row.radio)).SetCheck(false);
+            }
+            GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(false);
+            GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(false);
+            // An unknown mode checks no radio, and OK then stores play mode 0.
+            if (const PlayModeRadio* row = RadioForPlayMode(macro_->playMode)) {
+                SelectPlayMode(row->radio);
+                if (row->repeats) {
+                    SetDlgItemUInt(IDC_REPEAT_INTERVAL, macro_->repeatInterval);
+                }
+            }
         }
     }
-    updating_ = false;
     UpdateOkButton();
     // The macro's length shows from the start, not only once a row is picked.
     UpdateDuration();
 }
 
 void CMacroEditDlg::RenderRows() {
-    const bool wasUpdating = updating_;
-    updating_ = true;
+    ScopedFlag updating(updating_);
     const int selected = SelectedRow();
     while (eventList_.GetItemCount() > events_.size()) {
         eventList_.DeleteItem(eventList_.GetItemCount() - 1);
@@ -359,12 +345,10 @@ void CMacroEditDlg::RenderRows() {
     if (selected >= events_.size()) {
         SelectRow(-1);
     }
-    updating_ = wasUpdating;
 }
 
 void CMacroEditDlg::SelectRow(int row) {
-    const bool wasUpdating = updating_;
-    updating_ = true;
+    ScopedFlag updating(updating_);
     for (int i = 0; i < eventList_.GetItemCount(); ++i) {
         const bool selected = i == row;
         if (eventList_.IsSelected(i) != selected) {
@@ -372,7 +356,6 @@ void CMacroEditDlg::SelectRow(int row) {
                                     LVIS_SELECTED | LVIS_FOCUSED);
         }
     }
-    updating_ = wasUpdating;
 }
 
 // ---- the helpers every command ends with
@@ -415,9 +398,10 @@ void CMacroEditDlg::RefreshSelection() {
         }
         entry = next;
     }
-    fillingFields_ = true;
-    delay_.SetWindowText(row.delay);
-    fillingFields_ = false;
+    {
+        ScopedFlag filling(fillingFields_);
+        delay_.SetWindowText(row.delay);
+    }
     const std::optional<RowPair> pair = events_.PairOf(selected);
     eventList_.SetHighlightPair(pair ? pair->start : -1, pair ? pair->end : -1);
     eventList_.Invalidate(false);
@@ -449,9 +433,8 @@ void CMacroEditDlg::ForceLastDelayZero() {
     const int last = events_.size() - 1;
     if (SelectedRow() == last) {
         delay_.EnableWindow(false);
-        fillingFields_ = true;
+        ScopedFlag filling(fillingFields_);
         delay_.SetWindowText("0");
-        fillingFields_ = false;
     } else {
         delay_.EnableWindow(SelectedRow() >= 0);
     }
@@ -503,10 +486,11 @@ void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
                      : press.position == 0    ? kUndefined
                                               : kRelative;
     positionMode_.SetCurSel(mode);
-    fillingFields_ = true;
-    ::SetDlgItemInt(hwnd_, IDC_POSITION_X, static_cast<UINT>(HighHalf(press.position)), TRUE);
-    ::SetDlgItemInt(hwnd_, IDC_POSITION_Y, static_cast<UINT>(LowHalf(press.position)), TRUE);
-    fillingFields_ = false;
+    {
+        ScopedFlag filling(fillingFields_);
+        SetDlgItemInt(IDC_POSITION_X, HighHalf(press.position));
+        SetDlgItemInt(IDC_POSITION_Y, LowHalf(press.position));
+    }
     GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
     GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
     const bool absolute = mode == kAbsolute;
@@ -616,12 +600,12 @@ void CMacroEditDlg::OnInsertKeyboard() {
         RefreshSelection();
         return;
     }
-    InsertPair(WithAction(capture.flags | capture.key, kActionPress), kKeyDelay, 0, {});
+    InsertPair(WithAction(capture.flags | capture.key, kActionPress), kNewEventDelay, 0, {});
 }
 
 void CMacroEditDlg::OnInsertMouseButton() {
     CMouseButtonDlg mouse(hwnd_);
-    mouse.flags = 0x02200000;
+    mouse.flags = kMouseEditorStart;
     mouse.button = kMouseLeft;
     mouse.x = 0;
     mouse.y = 0;
@@ -637,24 +621,23 @@ void CMacroEditDlg::OnInsertMouseButton() {
     const std::string& mode = FlagsOf(press) != 0 ? absoluteText_
                               : placed            ? relativeText_
                                                   : undefinedText_;
-    // A press that also moves the pointer gets a longer pause after it.
-    InsertPair(press, placed ? "200" : kKeyDelay, position, PositionText(mode, mouse.x, mouse.y));
+    InsertPair(press, NewMousePressDelay(mouse.x, mouse.y), position,
+               PositionText(mode, mouse.x, mouse.y));
 }
 
 void CMacroEditDlg::InsertPair(EventCode press, const std::string& pressDelay,
                                std::uint32_t position, const std::string& others) {
     const int selected = SelectedRow();
     const InsertResult result =
-        events_.InsertPair(selected, press, pressDelay, kKeyDelay, position, others);
+        events_.InsertPair(selected, press, pressDelay, kNewEventDelay, position, others);
     if (result == InsertResult::InsideSameInput) {
         ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
     }
     if (result == InsertResult::Inserted) {
-        updating_ = true;
+        ScopedFlag updating(updating_);
         RenderRows();
         // The selection stays on its row, now two rows lower.
         SelectRow(selected >= 0 ? selected + 2 : -1);
-        updating_ = false;
     }
     RefreshSelection();
 }
@@ -665,20 +648,22 @@ void CMacroEditDlg::OnDelete() {
     if (start < 0 || end < 0) {
         return;
     }
-    updating_ = true;
-    events_.DeletePair({start, end});
-    SelectRow(-1);
-    RenderRows();
-    eventList_.SetHighlightPair(-1, -1);
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        events_.DeletePair({start, end});
+        SelectRow(-1);
+        RenderRows();
+        eventList_.SetHighlightPair(-1, -1);
+    }
     RefreshSelection();
 }
 
 void CMacroEditDlg::OnClearAll() {
-    updating_ = true;
-    events_.Clear();
-    RenderRows();
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        events_.Clear();
+        RenderRows();
+    }
     RefreshSelection();
 }
 
@@ -689,17 +674,18 @@ void CMacroEditDlg::Move(bool up) {
         return;
     }
     RowSelection selection{SelectedRow(), RowPair{start, end}};
-    updating_ = true;
-    if (up) {
-        events_.MoveUp(selection);
-    } else {
-        events_.MoveDown(selection);
+    {
+        ScopedFlag updating(updating_);
+        if (up) {
+            events_.MoveUp(selection);
+        } else {
+            events_.MoveDown(selection);
+        }
+        RenderRows();
+        SelectRow(selection.selected);
+        eventList_.SetHighlightPair(selection.pair->start, selection.pair->end);
+        eventList_.EnsureVisible(selection.selected);
     }
-    RenderRows();
-    SelectRow(selection.selected);
-    eventList_.SetHighlightPair(selection.pair->start, selection.pair->end);
-    eventList_.EnsureVisible(selection.selected);
-    updating_ = false;
     ForceLastDelayZero();
     UpdateMoveButtons();
     eventList_.Invalidate(false);
@@ -723,9 +709,10 @@ void CMacroEditDlg::OnKeyChanged() {
         }
         return;
     }
-    updating_ = true;
-    RenderRows();
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        RenderRows();
+    }
     UpdateMoveButtons();
     RefreshSelection();
 }
@@ -738,7 +725,7 @@ void CMacroEditDlg::OnPositionModeChanged() {
     if (selected < 0 || start < 0 || end < 0 || mode < 0) {
         return;
     }
-    updating_ = true;
+    ScopedFlag updating(updating_);
     events_.SetPositionMode({start, end}, mode == kAbsolute);
     if (mode == kUndefined) {
         // Through the fields' own handling, the position becomes 0.
@@ -750,13 +737,9 @@ void CMacroEditDlg::OnPositionModeChanged() {
     const bool absolute = mode == kAbsolute;
     GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
     GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
-    events_.SetOthers(
-        start,
-        PositionText(PositionModeText(),
-                     static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_X, nullptr, TRUE)),
-                     static_cast<int>(::GetDlgItemInt(hwnd_, IDC_POSITION_Y, nullptr, TRUE))));
+    events_.SetOthers(start, PositionText(PositionModeText(), GetDlgItemInt(IDC_POSITION_X),
+                                          GetDlgItemInt(IDC_POSITION_Y)));
     RenderRows();
-    updating_ = false;
 }
 
 void CMacroEditDlg::OnPositionChanged() {
@@ -793,9 +776,10 @@ void CMacroEditDlg::OnDelayChanged() {
     switch (check.outcome) {
         case DelayFieldCheck::Outcome::CutAndKeep:
             // This change is the handler's own and is not taken.
-            fillingFields_ = true;
-            delay_.SetWindowText(check.text);
-            fillingFields_ = false;
+            {
+                ScopedFlag filling(fillingFields_);
+                delay_.SetWindowText(check.text);
+            }
             delay_.SetCaretToEnd();
             ShowMessage(hwnd_, LoadText(IDS_DELAY_RANGE), MB_OK | MB_ICONEXCLAMATION);
             return;
@@ -821,9 +805,10 @@ void CMacroEditDlg::SetBulkDelays(std::uint32_t action) {
         return;
     }
     events_.SetDelaysOf(action, action == kActionPress ? pressDelayField : releaseDelayField);
-    updating_ = true;
-    RenderRows();
-    updating_ = false;
+    {
+        ScopedFlag updating(updating_);
+        RenderRows();
+    }
     ForceLastDelayZero();
     UpdateDuration();
 }
@@ -831,10 +816,11 @@ void CMacroEditDlg::SetBulkDelays(std::uint32_t action) {
 // ---- play mode, More/Less, ending
 
 void CMacroEditDlg::SelectPlayMode(int radio) {
-    for (int other : {IDC_PLAY_ONCE, IDC_PLAY_WHILE_PRESSED, IDC_PLAY_UNTIL_PRESSED_AGAIN}) {
-        CButton(GetDlgItem(other)).SetCheck(other == radio);
+    for (const PlayModeRadio& row : kPlayModeRadios) {
+        CButton(GetDlgItem(row.radio)).SetCheck(row.radio == radio);
     }
-    const bool repeats = radio != IDC_PLAY_ONCE;
+    const PlayModeRadio* picked = PlayModeOfRadio(radio);
+    const bool repeats = picked != nullptr && picked->repeats;
     GetDlgItem(IDC_REPEAT_INTERVAL).EnableWindow(repeats);
     GetDlgItem(IDC_REPEAT_INTERVAL_SPIN).EnableWindow(repeats);
 }
@@ -863,7 +849,7 @@ void CMacroEditDlg::OnMoreLess() {
     GetDlgItem(IDC_MORE_LESS).SetWindowText(LoadText(expanded_ ? IDS_LESS : IDS_MORE));
     eventList_.ToggleExpanded();
     UpdateDuration();
-    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMacroEditDlg::OnOkButton() {
@@ -876,14 +862,14 @@ void CMacroEditDlg::OnOkButton() {
     WriteName(macro_->name, name_.GetWindowText());
     events_.Store(*macro_);
     if (playModes_) {
-        if (CButton(GetDlgItem(IDC_PLAY_ONCE)).GetCheck()) {
-            macro_->playMode = PlayMode::Once;
-        } else if (CButton(GetDlgItem(IDC_PLAY_WHILE_PRESSED)).GetCheck()) {
-            macro_->playMode = PlayMode::WhilePressed;
-            macro_->repeatInterval = repeatIntervalField;
-        } else if (CButton(GetDlgItem(IDC_PLAY_UNTIL_PRESSED_AGAIN)).GetCheck()) {
-            macro_->playMode = PlayMode::Toggle;
-            macro_->repeatInterval = repeatIntervalField;
+        for (const PlayModeRadio& row : kPlayModeRadios) {
+            if (CButton(GetDlgItem(row.radio)).GetCheck()) {
+                macro_->playMode = row.playMode;
+                if (row.repeats) {
+                    macro_->repeatInterval = repeatIntervalField;
+                }
+                break;
+            }
         }
     }
     macro_->screenWidth = static_cast<std::uint32_t>(::GetSystemMetrics(SM_CXSCREEN));
@@ -903,8 +889,8 @@ void CMacroEditDlg::OnTimer(UINT_PTR id) {
     }
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    ::SetDlgItemInt(hwnd_, IDC_CURSOR_X, static_cast<UINT>(cursor.x), TRUE);
-    ::SetDlgItemInt(hwnd_, IDC_CURSOR_Y, static_cast<UINT>(cursor.y), TRUE);
+    SetDlgItemInt(IDC_CURSOR_X, static_cast<int>(cursor.x));
+    SetDlgItemInt(IDC_CURSOR_Y, static_cast<int>(cursor.y));
 }
 
 }  // namespace gd

@@ -26,9 +26,9 @@ class CMacroEditDlg : public CDialog {
     explicit CMacroEditDlg(HWND parent = nullptr);
     ~CMacroEditDlg() override;
 
-    // Before running: the record to edit, or null for an empty macro that
-    // plays once.
-    void LoadMacro(const MacroRecord* macro);
+    // Before running: the record to edit. Without one the editor starts
+    // with an empty macro that plays once.
+    void LoadMacro(const MacroRecord& macro);
     // After OK: the finished record.
     void StoreMacro(MacroRecord& place) const;
 

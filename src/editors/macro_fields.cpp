@@ -69,4 +69,27 @@ std::string PositionText(const std::string& mode, int x, int y) {
     return mode + " (" + std::to_string(x) + "," + std::to_string(y) + ")";
 }
 
+std::string NewMousePressDelay(std::int32_t x, std::int32_t y) {
+    return x != 0 || y != 0 ? "200" : kNewEventDelay;
+}
+
+const PlayModeRadio* RadioForPlayMode(std::uint32_t playMode) {
+    const std::uint32_t mode = playMode == 0 ? PlayMode::Once : playMode;
+    for (const PlayModeRadio& row : kPlayModeRadios) {
+        if (row.playMode == mode) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+const PlayModeRadio* PlayModeOfRadio(int radio) {
+    for (const PlayModeRadio& row : kPlayModeRadios) {
+        if (row.radio == radio) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace gd

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "profile/records.h"
+#include "resource.h"
+
 namespace gd {
 
 struct DelayFieldCheck {
@@ -42,5 +45,29 @@ PositionFieldCheck CheckPositionField(std::string_view text);
 
 // "%s (%d,%d)": the Others column of a mouse press.
 std::string PositionText(const std::string& mode, int x, int y);
+
+// The delay of a new row pair's press and of every new release: "30".
+inline constexpr char kNewEventDelay[] = "30";
+// The delay after a new mouse press: one that also moves the pointer
+// (a position other than 0,0) pauses longer, "200".
+std::string NewMousePressDelay(std::int32_t x, std::int32_t y);
+
+// The play mode radios, top to bottom, and the MacroRecord playMode each
+// stands for. WhilePressed and Toggle repeat, after the repeat interval.
+struct PlayModeRadio {
+    int radio;
+    std::uint32_t playMode;
+    bool repeats;
+};
+inline constexpr PlayModeRadio kPlayModeRadios[] = {
+    {IDC_PLAY_ONCE, PlayMode::Once, false},
+    {IDC_PLAY_WHILE_PRESSED, PlayMode::WhilePressed, true},
+    {IDC_PLAY_UNTIL_PRESSED_AGAIN, PlayMode::Toggle, true},
+};
+// The radio a stored play mode checks: 0, as a layer's macro stores "once",
+// checks Once; a mode no radio stands for checks none (nullptr).
+const PlayModeRadio* RadioForPlayMode(std::uint32_t playMode);
+// The row of `radio`; nullptr for an id that is no play mode radio.
+const PlayModeRadio* PlayModeOfRadio(int radio);
 
 }  // namespace gd

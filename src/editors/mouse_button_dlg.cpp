@@ -171,8 +171,8 @@ void CMouseButtonDlg::ShowPointerPosition() {
     if (!::GetCursorPos(&pointer)) {
         return;
     }
-    SetDlgItemText(IDC_CURSOR_X, FormatText("%d", static_cast<int>(pointer.x)));
-    SetDlgItemText(IDC_CURSOR_Y, FormatText("%d", static_cast<int>(pointer.y)));
+    SetDlgItemInt(IDC_CURSOR_X, static_cast<int>(pointer.x));
+    SetDlgItemInt(IDC_CURSOR_Y, static_cast<int>(pointer.y));
 }
 
 LRESULT CALLBACK CMouseButtonDlg::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {

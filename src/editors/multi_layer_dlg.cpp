@@ -46,12 +46,8 @@ void CMultiLayerDlg::DoDataExchange(CDataExchange& dx) {
     dx.Control(IDC_LAYER_LIST, list_);
 }
 
-void CMultiLayerDlg::LoadRecord(const MultiLayerRecord* record) {
-    if (record == nullptr) {
-        std::memset(record_.get(), 0, sizeof *record_);
-        return;
-    }
-    std::memcpy(record_.get(), record, sizeof *record_);
+void CMultiLayerDlg::LoadRecord(const MultiLayerRecord& record) {
+    std::memcpy(record_.get(), &record, sizeof *record_);
     // A damaged count would let the list grow past the record's layers.
     record_->layerCount = static_cast<std::uint32_t>(UsedLayers(*record_));
 }
@@ -182,7 +178,9 @@ bool CMultiLayerDlg::EditMouse(Layer& layer) {
 
 bool CMultiLayerDlg::EditMacro(Layer& layer, bool fromLayer) {
     CLayerMacroEditDlg editor(hwnd_);
-    editor.LoadMacro(fromLayer && layer.layerType == LayerType::Macro ? &layer.macro : nullptr);
+    if (fromLayer && layer.layerType == LayerType::Macro) {
+        editor.LoadMacro(layer.macro);
+    }
     if (editor.DoModal() != IDOK) {
         return false;
     }
@@ -225,10 +223,7 @@ void CMultiLayerDlg::OnStop(UINT id) {
     if (selectedLayer < 0) {
         return;
     }
-    const std::uint32_t type = id == ID_STOP_MACRO_LOOP ? LayerType::StopMacroLoop
-                               : id == ID_SUPER_STOP    ? LayerType::SuperStop
-                                                        : LayerType::StopKey;
-    SetStopLayer(record_->layers[selectedLayer], type);
+    SetStopLayer(record_->layers[selectedLayer], StopLayerType(id));
     GrowIfFree(*record_, selectedLayer);
     Refresh();
 }

@@ -20,8 +20,9 @@ class CMultiLayerDlg : public CDialog {
     static constexpr UINT IDD = IDD_MULTI_LAYERS;
     explicit CMultiLayerDlg(HWND parent = nullptr);
 
-    // Before running: the record to edit, or null for an empty one.
-    void LoadRecord(const MultiLayerRecord* record);
+    // Before running: the record to edit. Without one the editor starts
+    // with an empty record (all zero).
+    void LoadRecord(const MultiLayerRecord& record);
     // After OK: all 7524 bytes.
     void StoreRecord(MultiLayerRecord& place) const;
     const MultiLayerRecord& Record() const { return *record_; }

@@ -77,7 +77,7 @@ BOOL CTwinSwitchDlg::OnInitDialog() {
     name_.SetFocus();
     Refresh();
     for (const RECT& arrow : arrows_) {
-        ::InvalidateRect(hwnd_, &arrow, TRUE);
+        InvalidateRect(arrow, true);
     }
     return FALSE;
 }
@@ -95,21 +95,17 @@ void CTwinSwitchDlg::Refresh() {
 }
 
 void CTwinSwitchDlg::OnPaint() {
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(hwnd_, &paint);
+    PaintDC paint(hwnd_);
     for (const RECT& arrow : arrows_) {
-        CopyBitmap(dc, arrow.left, arrow.top, kArrowSize, kArrowSize, arrow_.get());
+        CopyBitmap(paint.get(), arrow.left, arrow.top, kArrowSize, kArrowSize, arrow_.get());
     }
-    ::EndPaint(hwnd_, &paint);
 }
 
 void CTwinSwitchDlg::OnLButtonDown(UINT, POINT client) {
     selectedLayer = ::PtInRect(&arrows_[0], client) ? 0 : ::PtInRect(&arrows_[1], client) ? 1 : -1;
     if (selectedLayer >= 0) {
         if (CMenuRef popup = keyMenu_.GetSubMenu(0)) {
-            POINT screen = client;
-            ::ClientToScreen(hwnd_, &screen);
-            popup.TrackPopup(hwnd_, screen, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+            popup.TrackPopup(hwnd_, ClientToScreen(client), TPM_LEFTALIGN | TPM_LEFTBUTTON);
         }
     }
     SetMsgHandled(false);
@@ -121,8 +117,9 @@ void CTwinSwitchDlg::OnKeyboard() {
     }
     Layer& layer = record_->layers[selectedLayer];
     CKeyCaptureDlg capture(hwnd_);
-    const KeyStart start =
-        layer.layerType == LayerType::Key ? KeyStartFor(layer) : KeyStart{0x01200000, 30};
+    const KeyStart start = layer.layerType == LayerType::Key
+                               ? KeyStartFor(layer)
+                               : KeyStart{kKeyEditorStart, kCaptureDefaultKey};
     capture.flags = start.flags;
     capture.key = start.key;
     if (capture.DoModal() == IDOK) {

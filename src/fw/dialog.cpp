@@ -1,7 +1,10 @@
 #include "fw/dialog.h"
 
+#include <initializer_list>
+
 #include "fw/module.h"
 #include "fw/text.h"
+#include "resource.h"
 
 namespace gd {
 namespace {
@@ -28,6 +31,23 @@ bool ReturnsDirectly(UINT message) {
     }
 }
 
+// The range message with the bounds in place of its two "%d": one text
+// serves signed and unsigned fields alike.
+std::string RangeMessage(long long minimum, long long maximum) {
+    std::string text = LoadText(IDS_INTEGER_RANGE);
+    std::size_t from = 0;
+    for (long long bound : {minimum, maximum}) {
+        const std::size_t at = text.find("%d", from);
+        if (at == std::string::npos) {
+            break;
+        }
+        const std::string number = std::to_string(bound);
+        text.replace(at, 2, number);
+        from = at + number.size();
+    }
+    return text;
+}
+
 }  // namespace
 
 void CDataExchange::Text(int id, std::string& value) {
@@ -46,12 +66,12 @@ void CDataExchange::Int(int id, int& value, int minimum, int maximum) {
         return;
     }
     if (!saving_) {
-        dialog_.SetDlgItemText(id, FormatText("%d", value));
+        dialog_.SetDlgItemInt(id, value);
         return;
     }
     long long number = 0;
     if (!ParseInteger(dialog_.GetDlgItemText(id), number) || number < minimum || number > maximum) {
-        Fail(id, FormatText(kIntegerRangeFormat, minimum, maximum));
+        Fail(id, RangeMessage(minimum, maximum));
         return;
     }
     value = static_cast<int>(number);
@@ -63,15 +83,14 @@ void CDataExchange::UInt(int id, std::uint32_t& value, std::uint32_t minimum,
         return;
     }
     if (!saving_) {
-        dialog_.SetDlgItemText(id, FormatText("%u", static_cast<unsigned>(value)));
+        dialog_.SetDlgItemUInt(id, value);
         return;
     }
     long long number = 0;
     if (!ParseInteger(dialog_.GetDlgItemText(id), number) || number < 0 ||
         static_cast<unsigned long long>(number) < minimum ||
         static_cast<unsigned long long>(number) > maximum) {
-        Fail(id, FormatText(kUnsignedRangeFormat, static_cast<unsigned>(minimum),
-                            static_cast<unsigned>(maximum)));
+        Fail(id, RangeMessage(minimum, maximum));
         return;
     }
     value = static_cast<std::uint32_t>(number);

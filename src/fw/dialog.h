@@ -19,11 +19,6 @@
 
 namespace gd {
 
-// The framework's own text for a number out of range, shown with the
-// exclamation icon and the application's title.
-inline constexpr char kIntegerRangeFormat[] = "Please enter an integer between %d and %d.";
-inline constexpr char kUnsignedRangeFormat[] = "Please enter an integer between %u and %u.";
-
 class CDataExchange {
   public:
     CDataExchange(CWnd dialog, bool saveAndValidate) : dialog_(dialog), saving_(saveAndValidate) {}
@@ -33,7 +28,8 @@ class CDataExchange {
 
     void Text(int id, std::string& value);
     // Decimal text; a saved value outside minimum..maximum (or no number at
-    // all) fails with the range message.
+    // all) fails with the range message, string IDS_INTEGER_RANGE of the
+    // program's table, shown with the exclamation icon and the title.
     void Int(int id, int& value, int minimum, int maximum);
     void UInt(int id, std::uint32_t& value, std::uint32_t minimum, std::uint32_t maximum);
     // A check box: 1 checked, 0 not (an indeterminate box reads as 0).
@@ -69,6 +65,9 @@ class CDialog : public CWnd, public CMsgHandler {
     // A modeless window still open is destroyed; derived classes that need
     // their handlers during destruction destroy it in their own destructor.
     ~CDialog() override;
+
+    // The dialog's window is the one its template made, never another.
+    void Attach(HWND) = delete;
 
     // IDOK, IDCANCEL or what EndDialog gave; -1 when the template or a
     // control class cannot be loaded.

@@ -167,6 +167,21 @@ class PaintDC {
     HDC dc_ = nullptr;
 };
 
+// Sets a flag for the length of a scope and gives it its earlier value back
+// at the end: "the dialog is writing its own controls", whose notifications
+// are then echoes rather than the user's doing.
+class ScopedFlag {
+  public:
+    explicit ScopedFlag(bool& flag) noexcept : flag_(flag), was_(flag) { flag_ = true; }
+    ~ScopedFlag() { flag_ = was_; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+  private:
+    bool& flag_;
+    bool was_;
+};
+
 // Selects an object into a DC and puts the previous one back, so a DC is
 // never deleted or released with our bitmap still in it.
 class SelectGuard {

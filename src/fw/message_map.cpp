@@ -73,6 +73,9 @@ bool Matches(const Route& route, const Message& m, bool reflected) {
             // again only looks its number up.
             return !reflected && m.message >= 0xC000 && m.message <= 0xFFFF &&
                    m.message == ::RegisterWindowMessageA(route.registeredName);
+        case RouteKind::ChainMember:
+            // Deliver hands the message to the member's table instead.
+            return false;
     }
     return false;
 }
@@ -125,8 +128,18 @@ bool CMsgHandler::RouteMessage(Message& m) {
 }
 
 bool CMsgHandler::Dispatch(Message& m, bool reflected) {
+    return Deliver(m, reflected) && m.handled;
+}
+
+bool CMsgHandler::Deliver(Message& m, bool reflected) {
     for (const MessageMap* map = &GetMessageMap(); map != nullptr; map = map->base) {
         for (const Route& route : map->routes) {
+            if (route.kind == RouteKind::ChainMember) {
+                if (route.member(*this).Deliver(m, reflected)) {
+                    return true;
+                }
+                continue;
+            }
             if (!Matches(route, m, reflected)) {
                 continue;
             }
@@ -138,7 +151,7 @@ bool CMsgHandler::Dispatch(Message& m, bool reflected) {
             m.result = 0;
             route.thunk(*this, m);
             current_ = outer;
-            return m.handled;
+            return true;
         }
     }
     return false;

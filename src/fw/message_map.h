@@ -15,6 +15,9 @@
 //   }
 //
 // The first matching route wins; a class's own routes come before its base's.
+// ChainMember<&CMyDlg::panel_>() offers every message, at its place in the
+// table, to a member object's own table (the member derives CMsgHandler);
+// when none of the member's routes matches, the search goes on.
 // A handler that wants the default processing to run as well (the window's
 // original procedure, or the dialog manager) calls SetMsgHandled(false).
 //
@@ -41,6 +44,8 @@ struct Message {
 
 class CMsgHandler;
 using RouteThunk = void (*)(CMsgHandler&, Message&);
+// A chained member of the window object: the member's handler part.
+using MemberThunk = CMsgHandler& (*)(CMsgHandler&);
 
 enum class RouteKind : unsigned char {
     Message,         // any message by id
@@ -51,6 +56,7 @@ enum class RouteKind : unsigned char {
     ReflectCommand,  // this control's own WM_COMMAND notification, by code
     ReflectNotify,   // this control's own WM_NOTIFY, by code
     Registered,      // a message registered by name (RegisterWindowMessage)
+    ChainMember,     // whatever a member object's own table takes
 };
 
 struct Route {
@@ -61,6 +67,7 @@ struct Route {
     UINT code;
     RouteThunk thunk;
     const char* registeredName;  // Registered routes only
+    MemberThunk member;          // ChainMember routes only
 };
 
 struct MessageMap {
@@ -129,7 +136,6 @@ struct Cracker {
         }                                              \
     };
 GD_CRACK_NOARGS(WM_PAINT)
-GD_CRACK_NOARGS(WM_CLOSE)
 GD_CRACK_NOARGS(WM_DESTROY)
 GD_CRACK_NOARGS(WM_NCDESTROY)
 GD_CRACK_NOARGS(WM_MOUSELEAVE)
@@ -187,6 +193,20 @@ GD_CRACK_CTLCOLOR(WM_CTLCOLORBTN)
 GD_CRACK_CTLCOLOR(WM_CTLCOLORDLG)
 GD_CRACK_CTLCOLOR(WM_CTLCOLORLISTBOX)
 #undef GD_CRACK_CTLCOLOR
+
+// void f() or void f(WPARAM request): the system closes with 0; a program
+// may give its own closes a meaning of their own.
+template <>
+struct Cracker<WM_CLOSE> {
+    template <auto Pmf>
+    static void Call(CMsgHandler& h, Message& m) {
+        if constexpr (MemberFn<decltype(Pmf)>::arity == 0) {
+            detail::Call<Pmf>(h, m);
+        } else {
+            detail::Call<Pmf>(h, m, m.wParam);
+        }
+    }
+};
 
 // void f(UINT_PTR timerId)
 template <>
@@ -324,6 +344,24 @@ struct Cracker<WM_SHOWWINDOW> {
     }
 };
 
+template <typename>
+struct MemberData;
+template <typename C, typename M>
+struct MemberData<M C::*> {
+    using Class = C;
+    using Member = M;
+};
+
+template <auto Pm>
+CMsgHandler& ChainedMember(CMsgHandler& handler) {
+    using D = MemberData<decltype(Pm)>;
+    static_assert(std::is_base_of_v<CMsgHandler, typename D::Class>,
+                  "the owner is a class derived from CMsgHandler");
+    static_assert(std::is_base_of_v<CMsgHandler, typename D::Member>,
+                  "a chained member derives CMsgHandler");
+    return static_cast<typename D::Class&>(handler).*Pm;
+}
+
 template <auto Pmf>
 void CommandThunk(CMsgHandler& h, Message& m) {
     if constexpr (MemberFn<decltype(Pmf)>::arity == 0) {
@@ -350,52 +388,78 @@ void NotifyThunk(CMsgHandler& h, Message& m) {
 
 template <UINT Msg, auto Pmf>
 constexpr Route OnMessage() {
-    return Route{
-        RouteKind::Message, Msg, 0, 0, 0, &detail::Cracker<Msg>::template Call<Pmf>, nullptr};
+    return Route{RouteKind::Message,
+                 Msg,
+                 0,
+                 0,
+                 0,
+                 &detail::Cracker<Msg>::template Call<Pmf>,
+                 nullptr,
+                 nullptr};
 }
 
 // code 0 covers button clicks and menu items, and accelerators as well.
 template <auto Pmf>
 constexpr Route OnCommand(UINT id, UINT code = 0) {
-    return Route{RouteKind::Command, WM_COMMAND, id, id, code, &detail::CommandThunk<Pmf>, nullptr};
+    return Route{RouteKind::Command,         WM_COMMAND, id,     id, code,
+                 &detail::CommandThunk<Pmf>, nullptr,    nullptr};
 }
 
 // Handler: void f(UINT id)
 template <auto Pmf>
 constexpr Route OnCommandRange(UINT firstId, UINT lastId) {
     return Route{RouteKind::CommandRange,    WM_COMMAND, firstId, lastId, 0,
-                 &detail::CommandThunk<Pmf>, nullptr};
+                 &detail::CommandThunk<Pmf>, nullptr,    nullptr};
 }
 
 template <auto Pmf>
 constexpr Route OnNotify(UINT id, UINT code) {
-    return Route{RouteKind::Notify, WM_NOTIFY, id, id, code, &detail::NotifyThunk<Pmf>, nullptr};
+    return Route{RouteKind::Notify,         WM_NOTIFY, id,     id, code,
+                 &detail::NotifyThunk<Pmf>, nullptr,   nullptr};
 }
 
 template <UINT Msg, auto Pmf>
 constexpr Route OnReflect() {
-    return Route{
-        RouteKind::Reflect, Msg, 0, 0, 0, &detail::Cracker<Msg>::template Call<Pmf>, nullptr};
+    return Route{RouteKind::Reflect,
+                 Msg,
+                 0,
+                 0,
+                 0,
+                 &detail::Cracker<Msg>::template Call<Pmf>,
+                 nullptr,
+                 nullptr};
 }
 
 // A message other programs know by name, such as the shell's
 // "TaskbarCreated". Handler: LRESULT f(WPARAM, LPARAM).
 template <auto Pmf>
 constexpr Route OnRegisteredMessage(const char* name) {
-    return Route{
-        RouteKind::Registered, 0, 0, 0, 0, &detail::Cracker<WM_NULL>::template Call<Pmf>, name};
+    return Route{RouteKind::Registered,
+                 0,
+                 0,
+                 0,
+                 0,
+                 &detail::Cracker<WM_NULL>::template Call<Pmf>,
+                 name,
+                 nullptr};
 }
 
 template <auto Pmf>
 constexpr Route OnReflectCommand(UINT code) {
-    return Route{RouteKind::ReflectCommand,  WM_COMMAND, 0, 0, code,
-                 &detail::CommandThunk<Pmf>, nullptr};
+    return Route{RouteKind::ReflectCommand,  WM_COMMAND, 0,      0, code,
+                 &detail::CommandThunk<Pmf>, nullptr,    nullptr};
 }
 
 template <auto Pmf>
 constexpr Route OnReflectNotify(UINT code) {
-    return Route{RouteKind::ReflectNotify,  WM_NOTIFY, 0, 0, code,
-                 &detail::NotifyThunk<Pmf>, nullptr};
+    return Route{RouteKind::ReflectNotify,  WM_NOTIFY, 0,      0, code,
+                 &detail::NotifyThunk<Pmf>, nullptr,   nullptr};
+}
+
+// Pm: a pointer to a data member whose class derives CMsgHandler.
+template <auto Pm>
+constexpr Route ChainMember() {
+    return Route{RouteKind::ChainMember, 0, 0, 0, 0, nullptr, nullptr, &detail::ChainedMember<Pm>};
 }
 
 // The part every window object shares: it is found from its HWND, and it
@@ -429,6 +493,9 @@ class CMsgHandler {
 
   private:
     bool Dispatch(Message& m, bool reflected);
+    // True when a route took the message; m.handled then says whether the
+    // default processing is left out.
+    bool Deliver(Message& m, bool reflected);
 
     Message* current_ = nullptr;
 };

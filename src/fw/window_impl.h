@@ -50,6 +50,10 @@ class CWindowImpl : public View, public CSubclassLink {
     CWindowImpl() = default;
     ~CWindowImpl() override { Release(); }
 
+    // The object's window changes only through SubclassWindow and
+    // UnsubclassWindow, which keep the link to the window right.
+    void Attach(HWND) = delete;
+
     // Attaches this object to an existing window; false when already attached
     // or when the window cannot be subclassed.
     bool SubclassWindow(HWND window) { return Subclass(window); }

@@ -20,10 +20,30 @@ void CWnd::SetWindowText(std::string_view text) const {
     ::SetWindowTextA(hwnd_, copy.c_str());
 }
 
+void CWnd::SetWindowTextUnpainted(std::string_view text) const {
+    const std::string copy(text);
+    ::DefWindowProcA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
 void CWnd::SetDlgItemInt(int id, int value) const {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
     SetDlgItemText(id, text);
+}
+
+void CWnd::SetDlgItemUInt(int id, std::uint32_t value) const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(value));
+    SetDlgItemText(id, text);
+}
+
+bool CWnd::SetWindowRgn(UniqueRegion&& region, bool redraw) const {
+    if (::SetWindowRgn(hwnd_, region.get(), redraw) == 0) {
+        return false;
+    }
+    // The system deletes the region when it no longer needs it.
+    (void)region.release();
+    return true;
 }
 
 void CWnd::ModifyStyle(DWORD remove, DWORD add) const {

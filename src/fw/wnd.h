@@ -5,8 +5,11 @@
 // are neither copyable nor movable.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "fw/handle.h"
 
 namespace gd {
 
@@ -19,7 +22,8 @@ class CWnd {
     operator HWND() const noexcept { return hwnd_; }
     bool IsWindow() const noexcept { return hwnd_ != nullptr && ::IsWindow(hwnd_) != FALSE; }
 
-    // A view may be pointed at another window; owners use SubclassWindow.
+    // A view may be pointed at another window. Owners (dialogs, subclassed
+    // controls) delete this: they stay with the window they made or linked.
     void Attach(HWND window) noexcept { hwnd_ = window; }
 
     CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(hwnd_, id)); }
@@ -28,9 +32,18 @@ class CWnd {
 
     std::string GetWindowText() const;
     void SetWindowText(std::string_view text) const;
+    // Stores the window text as DefWindowProc keeps it, past the control's
+    // own WM_SETTEXT handling: a static control would paint the text there.
+    void SetWindowTextUnpainted(std::string_view text) const;
     std::string GetDlgItemText(int id) const { return GetDlgItem(id).GetWindowText(); }
     void SetDlgItemText(int id, std::string_view text) const { GetDlgItem(id).SetWindowText(text); }
+    // Numbers in decimal, as every field of the program shows them.
     void SetDlgItemInt(int id, int value) const;
+    void SetDlgItemUInt(int id, std::uint32_t value) const;
+    // The field's signed decimal number as the system reads it; 0 for none.
+    int GetDlgItemInt(int id) const {
+        return static_cast<int>(::GetDlgItemInt(hwnd_, id, nullptr, TRUE));
+    }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(hwnd_, message, wParam, lParam);
@@ -72,14 +85,13 @@ class CWnd {
         ::InvalidateRect(hwnd_, &rect, erase);
     }
     void UpdateWindow() const { ::UpdateWindow(hwnd_); }
-    // Invalidate, erase and repaint now.
-    void RedrawNow() const {
-        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // RDW_ flags; the default invalidates, erases and repaints now.
+    void RedrawWindow(UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW) const {
+        ::RedrawWindow(hwnd_, nullptr, nullptr, flags);
     }
-    // The window takes the region over on success; null removes the region.
-    bool SetWindowRgn(HRGN region, bool redraw = true) const {
-        return ::SetWindowRgn(hwnd_, region, redraw) != 0;
-    }
+    // On success the window owns the region and `region` is left empty; on
+    // failure `region` keeps it. An empty region removes the window's region.
+    bool SetWindowRgn(UniqueRegion&& region, bool redraw = true) const;
 
     bool SetTimer(UINT_PTR id, UINT milliseconds) const {
         return ::SetTimer(hwnd_, id, milliseconds, nullptr) != 0;

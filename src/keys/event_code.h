@@ -19,6 +19,11 @@ inline constexpr std::uint32_t kActionClick = 2;
 
 inline constexpr std::uint32_t kKeyCodeBase = 0x01000000;    // keyboard, press
 inline constexpr std::uint32_t kMouseCodeBase = 0x02000000;  // mouse, press, relative
+// Where the key and mouse button editors start, without a key or button:
+// a keyboard click (0x01200000) and a mouse click at a relative position
+// (0x02200000).
+inline constexpr EventCode kKeyEditorStart = kKeyCodeBase | (kActionClick << 20);
+inline constexpr EventCode kMouseEditorStart = kMouseCodeBase | (kActionClick << 20);
 inline constexpr std::uint32_t kExtendedKeyFlag = 0x00010000;
 inline constexpr std::uint32_t kAbsolutePositionFlag = 0x00010000;
 

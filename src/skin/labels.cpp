@@ -122,7 +122,7 @@ const MessageMap& CColorStatic::GetMessageMap() const {
 void CColorStatic::SetTextColour(COLORREF colour) {
     textColour_ = colour;
     if (hwnd_ != nullptr) {
-        RedrawNow();
+        RedrawWindow();
     }
 }
 

@@ -1,5 +1,7 @@
 #include "skin/pad_picture_wnd.h"
 
+#include <utility>
+
 #include "fw/module.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
@@ -91,9 +93,8 @@ BOOL CPadPictureWnd::OnInitDialog() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     UniqueRegion region = RegionFromBitmap(shape_.get(), kWhite, kWhite);
-    if (region && SetWindowRgn(region.get(), true)) {
-        // The window owns the region from now on.
-        (void)region.release();
+    if (region) {
+        SetWindowRgn(std::move(region));
     }
     CreateButtons();
     return TRUE;

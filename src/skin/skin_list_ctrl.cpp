@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "fw/handle.h"
 #include "keys/event_code.h"
@@ -125,10 +126,7 @@ void CSkinListCtrl::ResizeAndClip(int width, int height) {
         default:
             break;
     }
-    // The window owns a region it accepted.
-    if (SetWindowRgn(region.get(), true)) {
-        (void)region.release();
-    }
+    SetWindowRgn(std::move(region));
 }
 
 void CSkinListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -12,18 +12,14 @@ CFileInfoDlg::CFileInfoDlg(bool openFileDialog, std::string_view defaultExtensio
 
 const MessageMap& CFileInfoDlg::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
-        OnCommand<&CFileInfoDlg::OnCommentFocus>(IDC_SUMMARY_COMMENT, EN_SETFOCUS),
-        OnCommand<&CFileInfoDlg::OnResolutionPicked>(IDC_RESOLUTION_LIST, CBN_SELCHANGE),
-        OnCommand<&CFileInfoDlg::OnSizeEdited>(IDC_RESOLUTION_X, EN_CHANGE),
-        OnCommand<&CFileInfoDlg::OnSizeEdited>(IDC_RESOLUTION_Y, EN_CHANGE),
-        OnMessage<WM_DESTROY, &CFileInfoDlg::OnDestroy>(),
+        ChainMember<&CFileInfoDlg::panel_>(),
     };
     static const MessageMap kMap{kRoutes, &CFileDialog::GetMessageMap()};
     return kMap;
 }
 
 BOOL CFileInfoDlg::OnInitDialog() {
-    panel_.Start(*this, [this] { return CFileDialog::OnInitDialog(); });
+    panel_.Start([this] { return CFileDialog::OnInitDialog(); });
     // The file name comes first; the panel would otherwise take the focus.
     return FALSE;
 }

@@ -29,12 +29,7 @@ class CFileInfoDlg : public CFileDialog {
     const MessageMap& GetMessageMap() const override;
 
   private:
-    void OnCommentFocus() { panel_.OnCommentFocus(*this); }
-    void OnResolutionPicked() { panel_.OnResolutionPicked(*this); }
-    void OnSizeEdited(UINT id) { panel_.OnSizeEdited(*this, static_cast<int>(id)); }
-    void OnDestroy() { panel_.Finish(*this); }
-
-    CSummaryPanel panel_{fields};
+    CSummaryPanel panel_{*this, fields};
 };
 
 }  // namespace gd

@@ -8,18 +8,14 @@ CSummaryDlg::CSummaryDlg(HWND parent) : CDialog(IDD_SUMMARY, parent), fields(Scr
 
 const MessageMap& CSummaryDlg::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
-        OnCommand<&CSummaryDlg::OnCommentFocus>(IDC_SUMMARY_COMMENT, EN_SETFOCUS),
-        OnCommand<&CSummaryDlg::OnResolutionPicked>(IDC_RESOLUTION_LIST, CBN_SELCHANGE),
-        OnCommand<&CSummaryDlg::OnSizeEdited>(IDC_RESOLUTION_X, EN_CHANGE),
-        OnCommand<&CSummaryDlg::OnSizeEdited>(IDC_RESOLUTION_Y, EN_CHANGE),
-        OnMessage<WM_DESTROY, &CSummaryDlg::OnDestroy>(),
+        ChainMember<&CSummaryDlg::panel_>(),
     };
     static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
     return kMap;
 }
 
 BOOL CSummaryDlg::OnInitDialog() {
-    return panel_.Start(*this, [this] { return CDialog::OnInitDialog(); });
+    return panel_.Start([this] { return CDialog::OnInitDialog(); });
 }
 
 void CSummaryDlg::DoDataExchange(CDataExchange& dx) {

@@ -28,6 +28,18 @@ SummaryFields ScreenSizedFields() {
     return fields;
 }
 
+const MessageMap& CSummaryPanel::GetMessageMap() const {
+    static constexpr Route kRoutes[] = {
+        OnCommand<&CSummaryPanel::OnCommentFocus>(IDC_SUMMARY_COMMENT, EN_SETFOCUS),
+        OnCommand<&CSummaryPanel::OnResolutionPicked>(IDC_RESOLUTION_LIST, CBN_SELCHANGE),
+        OnCommand<&CSummaryPanel::OnSizeEdited>(IDC_RESOLUTION_X, EN_CHANGE),
+        OnCommand<&CSummaryPanel::OnSizeEdited>(IDC_RESOLUTION_Y, EN_CHANGE),
+        OnMessage<WM_DESTROY, &CSummaryPanel::OnDestroy>(),
+    };
+    static const MessageMap kMap{kRoutes, &CMsgHandler::GetMessageMap()};
+    return kMap;
+}
+
 void CSummaryPanel::Exchange(CDataExchange& dx) {
     dx.Text(IDC_SUMMARY_NAME, fields_.name);
     dx.Text(IDC_SUMMARY_GAME, fields_.game);
@@ -40,7 +52,7 @@ void CSummaryPanel::Exchange(CDataExchange& dx) {
     }
 }
 
-void CSummaryPanel::Prepare(CDialog& dialog) {
+void CSummaryPanel::Prepare() {
     const struct {
         int id;
         std::size_t limit;
@@ -51,16 +63,16 @@ void CSummaryPanel::Prepare(CDialog& dialog) {
         {IDC_SUMMARY_COMMENT, kCommentLimit},
     };
     for (const auto& field : kLimits) {
-        CEdit(dialog.GetDlgItem(field.id)).LimitText(static_cast<int>(field.limit));
+        CEdit(dialog_.GetDlgItem(field.id)).LimitText(static_cast<int>(field.limit));
     }
 
     placeholder_ = LoadText(IDS_COMMENT_PLACEHOLDER);
     if (fields_.comment.empty()) {
         fields_.comment = placeholder_;
-        PutMembers(dialog);
+        PutMembers();
     }
 
-    CComboBox list(dialog.GetDlgItem(IDC_RESOLUTION_LIST));
+    CComboBox list(dialog_.GetDlgItem(IDC_RESOLUTION_LIST));
     list.ResetContent();
     for (int i = 0; i < ResolutionListSize(); ++i) {
         const ResolutionEntry entry = ResolutionListEntry(i);
@@ -70,28 +82,28 @@ void CSummaryPanel::Prepare(CDialog& dialog) {
     list.SetCurSel(MatchResolutionAtStart(fields_.x, fields_.y));
 }
 
-void CSummaryPanel::PutMembers(CDialog& dialog) {
-    Filling filling(*this);
-    dialog.UpdateData(false);
+void CSummaryPanel::PutMembers() {
+    ScopedFlag filling(filling_);
+    dialog_.UpdateData(false);
 }
 
-void CSummaryPanel::OnCommentFocus(CDialog& dialog) {
+void CSummaryPanel::OnCommentFocus() {
     if (filling_) {
         return;
     }
-    dialog.UpdateData(true);
+    dialog_.UpdateData(true);
     if (fields_.comment == placeholder_) {
         fields_.comment.clear();
-        PutMembers(dialog);
+        PutMembers();
     }
 }
 
-void CSummaryPanel::OnResolutionPicked(CDialog& dialog) {
+void CSummaryPanel::OnResolutionPicked() {
     if (filling_) {
         return;
     }
-    dialog.UpdateData(true);
-    CComboBox list(dialog.GetDlgItem(IDC_RESOLUTION_LIST));
+    dialog_.UpdateData(true);
+    CComboBox list(dialog_.GetDlgItem(IDC_RESOLUTION_LIST));
     const int index = list.GetCurSel();
     if (index < 0) {
         return;
@@ -99,29 +111,29 @@ void CSummaryPanel::OnResolutionPicked(CDialog& dialog) {
     const auto value = static_cast<std::uint32_t>(list.GetItemData(index));
     fields_.x = static_cast<std::int32_t>(value) >> 16;
     fields_.y = static_cast<std::int32_t>(value & 0xFFFF);
-    PutMembers(dialog);
+    PutMembers();
 }
 
-void CSummaryPanel::OnSizeEdited(CDialog& dialog, int id) {
+void CSummaryPanel::OnSizeEdited(UINT id) {
     if (filling_) {
         return;
     }
     // Pasted text gets past the edit's own digits-only rule.
-    CEdit edit(dialog.GetDlgItem(id));
+    CEdit edit(dialog_.GetDlgItem(static_cast<int>(id)));
     const std::string text = edit.GetWindowText();
     const std::string digits = LeadingDigits(text);
     if (digits != text) {
-        Filling filling(*this);
+        ScopedFlag filling(filling_);
         edit.SetWindowText(digits);
         edit.SetCaretToEnd();
     }
-    dialog.UpdateData(true);
-    CComboBox(dialog.GetDlgItem(IDC_RESOLUTION_LIST))
+    dialog_.UpdateData(true);
+    CComboBox(dialog_.GetDlgItem(IDC_RESOLUTION_LIST))
         .SetCurSel(MatchResolutionWhileTyping(fields_.x, fields_.y));
 }
 
-void CSummaryPanel::Finish(CDialog& dialog) {
-    dialog.UpdateData(true);
+void CSummaryPanel::OnDestroy() {
+    dialog_.UpdateData(true);
     if (fields_.comment == placeholder_) {
         fields_.comment.clear();
     }

@@ -1,13 +1,15 @@
 #pragma once
 // The summary fields as the save dialog's panel and the summary dialog show
 // them, with the same control ids in both. Each dialog owns one panel over
-// its `fields` member and hands it its data exchange, its start and the four
-// notifications; the panel keeps the rules in one place.
+// its `fields` member, chains the panel's handler table into its own and
+// hands it its data exchange and its start; the panel keeps the rules in one
+// place.
 #include <windows.h>
 
 #include <string>
 
 #include "fw/dialog.h"
+#include "fw/handle.h"
 #include "summary/summary_fields.h"
 
 namespace gd {
@@ -16,11 +18,10 @@ namespace gd {
 // until the caller sets them.
 SummaryFields ScreenSizedFields();
 
-class CSummaryPanel {
+class CSummaryPanel : public CMsgHandler {
   public:
-    explicit CSummaryPanel(SummaryFields& fields) : fields_(fields) {}
-    CSummaryPanel(const CSummaryPanel&) = delete;
-    CSummaryPanel& operator=(const CSummaryPanel&) = delete;
+    // `dialog` owns the panel and chains it: ChainMember<&Dlg::panel_>().
+    CSummaryPanel(CDialog& dialog, SummaryFields& fields) : dialog_(dialog), fields_(fields) {}
 
     // Texts cut to their limits and X and Y read as numbers when taken over.
     void Exchange(CDataExchange& dx);
@@ -29,45 +30,35 @@ class CSummaryPanel {
     // members into the controls), then the placeholder, the text limits and
     // the resolution list with the entry the stored size begins.
     template <typename FrameworkStart>
-    BOOL Start(CDialog& dialog, FrameworkStart&& start) {
+    BOOL Start(FrameworkStart&& start) {
         BOOL result = FALSE;
         {
-            Filling filling(*this);
+            ScopedFlag filling(filling_);
             result = start();
         }
-        Prepare(dialog);
+        Prepare();
         return result;
     }
 
-    void OnCommentFocus(CDialog& dialog);
-    void OnResolutionPicked(CDialog& dialog);
-    void OnSizeEdited(CDialog& dialog, int id);
-    // WM_DESTROY, after OK and after Cancel: the members take the controls'
-    // values, and a placeholder left standing is dropped.
-    void Finish(CDialog& dialog);
+  protected:
+    const MessageMap& GetMessageMap() const override;
 
   private:
-    // While the panel writes into its own edits, their change notices are
-    // echoes, not the user's typing.
-    class Filling {
-      public:
-        explicit Filling(CSummaryPanel& panel) : panel_(panel), was_(panel.filling_) {
-            panel_.filling_ = true;
-        }
-        ~Filling() { panel_.filling_ = was_; }
-        Filling(const Filling&) = delete;
-        Filling& operator=(const Filling&) = delete;
+    void OnCommentFocus();
+    void OnResolutionPicked();
+    void OnSizeEdited(UINT id);
+    // WM_DESTROY, after OK and after Cancel: the members take the controls'
+    // values, and a placeholder left standing is dropped.
+    void OnDestroy();
 
-      private:
-        CSummaryPanel& panel_;
-        bool was_;
-    };
+    void Prepare();
+    void PutMembers();
 
-    void Prepare(CDialog& dialog);
-    void PutMembers(CDialog& dialog);
-
+    CDialog& dialog_;
     SummaryFields& fields_;
     std::string placeholder_;
+    // While the panel writes into its own edits, their change notices are
+    // echoes, not the user's typing.
     bool filling_ = false;
 };
 

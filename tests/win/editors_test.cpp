@@ -275,7 +275,9 @@ template <typename Dialog = CMacroEditDlg>
 class Editor {
   public:
     explicit Editor(const MacroRecord* macro) {
-        dlg.LoadMacro(macro);
+        if (macro != nullptr) {
+            dlg.LoadMacro(*macro);
+        }
         EXPECT_TRUE(dlg.Create(nullptr));
         dlg.ShowWindow(SW_SHOW);
         PumpMessages();
@@ -437,7 +439,9 @@ void ChooseAndAnswer(HWND dialog, const std::function<void()>& open, UINT comman
 class MultiLayerTest : public ::testing::Test {
   protected:
     void Open(const MultiLayerRecord* record) {
-        dlg.LoadRecord(record);
+        if (record != nullptr) {
+            dlg.LoadRecord(*record);
+        }
         ASSERT_TRUE(dlg.Create(nullptr));
         dlg.ShowWindow(SW_SHOW);
         PumpMessages();
