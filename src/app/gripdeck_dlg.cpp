@@ -1,5 +1,6 @@
 #include "app/gripdeck_dlg.h"
 
+#include <cstring>
 #include <utility>
 
 #include "app/about_dlg.h"
@@ -554,17 +555,45 @@ LRESULT CGripdeckDlg::OnEnable(WPARAM enabled, LPARAM) {
     return 0;
 }
 
+bool CGripdeckDlg::HoldForOpenDialog() {
+    if (!IsWindowEnabled()) {
+        return true;
+    }
+    struct Search {
+        HWND main;
+        HWND summary;
+        bool found;
+    } search{hwnd_, summaryWindow.GetSafeHwnd(), false};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            char className[8] = {};
+            s.found = window != s.summary && ::GetWindow(window, GW_OWNER) == s.main &&
+                      ::IsWindowVisible(window) &&
+                      ::GetClassNameA(window, className, sizeof className) > 0 &&
+                      std::strcmp(className, "#32770") == 0;
+            return s.found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+        // A message box closed over an editor has enabled the main window
+        // while the editor is still open. Disabled again, as the editor's
+        // modal run expects, its close enables it and the path follows.
+        EnableWindow(FALSE);
+    }
+    return search.found;
+}
+
 LRESULT CGripdeckDlg::OnOpenForwarded(WPARAM, LPARAM) {
     OpenForwardedPath();
     return 0;
 }
 
 void CGripdeckDlg::OpenForwardedPath() {
-    // Every modal dialog of the program (editors, file dialogs, message
-    // boxes) disables the main window while it is open.
     {
         const std::optional<ForwardedOpen::Opening> opening =
-            forwardedOpen_.Take(!IsWindowEnabled());
+            forwardedOpen_.Take(HoldForOpenDialog());
         if (!opening) {
             return;
         }

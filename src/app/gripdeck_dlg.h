@@ -112,6 +112,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // A forwarded path waits for the last of the program's dialogs to close:
     // closing it enables the main window again.
     LRESULT OnEnable(WPARAM enabled, LPARAM);
+    // True while a dialog of the main window's is open (an editor, a file
+    // dialog, a message box); the main window is then kept disabled.
+    bool HoldForOpenDialog();
     LRESULT OnOpenForwarded(WPARAM, LPARAM);
     void OpenForwardedPath();
     LRESULT OnQueryGroupFaces(WPARAM, LPARAM);

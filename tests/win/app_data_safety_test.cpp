@@ -207,6 +207,24 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDOK, CantOpen(missing[1])));
     program_->Sync();
     EXPECT_TRUE(Dialogs().empty());
+
+    // An editor open, and a message box over it that closes first (and
+    // enables the main window): the path still waits for the editor.
+    ClickControl(main_, IDC_PAD_BUTTON_0);
+    ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
+    CloseMenu(Pid());
+    program_->Command(ID_KEYBOARD);
+    HWND editor = WaitForDialog(Pid(), "Please press a single key");
+    ASSERT_NE(editor, nullptr);
+    StartAgainWith(saved);
+    program_->Command(ID_RECENT_FILE_FIRST);
+    ASSERT_NO_FATAL_FAILURE(Answer(kVersionCaption, IDOK));
+    program_->Sync();
+    EXPECT_EQ(WindowText(main_), "Gripdeck: safety forwarded.gpx");
+    ASSERT_TRUE(::IsWindowVisible(editor));
+    EXPECT_FALSE(::IsWindowEnabled(main_));  // the editor is modal again
+    Close(editor, IDC_ACCEPT);
+    EXPECT_TRUE(Shows("safety new.gpx"));
 }
 
 }  // namespace
