@@ -224,14 +224,6 @@ TEST_F(FileTest, StartWithAPathSaveNewSaveAsOpenAndLoadSystemDefault) {
 
 using WindowTest = AppTest;
 
-// The main window once it shows the buttons of M1-M10.
-HWND OnButtons(const Program& program) {
-    HWND main = program.Main();
-    ClickControl(main, IDC_GROUP_M1_M10);
-    program.Sync();
-    return main;
-}
-
 TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
     Program program("");
     HWND main = program.Main();
@@ -352,8 +344,9 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     const std::string path = Work("assignments.gpx");
     ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {5})));
     Program program(Quoted(path));
-    HWND main = OnButtons(program);
+    HWND main = program.Main();
     ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);  // the buttons of M1-M10
 
     Select(program, main, 1);
     program.Command(ID_MACRO);

@@ -34,7 +34,6 @@ namespace {
 // while the dialog is open, and lets go of the keyboard however it ends.
 
 constexpr Key kEnter{VK_RETURN, 0x1C};
-constexpr Key kPadEnter{VK_RETURN, 0x1C, true};
 constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
 constexpr Key kF13{VK_F13, 0x64};  // not in the key table
 
@@ -71,7 +70,6 @@ TEST(KeyCaptureDlg, TheLastListedKeyStrokeWins) {
         std::uint32_t expected;
     } kCases[] = {
         {"the last of several", {kKeyB, kRightCtrl, kKeyA, kEnter}, 0x1C},
-        {"keypad Enter differs from Enter", {kPadEnter}, 0x1001C},
         {"right Ctrl is extended", {kKeyB, kRightCtrl}, 0x1001D},
         {"an unlisted key changes nothing", {kKeyB, kF13}, 0x30},
     };
@@ -316,7 +314,6 @@ class MultiLayerTest : public ::testing::Test {
         PumpMessages();
     }
     CListCtrl List() const { return CListCtrl(dlg.GetDlgItem(IDC_LAYER_LIST)); }
-    std::string Cell(int row, int column) const { return List().GetItemText(row, column); }
     // A click (NM_RCLICK, NM_DBLCLK) on a row, with the pointer really over it.
     void Click(int row, UINT code = NM_RCLICK) {
         RECT item{LVIR_BOUNDS, 0, 0, 0};
@@ -338,20 +335,17 @@ class MultiLayerTest : public ::testing::Test {
 // and edit until OK, which needs two layers and a name.
 TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndATypedNameLastsUntilOk) {
     Open(nullptr);
-    ASSERT_EQ(List().GetItemCount(), 4);
     EXPECT_FALSE(OkEnabled());
     // Layer 2 lies below the free row: no menu.
     EXPECT_FALSE(OpensMenu([&] { Click(1); }));
 
     ChooseAndAnswer(
         dlg, [&] { Click(0); }, ID_STOP_KEY);
-    EXPECT_EQ(Cell(0, 2), "Stop");
     // The key capture opens on key 59 and its OK fills the free row.
     ChooseAndAnswer(
         dlg, [&] { Click(1); }, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
     ASSERT_EQ(dlg.Record().layerCount, 2u);
     EXPECT_EQ(dlg.Record().layers[1].action.code, 0x0120003Bu);
-    EXPECT_EQ(Cell(1, 1), EventName(0x0120003B));
     EXPECT_FALSE(OkEnabled());
     dlg.GetDlgItem(IDC_RECORD_NAME).SetWindowText("Typed");
     PumpMessages();

@@ -26,13 +26,8 @@ struct CountingTraits {
 };
 using Counted = Handle<CountingTraits>;
 
-class HandleTest : public ::testing::Test {
-  protected:
-    void SetUp() override { CountingTraits::closed.clear(); }
-    const std::vector<int>& closed() { return CountingTraits::closed; }
-};
-
-TEST_F(HandleTest, EachHandleIsClosedExactlyOnce) {
+TEST(Handle, EachHandleIsClosedExactlyOnce) {
+    const std::vector<int>& closed = CountingTraits::closed;
     {
         Counted a(1);
         Counted b(std::move(a));
@@ -40,7 +35,7 @@ TEST_F(HandleTest, EachHandleIsClosedExactlyOnce) {
         EXPECT_EQ(b.get(), 1);
         Counted c(2);
         c = std::move(b);  // closes 2, takes 1
-        EXPECT_EQ(closed(), std::vector<int>{2});
+        EXPECT_EQ(closed, std::vector<int>{2});
         c = std::move(c);  // self-move keeps the handle
         EXPECT_EQ(c.get(), 1);
         c.reset(3);    // closes 1
@@ -52,7 +47,7 @@ TEST_F(HandleTest, EachHandleIsClosedExactlyOnce) {
         Counted none;
         none.reset();
     }
-    EXPECT_EQ(closed(), (std::vector<int>{2, 1, 3}));
+    EXPECT_EQ(closed, (std::vector<int>{2, 1, 3}));
 }
 
 // The application object's registry settings.

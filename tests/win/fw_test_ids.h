@@ -3,7 +3,6 @@
 // program's numbers.
 
 #define IDD_SKIN_TEST 9110
-#define IDC_SKIN_BUTTON0 9111  // ... 9114
-#define IDC_SKIN_BUTTON2 9113
+#define IDC_SKIN_BUTTON 9111
 #define IDC_SKIN_LABEL 9115
 #define IDC_SKIN_PICTURE 9118

@@ -62,17 +62,13 @@ class CSkinTestDlg : public CDialog {
         return true;
     }
 
-    CSkinButton buttons[4];
+    CSkinButton button;
     CPictureButton picture;
     CTransStatic label;
-    std::vector<UINT> clicks;      // ids of BN_CLICKED commands
-    std::vector<UINT> otherCodes;  // notification codes of any other command
 
   protected:
     BOOL OnInitDialog() override {
-        for (int i = 0; i < 4; ++i) {
-            buttons[i].SubclassDlgItem(IDC_SKIN_BUTTON0 + i, hwnd_);
-        }
+        button.SubclassDlgItem(IDC_SKIN_BUTTON, hwnd_);
         picture.SubclassDlgItem(IDC_SKIN_PICTURE, hwnd_);
         label.SubclassDlgItem(IDC_SKIN_LABEL, hwnd_);
         return TRUE;
@@ -80,7 +76,6 @@ class CSkinTestDlg : public CDialog {
 
     const MessageMap& GetMessageMap() const override {
         static constexpr Route kRoutes[] = {
-            OnMessage<WM_COMMAND, &CSkinTestDlg::OnCommandMessage>(),
             OnMessage<WM_ERASEBKGND, &CSkinTestDlg::OnEraseBkgnd>(),
         };
         static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
@@ -88,15 +83,6 @@ class CSkinTestDlg : public CDialog {
     }
 
   private:
-    LRESULT OnCommandMessage(WPARAM wParam, LPARAM) {
-        if (HIWORD(wParam) == BN_CLICKED) {
-            clicks.push_back(LOWORD(wParam));
-        } else {
-            otherCodes.push_back(HIWORD(wParam));
-        }
-        return 0;
-    }
-
     BOOL OnEraseBkgnd(HDC dc) {
         RECT client = GetClientRect();
         for (int x = 0; x < client.right; x += 4) {
@@ -108,8 +94,8 @@ class CSkinTestDlg : public CDialog {
     }
 };
 
-// Bitmap-drawn buttons: the face each state shows, the frame left
-// transparent, and the disabled look that swallows clicks.
+// Bitmap-drawn buttons: the face each state shows and the frame left
+// transparent.
 
 // Test faces: 72 x 28 each, a 4-pixel frame in the transparent colour
 // around a plate of the face's colour.
@@ -140,10 +126,7 @@ class SkinButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dlg.Open());
-        for (int i = 0; i < 4; ++i) {
-            ASSERT_TRUE(
-                dlg.buttons[i].SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 8 + i * 80, 8));
-        }
+        ASSERT_TRUE(dlg.button.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 8, 8));
         ASSERT_TRUE(dlg.picture.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 328, 8));
         PumpMessages();
     }
@@ -158,7 +141,7 @@ class SkinButtonTest : public ::testing::Test {
 };
 
 TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
-    CSkinButton& b = dlg.buttons[0];
+    CSkinButton& b = dlg.button;
     const struct {
         const char* state;
         bool hover, pressed, disabledLook;
@@ -185,47 +168,6 @@ TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
     EXPECT_EQ(ButtonPixel(dlg.picture, kPlate), kSetA[1]);
 }
 
-void MouseClick(CWnd button, bool doubleClick) {
-    button.SendMessage(doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON,
-                       MAKELPARAM(5, 5));
-    button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-TEST_F(SkinButtonTest, TheDisabledLookSwallowsEveryKindOfClick) {
-    const struct {
-        const char* input;
-        void (*press)(CWnd);
-        bool sendsClick;  // otherwise the button reports a double click
-    } inputs[] = {
-        {"click", [](CWnd b) { MouseClick(b, false); }, true},
-        {"double click", [](CWnd b) { MouseClick(b, true); }, false},
-        {"BM_CLICK", [](CWnd b) { b.SendMessage(BM_CLICK); }, true},
-    };
-    CSkinButton& b = dlg.buttons[2];
-    for (const auto& row : inputs) {
-        SCOPED_TRACE(row.input);
-        b.SetDisabledLook(true);
-        dlg.clicks.clear();
-        dlg.otherCodes.clear();
-        row.press(b);
-        PumpMessages();
-        EXPECT_TRUE(dlg.clicks.empty());
-        EXPECT_TRUE(dlg.otherCodes.empty());
-        EXPECT_FALSE(b.IsPushed());
-
-        b.SetDisabledLook(false);
-        row.press(b);
-        PumpMessages();
-        if (row.sendsClick) {
-            EXPECT_EQ(dlg.clicks, std::vector<UINT>{IDC_SKIN_BUTTON2});
-        } else {
-            EXPECT_EQ(dlg.otherCodes, std::vector<UINT>{BN_DOUBLECLICKED});
-        }
-    }
-    // The window itself stayed enabled all along.
-    EXPECT_TRUE(b.IsWindowEnabled());
-}
-
 // Labels over skinned backgrounds. What a label shows depends on the fonts
 // of the machine and their antialiasing, so the checks hold for any glyphs:
 // every pixel of the label is a mix of what lies under it and the text
@@ -238,16 +180,15 @@ struct Look {
     int strangePixels = 0;  // pixels no mix of the two colours gives
 };
 
-// The label's area in `pixels`, over `under(x)` in colour `text`.
-template <typename Under>
-Look LookAt(const CWnd& label, const ClientPixels& pixels, COLORREF text, Under under) {
+// The label's area in `pixels`, over the stripes in colour `text`.
+Look LookAt(const CWnd& label, const ClientPixels& pixels, COLORREF text) {
     const RECT r = label.GetRectInParent();
     Look look;
     for (int y = r.top; y < r.bottom; ++y) {
         for (int x = r.left; x < r.right; ++x) {
             const COLORREF c = pixels.At(x, y);
-            look.textPixels += c != under(x);
-            look.strangePixels += !Between(c, under(x), text);
+            look.textPixels += c != StripeAt(x);
+            look.strangePixels += !Between(c, StripeAt(x), text);
         }
     }
     return look;
@@ -256,7 +197,6 @@ Look LookAt(const CWnd& label, const ClientPixels& pixels, COLORREF text, Under 
 class SkinLabelTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dlg.Open()); }
-    Look Label(const ClientPixels& pixels) { return LookAt(dlg.label, pixels, kYellow, StripeAt); }
 
     CSkinTestDlg dlg;
 };
@@ -265,7 +205,7 @@ class SkinLabelTest : public ::testing::Test {
 TEST_F(SkinLabelTest, TextIsDrawnOverTheParentsBackground) {
     dlg.label.SetTextColour(kYellow);
     dlg.label.SetText("WWWWWWWWWWWWWWWW");
-    const Look wide = Label(ClientPixels(dlg));
+    const Look wide = LookAt(dlg.label, ClientPixels(dlg), kYellow);
     EXPECT_GT(wide.textPixels, 0);
     EXPECT_EQ(wide.strangePixels, 0);
     EXPECT_EQ(dlg.label.Text(), "WWWWWWWWWWWWWWWW");
