@@ -12,12 +12,12 @@
 
 #include "fw/dialog.h"
 #include "fw/handle.h"
-#include "fw_test_ids.h"
 #include "resource.h"
 #include "skin/labels.h"
 #include "skin/pad_link.h"
 #include "skin/pad_picture_wnd.h"
 #include "skin/skin_button.h"
+#include "skin_test_ids.h"
 #include "support/win_test_support.h"
 
 namespace gd::test {

@@ -1,5 +1,5 @@
 #pragma once
-// Resource ids of the skin tests' own dialog (fw_test.rc), kept clear of the
+// Resource ids of the skin tests' own dialog (skin_test.rc), kept clear of the
 // program's numbers.
 
 #define IDD_SKIN_TEST 9110
