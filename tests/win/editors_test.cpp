@@ -21,7 +21,6 @@
 #include "editors/multi_layer_dlg.h"
 #include "editors/twin_switch_dlg.h"
 #include "fw/text.h"
-#include "keys/key_names.h"
 #include "profile/image.h"
 #include "resource.h"
 #include "support/win_test_support.h"
