@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -41,13 +42,14 @@ std::unique_ptr<MultiLayerRecord> TwoLayers(std::uint32_t type0, EventCode code0
     return record;
 }
 
-// Every byte of a written record: the name, the given words, zeros elsewhere.
+// Every byte of a written record: the name, the given words (offset, then
+// word), zeros elsewhere.
 void ExpectRecord(const MultiLayerRecord& record, const std::string& name,
-                  std::vector<std::pair<std::size_t, std::uint32_t>> words) {
+                  const std::vector<std::uint32_t>& words) {
     std::vector<std::uint8_t> expected(kSlotPayloadSize, 0);
     std::memcpy(expected.data(), name.data(), name.size());
-    for (const auto& [offset, word] : words) {
-        std::memcpy(expected.data() + offset, &word, 4);
+    for (std::size_t i = 0; i + 1 < words.size(); i += 2) {
+        std::memcpy(expected.data() + words[i], &words[i + 1], 4);
     }
     ASSERT_EQ(sizeof record, expected.size());
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(&record);
@@ -56,7 +58,7 @@ void ExpectRecord(const MultiLayerRecord& record, const std::string& name,
     }
 }
 
-TEST(KeyCapture, StrokesAndTheKeyOfASingleSwitchRecord) {
+TEST(KeyCapture, StrokesAndTheSingleSwitchRecordReadAndWritten) {
     // The action row ignores kind and key bits; an action without a row shows Click.
     EXPECT_EQ(CaptureActionIndex(kKeyCodeBase | 0x00100000 | 0x1001C), 2);
     EXPECT_EQ(CaptureActionIndex(0x01F00000), 0);
@@ -65,29 +67,25 @@ TEST(KeyCapture, StrokesAndTheKeyOfASingleSwitchRecord) {
     EXPECT_TRUE(IsKnownKey(StrokeKey(0x36, true)));  // right Shift only with its flag
     EXPECT_EQ(StrokeKey(0xFFFFFFFF, true), 0x1FFFFu);
 
-    const std::uint32_t key = LayerType::Key;
-    const struct {
-        EventCode code0, code1;
-        std::optional<std::uint32_t> expected;
-    } cases[] = {
+    const std::uint32_t keys = LayerType::Key;
+    // The codes of the two layers, and the key they make if any.
+    const std::tuple<EventCode, EventCode, std::optional<std::uint32_t>> cases[] = {
         {0x0100001E, 0x0110001E, 0x1E},         {0x0101001C, 0x0111001C, 0x1001C},
         {0x0100001E, 0x0110001F, std::nullopt},  // two different keys
         {0x0101001C, 0x0110001C, std::nullopt},  // extended and plain
         {0x0120001E, 0x0120001E, std::nullopt},  // two clicks
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SingleSwitchKeyOf(*TwoLayers(key, c.code0, key, c.code1)), c.expected)
-            << std::hex << c.code0;
+    for (const auto& [code0, code1, expected] : cases) {
+        EXPECT_EQ(SingleSwitchKeyOf(*TwoLayers(keys, code0, keys, code1)), expected)
+            << std::hex << code0;
     }
-}
 
-TEST(KeyCapture, WrittenRecordIsExactAndEveryKeyReadsBackAsItself) {
+    // A written record is exact, and every key reads back as itself.
     KeyNameSource& previous = UseKeyNameSource(BuiltInKeyNameSource());
     auto record = Dirty();
     WriteSingleSwitchKey(*record, 0xFF20001E, kSingle);  // only the key part is used
-    ExpectRecord(
-        *record, "A(Single)",
-        {{256, 2}, {260, 0x01000000}, {264, 0x0100001E}, {2076, 0x01000000}, {2080, 0x0110001E}});
+    ExpectRecord(*record, "A(Single)",
+                 {256, 2, 260, 0x01000000, 264, 0x0100001E, 2076, 0x01000000, 2080, 0x0110001E});
     WriteSingleSwitchKey(*record, 0x64, kSingle);  // F13: no name in the table
     EXPECT_EQ(ReadText(record->name), "(Single)");
 
@@ -103,19 +101,16 @@ TEST(KeyCapture, WrittenRecordIsExactAndEveryKeyReadsBackAsItself) {
 }
 
 // One name for every key, to see what a long name does to the record.
-class OneNameSource final : public KeyNameSource {
-  public:
-    explicit OneNameSource(std::string name) : name_(std::move(name)) {}
+struct OneNameSource final : KeyNameSource {
+    explicit OneNameSource(std::size_t length) : name(length, 'k') {}
     bool NameOf(std::uint32_t, char* buffer, std::size_t size) override {
-        if (name_.size() >= size) {
-            return false;
+        const bool fits = name.size() < size;
+        if (fits) {
+            std::memcpy(buffer, name.c_str(), name.size() + 1);
         }
-        std::memcpy(buffer, name_.c_str(), name_.size() + 1);
-        return true;
+        return fits;
     }
-
-  private:
-    std::string name_;
+    const std::string name;
 };
 
 TEST(KeyCapture, NamesAreCutToTheirFieldAndNeverRunPastIt) {
@@ -125,7 +120,7 @@ TEST(KeyCapture, NamesAreCutToTheirFieldAndNeverRunPastIt) {
         {255, std::string(255, 'k')},
     };
     for (const auto& [length, expected] : cases) {
-        OneNameSource longNames(std::string(length, 'k'));
+        OneNameSource longNames(length);
         KeyNameSource& previous = UseKeyNameSource(longNames);
         auto record = Dirty();
         WriteSingleSwitchKey(*record, 0x1E, kSingle);
@@ -137,26 +132,20 @@ TEST(KeyCapture, NamesAreCutToTheirFieldAndNeverRunPastIt) {
 }
 
 TEST(MouseButton, ListItemsOfACodeAndTheCodeOfTheItems) {
-    const struct {
-        std::uint32_t flags;
-        std::int32_t x, y;
-        int action, position;
-    } open[] = {
+    // Flags, x and y of a code, and the action and position items it opens on.
+    const std::tuple<std::uint32_t, std::int32_t, std::int32_t, int, int> open[] = {
         {0x02200000, 0, 0, kMouseClickItem, kMouseUndefinedItem},
         {0x02000000, -3, 0, kMousePressItem, kMouseRelativeItem},
         {0x02110000, 0, 0, kMouseReleaseItem, kMouseAbsoluteItem},  // absolute even at 0, 0
         {0x00200000, 7, 7, kMouseClickItem, kMouseRelativeItem},    // the kind plays no part
         {0x02F20000, 1, 1, kNoMouseItem, kNoMouseItem},
     };
-    for (const auto& c : open) {
-        EXPECT_EQ(MouseActionItemOf(c.flags), c.action) << std::hex << c.flags;
-        EXPECT_EQ(MousePositionItemOf(c.flags, c.x, c.y), c.position) << std::hex << c.flags;
+    for (const auto& [flags, x, y, action, position] : open) {
+        EXPECT_EQ(MouseActionItemOf(flags), action) << std::hex << flags;
+        EXPECT_EQ(MousePositionItemOf(flags, x, y), position) << std::hex << flags;
     }
-    const struct {
-        std::uint32_t flags;
-        int action, position;
-        std::uint32_t recorded;
-    } ok[] = {
+    // The caller's flags and the items chosen, and the flags OK records.
+    const std::tuple<std::uint32_t, int, int, std::uint32_t> ok[] = {
         {0x00200000, kMouseClickItem, kMouseRelativeItem, 0x02200000},
         // Kind and button bits of the caller's flags never survive.
         {0x0121FFFF, kMouseReleaseItem, kMouseAbsoluteItem, 0x02110000},
@@ -164,24 +153,18 @@ TEST(MouseButton, ListItemsOfACodeAndTheCodeOfTheItems) {
         {0x02700000, kNoMouseItem, kMouseRelativeItem, 0x02700000},
         {0x02230000, kMousePressItem, kNoMouseItem, 0x02030000},
     };
-    for (const auto& c : ok) {
-        EXPECT_EQ(MouseFlagsAtOk(c.flags, c.action, c.position), c.recorded) << std::hex << c.flags;
+    for (const auto& [flags, action, position, recorded] : ok) {
+        EXPECT_EQ(MouseFlagsAtOk(flags, action, position), recorded) << std::hex << flags;
     }
 }
 
-TEST(MouseButton, SingleSwitchRecordIsExactAndReadsBack) {
+TEST(MouseButton, SingleSwitchRecordIsExactAndReadsBackAndOthersAreNotRead) {
     auto record = Dirty();
     WriteSingleSwitchMouse(*record, {0x02210000, kMouseRight, -2048, 37, 1920, 1080}, kSingle);
+    // Layer 0 presses with the absolute flag kept; layer 1 releases, with no position.
     ExpectRecord(*record, "Right Button(Single)",
-                 {{256, 2},
-                  {260, 0x02000000},
-                  {264, 0x02010002},  // press, absolute flag kept
-                  {268, static_cast<std::uint32_t>(-2048)},
-                  {272, 37},
-                  {276, 1920},
-                  {280, 1080},
-                  {2076, 0x02000000},
-                  {2080, 0x02100002}});  // release, no position
+                 {256, 2, 260, 0x02000000, 264, 0x02010002, 268, 0xFFFFF800, 272, 37, 276, 1920,
+                  280, 1080, 2076, 0x02000000, 2080, 0x02100002});
     MouseButtonValues values;
     ASSERT_TRUE(ReadSingleSwitchMouse(*record, values));
     EXPECT_EQ(values.flags, 0x02010000u);  // press: the action of layer 0
@@ -194,9 +177,8 @@ TEST(MouseButton, SingleSwitchRecordIsExactAndReadsBack) {
         *TwoLayers(LayerType::Mouse, 0x02210002, LayerType::Mouse, 0x02200002), values));
     EXPECT_EQ(values.flags, 0x02210000u);
     EXPECT_EQ(values.y, 2048);
-}
 
-TEST(MouseButton, OtherRecordsLeaveTheValuesAlone) {
+    // Any other record leaves the values alone.
     const std::uint32_t mouse = LayerType::Mouse;
     std::vector<std::unique_ptr<MultiLayerRecord>> others;
     others.push_back(TwoLayers(mouse, 0x02000001, mouse, 0x02100002));  // different buttons
@@ -208,7 +190,7 @@ TEST(MouseButton, OtherRecordsLeaveTheValuesAlone) {
         others.back()->layerCount = count;
     }
     for (std::size_t i = 0; i < others.size(); ++i) {
-        MouseButtonValues values{0x02200000, kMouseLeft, 1, 2, 1024, 768};
+        values = {0x02200000, kMouseLeft, 1, 2, 1024, 768};
         EXPECT_FALSE(ReadSingleSwitchMouse(*others[i], values)) << i;
         EXPECT_EQ(values.flags, 0x02200000u) << i;
         EXPECT_EQ(values.x, 1) << i;
@@ -216,7 +198,7 @@ TEST(MouseButton, OtherRecordsLeaveTheValuesAlone) {
     }
 }
 
-TEST(LayerList, RowsFillUpToTheFreeRowAndClearingClosesTheGap) {
+TEST(LayerList, RowsFillUpToTheFreeRowClearingClosesTheGapAndRowsShowTheirLayer) {
     auto record = TwoLayers(0, 0, 0, 0);
     record->layerCount = 0;
     EXPECT_TRUE(IsPickableRow(*record, 0));
@@ -242,11 +224,10 @@ TEST(LayerList, RowsFillUpToTheFreeRowAndClearingClosesTheGap) {
     record->layerCount = 9;  // a damaged count reads as four layers
     EXPECT_EQ(UsedLayers(*record), 4);
     EXPECT_FALSE(IsFreeRow(*record, 4));
-}
 
-TEST(LayerList, RowTextsAndWhereTheEditorsStartFromARow) {
+    // Row texts and where the editors start from a row.
     const LayerTypeTexts texts{"Single", "Macro", "Stop"};
-    auto record = TwoLayers(0, 0, 0, 0);
+    record = TwoLayers(0, 0, 0, 0);
     Layer& key = record->layers[0];
     SetKeyLayer(key, 0x0111001D);  // right Ctrl, release
     EXPECT_EQ(KeyStartFor(key).flags, 0x01100000u);
@@ -267,39 +248,32 @@ TEST(LayerList, RowTextsAndWhereTheEditorsStartFromARow) {
 
 TEST(MacroFields, DelaysAndPositionsAsTyped) {
     using Delay = DelayFieldCheck::Outcome;
-    const struct {
-        const char* typed;
-        Delay outcome;
-        const char* text;
-    } delays[] = {
+    // What is typed, what the field does, and the text it keeps.
+    const std::tuple<const char*, Delay, const char*> delays[] = {
         {"5", Delay::Store, "5"},  // below 30 is taken while typing
         {"70000", Delay::Shorten, "7000"},
         {"12a", Delay::CutAndKeep, "12"},
         {"0x", Delay::Store, "0"},  // a zero before junk reads as 0
         {"99999999999999999999", Delay::Shorten, "9999999999999999999"},
     };
-    for (const auto& row : delays) {
-        const DelayFieldCheck check = CheckDelayField(row.typed);
-        EXPECT_EQ(check.outcome, row.outcome) << row.typed;
-        EXPECT_EQ(check.text, row.text) << row.typed;
+    for (const auto& [typed, outcome, text] : delays) {
+        const DelayFieldCheck check = CheckDelayField(typed);
+        EXPECT_EQ(check.outcome, outcome) << typed;
+        EXPECT_EQ(check.text, text) << typed;
     }
     using Position = PositionFieldCheck::Outcome;
-    const struct {
-        const char* typed;
-        Position outcome;
-        const char* text;
-        int value;
-    } positions[] = {
+    // And for positions, the value stored.
+    const std::tuple<const char*, Position, const char*, int> positions[] = {
         {"-2048", Position::Store, "-2048", -2048}, {"-", Position::Store, "-", 0},
         {"2049", Position::Retype, "204", 0},       {"-3000", Position::Retype, "-300", 0},
         {"12a4", Position::Retype, "12", 0},        {"+5", Position::Retype, "", 0},
     };
-    for (const auto& row : positions) {
-        const PositionFieldCheck check = CheckPositionField(row.typed);
-        EXPECT_EQ(check.outcome, row.outcome) << row.typed;
-        EXPECT_EQ(check.text, row.text) << row.typed;
-        if (row.outcome == Position::Store) {
-            EXPECT_EQ(check.value, row.value) << row.typed;
+    for (const auto& [typed, outcome, text, value] : positions) {
+        const PositionFieldCheck check = CheckPositionField(typed);
+        EXPECT_EQ(check.outcome, outcome) << typed;
+        EXPECT_EQ(check.text, text) << typed;
+        if (outcome == Position::Store) {
+            EXPECT_EQ(check.value, value) << typed;
         }
     }
     EXPECT_EQ(PositionText("Relative", 10, -5), "Relative (10,-5)");
@@ -314,7 +288,7 @@ constexpr EventCode Up(EventCode press) {
     return press | 0x00100000;
 }
 
-MacroList ListOf(std::initializer_list<EventCode> codes) {
+MacroList ListOf(const std::vector<EventCode>& codes) {
     MacroList list;
     for (EventCode code : codes) {
         list.Append({code, "30", 0, {}});
@@ -334,19 +308,41 @@ RowSelection Select(const MacroList& list, int row) {
     return {row, list.PairOf(row)};
 }
 
-TEST(MacroListPairs, APressPairsWithItsFirstExactReleaseAndAReleaseWithTheNearestPress) {
-    const MacroList list = ListOf({kA, kB, Up(kA), kA, Up(kB), Up(kA), 0x0120001E});
+// A press pairs with its first exact release, a release with the nearest
+// press; a click has no partner, and an absolute release closes no relative
+// press.
+TEST(MacroListPairs, PairsAndANewInputThatMustNotBreakTheNestingWhateverTheNames) {
+    MacroList list = ListOf({kA, kB, Up(kA), kA, Up(kB), Up(kA), 0x0120001E});
     EXPECT_EQ(list.PairOf(0), (RowPair{0, 2}));
     EXPECT_EQ(list.PairOf(3), (RowPair{3, 5}));
     EXPECT_EQ(list.PairOf(5), (RowPair{3, 5}));
     EXPECT_EQ(list.PairOf(4), (RowPair{1, 4}));
-    EXPECT_EQ(list.PairOf(6), std::nullopt);  // a click has no partner
-    // An absolute release does not close a relative press.
-    EXPECT_EQ(ListOf({kRight, Up(kRight) | 0x00010000}).PairOf(0), std::nullopt);
+    EXPECT_EQ(list.PairOf(6), std::nullopt);
     EXPECT_EQ(list.PairOf(7), std::nullopt);
+    EXPECT_EQ(ListOf({kRight, Up(kRight) | 0x00010000}).PairOf(0), std::nullopt);
+
+    list = ListOf({kA, kB, Up(kB), Up(kA)});
+    // B's pair sits inside A's: it cannot become A.
+    EXPECT_FALSE(list.ChangePairInput(1, {1, 2}, kA));
+    // A's pair holds B: it cannot become B.
+    EXPECT_FALSE(list.ChangePairInput(0, {0, 3}, kB));
+    EXPECT_EQ(Codes(list), (std::vector<EventCode>{kA, kB, Up(kB), Up(kA)}));
+
+    EXPECT_TRUE(list.ChangePairInput(1, {1, 2}, kC));
+    EXPECT_TRUE(list.ChangePairInput(0, {0, 3}, 0x02000001));  // to the left button
+    EXPECT_EQ(Codes(list), (std::vector<EventCode>{0x02000001, kC, Up(kC), 0x02100001}));
+
+    // Inputs decide, not names: left and right Ctrl may share a display name.
+    constexpr EventCode kLeftCtrl = 0x0100001D;
+    constexpr EventCode kRightCtrl = 0x0101001D;
+    list = ListOf({kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)});
+    EXPECT_FALSE(list.ChangePairInput(2, {1, 2}, kRightCtrl));
+    EXPECT_TRUE(list.ChangePairInput(2, {1, 2}, kLeftCtrl));  // its own input: no conflict
+    EXPECT_EQ(Codes(list),
+              (std::vector<EventCode>{kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)}));
 }
 
-TEST(MacroListInsert, APairGoesOnlyWhereNoPairOfItsInputIsOpen) {
+TEST(MacroListInsert, APairGoesOnlyWhereNoPairOfItsInputIsOpenAndKeepsItsPosition) {
     MacroList list = ListOf({kA, Up(kA)});
     // Selected release: the point lies inside the pair of A.
     EXPECT_EQ(list.InsertPair(1, kA, "30", "30", 0), InsertResult::InsideSameInput);
@@ -368,10 +364,9 @@ TEST(MacroListInsert, APairGoesOnlyWhereNoPairOfItsInputIsOpen) {
     EXPECT_FALSE(full.CanInsertPair());
     EXPECT_EQ(full.InsertPair(-1, kA, "30", "30", 0), InsertResult::Full);
     EXPECT_EQ(full.size(), 127);
-}
 
-TEST(MacroListMouse, PositionsFollowTheModeAndSurviveDeletingAnotherPair) {
-    MacroList list = ListOf({kA, Up(kA)});
+    // Positions follow the mode and survive deleting another pair.
+    list = ListOf({kA, Up(kA)});
     ASSERT_EQ(list.InsertPair(-1, kRight, "200", "30", 0x000AFFFB), InsertResult::Inserted);
     const RowPair right{2, 3};
     EXPECT_EQ(list.row(2).position, 0x000AFFFBu);
@@ -390,66 +385,71 @@ TEST(MacroListMouse, PositionsFollowTheModeAndSurviveDeletingAnotherPair) {
     EXPECT_EQ(list.row(0).position, 0x012C0007u);
 }
 
-TEST(MacroListMoves, NoRowPassesItsPartnerOrAnotherRowOfItsInput) {
-    // Press of A with its release further down: the press alone moves.
-    MacroList list = ListOf({kA, kB, Up(kB), Up(kA)});
-    RowSelection selection = Select(list, 0);
-    list.MoveDown(selection);
-    EXPECT_EQ(Codes(list), (std::vector<EventCode>{kB, kA, Up(kB), Up(kA)}));
-    EXPECT_EQ(selection, (RowSelection{1, RowPair{1, 3}}));
+// Rows as "code:delay".
+std::vector<std::string> RowTexts(const MacroList& list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < list.size(); ++i) {
+        rows.push_back(std::to_string(list.row(i).code & 0xFFFFFF) + ":" + list.row(i).delay);
+    }
+    return rows;
+}
 
-    // Press directly followed by its release: both move as a block.
-    list = ListOf({kA, Up(kA), kB, Up(kB)});
-    selection = Select(list, 0);
-    EXPECT_EQ(list.MoveButtonStates(selection).down, true);
-    list.MoveDown(selection);
-    EXPECT_EQ(Codes(list), (std::vector<EventCode>{kB, kA, Up(kA), Up(kB)}));
-    EXPECT_EQ(selection, (RowSelection{1, RowPair{1, 2}}));
-    selection = Select(list, 2);
-    list.MoveUp(selection);
-    EXPECT_EQ(Codes(list), (std::vector<EventCode>{kA, Up(kA), kB, Up(kB)}));
-    EXPECT_EQ(selection, (RowSelection{1, RowPair{0, 1}}));
-
-    // Another pair of the same input blocks the way: the buttons say so,
-    // and a forced move changes nothing.
-    list = ListOf({kA, Up(kA), kA, Up(kA)});
-    selection = Select(list, 1);
-    const MoveButtons buttons = list.MoveButtonStates(selection);
-    EXPECT_EQ(buttons.down, false);
-    list.MoveDown(selection);
-    EXPECT_EQ(Codes(list), (std::vector<EventCode>{kA, Up(kA), kA, Up(kA)}));
-    EXPECT_EQ(selection, (RowSelection{1, RowPair{0, 1}}));
-
-    // A row outside the pair leaves the buttons as they are; no pair
-    // disables both.
-    list = ListOf({kA, kC, Up(kA)});
+// A press right above its release moves with it; no row passes its partner
+// or another row of its input, and the buttons say so. A move and its
+// reverse give the list back with every pause: the pause before the last
+// event stays there, and the new last event has none.
+TEST(MacroListMoves, NoRowPassesItsPartnerOrItsInputAndAMoveBackKeepsEveryPause) {
+    using Rows = std::vector<EventCode>;
+    const Rows abBA{kA, kB, Up(kB), Up(kA)}, abAB{kA, kB, Up(kA), Up(kB)};
+    const Rows baBA{kB, kA, Up(kB), Up(kA)}, aAbB{kA, Up(kA), kB, Up(kB)};
+    const Rows bAaB{kB, kA, Up(kA), Up(kB)}, aAaA{kA, Up(kA), kA, Up(kA)};
+    // Every row but the last has a pause.
+    const auto paused = [](const Rows& codes) {
+        MacroList list = ListOf(codes);
+        list.ForceLastDelayZero();
+        return list;
+    };
+    const struct {
+        const char* what;
+        Rows start;
+        int row;
+        bool down;
+        bool button;  // the state of that move's button
+        Rows moved;
+        RowSelection selection;  // after the move
+        int back;                // the row whose opposite move undoes it, if any
+    } cases[] = {
+        {"a press alone past another pair", abBA, 0, true, true, baBA, {1, RowPair{1, 3}}, 1},
+        {"a press with its release as a block", aAbB, 0, true, true, bAaB, {1, RowPair{1, 2}}, 2},
+        {"a release with its press as a block", bAaB, 2, false, true, aAbB, {1, RowPair{0, 1}}, 0},
+        {"blocked by a pair of its input", aAaA, 1, true, false, aAaA, {1, RowPair{0, 1}}, -1},
+        {"a block up to the end", aAbB, 3, false, true, abBA, {2, RowPair{1, 2}}, 1},
+        {"a release alone up to the end", abAB, 3, false, true, abBA, {2, RowPair{1, 2}}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MacroList list = paused(c.start);
+        RowSelection selection = Select(list, c.row);
+        const MoveButtons buttons = list.MoveButtonStates(selection);
+        EXPECT_EQ(c.down ? buttons.down : buttons.up, c.button);
+        c.down ? list.MoveDown(selection) : list.MoveUp(selection);
+        list.ForceLastDelayZero();
+        EXPECT_EQ(RowTexts(list), RowTexts(paused(c.moved)));
+        EXPECT_EQ(selection, c.selection);
+        if (c.back >= 0) {
+            selection = Select(list, c.back);
+            c.down ? list.MoveUp(selection) : list.MoveDown(selection);
+            list.ForceLastDelayZero();
+            EXPECT_EQ(RowTexts(list), RowTexts(paused(c.start)));
+        }
+    }
+    // A row outside the pair leaves the buttons as they are; no pair disables both.
+    const MacroList list = ListOf({kA, kC, Up(kA)});
     EXPECT_FALSE(list.MoveButtonStates({1, RowPair{0, 2}}).up.has_value());
     EXPECT_EQ(list.MoveButtonStates(Select(list, 1)).up, false);
 }
 
-TEST(MacroListKeys, ANewInputForAPairMustNotBreakTheNestingWhateverTheNames) {
-    MacroList list = ListOf({kA, kB, Up(kB), Up(kA)});
-    // B's pair sits inside A's: it cannot become A.
-    EXPECT_FALSE(list.ChangePairInput(1, {1, 2}, kA));
-    // A's pair holds B: it cannot become B.
-    EXPECT_FALSE(list.ChangePairInput(0, {0, 3}, kB));
-    EXPECT_EQ(Codes(list), (std::vector<EventCode>{kA, kB, Up(kB), Up(kA)}));
-
-    EXPECT_TRUE(list.ChangePairInput(1, {1, 2}, kC));
-    EXPECT_TRUE(list.ChangePairInput(0, {0, 3}, 0x02000001));  // to the left button
-    EXPECT_EQ(Codes(list), (std::vector<EventCode>{0x02000001, kC, Up(kC), 0x02100001}));
-
-    // Inputs decide, not names: left and right Ctrl may share a display name.
-    constexpr EventCode kLeftCtrl = 0x0100001D;
-    constexpr EventCode kRightCtrl = 0x0101001D;
-    list = ListOf({kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)});
-    EXPECT_FALSE(list.ChangePairInput(2, {1, 2}, kRightCtrl));
-    EXPECT_TRUE(list.ChangePairInput(2, {1, 2}, kLeftCtrl));  // its own input: no conflict
-    EXPECT_EQ(Codes(list),
-              (std::vector<EventCode>{kRightCtrl, kLeftCtrl, Up(kLeftCtrl), Up(kRightCtrl)}));
-}
-
-TEST(MacroListDelays, BulkDelaysSpareTheLastRowAndClicksAndTheDurationCountsTheRest) {
+TEST(MacroListDelays, BulkDelaysSpareTheLastRowAndClicksAndTheRecordKeepsThemAll) {
     MacroList list = ListOf({kA, 0x0220001E, Up(kA), kB, Up(kB)});
     list.SetDelaysOf(kActionPress, 50);
     EXPECT_EQ(list.row(0).delay, "50");
@@ -465,9 +465,8 @@ TEST(MacroListDelays, BulkDelaysSpareTheLastRowAndClicksAndTheDurationCountsTheR
     list.SetDelay(1, "");
     EXPECT_EQ(list.Duration(), 50u + 70u + 50u);
     EXPECT_EQ(DelayValue("99999999999"), 0xFFFFFFFFu);
-}
 
-TEST(MacroListRecord, LoadReadsNoFurtherThanTheArraysAndStoreGivesTheRowsBack) {
+    // Load reads no further than the arrays, and Store gives the rows back.
     auto macro = std::make_unique<MacroRecord>();
     std::memset(macro.get(), 0, sizeof *macro);
     macro->eventCount = 500;  // a damaged file
@@ -476,7 +475,6 @@ TEST(MacroListRecord, LoadReadsNoFurtherThanTheArraysAndStoreGivesTheRowsBack) {
         macro->delays[i] = static_cast<std::uint32_t>(i);
         macro->positions[i] = static_cast<std::uint32_t>(i * 3);
     }
-    MacroList list;
     list.Load(*macro);
     EXPECT_EQ(list.size(), kMaxMacroRows);
     EXPECT_EQ(list.row(127).delay, "127");
@@ -488,7 +486,7 @@ TEST(MacroListRecord, LoadReadsNoFurtherThanTheArraysAndStoreGivesTheRowsBack) {
     EXPECT_EQ(std::memcmp(stored.get(), macro.get(), sizeof *macro), 0);
 }
 
-TEST(MacroRecorderTest, DelaysAreThePausesBetweenStrokesAndRepeatsAreDropped) {
+TEST(MacroRecorderTest, DelaysAreThePausesBetweenStrokesAndRepeatsOfAHeldKeyAreDropped) {
     MacroList list;
     MacroRecorder recorder;
     using R = MacroRecorder::Result;
@@ -522,82 +520,30 @@ TEST(MacroRecorderTest, DelaysAreThePausesBetweenStrokesAndRepeatsAreDropped) {
 
     EXPECT_EQ(RecordedKeyCode(0x1D, true, false), 0x0101001Du);
     EXPECT_EQ(RecordedKeyCode(0x1E, false, true), 0x0110001Eu);
-}
 
-// Rows as "code:delay" for the tables below.
-std::vector<std::string> RowTexts(const MacroList& list) {
-    std::vector<std::string> rows;
-    for (int i = 0; i < list.size(); ++i) {
-        rows.push_back(std::to_string(list.row(i).code & 0xFFFFFF) + ":" + list.row(i).delay);
-    }
-    return rows;
-}
-
-TEST(MacroListMoves, AMoveAndItsReverseGiveTheListBackWithEveryPause) {
-    using Rows = std::vector<std::pair<EventCode, const char*>>;
-    struct Case {
-        Rows start;
-        int row;  // moved up
-        Rows moved;
-        int back;  // the row whose move down undoes it
-    };
-    // The pause before the last event stays there; the new last event has none.
-    const Case cases[] = {
-        {{{kA, "100"}, {Up(kA), "100"}, {kB, "100"}, {Up(kB), "0"}},
-         3,
-         {{kA, "100"}, {kB, "100"}, {Up(kB), "100"}, {Up(kA), "0"}},
-         1},
-        {{{kA, "100"}, {kB, "100"}, {Up(kA), "100"}, {Up(kB), "0"}},
-         3,
-         {{kA, "100"}, {kB, "100"}, {Up(kB), "100"}, {Up(kA), "0"}},
-         2},
-    };
-    const auto load = [](const Rows& rows) {
-        MacroList list;
-        for (const auto& [code, delay] : rows) {
-            list.Append({code, delay, 0, {}});
-        }
-        return list;
-    };
-    for (const Case& c : cases) {
-        MacroList list = load(c.start);
-        RowSelection selection = Select(list, c.row);
-        list.MoveUp(selection);
-        list.ForceLastDelayZero();
-        EXPECT_EQ(RowTexts(list), RowTexts(load(c.moved)));
-        selection = Select(list, c.back);
-        list.MoveDown(selection);
-        list.ForceLastDelayZero();
-        EXPECT_EQ(RowTexts(list), RowTexts(load(c.start)));
-    }
-}
-
-TEST(MacroRecorderTest, APressOfAHeldKeyIsARepeatEvenAfterOtherStrokes) {
-    struct Case {
-        std::vector<EventCode> strokes;
-        std::vector<EventCode> recorded;
-    };
-    const Case cases[] = {
+    // A press of a held key is a repeat even after other strokes: strokes
+    // and what is recorded of them.
+    const std::pair<std::vector<EventCode>, std::vector<EventCode>> cases[] = {
         {{kA, kB, kB, Up(kA), kB, kB, Up(kB)}, {kA, kB, Up(kA), Up(kB)}},
         {{kA, Up(kA), kA, Up(kA)}, {kA, Up(kA), kA, Up(kA)}},
         {{kA, kB, kA, Up(kB), kA, Up(kA)}, {kA, kB, Up(kB), Up(kA)}},
     };
-    for (const Case& c : cases) {
-        MacroList list;
-        MacroRecorder recorder;
+    for (const auto& [strokes, recorded] : cases) {
+        MacroList held;
+        MacroRecorder fresh;
         std::uint32_t tick = 1000;
-        for (EventCode code : c.strokes) {
-            recorder.Add(list, code, tick += 30, true);
+        for (EventCode code : strokes) {
+            fresh.Add(held, code, tick += 30, true);
         }
-        EXPECT_EQ(Codes(list), c.recorded);
+        EXPECT_EQ(Codes(held), recorded);
     }
     // A key still held when recording stopped counts as released at the next start.
-    MacroList list;
-    MacroRecorder recorder;
+    list.Clear();
+    recorder.Restart();
     recorder.Add(list, kA, 100, true);
     recorder.Add(list, kB, 130, true);
     recorder.Restart();
-    EXPECT_EQ(recorder.Add(list, kA, 200, true), MacroRecorder::Result::Added);
+    EXPECT_EQ(recorder.Add(list, kA, 200, true), R::Added);
 }
 
 }  // namespace

@@ -75,42 +75,31 @@ class ClientPixels {
         ::RedrawWindow(window, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpMessages();
-        Capture(window);
-    }
-    // Reads what is there now, without repainting first.
-    static ClientPixels AsShown(HWND window) { return ClientPixels(window, 0); }
-
-    COLORREF At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-  private:
-    ClientPixels(HWND window, int) { Capture(window); }
-
-    void Capture(HWND window) {
         RECT client{};
         ::GetClientRect(window, &client);
         width_ = client.right;
-        height_ = client.bottom;
+        const int height = client.bottom;
         WindowDC screen(window);
         UniqueDC memory(::CreateCompatibleDC(screen.get()));
-        UniqueBitmap copy(::CreateCompatibleBitmap(screen.get(), width_, height_));
+        UniqueBitmap copy(::CreateCompatibleBitmap(screen.get(), width_, height));
         {
             SelectGuard selected(memory.get(), copy.get());
-            ::BitBlt(memory.get(), 0, 0, width_, height_, screen.get(), 0, 0, SRCCOPY);
+            ::BitBlt(memory.get(), 0, 0, width_, height, screen.get(), 0, 0, SRCCOPY);
         }
         pixels_ = ReadBitmap(copy.get());
     }
 
+    COLORREF At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+
+  private:
     int width_ = 0;
-    int height_ = 0;
     std::vector<COLORREF> pixels_;
 };
 
 // ---- Message boxes and modal dialogs -------------------------------------------
 
 // Watches this thread for message boxes, notes their caption and text, and
-// closes each with the given button as soon as it shows.
+// closes each with OK as soon as it shows.
 class MessageBoxWatcher {
   public:
     struct Seen {
@@ -118,7 +107,7 @@ class MessageBoxWatcher {
         std::string text;
     };
 
-    explicit MessageBoxWatcher(int answer = IDOK) : answer_(answer) {
+    MessageBoxWatcher() {
         current_ = this;
         hook_.reset(::SetWindowsHookExA(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId()));
     }
@@ -144,13 +133,12 @@ class MessageBoxWatcher {
             ::GetWindowTextA(text, buffer, sizeof buffer);
             seen.text = buffer;
             current_->seen_.push_back(seen);
-            ::PostMessageA(window, WM_COMMAND, current_->answer_, 0);
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     static inline MessageBoxWatcher* current_ = nullptr;
-    int answer_;
     UniqueHook hook_;
     std::vector<Seen> seen_;
 };

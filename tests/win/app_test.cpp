@@ -11,53 +11,60 @@
 namespace gd::apptest {
 namespace {
 
-// Starting gripdeck.exe: the fresh start, the one running copy and what a
-// second start hands it, the hidden start, and the settings.
+// Starting gripdeck.exe: the fresh start with the settings and the summary
+// dialog, the one running copy and what a second start hands it, and the
+// hidden start.
 
 using StartTest = AppTest;
 
-TEST_F(StartTest, FreshStartShowsTheInstalledPackageOnTheWelcomePage) {
-    Program program("");
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
-    EXPECT_TRUE(::IsWindowVisible(main));
-    EXPECT_FALSE(Shows(main, IDC_PAD_BUTTON_0));
-    EXPECT_FALSE(Shows(main, IDC_PAD_LABEL_9));
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(LabelText(main, i), "Off") << i;
-    }
-    EXPECT_TRUE(HasTrayIcon(main));
-    EXPECT_EQ(ApplyLook(main), 0);
-    ASSERT_NE(program.SummaryWindow(), nullptr);
-    EXPECT_TRUE(::IsWindowVisible(program.SummaryWindow()));
+int RegionKind(HWND window) {
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(::GetWindowRgn(main, region), COMPLEXREGION);  // cut to the skin
+    const int kind = ::GetWindowRgn(window, region);
     ::DeleteObject(region);
-    // A close request with wParam 1 ends the run without questions, unsaved or not.
-    program.Command(ID_FILE_NEW);
-    ::PostMessageA(main, WM_CLOSE, 1, 0);
-    EXPECT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 1u);
+    return kind;
 }
 
-TEST_F(StartTest, SettingsAreReadAtStartAndWrittenAtExit) {
+// Settings are read at start and written at exit.
+TEST_F(StartTest, FreshStartShowsTheWelcomePageAndTheSettingsLastToTheNextStart) {
     WriteSetting("Introduction", "Welcome!");
     {
         Program program("");
         HWND main = program.Main();
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(Setting("Introduction").value_or("missing"), "");
-        // Exit from the tray stores the summary window as the user last saw it.
-        ::PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
-        program.Command(ID_APP_EXIT);
+        EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
+        EXPECT_TRUE(::IsWindowVisible(main));
+        EXPECT_FALSE(Shows(main, IDC_PAD_BUTTON_0));
+        EXPECT_FALSE(Shows(main, IDC_PAD_LABEL_9));
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_EQ(LabelText(main, i), "Off") << i;
+        }
+        EXPECT_TRUE(HasTrayIcon(main));
+        EXPECT_EQ(ApplyLook(main), 0);
+        HWND window = program.SummaryWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(window));
+        EXPECT_EQ(RegionKind(main), COMPLEXREGION);  // cut to the skin
+
+        // The summary dialog edits the summary and hides the summary window.
+        program.Command(ID_FILE_SUMMARY);
+        HWND dialog = WaitForDialog(program.Pid(), "Information of the Summary", IDC_SHOW_SUMMARY);
+        ASSERT_NE(dialog, nullptr);
+        HWND check = ::GetDlgItem(dialog, IDC_SHOW_SUMMARY);
+        EXPECT_EQ(::SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+        SetField(dialog, IDC_SUMMARY_NAME, "Renamed");
+        ::SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
+        PressButton(dialog, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+        program.Sync();
+        EXPECT_FALSE(::IsWindowVisible(window));
+        EXPECT_EQ(ControlText(::GetDlgItem(window, IDC_SUMMARY_NAME)), "Renamed");
+        // A close request with wParam 1 ends the run without questions, unsaved or not.
+        ::PostMessageA(main, WM_CLOSE, 1, 0);
         ASSERT_TRUE(program.WaitForEnd());
     }
-    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 1u);
-    // Summary 0 keeps the summary window hidden at the next start.
-    const DWORD hidden = 0;
-    WriteValue(HKEY_CURRENT_USER, kSettings, "Summary", REG_DWORD, &hidden, sizeof hidden);
+    // Stored as the user last saw it, the summary window stays hidden at the next start.
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 0u);
     Program program("");
     ASSERT_NE(program.Main(), nullptr);
     ASSERT_NE(program.SummaryWindow(), nullptr);
@@ -114,34 +121,52 @@ TEST_F(StartTest, MinusOneStartsInTheTrayAndCloseEscapeAndTheTrayHideAndShow) {
     EXPECT_TRUE(::IsWindowVisible(summary));
     ::PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) && ::IsWindowVisible(summary); }));
-
-    ::PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main) && !::IsWindowVisible(summary); }));
-    EXPECT_FALSE(program.HasEnded());
-    ::PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) && ::IsWindowVisible(summary); }));
+    PressButton(main, IDOK);  // Enter does nothing
+    program.Sync();
+    EXPECT_TRUE(::IsWindowVisible(main));
 
     PressButton(main, IDCANCEL);  // Escape
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
     program.Command(ID_TRAY_SHOW_HIDE);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
-    PressButton(main, IDOK);  // Enter does nothing
-    program.Sync();
-    EXPECT_TRUE(::IsWindowVisible(main));
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main) && !::IsWindowVisible(summary); }));
+    EXPECT_FALSE(program.HasEnded());
 }
 
-// The File menu: New, Open, Save, Save As with its summary panel, the summary
-// dialog, Load System Default, Cancel and Exit with an unsaved profile, and
-// the recent-file list they keep.
+// The File menu: New, Open, Save, Save As with its summary panel, Load System
+// Default, Exit, and the recent-file list they keep.
 
 using FileTest = AppTest;
 
-TEST_F(FileTest, NewThenSaveGoesThroughSaveAsWithTheSummaryPanel) {
-    const std::string path = Work("saved by panel.gpx");
-    ::DeleteFileA(path.c_str());
-    Program program("");
+// A path on the command line is opened at start and Save writes it without a
+// dialog; New then goes through Save As with the summary panel; Open reads the
+// chosen file and puts it first in the recent list; Load System Default reads
+// the package.
+TEST_F(FileTest, StartWithAPathSaveNewSaveAsOpenAndLoadSystemDefault) {
+    const std::vector<std::uint8_t> package = EncodePackage(*MacroProfile("Pkg", {1}), {});
+    ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
+    const std::string path = Work("other.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Other", {1}), "at start", 0x04000300));
+    const std::string saved = Work("saved by panel.gpx");
+    ::DeleteFileA(saved.c_str());
+    const std::string opened = Work("opened.gpx");
+    ASSERT_TRUE(WriteProfile(opened, *MacroProfile("b", {0})));
+    Program program(Quoted(path));
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), "Gripdeck: other.gpx");
+    ASSERT_EQ(LabelText(main, 1), "Other1");
+    HWND summary = program.SummaryWindow();
+    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "at start");
+    ASSERT_TRUE(::DeleteFileA(path.c_str()));
+    program.Command(ID_FILE_SAVE);
+    program.Sync();
+    EXPECT_EQ(FindDialog(program.Pid(), "Save As"), nullptr);
+    ReadBack back = ReadProfile(path);
+    ASSERT_EQ(back.error, FileError::None);
+    EXPECT_EQ(ReadText(back.image->slots[1].macro.name), "Other1");
+    EXPECT_EQ(back.summary.resolution, 0x04000300u);
 
     program.Command(ID_FILE_NEW);
     program.Sync();
@@ -162,54 +187,20 @@ TEST_F(FileTest, NewThenSaveGoesThroughSaveAsWithTheSummaryPanel) {
     SetField(panel, IDC_SUMMARY_NAME, "Racing set");
     SetField(panel, IDC_RESOLUTION_X, "1024");
     SetField(panel, IDC_RESOLUTION_Y, "768");
-    ChooseFile(dialog, path);
+    ChooseFile(dialog, saved);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
     program.Sync();
-
     EXPECT_EQ(WindowText(main), "Gripdeck: saved by panel.gpx");
-    ReadBack back = ReadProfile(path);
+    back = ReadProfile(saved);
     ASSERT_EQ(back.error, FileError::None);
     EXPECT_EQ(ReadText(back.summary.name), "Racing set");
     EXPECT_EQ(back.summary.resolution, 0x04000300u);
     EXPECT_EQ(back.image->slots[19].slotType, SlotType::Off);
-    HWND summary = program.SummaryWindow();
     EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "Racing set");
     EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_RESOLUTION)), "1024x768");
 
-    // Saved: Exit asks nothing.
-    program.Command(ID_APP_EXIT);
-    ASSERT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(Setting("Recent00").value_or(""), path);
-}
-
-// A path on the command line is opened at start, Save writes it without a dialog, Open reads
-// the chosen file and puts it first in the recent list, Load System Default reads the package.
-TEST_F(FileTest, StartWithAPathSaveOpenAndLoadSystemDefault) {
-    const std::vector<std::uint8_t> package = EncodePackage(*MacroProfile("Pkg", {1}), {});
-    ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
-    const std::string path = Work("other.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Other", {1}), "at start", 0x04000300));
-    const std::string opened = Work("opened.gpx");
-    ASSERT_TRUE(WriteProfile(opened, *MacroProfile("b", {0})));
-    Program program(Quoted(path));
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(WindowText(main), "Gripdeck: other.gpx");
-    ASSERT_EQ(LabelText(main, 1), "Other1");
-    HWND summary = program.SummaryWindow();
-    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_NAME)), "at start");
-    EXPECT_EQ(ControlText(::GetDlgItem(summary, IDC_SUMMARY_RESOLUTION)), "1024x768");
-    ASSERT_TRUE(::DeleteFileA(path.c_str()));
-    program.Command(ID_FILE_SAVE);
-    program.Sync();
-    EXPECT_EQ(FindDialog(program.Pid(), "Save As"), nullptr);
-    const ReadBack back = ReadProfile(path);
-    ASSERT_EQ(back.error, FileError::None);
-    EXPECT_EQ(ReadText(back.image->slots[1].macro.name), "Other1");
-    EXPECT_EQ(back.summary.resolution, 0x04000300u);
-
     program.Command(ID_FILE_OPEN);
-    HWND dialog = WaitForDialog(program.Pid(), "Open");
+    dialog = WaitForDialog(program.Pid(), "Open");
     ASSERT_NE(dialog, nullptr);
     ChooseFile(dialog, opened);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
@@ -222,72 +213,16 @@ TEST_F(FileTest, StartWithAPathSaveOpenAndLoadSystemDefault) {
     EXPECT_EQ(WindowText(main), "Gripdeck: default.gpx");
     EXPECT_EQ(LabelText(main, 1), "Pkg1");
     EXPECT_TRUE(Shows(main, IDC_PAD_LABEL_1));
+    // Nothing unsaved: Exit asks nothing.
     program.Command(ID_APP_EXIT);
     ASSERT_TRUE(program.WaitForEnd());
     EXPECT_EQ(Setting("Recent00").value_or(""), opened);
 }
 
-TEST_F(FileTest, TheSummaryDialogEditsTheSummaryAndHidesTheSummaryWindow) {
-    Program program("");
-    ASSERT_NE(program.Main(), nullptr);
-    HWND window = program.SummaryWindow();
-    ASSERT_NE(window, nullptr);
-    program.Command(ID_FILE_SUMMARY);
-    HWND dialog = WaitForDialog(program.Pid(), "Information of the Summary", IDC_SHOW_SUMMARY);
-    ASSERT_NE(dialog, nullptr);
-    HWND check = ::GetDlgItem(dialog, IDC_SHOW_SUMMARY);
-    EXPECT_EQ(::SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    SetField(dialog, IDC_SUMMARY_NAME, "Renamed");
-    ::SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
-    PressButton(dialog, IDOK);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
-    program.Sync();
-    EXPECT_FALSE(::IsWindowVisible(window));
-    EXPECT_EQ(ControlText(::GetDlgItem(window, IDC_SUMMARY_NAME)), "Renamed");
-}
-
-// The main window: pages and groups with their labels, the frame toggle, the
-// assignment menu, hiding to the tray and coming back, and the start-up
-// entry.
+// The main window: pages and groups with their labels, the frame toggle and
+// the assignment menu.
 
 using WindowTest = AppTest;
-
-// The main window once it shows the buttons of M1-M10.
-HWND OnButtons(const Program& program) {
-    HWND main = program.Main();
-    ClickControl(main, IDC_GROUP_M1_M10);
-    program.Sync();
-    return main;
-}
-
-int RegionKind(HWND window) {
-    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    const int kind = ::GetWindowRgn(window, region);
-    ::DeleteObject(region);
-    return kind;
-}
-
-TEST_F(WindowTest, GroupButtonsLeaveTheWelcomePageAndSwitchTheLabels) {
-    const std::string path = Work("groups.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 4, 10, 19})));
-    Program program(Quoted(path));
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-
-    // M11-M20 on the welcome page: the button page and the upper group at once.
-    ClickControl(main, IDC_GROUP_M11_M20);
-    program.Sync();
-    EXPECT_TRUE(Shows(main, IDC_PAD_BUTTON_0) && Shows(main, IDC_PAD_LABEL_9));
-    EXPECT_EQ(LabelText(main, 0), "G10");
-    EXPECT_EQ(LabelText(main, 4), "Off");
-    EXPECT_EQ(LabelText(main, 9), "G19");
-
-    ClickControl(main, IDC_GROUP_M1_M10);
-    program.Sync();
-    EXPECT_EQ(LabelText(main, 0), "G0");
-    EXPECT_EQ(LabelText(main, 4), "G4");
-    EXPECT_EQ(LabelText(main, 9), "Off");
-}
 
 TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
     Program program("");
@@ -319,12 +254,27 @@ TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
     program.Sync();
 }
 
-TEST_F(WindowTest, PadButtonsAndThePadPictureOpenTheAssignmentMenu) {
-    const std::string path = Work("menu.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Up", {12})));
+// The group buttons leave the welcome page and switch the labels; pad
+// buttons and the pad picture open the assignment menu.
+TEST_F(WindowTest, GroupsSwitchTheLabelsAndPadButtonsAndThePictureOpenTheMenu) {
+    const std::string path = Work("groups.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 4, 10, 12, 19})));
     Program program(Quoted(path));
-    HWND main = OnButtons(program);
+    HWND main = program.Main();
     ASSERT_NE(main, nullptr);
+
+    // M11-M20 on the welcome page: the button page and the upper group at once.
+    ClickControl(main, IDC_GROUP_M11_M20);
+    program.Sync();
+    EXPECT_TRUE(Shows(main, IDC_PAD_BUTTON_0) && Shows(main, IDC_PAD_LABEL_9));
+    EXPECT_EQ(LabelText(main, 0), "G10");
+    EXPECT_EQ(LabelText(main, 4), "Off");
+    EXPECT_EQ(LabelText(main, 9), "G19");
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "G0");
+    EXPECT_EQ(LabelText(main, 4), "G4");
+    EXPECT_EQ(LabelText(main, 9), "Off");
 
     ClickControl(main, IDC_PAD_BUTTON_3);
     EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
@@ -340,7 +290,7 @@ TEST_F(WindowTest, PadButtonsAndThePadPictureOpenTheAssignmentMenu) {
     // The picture's M13 switches to the upper group first.
     ClickControl(picture, IDC_PICTURE_M13);
     EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
-    EXPECT_EQ(LabelText(main, 2), "Up12");
+    EXPECT_EQ(LabelText(main, 2), "G12");
     CloseMenu(program.Pid());
 
     // The icon again: the picture goes, and with it the button page.
@@ -353,7 +303,7 @@ TEST_F(WindowTest, PadButtonsAndThePadPictureOpenTheAssignmentMenu) {
     ::PostMessageA(main, WM_USER + 102, 10, 0);
     program.Sync();
     EXPECT_EQ(OpenPopupMenu(program.Pid()), nullptr);
-    EXPECT_EQ(LabelText(main, 2), "Up12");
+    EXPECT_EQ(LabelText(main, 2), "G12");
 }
 
 // The assignment menu's commands through the running program: the editors
@@ -387,12 +337,16 @@ class AssignmentTest : public AppTest {
 using test::Inject;
 using test::Strokes;
 
-TEST_F(AssignmentTest, AMacroRecordedInTheEditorFillsTheButtonAndItsLabelReopensIt) {
-    const std::string path = Work("macro.gpx");
+// A macro recorded in the editor fills its button and the label reopens it;
+// single keys and single switches come from the key and mouse dialogs; a slot
+// copied on M3 and pasted on M18 is the same slot.
+TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTheSameSlot) {
+    const std::string path = Work("assignments.gpx");
     ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {5})));
     Program program(Quoted(path));
-    HWND main = OnButtons(program);
+    HWND main = program.Main();
     ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);  // the buttons of M1-M10
 
     Select(program, main, 1);
     program.Command(ID_MACRO);
@@ -421,25 +375,6 @@ TEST_F(AssignmentTest, AMacroRecordedInTheEditorFillsTheButtonAndItsLabelReopens
     ClickControl(editor, IDC_CANCEL);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
 
-    const ReadBack back = SaveThroughCancel(program, main, path);
-    const ButtonSlot& slot = back.image->slots[1];
-    EXPECT_EQ(slot.slotType, SlotType::Macro);
-    EXPECT_EQ(ReadText(slot.macro.name), "Burst");
-    ASSERT_EQ(slot.macro.eventCount, 2u);
-    EXPECT_EQ(slot.macro.events[0], 0x0100001Eu);
-    EXPECT_EQ(slot.macro.events[1], 0x0110001Eu);
-    EXPECT_EQ(slot.macro.playMode, PlayMode::Once);
-}
-
-// Single keys and single switches come from the key and mouse dialogs; a
-// slot copied on M2 and pasted on M18 is the same slot.
-TEST_F(AssignmentTest, KeysAndSwitchesComeFromTheirDialogsAndPasteGivesTheSameSlot) {
-    const std::string path = Work("singles.gpx");
-    ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {9})));
-    Program program(Quoted(path));
-    HWND main = OnButtons(program);
-    ASSERT_NE(main, nullptr);
-
     // A key pressed anywhere on the desktop becomes M1's key.
     Select(program, main, 0);
     program.Command(ID_KEYBOARD);
@@ -456,17 +391,17 @@ TEST_F(AssignmentTest, KeysAndSwitchesComeFromTheirDialogsAndPasteGivesTheSameSl
     EXPECT_EQ(LabelText(main, 0), keyName);
 
     // A single switch of the left button, named after it.
-    Select(program, main, 1);
+    Select(program, main, 2);
     program.Command(ID_SINGLE_SWITCH_MOUSE_BUTTON);
     HWND mouse = WaitForDialog(program.Pid(), "Please select a mouse button");
     ASSERT_NE(mouse, nullptr);
     PressButton(mouse, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(mouse); }));
     program.Sync();
-    const std::string switchLabel = LabelText(main, 1);
+    const std::string switchLabel = LabelText(main, 2);
     EXPECT_NE(switchLabel.find("(Single)"), std::string::npos) << switchLabel;
 
-    Select(program, main, 1);
+    Select(program, main, 2);
     program.Command(ID_EDIT_COPY);
     program.Sync();
     const UINT format = ::RegisterClipboardFormatA("CLIP_GRIPDECKFMT");
@@ -480,11 +415,18 @@ TEST_F(AssignmentTest, KeysAndSwitchesComeFromTheirDialogsAndPasteGivesTheSameSl
     EXPECT_EQ(LabelText(main, 7), switchLabel);
 
     const ReadBack back = SaveThroughCancel(program, main, path);
+    const ButtonSlot& slot = back.image->slots[1];
+    EXPECT_EQ(slot.slotType, SlotType::Macro);
+    EXPECT_EQ(ReadText(slot.macro.name), "Burst");
+    ASSERT_EQ(slot.macro.eventCount, 2u);
+    EXPECT_EQ(slot.macro.events[0], 0x0100001Eu);
+    EXPECT_EQ(slot.macro.events[1], 0x0110001Eu);
+    EXPECT_EQ(slot.macro.playMode, PlayMode::Once);
     EXPECT_EQ(back.image->slots[0].slotType, SlotType::SingleKey);
     EXPECT_EQ(back.image->slots[0].action.code, 0x01200030u);
-    EXPECT_EQ(MultiLayerKind(back.image->slots[1].multiLayer),
+    EXPECT_EQ(MultiLayerKind(back.image->slots[2].multiLayer),
               MultiLayerKindValue::SingleSwitchMouse);
-    EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[1], sizeof(ButtonSlot)), 0);
+    EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@
 #include "editors/mouse_button_dlg.h"
 #include "editors/multi_layer_dlg.h"
 #include "editors/twin_switch_dlg.h"
-#include "keys/key_names.h"
+#include "fw/text.h"
 #include "profile/image.h"
 #include "resource.h"
 #include "support/win_test_support.h"
@@ -33,8 +33,6 @@ namespace {
 // while the dialog is open, and lets go of the keyboard however it ends.
 
 constexpr Key kEnter{VK_RETURN, 0x1C};
-constexpr Key kPadEnter{VK_RETURN, 0x1C, true};
-constexpr Key kEscape{VK_ESCAPE, 0x01};
 constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
 constexpr Key kF13{VK_F13, 0x64};  // not in the key table
 
@@ -71,52 +69,17 @@ TEST(KeyCaptureDlg, TheLastListedKeyStrokeWins) {
         std::uint32_t expected;
     } kCases[] = {
         {"the last of several", {kKeyB, kRightCtrl, kKeyA, kEnter}, 0x1C},
-        {"keypad Enter differs from Enter", {kPadEnter}, 0x1001C},
         {"right Ctrl is extended", {kKeyB, kRightCtrl}, 0x1001D},
         {"an unlisted key changes nothing", {kKeyB, kF13}, 0x30},
     };
     for (const auto& c : kCases) {
         CKeyCaptureDlg dlg;
-        std::string shown;
         const INT_PTR result = RunModal(
-            dlg,
-            [&](HWND d) {
-                Inject(Strokes(c.keys));
-                shown = TextOf(::GetDlgItem(d, IDC_KEY_NAME));
-            },
-            IDC_ACCEPT);
+            dlg, [&](HWND) { Inject(Strokes(c.keys)); }, IDC_ACCEPT);
         EXPECT_EQ(result, IDOK) << c.what;
         EXPECT_EQ(dlg.key, c.expected) << c.what;
-        EXPECT_EQ(shown, EventName(kKeyCodeBase | c.expected)) << c.what;
         EXPECT_EQ(dlg.flags, 0x01200000u) << c.what;  // a click
     }
-}
-
-TEST(KeyCaptureDlg, EnterEscapeAndTheStandardCommandsDoNotEndIt) {
-    CKeyCaptureDlg dlg;
-    std::vector<bool> open;
-    const INT_PTR result = RunModal(
-        dlg,
-        [&](HWND d) {
-            const auto stillOpen = [&] {
-                PumpMessages();
-                open.push_back(::IsWindowVisible(d) != FALSE);
-            };
-            Inject(Strokes({kEnter}));
-            stillOpen();
-            Inject(Strokes({kEscape}));
-            stillOpen();
-            ::SendMessageA(d, WM_COMMAND, IDOK, 0);
-            stillOpen();
-            ::SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
-            stillOpen();
-            ::SendMessageA(d, WM_CLOSE, 0, 0);
-            stillOpen();
-        },
-        IDC_ACCEPT);
-    EXPECT_EQ(result, IDOK);  // ended by its own OK, not by IDOK or IDCANCEL
-    EXPECT_EQ(open, std::vector<bool>(5, true));
-    EXPECT_EQ(dlg.key, 0x01u);  // Escape, the last key stroke
 }
 
 // While the dialog is open no stroke reaches a hook installed before its
@@ -160,31 +123,7 @@ TEST(KeyCaptureDlg, TheKeyboardIsFreedHoweverTheDialogEnds) {
     }
 }
 
-// The mouse button dialog in its modal loop: what OK records and refuses,
-// and the live pointer display.
-
-bool Enabled(HWND dialog, int id) {
-    return ::IsWindowEnabled(Item(dialog, id)) != FALSE;
-}
-
-// Which of the three radios are checked, as "LMR" with '-' for unchecked.
-std::string Radios(HWND dialog) {
-    std::string shown = "---";
-    const int ids[] = {IDC_BUTTON_LEFT, IDC_BUTTON_MIDDLE, IDC_BUTTON_RIGHT};
-    for (int i = 0; i < 3; ++i) {
-        if (::IsDlgButtonChecked(dialog, ids[i]) == BST_CHECKED) {
-            shown[static_cast<std::size_t>(i)] = "LMR"[i];
-        }
-    }
-    return shown;
-}
-
-// The position mode, whether X and Y take input, and their captions.
-std::string PositionShown(HWND d) {
-    return SelectedText(Item(d, IDC_POSITION_MODE)) +
-           (Enabled(d, IDC_POSITION_X) ? " on " : " off ") +
-           TextOf(Item(d, IDC_POSITION_X_CAPTION)) + TextOf(Item(d, IDC_POSITION_Y_CAPTION));
-}
+// The mouse button dialog in its modal loop: what OK records and refuses.
 
 TEST(MouseButtonDlg, OkRecordsTheChoicesAndTheScreenOfThatMoment) {
     CMouseButtonDlg dlg;
@@ -195,12 +134,9 @@ TEST(MouseButtonDlg, OkRecordsTheChoicesAndTheScreenOfThatMoment) {
     const INT_PTR result = RunModal(
         dlg,
         [](HWND d) {
-            EXPECT_TRUE(Enabled(d, IDC_ACTION));
             ::SendMessageA(Item(d, IDC_BUTTON_RIGHT), BM_CLICK, 0, 0);
-            EXPECT_EQ(Radios(d), "--R");
             PickWithKeys(Item(d, IDC_ACTION), kMouseReleaseItem);
             PickWithKeys(Item(d, IDC_POSITION_MODE), kMouseAbsoluteItem);
-            EXPECT_EQ(PositionShown(d), "Absolute on X:Y:");
             TypeInto(Item(d, IDC_POSITION_X), "2048");
             TypeInto(Item(d, IDC_POSITION_Y), "-17");
         },
@@ -214,46 +150,33 @@ TEST(MouseButtonDlg, OkRecordsTheChoicesAndTheScreenOfThatMoment) {
     EXPECT_EQ(dlg.screenHeight, static_cast<std::uint32_t>(::GetSystemMetrics(SM_CYSCREEN)));
 }
 
-TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndThePointerIsShownAfterwards) {
+// A refused number keeps the dialog open on its field, selected whole.
+TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndStaysOpenOnTheField) {
     CMouseButtonDlg dlg;
     dlg.x = 5000;
     MessageBoxWatcher watcher;
     const INT_PTR result = RunModal(
         dlg,
         [](HWND d) {
-            const auto shows = [d](int x, int y) {
-                for (int round = 0; round < 200; ++round) {
-                    if (TextOf(Item(d, IDC_CURSOR_X)) == std::to_string(x) &&
-                        TextOf(Item(d, IDC_CURSOR_Y)) == std::to_string(y)) {
-                        return true;
-                    }
-                    PumpMessages();
-                    ::Sleep(10);
-                }
-                return false;
-            };
-            ASSERT_TRUE(::SetCursorPos(123, 45));
-            EXPECT_TRUE(shows(123, 45));
             ::SendMessageA(d, WM_COMMAND, IDOK, 0);
             ASSERT_TRUE(::IsWindowVisible(d));
-            ASSERT_TRUE(::SetCursorPos(321, 54));
-            EXPECT_TRUE(shows(321, 54));
+            EXPECT_EQ(::GetFocus(), Item(d, IDC_POSITION_X));
+            EXPECT_EQ(::SendMessageA(Item(d, IDC_POSITION_X), EM_GETSEL, 0, 0), MAKELONG(0, 4));
             TypeInto(Item(d, IDC_POSITION_X), "-2048");
         },
         IDOK);
     ASSERT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(watcher.seen()[0].text, "Please enter an integer between -2048 and 2048.");
+    EXPECT_EQ(watcher.seen()[0].caption, AppTitle());
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dlg.x, -2048);
 }
 
-// The macro editor under a real window: recording strokes injected into the
-// desktop, editing rows, the dialogs it opens for insertions, and what OK
-// hands back. The dialog runs modeless here so that the test can drive it;
-// its own buttons end it all the same.
+// The macro editor under a real window: what OK hands back. The dialog runs
+// modeless here so that the test can drive it; its own buttons end it all
+// the same.
 
 constexpr EventCode kA = 0x0100001E;
-constexpr EventCode kB = 0x01000030;
 constexpr EventCode kRelease = 0x00100000;
 constexpr EventCode kRight = 0x02000002;
 
@@ -283,7 +206,6 @@ class Editor {
         PumpMessages();
     }
     CWnd Item(int id) const { return dlg.GetDlgItem(id); }
-    bool Enabled(int id) const { return Item(id).IsWindowEnabled(); }
     void Click(int id) {
         Item(id).SendMessage(BM_CLICK);
         PumpMessages();
@@ -292,16 +214,6 @@ class Editor {
         Item(id).SetWindowText(text);
         PumpMessages();
     }
-    CListCtrl List() const { return CListCtrl(Item(IDC_EVENT_LIST)); }
-    int Rows() const { return List().GetItemCount(); }
-    // -1 clears the selection.
-    void SelectRow(int row) {
-        List().SetItemState(row, row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED,
-                            LVIS_SELECTED | LVIS_FOCUSED);
-        PumpMessages();
-    }
-    std::string Cell(int row, int column) const { return List().GetItemText(row, column); }
-    EventCode Code(int row) const { return dlg.Events().row(row).code; }
     bool Ended() const { return !dlg.IsWindowVisible(); }
     std::unique_ptr<MacroRecord> Stored() {
         auto stored = std::make_unique<MacroRecord>();
@@ -316,12 +228,7 @@ TEST(MacroEdit, OkGivesTheMacroBackWithItsPlayModeOnceTheIntervalIsInRange) {
     auto macro = Record("Reload", {kA, kA | kRelease, kRight, kRight | kRelease});
     macro->positions[2] = 0xFFFB000A;  // relative (-5, 10)
     Editor<> editor(macro.get());
-    ASSERT_EQ(editor.Rows(), 4);
-    EXPECT_EQ(editor.Cell(2, 3), "Relative (-5,10)");
-    EXPECT_FALSE(editor.Enabled(IDC_REPEAT_INTERVAL));
-
     editor.Click(IDC_PLAY_WHILE_PRESSED);
-    EXPECT_TRUE(editor.Enabled(IDC_REPEAT_INTERVAL));
     editor.Type(IDC_REPEAT_INTERVAL, "70000");
     {
         MessageBoxWatcher watcher;
@@ -339,43 +246,6 @@ TEST(MacroEdit, OkGivesTheMacroBackWithItsPlayModeOnceTheIntervalIsInRange) {
     EXPECT_EQ(stored->positions[2], 0xFFFB000Au);
     EXPECT_EQ(stored->playMode, PlayMode::WhilePressed);
     EXPECT_EQ(stored->repeatInterval, 500u);
-}
-
-// Runs `command` in the editor and answers the dialog it opens (`title`)
-// with its button `answer` from inside that dialog's modal loop.
-void InsertThrough(CMacroEditDlg& editor, UINT command, const char* title, int answer) {
-    InsideModalLoop answered([] {}, [&] { return ::FindWindowA("#32770", title); }, answer);
-    editor.SendMessage(WM_COMMAND, command);
-    EXPECT_TRUE(answered.ran()) << title;
-    PumpMessages();
-}
-
-TEST(MacroEdit, InsertedPairsGoAboveTheSelectedRowButNeverIntoAPairOfTheirInput) {
-    auto macro = Record("Insert", {kB, kA, kA | kRelease, kB | kRelease});
-    Editor<> editor(macro.get());
-    {
-        // Inside A's pair, the key capture's A is refused.
-        MessageBoxWatcher watcher;
-        editor.SelectRow(2);
-        InsertThrough(editor.dlg, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
-        ASSERT_EQ(watcher.seen().size(), 1u);
-        EXPECT_EQ(watcher.seen()[0].text,
-                  "Can't insert the key into this range. Please double check.");
-        EXPECT_EQ(editor.Rows(), 4);
-    }
-    editor.SelectRow(0);
-    InsertThrough(editor.dlg, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
-    ASSERT_EQ(editor.Rows(), 6);
-    EXPECT_EQ(editor.Code(0), kA);
-    EXPECT_EQ(editor.Code(1), kA | kRelease);
-    EXPECT_EQ(editor.List().GetSelectedItem(), 2);  // still on B's press
-
-    // With nothing selected the left button is appended, unplaced.
-    editor.SelectRow(-1);
-    InsertThrough(editor.dlg, ID_MOUSE_BUTTON, "Please select a mouse button", IDOK);
-    ASSERT_EQ(editor.Rows(), 8);
-    EXPECT_EQ(editor.Code(6), 0x02000001u);
-    EXPECT_EQ(editor.Cell(6, 3), "Undefined (0,0)");
 }
 
 TEST(MacroEdit, ALayerMacroAlwaysPlaysOnce) {
@@ -447,7 +317,6 @@ class MultiLayerTest : public ::testing::Test {
         PumpMessages();
     }
     CListCtrl List() const { return CListCtrl(dlg.GetDlgItem(IDC_LAYER_LIST)); }
-    std::string Cell(int row, int column) const { return List().GetItemText(row, column); }
     // A click (NM_RCLICK, NM_DBLCLK) on a row, with the pointer really over it.
     void Click(int row, UINT code = NM_RCLICK) {
         RECT item{LVIR_BOUNDS, 0, 0, 0};
@@ -469,20 +338,17 @@ class MultiLayerTest : public ::testing::Test {
 // and edit until OK, which needs two layers and a name.
 TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndATypedNameLastsUntilOk) {
     Open(nullptr);
-    ASSERT_EQ(List().GetItemCount(), 4);
     EXPECT_FALSE(OkEnabled());
     // Layer 2 lies below the free row: no menu.
     EXPECT_FALSE(OpensMenu([&] { Click(1); }));
 
     ChooseAndAnswer(
         dlg, [&] { Click(0); }, ID_STOP_KEY);
-    EXPECT_EQ(Cell(0, 2), "Stop");
     // The key capture opens on key 59 and its OK fills the free row.
     ChooseAndAnswer(
         dlg, [&] { Click(1); }, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
     ASSERT_EQ(dlg.Record().layerCount, 2u);
     EXPECT_EQ(dlg.Record().layers[1].action.code, 0x0120003Bu);
-    EXPECT_EQ(Cell(1, 1), EventName(0x0120003B));
     EXPECT_FALSE(OkEnabled());
     dlg.GetDlgItem(IDC_RECORD_NAME).SetWindowText("Typed");
     PumpMessages();
@@ -522,9 +388,6 @@ class TwinSwitchTest : public ::testing::Test {
         const RECT arrow = dlg.ArrowRect(key);
         dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.left + 4, arrow.top + 4));
     }
-    std::string KeyText(int key) const {
-        return dlg.GetDlgItem(key == 0 ? IDC_KEY1_NAME : IDC_KEY2_NAME).GetWindowText();
-    }
     bool OkEnabled() const { return dlg.GetDlgItem(IDC_ACCEPT).IsWindowEnabled(); }
 
     CTwinSwitchDlg dlg;
@@ -536,18 +399,11 @@ TEST_F(TwinSwitchTest, BothKeysAreClicksPickedFromTheirArrows) {
     WriteName(other->name, "not a twin");
     other->layerCount = 3;
     Open(*other);
-    EXPECT_EQ(KeyText(0), "Undefined");
-    EXPECT_EQ(KeyText(1), "Undefined");
-    // Beside the arrows: no menu.
-    EXPECT_FALSE(OpensMenu([&] { dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }));
 
     ChooseAndAnswer(
         dlg, [&] { ClickArrow(1); }, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
-    EXPECT_EQ(KeyText(0), "Undefined");
-    EXPECT_EQ(KeyText(1), EventName(0x0120001E));
     ChooseAndAnswer(
         dlg, [&] { ClickArrow(0); }, ID_MOUSE_BUTTON, "Please select a mouse button", IDOK);
-    EXPECT_EQ(KeyText(0), EventName(0x02200001));
     EXPECT_FALSE(OkEnabled());
     dlg.GetDlgItem(IDC_RECORD_NAME).SetWindowText("Twin");
     PumpMessages();

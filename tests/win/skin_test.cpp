@@ -1,6 +1,6 @@
 // The skinned controls under real windows, in a test dialog over a striped
-// background so that transparency shows: bitmap-drawn buttons, labels,
-// the event list, the pad picture window and colour replacement.
+// background so that transparency shows: bitmap-drawn buttons, labels and
+// the pad picture window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,15 +12,12 @@
 
 #include "fw/dialog.h"
 #include "fw/handle.h"
-#include "fw_test_ids.h"
-#include "keys/event_code.h"
 #include "resource.h"
-#include "skin/bitmap_shape.h"
 #include "skin/labels.h"
 #include "skin/pad_link.h"
 #include "skin/pad_picture_wnd.h"
 #include "skin/skin_button.h"
-#include "skin/skin_list_ctrl.h"
+#include "skin_test_ids.h"
 #include "support/win_test_support.h"
 
 namespace gd::test {
@@ -49,24 +46,6 @@ inline bool Between(COLORREF c, COLORREF from, COLORREF to) {
     return true;
 }
 
-// The macro editor's first columns and six rows: A down, B down, B up,
-// A up, Left down, Left up (absolute); each row's item value is its code.
-inline void FillEventList(CSkinListCtrl& list) {
-    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    list.InsertColumn(0, "Key", LVCFMT_LEFT, 100);
-    list.InsertColumn(1, "Action", LVCFMT_LEFT, 60);
-    const struct {
-        const char* key;
-        EventCode code;
-    } rows[] = {{"A", 0x0100001E}, {"B", 0x01000030},    {"B", 0x01100030},
-                {"A", 0x0110001E}, {"Left", 0x02000001}, {"Left", 0x02110001}};
-    for (int i = 0; i < 6; ++i) {
-        list.InsertItem(i, rows[i].key);
-        list.SetItemText(i, 1, (rows[i].code & 0x00100000) != 0 ? "Release" : "Press");
-        list.SetItemData(i, static_cast<LPARAM>(rows[i].code));
-    }
-}
-
 class CSkinTestDlg : public CDialog {
   public:
     CSkinTestDlg() : CDialog(IDD_SKIN_TEST) {}
@@ -83,29 +62,20 @@ class CSkinTestDlg : public CDialog {
         return true;
     }
 
-    CSkinButton buttons[4];
+    CSkinButton button;
     CPictureButton picture;
     CTransStatic label;
-    CColorStatic colour;
-    CSkinListCtrl list;
-    std::vector<UINT> clicks;      // ids of BN_CLICKED commands
-    std::vector<UINT> otherCodes;  // notification codes of any other command
 
   protected:
     BOOL OnInitDialog() override {
-        for (int i = 0; i < 4; ++i) {
-            buttons[i].SubclassDlgItem(IDC_SKIN_BUTTON0 + i, hwnd_);
-        }
+        button.SubclassDlgItem(IDC_SKIN_BUTTON, hwnd_);
         picture.SubclassDlgItem(IDC_SKIN_PICTURE, hwnd_);
         label.SubclassDlgItem(IDC_SKIN_LABEL, hwnd_);
-        colour.SubclassDlgItem(IDC_SKIN_COLOUR, hwnd_);
-        list.SubclassDlgItem(IDC_SKIN_LIST, hwnd_);
         return TRUE;
     }
 
     const MessageMap& GetMessageMap() const override {
         static constexpr Route kRoutes[] = {
-            OnMessage<WM_COMMAND, &CSkinTestDlg::OnCommandMessage>(),
             OnMessage<WM_ERASEBKGND, &CSkinTestDlg::OnEraseBkgnd>(),
         };
         static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
@@ -113,15 +83,6 @@ class CSkinTestDlg : public CDialog {
     }
 
   private:
-    LRESULT OnCommandMessage(WPARAM wParam, LPARAM) {
-        if (HIWORD(wParam) == BN_CLICKED) {
-            clicks.push_back(LOWORD(wParam));
-        } else {
-            otherCodes.push_back(HIWORD(wParam));
-        }
-        return 0;
-    }
-
     BOOL OnEraseBkgnd(HDC dc) {
         RECT client = GetClientRect();
         for (int x = 0; x < client.right; x += 4) {
@@ -133,8 +94,8 @@ class CSkinTestDlg : public CDialog {
     }
 };
 
-// Bitmap-drawn buttons: the face each state shows, the frame left
-// transparent, the disabled look that swallows clicks, and the pointer.
+// Bitmap-drawn buttons: the face each state shows and the frame left
+// transparent.
 
 // Test faces: 72 x 28 each, a 4-pixel frame in the transparent colour
 // around a plate of the face's colour.
@@ -165,10 +126,7 @@ class SkinButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dlg.Open());
-        for (int i = 0; i < 4; ++i) {
-            ASSERT_TRUE(
-                dlg.buttons[i].SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 8 + i * 80, 8));
-        }
+        ASSERT_TRUE(dlg.button.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 8, 8));
         ASSERT_TRUE(dlg.picture.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 328, 8));
         PumpMessages();
     }
@@ -183,7 +141,7 @@ class SkinButtonTest : public ::testing::Test {
 };
 
 TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
-    CSkinButton& b = dlg.buttons[0];
+    CSkinButton& b = dlg.button;
     const struct {
         const char* state;
         bool hover, pressed, disabledLook;
@@ -210,87 +168,6 @@ TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
     EXPECT_EQ(ButtonPixel(dlg.picture, kPlate), kSetA[1]);
 }
 
-void MouseClick(CWnd button, bool doubleClick) {
-    button.SendMessage(doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON,
-                       MAKELPARAM(5, 5));
-    button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-void SpaceBar(CWnd button) {
-    button.SetFocus();
-    button.SendMessage(WM_KEYDOWN, VK_SPACE, 0x00390001);
-    button.SendMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
-}
-
-TEST_F(SkinButtonTest, TheDisabledLookSwallowsEveryKindOfClick) {
-    const struct {
-        const char* input;
-        void (*press)(CWnd);
-        bool sendsClick;  // otherwise the button reports a double click
-    } inputs[] = {
-        {"click", [](CWnd b) { MouseClick(b, false); }, true},
-        {"double click", [](CWnd b) { MouseClick(b, true); }, false},
-        {"space bar", SpaceBar, true},
-        {"BM_CLICK", [](CWnd b) { b.SendMessage(BM_CLICK); }, true},
-    };
-    CSkinButton& b = dlg.buttons[2];
-    for (const auto& row : inputs) {
-        SCOPED_TRACE(row.input);
-        b.SetDisabledLook(true);
-        dlg.clicks.clear();
-        dlg.otherCodes.clear();
-        row.press(b);
-        PumpMessages();
-        EXPECT_TRUE(dlg.clicks.empty());
-        EXPECT_TRUE(dlg.otherCodes.empty());
-        EXPECT_FALSE(b.IsPushed());
-
-        b.SetDisabledLook(false);
-        row.press(b);
-        PumpMessages();
-        if (row.sendsClick) {
-            EXPECT_EQ(dlg.clicks, std::vector<UINT>{IDC_SKIN_BUTTON2});
-        } else {
-            EXPECT_EQ(dlg.otherCodes, std::vector<UINT>{BN_DOUBLECLICKED});
-        }
-    }
-    // The window itself stayed enabled all along.
-    EXPECT_TRUE(b.IsWindowEnabled());
-}
-
-TEST_F(SkinButtonTest, TheRealPointerBringsHoverAndLeave) {
-    CSkinButton& b = dlg.buttons[3];
-    const POINT inside = b.ClientToScreen(POINT{kPlate.x, 14});
-    const POINT outside = dlg.ClientToScreen(POINT{400, 150});
-    // The system's hover and leave reports come from its own timers; the
-    // bound only keeps a broken build from hanging.
-    const auto waitFor = [&b](bool hovered) {
-        for (int i = 0; i < 200 && b.IsHovered() != hovered; ++i) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            PumpMessages();
-        }
-        return b.IsHovered() == hovered;
-    };
-    Inject(PointerAt(outside));
-    Inject(PointerAt(inside));
-    ASSERT_TRUE(waitFor(true));
-    EXPECT_EQ(ButtonPixel(b, kPlate), kSetA[1]);
-    Inject(PointerAt(outside));
-    ASSERT_TRUE(waitFor(false));
-    EXPECT_EQ(ButtonPixel(b, kPlate), kSetA[0]);
-}
-
-TEST(SkinButtonLifetime, ControlsLetGoWhenTheDialogIsDestroyedFirst) {
-    CSkinTestDlg dlg;
-    ASSERT_TRUE(dlg.Open());
-    dlg.buttons[0].SetToolTipText("tip");
-    ASSERT_NE(dlg.buttons[0].ToolTip().GetSafeHwnd(), nullptr);
-    dlg.DestroyWindow();
-    EXPECT_EQ(dlg.buttons[0].GetSafeHwnd(), nullptr);
-    EXPECT_EQ(dlg.buttons[0].ToolTip().GetSafeHwnd(), nullptr);
-    EXPECT_EQ(dlg.list.GetSafeHwnd(), nullptr);
-}
-
 // Labels over skinned backgrounds. What a label shows depends on the fonts
 // of the machine and their antialiasing, so the checks hold for any glyphs:
 // every pixel of the label is a mix of what lies under it and the text
@@ -303,16 +180,15 @@ struct Look {
     int strangePixels = 0;  // pixels no mix of the two colours gives
 };
 
-// The label's area in `pixels`, over `under(x)` in colour `text`.
-template <typename Under>
-Look LookAt(const CWnd& label, const ClientPixels& pixels, COLORREF text, Under under) {
+// The label's area in `pixels`, over the stripes in colour `text`.
+Look LookAt(const CWnd& label, const ClientPixels& pixels, COLORREF text) {
     const RECT r = label.GetRectInParent();
     Look look;
     for (int y = r.top; y < r.bottom; ++y) {
         for (int x = r.left; x < r.right; ++x) {
             const COLORREF c = pixels.At(x, y);
-            look.textPixels += c != under(x);
-            look.strangePixels += !Between(c, under(x), text);
+            look.textPixels += c != StripeAt(x);
+            look.strangePixels += !Between(c, StripeAt(x), text);
         }
     }
     return look;
@@ -321,130 +197,23 @@ Look LookAt(const CWnd& label, const ClientPixels& pixels, COLORREF text, Under 
 class SkinLabelTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dlg.Open()); }
-    Look Label(const ClientPixels& pixels) { return LookAt(dlg.label, pixels, kYellow, StripeAt); }
 
     CSkinTestDlg dlg;
 };
 
-// An opaque box, or an old text left standing, would show as pixels that
-// are neither stripe nor text.
-TEST_F(SkinLabelTest, TextIsDrawnOverTheParentsBackgroundAndReplacedAtOnce) {
+// An opaque box would show as pixels that are neither stripe nor text.
+TEST_F(SkinLabelTest, TextIsDrawnOverTheParentsBackground) {
     dlg.label.SetTextColour(kYellow);
     dlg.label.SetText("WWWWWWWWWWWWWWWW");
-    const Look wide = Label(ClientPixels(dlg));
+    const Look wide = LookAt(dlg.label, ClientPixels(dlg), kYellow);
     EXPECT_GT(wide.textPixels, 0);
     EXPECT_EQ(wide.strangePixels, 0);
     EXPECT_EQ(dlg.label.Text(), "WWWWWWWWWWWWWWWW");
     EXPECT_EQ(dlg.label.GetWindowText(), "");  // the label's text is its own
-
-    // Read what is on screen right after the change, without a repaint.
-    dlg.label.SetText(".");
-    PumpMessages();
-    const Look dot = Label(ClientPixels::AsShown(dlg));
-    EXPECT_GT(dot.textPixels, 0);
-    EXPECT_LT(dot.textPixels * 4, wide.textPixels);
-    EXPECT_EQ(dot.strangePixels, 0);
-
-    dlg.label.SetText("");
-    PumpMessages();
-    EXPECT_EQ(Label(ClientPixels::AsShown(dlg)).textPixels, 0);
 }
 
-TEST_F(SkinLabelTest, ClicksReachTheParent) {
-    dlg.label.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    dlg.label.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    PumpMessages();
-    EXPECT_EQ(dlg.clicks, std::vector<UINT>{IDC_SKIN_LABEL});
-}
-
-TEST_F(SkinLabelTest, AColourLabelRedrawsInItsNewColourOnButtonFace) {
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    const auto onFace = [face](int) { return face; };
-    // Blue after red: a red pixel left standing is no mix of face and blue.
-    for (COLORREF colour : {RGB(0xFF, 0x00, 0x00), RGB(0x00, 0x00, 0xFF)}) {
-        dlg.colour.SetTextColour(colour);
-        const Look look = LookAt(dlg.colour, ClientPixels::AsShown(dlg), colour, onFace);
-        EXPECT_GT(look.textPixels, 0) << std::hex << colour;
-        EXPECT_EQ(look.strangePixels, 0) << std::hex << colour;
-    }
-}
-
-// The macro editor's event list: rows swapped with everything they carry,
-// and the highlighted pair drawn in red.
-
-class SkinListTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dlg.Open());
-        FillEventList(dlg.list);
-        PumpMessages();
-    }
-
-    // Every cell of a row, then its item value.
-    std::vector<std::string> Row(int row) {
-        return {dlg.list.GetItemText(row, 0), dlg.list.GetItemText(row, 1),
-                std::to_string(dlg.list.GetItemData(row))};
-    }
-
-    CSkinTestDlg dlg;
-};
-
-TEST_F(SkinListTest, SwapRowsMovesTextsValuesSelectionAndHighlight) {
-    CSkinListCtrl& list = dlg.list;
-    list.SetHighlightPair(1, 3);
-    list.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
-    const auto row3 = Row(3);
-    const auto row4 = Row(4);
-    ASSERT_TRUE(list.SwapRows(3, 4));
-    EXPECT_EQ(Row(3), row4);
-    EXPECT_EQ(Row(4), row3);
-    EXPECT_FALSE(list.IsSelected(3));
-    EXPECT_TRUE(list.IsSelected(4));
-    EXPECT_EQ(list.HighlightEnd(), 4);
-    ASSERT_TRUE(list.SwapRows(1, 0));  // the start follows the same way
-    EXPECT_EQ(list.HighlightStart(), 0);
-
-    list.SetHighlightPair(3, -1);  // either end negative clears both
-    EXPECT_EQ(list.HighlightStart(), -1);
-    EXPECT_EQ(list.HighlightEnd(), -1);
-}
-
-// Whether a row of the list shows red text: some pixel leans to red, which
-// neither black text nor the white or grey around it does.
-bool ShowsRed(CSkinListCtrl& list, const ClientPixels& pixels, int row) {
-    RECT r{LVIR_BOUNDS, 0, 0, 0};
-    list.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-    for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = 0; x < pixels.width(); ++x) {
-            const COLORREF c = pixels.At(x, y);
-            if (GetRValue(c) > GetGValue(c) + 64 && GetRValue(c) > GetBValue(c) + 64) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-// The macro editor's list gets its owner-drawn style at run time, so the
-// plain list beside the test list takes it the same way.
-TEST_F(SkinListTest, TheHighlightedPairIsDrawnInRedAlsoWhenOwnerDrawnAtRunTime) {
-    CSkinListCtrl plain;
-    ASSERT_TRUE(plain.SubclassDlgItem(IDC_FW_LIST_PLAIN, dlg));
-    plain.ModifyStyle(0, LVS_OWNERDRAWFIXED);
-    FillEventList(plain);
-    for (CSkinListCtrl* list : {&dlg.list, &plain}) {
-        list->SetHighlightPair(1, 2);
-        const ClientPixels pixels(*list);
-        EXPECT_FALSE(ShowsRed(*list, pixels, 0));
-        EXPECT_TRUE(ShowsRed(*list, pixels, 1));
-        EXPECT_TRUE(ShowsRed(*list, pixels, 2));
-        EXPECT_FALSE(ShowsRed(*list, pixels, 3));
-    }
-}
-
-// The pad picture window: cut to the pad drawing, its M-Buttons lit while
-// the pointer is on the main window's pad button of the same face, and
-// asking the main window for a pick.
+// The pad picture window: cut to the pad drawing, and asking the main
+// window for a pick.
 
 // The picture window with a stand-in main window as its owner, which
 // collects what the picture posts to it.
@@ -469,16 +238,6 @@ class PadPictureTest : public ::testing::Test {
             return std::nullopt;
         }
         return std::make_pair(msg.message, msg.wParam);
-    }
-    std::vector<int> Lit() {
-        PumpMessages();
-        std::vector<int> on;
-        for (int k = 0; k < CPadPictureWnd::kButtonCount; ++k) {
-            if (!picture_.Button(k).IsLookEnabled()) {
-                on.push_back(k);
-            }
-        }
-        return on;
     }
 
     UniqueWindow owner_;
@@ -505,25 +264,6 @@ TEST_F(PadPictureTest, TheDrawingShapesTheWindowAndHoldsTheTwentyButtons) {
     EXPECT_EQ(PadPictureWindow(), nullptr);
 }
 
-TEST_F(PadPictureTest, APadButtonUnderThePointerLightsItsMButton) {
-    CSkinTestDlg dlg;
-    ASSERT_TRUE(dlg.Open());
-    CSkinButton& padButton = dlg.buttons[0];  // pad button 4 of the main window
-    ASSERT_TRUE(padButton.LoadBitmaps(IDB_PAD_BUTTON_M1 + 3, IDB_PAD_BUTTON_M11 + 3, 0));
-    padButton.SetFaceSet(1);  // the group M11-M20
-    padButton.SendMessage(WM_MOUSEHOVER);
-    EXPECT_EQ(Lit(), std::vector<int>{13});
-    padButton.SendMessage(WM_MOUSELEAVE);
-    EXPECT_TRUE(Lit().empty());
-
-    // The picture's own buttons report nothing; ids of other faces light nothing.
-    picture_.Button(2).SendMessage(WM_MOUSEHOVER);
-    for (WPARAM foreign : {WPARAM{IDB_GROUP_M11_M20}, WPARAM{0}, ~WPARAM{0}}) {
-        picture_.SendMessage(kPadButtonHover, foreign);
-    }
-    EXPECT_TRUE(Lit().empty());
-}
-
 TEST_F(PadPictureTest, AClickAsksTheMainWindowForThatButtonsGroupAndNumber) {
     EXPECT_EQ(Pick(16), std::make_pair(kPadPickHighGroup, WPARAM{6}));  // M17
     EXPECT_EQ(Pick(0), std::make_pair(kPadPickLowGroup, WPARAM{0}));    // M1
@@ -534,25 +274,6 @@ TEST_F(PadPictureTest, AClickAsksTheMainWindowForThatButtonsGroupAndNumber) {
     EXPECT_EQ(Pick(4), std::nullopt);
     picture_.SendMessage(kPadButtonLeave);
     EXPECT_EQ(Pick(4), std::make_pair(kPadPickLowGroup, WPARAM{4}));
-}
-
-// A colour replaced in a copy of a bitmap, as the twin switch editor's arrow
-// takes the dialog's colour; which pixels match is the portable scan's rule.
-// Selected into a DC, the bitmap can only be read when the DC lends it.
-TEST(SkinReplaceColour, ReplacesInACopyAlsoOfABitmapSelectedIntoADc) {
-    const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
-    UniqueBitmap source = MakeBitmap(2, 1, {red, white});
-    UniqueBitmap copy;
-    {
-        UniqueDC dc(::CreateCompatibleDC(nullptr));
-        SelectGuard selected(dc.get(), source.get());
-        EXPECT_FALSE(ReplaceColour(source.get(), red, white, nullptr));
-        copy = ReplaceColour(source.get(), red, white, dc.get());
-        EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), source.get());
-    }
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(ReadBitmap(copy.get()), (std::vector<COLORREF>{white, white}));
-    EXPECT_EQ(ReadBitmap(source.get()), (std::vector<COLORREF>{red, white}));
 }
 
 }  // namespace
