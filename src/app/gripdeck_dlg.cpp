@@ -555,27 +555,34 @@ LRESULT CGripdeckDlg::OnEnable(WPARAM enabled, LPARAM) {
     return 0;
 }
 
+namespace {
+
+// A shown dialog (an editor, file dialog or message box) owned by `main`,
+// other than the summary window.
+struct OwnedDialogSearch {
+    HWND main;
+    HWND summary;
+    bool found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<OwnedDialogSearch*>(param);
+    char className[8] = {};
+    search.found = window != search.summary && ::GetWindow(window, GW_OWNER) == search.main &&
+                   ::IsWindowVisible(window) &&
+                   ::GetClassNameA(window, className, sizeof className) > 0 &&
+                   std::strcmp(className, "#32770") == 0;
+    return search.found ? FALSE : TRUE;
+}
+
+}  // namespace
+
 bool CGripdeckDlg::HoldForOpenDialog() {
     if (!IsWindowEnabled()) {
         return true;
     }
-    struct Search {
-        HWND main;
-        HWND summary;
-        bool found;
-    } search{hwnd_, summaryWindow.GetSafeHwnd(), false};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            char className[8] = {};
-            s.found = window != s.summary && ::GetWindow(window, GW_OWNER) == s.main &&
-                      ::IsWindowVisible(window) &&
-                      ::GetClassNameA(window, className, sizeof className) > 0 &&
-                      std::strcmp(className, "#32770") == 0;
-            return s.found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    OwnedDialogSearch search{hwnd_, summaryWindow.GetSafeHwnd(), false};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found) {
         // A message box closed over an editor has enabled the main window
         // while the editor is still open. Disabled again, as the editor's

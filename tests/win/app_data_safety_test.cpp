@@ -1,6 +1,7 @@
 // No edit lost and no wrong profile taken, driven in the running program:
 // editors whose button went away meanwhile, cancelled or failed saves,
-// edited summaries, and paths forwarded while dialogs are open.
+// edited summaries, paths forwarded while dialogs are open, and the summary
+// window's visibility stored at an Exit from the tray.
 #include "app_test_support.h"
 
 namespace gd::apptest {
@@ -225,6 +226,15 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     EXPECT_FALSE(::IsWindowEnabled(main_));  // the editor is modal again
     Close(editor, IDC_ACCEPT);
     EXPECT_TRUE(Shows("safety new.gpx"));
+
+    // Hidden to the tray, the summary window hides too; Exit from there
+    // stores it as the user last saw it.
+    ASSERT_TRUE(::IsWindowVisible(program_->SummaryWindow()));
+    ::PostMessageA(main_, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(main_); }));
+    program_->Command(ID_APP_EXIT);
+    ASSERT_TRUE(program_->WaitForEnd());
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 1u);
 }
 
 }  // namespace
