@@ -61,6 +61,8 @@ TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterface
                             "SetValue Package type 1 size 45", "SetValue Resolution type 4 size 4",
                             "CloseKey " + kServiceKeyName, "FirstInterfacePath A",
                             "OpenDevice \\\\?\\root#padsim#0000#{a}"));
+    // Where the program publishes and where it reads the installed package back.
+    EXPECT_EQ(PackagePath("C:\\WINDOWS"), kPackagePath);
     const std::vector<std::uint8_t>& file = host.files.at(kPackagePath);
     ASSERT_EQ(file.size(), 151496u);
     EXPECT_THAT(std::vector<std::uint8_t>(file.begin(), file.begin() + 12),
