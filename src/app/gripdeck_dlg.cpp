@@ -49,6 +49,24 @@ constexpr int kLabelRowOffset = 4;
 constexpr int kLabelWidth = 104;
 constexpr int kLabelHeight = 18;
 
+// A shown dialog (an editor, file dialog or message box) owned by `main`,
+// other than the summary window.
+struct OwnedDialogSearch {
+    HWND main;
+    HWND summary;
+    bool found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<OwnedDialogSearch*>(param);
+    char className[8] = {};
+    search.found = window != search.summary && ::GetWindow(window, GW_OWNER) == search.main &&
+                   ::IsWindowVisible(window) &&
+                   ::GetClassNameA(window, className, sizeof className) > 0 &&
+                   std::strcmp(className, "#32770") == 0;
+    return search.found ? FALSE : TRUE;
+}
+
 }  // namespace
 
 const MessageMap& CGripdeckDlg::GetMessageMap() const {
@@ -554,28 +572,6 @@ LRESULT CGripdeckDlg::OnEnable(WPARAM enabled, LPARAM) {
     SetMsgHandled(false);
     return 0;
 }
-
-namespace {
-
-// A shown dialog (an editor, file dialog or message box) owned by `main`,
-// other than the summary window.
-struct OwnedDialogSearch {
-    HWND main;
-    HWND summary;
-    bool found;
-};
-
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<OwnedDialogSearch*>(param);
-    char className[8] = {};
-    search.found = window != search.summary && ::GetWindow(window, GW_OWNER) == search.main &&
-                   ::IsWindowVisible(window) &&
-                   ::GetClassNameA(window, className, sizeof className) > 0 &&
-                   std::strcmp(className, "#32770") == 0;
-    return search.found ? FALSE : TRUE;
-}
-
-}  // namespace
 
 bool CGripdeckDlg::HoldForOpenDialog() {
     if (!IsWindowEnabled()) {
