@@ -305,17 +305,18 @@ def _welcome_page():
                'opacity="0.35" filter="url(#glow4)"/>' % (cx - 120))
     out.append(text(cx, 182, "Twenty programmable buttons, one profile.", 13, "#c9ced4",
                     weight="normal"))
-    # What a button can be made to do.
+    # What a button can be made to do: a printed legend, not controls. The
+    # pictures stand on the page itself with hairlines between them, so that
+    # nothing looks like a raised key that could be pressed.
     tw, th, gap = 78, 64, 12
     x0 = cx - (4 * tw + 3 * gap) / 2
+    y = 216
     for i, (kind, cap) in enumerate((("key", "KEYS"), ("mouse", "MOUSE"), ("macro", "MACROS"),
                                      ("layers", "LAYERS"))):
         x = x0 + i * (tw + gap)
-        y = 216
-        out.append('<path d="%s" fill="#3b4149" transform="translate(0,1)"/>'
-                   % chamfer_rect(x, y, tw, th, 7))
-        out.append('<path d="%s" fill="url(#panel)" stroke="#08090a" stroke-width="1"/>'
-                   % chamfer_rect(x, y, tw, th, 7))
+        if i > 0:
+            out.append('<line x1="%g" y1="%g" x2="%g" y2="%g" stroke="#3a4048" '
+                       'stroke-width="1"/>' % (x - gap / 2, y + 8, x - gap / 2, y + th - 8))
         out.append(_feature_glyph(kind, x + tw / 2, y + 25))
         out.append(text(x + tw / 2, y + 55, cap, 8, TEXT_DIM, spacing=1.6))
     out.append(text(cx, 324, "Choose M1-M10 or M11-M20 to set up your buttons", 9.5, TEXT_DIM,

@@ -1,8 +1,9 @@
 """Where every bitmap sits and which colour it leaves out.
 
-Positions and transparent colours are those the program places the
-bitmaps with; face sizes are ours, chosen so that the controls line up on
-the window's centre line (x = 283) and on the label rows.
+The program places its skinned controls from these numbers too, through
+the header layout_header.py writes at build time, so a place is changed
+here only. Face sizes are chosen so that the controls line up on the
+window's centre line (x = 283) and on the label rows.
 """
 
 # Transparent colours as the program gives them, COLORREF 0x00BBGGRR.

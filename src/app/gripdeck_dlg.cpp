@@ -14,6 +14,7 @@
 #include "profile/image.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
+#include "skin_layout.h"
 #include "skin/pad_link.h"
 #include "skin/transparent_blit.h"
 #include "summary/summary_fields.h"
@@ -21,33 +22,15 @@
 namespace gd {
 namespace {
 
-// COLORREF values, 0x00BBGGRR. The transparent colours are the keys the face
-// bitmaps were drawn with.
-constexpr COLORREF kLabelColour = 0x00FFFF;  // yellow
-constexpr COLORREF kYellowKey = 0x00FFFF;
-constexpr COLORREF kRedKey = 0x0000FF;
-constexpr COLORREF kFaceKey = 0xFFF881;
 constexpr COLORREF kWhite = 0xFFFFFF;
 
-// Buttons with one face set: id, bitmap, transparent colour, client position.
+// Buttons with one face set. Place, size and transparent colour come with
+// the bitmap from the skin's layout.
 struct SkinnedButton {
     CSkinButton CGripdeckDlg::*button;
     int id;
     UINT bitmap;
-    COLORREF transparent;
-    int x;
-    int y;
 };
-
-// Pad button i sits at (x, kPadRows[i % 5]), label i at (x, row + 4).
-constexpr int kPadRows[] = {177, 214, 251, 288, 325};
-constexpr int kPadLeftX = 98;
-constexpr int kPadRightX = 417;
-constexpr int kLabelLeftX = 163;
-constexpr int kLabelRightX = 299;
-constexpr int kLabelRowOffset = 4;
-constexpr int kLabelWidth = 104;
-constexpr int kLabelHeight = 18;
 
 // A shown dialog (an editor, file dialog or message box) owned by `main`,
 // other than the summary window.
@@ -199,34 +182,35 @@ BOOL CGripdeckDlg::OnInitDialog() {
 
 void CGripdeckDlg::SkinControls() {
     static constexpr SkinnedButton kButtons[] = {
-        {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE, kYellowKey, 252, 461},
-        {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON, kRedKey, 263, 365},
-        {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10, kFaceKey, 113, 370},
-        {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20, kFaceKey, 318, 370},
-        {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY, kFaceKey, 139, 395},
-        {&CGripdeckDlg::ok_, IDC_OK, IDB_OK, kFaceKey, 239, 429},
-        {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL, kFaceKey, 318, 395},
+        {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
+        {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
+        {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10},
+        {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20},
+        {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY},
+        {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
+        {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
     };
     for (const SkinnedButton& entry : kButtons) {
+        const skin_layout::Place& place = skin_layout::MainPlace(static_cast<int>(entry.bitmap));
         CSkinButton& button = this->*entry.button;
         button.SubclassDlgItem(entry.id, hwnd_);
         button.SetFaceSetCount(1);
-        button.LoadBitmaps(entry.bitmap, entry.bitmap, entry.transparent, entry.x, entry.y);
+        button.LoadBitmaps(entry.bitmap, entry.bitmap, place.transparent, place.x, place.y);
     }
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
 
     for (int i = 0; i < kPadButtons; ++i) {
-        const int x = i < 5 ? kPadLeftX : kPadRightX;
-        const int y = kPadRows[i % 5];
+        const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i);
         padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
-        padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, kYellowKey, x, y);
+        padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
+                                   place.x, place.y);
         labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
     }
     SelectMode(0);
     for (int i = 0; i < kPadButtons; ++i) {
-        labels_[i].MoveWindow(i < 5 ? kLabelLeftX : kLabelRightX, kPadRows[i % 5] + kLabelRowOffset,
-                              kLabelWidth, kLabelHeight);
-        labels_[i].SetTextColour(kLabelColour);
+        labels_[i].MoveWindow(skin_layout::kLabelX[i / 5], skin_layout::kLabelY[i % 5],
+                              skin_layout::kLabelWidth, skin_layout::kLabelHeight);
+        labels_[i].SetTextColour(skin_layout::kLabelText);
     }
 
     buttonPage_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_BUTTON_PAGE)));

@@ -7,39 +7,25 @@
 #include "skin/bitmap_shape.h"
 #include "skin/pad_link.h"
 #include "skin/transparent_blit.h"
+#include "skin_layout.h"
 
 namespace gd {
 namespace {
 
-constexpr COLORREF kYellowKey = 0x00FFFF;
-constexpr COLORREF kCyanKey = 0xFFFC00;
 constexpr COLORREF kWhite = 0xFFFFFF;
 
-// Picture button k: id, transparent colour and place in the drawing. Its
-// faces are bitmap IDB_PICTURE_M1 + k.
-struct PictureButtonPlace {
-    int id;
-    COLORREF transparent;
-    int x;
-    int y;
-};
-
-constexpr PictureButtonPlace kPlaces[CPadPictureWnd::kButtonCount] = {
-    {IDC_PICTURE_M1, kYellowKey, 25, 76},   {IDC_PICTURE_M2, kYellowKey, 56, 76},
-    {IDC_PICTURE_M3, kYellowKey, 87, 76},   {IDC_PICTURE_M4, kYellowKey, 118, 76},
-    {IDC_PICTURE_M5, kYellowKey, 149, 76},  {IDC_PICTURE_M6, kYellowKey, 180, 76},
-    {IDC_PICTURE_M7, kYellowKey, 211, 76},  {IDC_PICTURE_M8, kYellowKey, 242, 76},
-    {IDC_PICTURE_M9, kYellowKey, 273, 76},  {IDC_PICTURE_M10, kYellowKey, 304, 76},
-    {IDC_PICTURE_M11, kCyanKey, 59, 117},   {IDC_PICTURE_M12, kCyanKey, 51, 152},
-    {IDC_PICTURE_M13, kCyanKey, 51, 191},   {IDC_PICTURE_M14, kCyanKey, 249, 117},
-    {IDC_PICTURE_M15, kCyanKey, 261, 152},  {IDC_PICTURE_M16, kCyanKey, 262, 191},
-    {IDC_PICTURE_M17, kCyanKey, 217, 227},  {IDC_PICTURE_M18, kYellowKey, 25, 289},
-    {IDC_PICTURE_M19, kYellowKey, 56, 289}, {IDC_PICTURE_M20, kYellowKey, 87, 289},
+// Picture button k is control kIds[k]; its faces are bitmap IDB_PICTURE_M1 + k,
+// whose place in the drawing the skin's layout gives.
+constexpr int kIds[CPadPictureWnd::kButtonCount] = {
+    IDC_PICTURE_M1,  IDC_PICTURE_M2,  IDC_PICTURE_M3,  IDC_PICTURE_M4,  IDC_PICTURE_M5,
+    IDC_PICTURE_M6,  IDC_PICTURE_M7,  IDC_PICTURE_M8,  IDC_PICTURE_M9,  IDC_PICTURE_M10,
+    IDC_PICTURE_M11, IDC_PICTURE_M12, IDC_PICTURE_M13, IDC_PICTURE_M14, IDC_PICTURE_M15,
+    IDC_PICTURE_M16, IDC_PICTURE_M17, IDC_PICTURE_M18, IDC_PICTURE_M19, IDC_PICTURE_M20,
 };
 
 int ButtonForId(UINT id) {
     for (int k = 0; k < CPadPictureWnd::kButtonCount; ++k) {
-        if (kPlaces[k].id == static_cast<int>(id)) {
+        if (kIds[k] == static_cast<int>(id)) {
             return k;
         }
     }
@@ -102,15 +88,16 @@ BOOL CPadPictureWnd::OnInitDialog() {
 
 void CPadPictureWnd::CreateButtons() {
     for (int k = 0; k < kButtonCount; ++k) {
-        const PictureButtonPlace& place = kPlaces[k];
+        const int bitmap = IDB_PICTURE_M1 + k;
+        const skin_layout::Place& place = skin_layout::PicturePlace(bitmap);
         ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_OWNERDRAW,
                           place.x, place.y, 1, 1, hwnd_,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIds[k])),
                           ::GetModuleHandleA(nullptr), nullptr);
-        buttons_[k].SubclassDlgItem(place.id, hwnd_);
+        buttons_[k].SubclassDlgItem(kIds[k], hwnd_);
         buttons_[k].SetFaceSetCount(1);
-        const UINT bitmap = static_cast<UINT>(IDB_PICTURE_M1 + k);
-        buttons_[k].LoadBitmaps(bitmap, bitmap, place.transparent, place.x, place.y);
+        buttons_[k].LoadBitmaps(static_cast<UINT>(bitmap), static_cast<UINT>(bitmap),
+                                place.transparent, place.x, place.y);
     }
 }
 

@@ -116,13 +116,31 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
         return;
     }
     UniqueDC source(::CreateCompatibleDC(item.hDC));
-    if (!source) {
+    UniqueDC canvas(::CreateCompatibleDC(item.hDC));
+    UniqueBitmap picture(::CreateCompatibleBitmap(item.hDC, faceWidth_, faceHeight_));
+    if (!source || !canvas || !picture) {
         return;
     }
+    // The face is put together off screen over the parent's background, so
+    // that the pixels it leaves out show that background, not the outline of
+    // the face drawn before, and the button does not flicker on the way.
+    SelectGuard drawn(canvas.get(), picture.get());
+    PaintParentBackground(canvas.get());
     SelectGuard selected(source.get(), faces);
     int face = FaceToDraw((item.itemState & ODS_SELECTED) != 0);
-    TransparentBlit(item.hDC, 0, 0, faceWidth_, faceHeight_, source.get(), faceWidth_ * face, 0,
+    TransparentBlit(canvas.get(), 0, 0, faceWidth_, faceHeight_, source.get(), faceWidth_ * face, 0,
                     faceWidth_, faceHeight_, transparent_);
+    ::BitBlt(item.hDC, 0, 0, faceWidth_, faceHeight_, canvas.get(), 0, 0, SRCCOPY);
+}
+
+void CSkinButton::PaintParentBackground(HDC dc) const {
+    // The parent paints its background as for its own client area; the
+    // shifted origin puts the part under the button at the picture's corner.
+    const RECT place = GetRectInParent();
+    POINT origin{};
+    ::SetWindowOrgEx(dc, place.left, place.top, &origin);
+    GetParent().SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ::SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
 }
 
 void CSkinButton::OnMouseMove(UINT, POINT) {

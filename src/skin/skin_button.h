@@ -72,6 +72,8 @@ class CSkinButton : public CWindowImpl<CButton> {
 
   private:
     void DrawItem(const DRAWITEMSTRUCT& item);
+    // Into a picture of the button's size: what the parent shows under it.
+    void PaintParentBackground(HDC dc) const;
     void OnMouseMove(UINT flags, POINT point);
     void OnMouseHover(UINT flags, POINT point);
     void OnMouseLeave();

@@ -168,6 +168,64 @@ TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
     EXPECT_EQ(ButtonPixel(dlg.picture, kPlate), kSetA[1]);
 }
 
+// A face whose outline lies where the others are transparent: the pointer
+// leaving or the button coming up must bring the background back there,
+// not leave the outline standing (it made M1-M5 all look selected at once).
+constexpr COLORREF kOutline = RGB(0xF0, 0x80, 0x10);
+
+UniqueBitmap OutlinedFaces() {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kFaceHeight; ++y) {
+        for (int x = 0; x < 4 * kFaceWidth; ++x) {
+            const int face = x / kFaceWidth;
+            const int inFace = x % kFaceWidth;
+            const bool frame =
+                inFace < 4 || inFace >= kFaceWidth - 4 || y < 4 || y >= kFaceHeight - 4;
+            const bool outlined = face == 1 || face == 2;
+            pixels.push_back(!frame ? kSetA[face] : outlined ? kOutline : kTransparent);
+        }
+    }
+    return MakeBitmap(4 * kFaceWidth, kFaceHeight, pixels);
+}
+
+// What the dialog shows at a point of a button once the queued messages ran,
+// without a repaint of the whole dialog that would hide what was left behind.
+COLORREF ShownPixel(const CDialog& dlg, const CSkinButton& button, POINT p) {
+    PumpMessages();
+    const RECT r = button.Placement();
+    WindowDC dc(dlg);
+    return ::GetPixel(dc.get(), r.left + p.x, r.top + p.y);
+}
+
+TEST_F(SkinButtonTest, AFaceGoingAwayGivesItsOutlineBackToTheBackground) {
+    CSkinButton& b = dlg.button;
+    ASSERT_TRUE(b.SetBitmaps(OutlinedFaces(), UniqueBitmap{}, kTransparent, 8, 8));
+    PumpMessages();
+    const COLORREF stripe = StripeAt(b.Placement().left + kFrame.x);
+    const struct {
+        const char* step;
+        UINT mouse;  // WM_MOUSEHOVER, WM_MOUSELEAVE, or 0 for none
+        bool pressed, disabledLook;
+        COLORREF frame;
+    } steps[] = {
+        {"pointer over", WM_MOUSEHOVER, false, false, kOutline},
+        {"pointer left", WM_MOUSELEAVE, false, false, stripe},
+        {"pressed", 0, true, false, kOutline},
+        {"released", 0, false, false, stripe},
+        {"pointer over again", WM_MOUSEHOVER, false, false, kOutline},
+        {"drawn disabled under the pointer", 0, false, true, stripe},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        if (step.mouse != 0) {
+            b.SendMessage(step.mouse, 0, MAKELPARAM(30, 6));
+        }
+        b.SetState(step.pressed);
+        b.SetDisabledLook(step.disabledLook);
+        EXPECT_EQ(ShownPixel(dlg, b, kFrame), step.frame);
+    }
+}
+
 // Labels over skinned backgrounds. What a label shows depends on the fonts
 // of the machine and their antialiasing, so the checks hold for any glyphs:
 // every pixel of the label is a mix of what lies under it and the text
