@@ -26,13 +26,7 @@ void CGripdeckDlg::OnFileNew() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    currentName() = LoadText(IDS_UNFILED);
-    currentPath().clear();
-    document_.ResetToEmpty();
-    SetTitle();
-    ShowSummary(CurrentProfile().summary);
-    // A new profile counts as unsaved from the start.
-    document_.modified = true;
+    document_.New(LoadText(IDS_UNFILED));
     SelectMode(0);
 }
 
@@ -44,13 +38,10 @@ void CGripdeckDlg::OnFileOpen() {
         return;
     }
     const std::string path = dialog.GetPathName();
-    if (!document_.LoadProfile(path)) {
+    if (!document_.OpenProfile(path, dialog.GetFileName())) {
         return;
     }
-    currentName() = dialog.GetFileName();
-    currentPath() = path;
-    SetTitle();
-    GripdeckApp().AddRecentFile(currentPath());
+    GripdeckApp().AddRecentFile(document_.currentPath());
     RebuildRecentMenu();
     SelectMode(0);
 }
@@ -59,15 +50,14 @@ void CGripdeckDlg::OnFileLoadSystemDefault() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    currentName().clear();
-    currentPath().clear();
+    document_.ClearSource();
     LoadInstalledPackage();
     SelectMode(0);
 }
 
 void CGripdeckDlg::OnFileSave() {
-    if (!currentPath().empty()) {
-        document_.SaveProfile(currentPath());
+    if (!document_.currentPath().empty()) {
+        document_.SaveProfile(document_.currentPath());
     } else {
         OnFileSaveAs();
     }
@@ -75,7 +65,7 @@ void CGripdeckDlg::OnFileSave() {
 }
 
 bool CGripdeckDlg::SaveAs() {
-    CFileInfoDlg dialog(false, kProfileExtension, currentName(),
+    CFileInfoDlg dialog(false, kProfileExtension, document_.currentName(),
                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kProfileFilter, hwnd_);
     dialog.fields = FieldsFromSummary(CurrentProfile().summary);
     if (dialog.DoModal() != IDOK) {
@@ -83,12 +73,11 @@ bool CGripdeckDlg::SaveAs() {
     }
     StoreFields(dialog.fields, CurrentProfile().summary);
     ShowSummary(CurrentProfile().summary);
-    currentName() = dialog.GetFileName();
-    currentPath() = dialog.GetPathName();
-    const bool saved = document_.SaveProfile(currentPath());
+    document_.SetSource(dialog.GetPathName(), dialog.GetFileName());
+    const bool saved = document_.SaveProfile(document_.currentPath());
     SetTitle();
     if (saved) {
-        GripdeckApp().AddRecentFile(currentPath());
+        GripdeckApp().AddRecentFile(document_.currentPath());
         RebuildRecentMenu();
     }
     RefreshLabels(-1);
@@ -106,7 +95,7 @@ void CGripdeckDlg::OnFileSummary() {
     }
     // An edited summary is an edit like any other: it is offered for saving.
     if (StoreFields(dialog.fields, CurrentProfile().summary)) {
-        document_.modified = true;
+        document_.MarkModified();
     }
     ShowSummary(CurrentProfile().summary);
     app.summaryVisible = dialog.showSummary != 0;
@@ -157,7 +146,7 @@ void CGripdeckDlg::OpenRecentFile(UINT id) {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    if (!document_.LoadProfile(path)) {
+    if (!document_.OpenProfile(path, FileNamePart(path))) {
         // Where the entry is now, since a Save As may have moved it down.
         for (std::size_t i = 0; i < RecentFiles::kPlaces; ++i) {
             if (app.recentFiles[i] == path) {
@@ -168,10 +157,7 @@ void CGripdeckDlg::OpenRecentFile(UINT id) {
         RebuildRecentMenu();
         return;
     }
-    currentName() = FileNamePart(path);
-    currentPath() = path;
-    SetTitle();
-    app.AddRecentFile(currentPath());
+    app.AddRecentFile(document_.currentPath());
     RebuildRecentMenu();
     SelectMode(0);
     if (apply_.IsLookEnabled()) {

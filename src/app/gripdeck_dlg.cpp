@@ -143,11 +143,10 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
 CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
       document_(CurrentProfile(), *this),
-      driverLink_(CurrentProfile(), driverHost_) {
+      driverLink_(CurrentProfile().image, CurrentProfile().summary, driverHost_) {
     const StartRequest request = ParseCommandLine(commandLine);
     windowShown = request.startHidden ? 0 : 1;
-    currentPath() = request.path;
-    currentName() = request.name;
+    document_.SetSource(request.path, request.name);
     launchAtStartup = IsLaunchAtStartup() ? 1 : 0;
 }
 
@@ -282,7 +281,7 @@ void CGripdeckDlg::LoadFixedTexts() {
 }
 
 void CGripdeckDlg::SetTitle() {
-    SetWindowText(WindowTitle(appTitle_, currentName()));
+    SetWindowText(WindowTitle(appTitle_, document_.currentName()));
 }
 
 void CGripdeckDlg::RefreshLabels(int button) {
@@ -358,11 +357,12 @@ void CGripdeckDlg::ToggleFrame() {
 
 bool CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
     return RunSaveModified(
-        DecideSaveModified(document_.modified, currentName(), currentPath(), mode),
+        DecideSaveModified(document_.modified(), document_.currentName(), document_.currentPath(),
+                           mode),
         {
             .askToSave = [&] { return ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES; },
             .saveAs = [&] { return SaveAs(); },
-            .save = [&] { return document_.SaveProfile(currentPath()); },
+            .save = [&] { return document_.SaveProfile(document_.currentPath()); },
         });
 }
 
@@ -386,8 +386,7 @@ void CGripdeckDlg::OnCancelButton() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    currentName().clear();
-    currentPath().clear();
+    document_.ClearSource();
     LoadInstalledPackage();
     RefreshLabels(-1);
     ShowHide();
@@ -491,7 +490,7 @@ void CGripdeckDlg::TakeSummaryVisibility() {
 }
 
 BOOL CGripdeckDlg::OnQueryEndSession(WPARAM, LPARAM) {
-    if (!document_.modified) {
+    if (!document_.modified()) {
         ::ShutdownBlockReasonDestroy(hwnd_);
         return TRUE;
     }
@@ -601,11 +600,9 @@ void CGripdeckDlg::OpenForwardedPath() {
             return;
         }
         const std::string& path = opening->Path();
-        if (SaveModified(SaveModifiedMode::Ask) && document_.LoadProfile(path)) {
-            currentPath() = path;
-            currentName() = FileNamePart(path);
-            SetTitle();
-            GripdeckApp().AddRecentFile(currentPath());
+        if (SaveModified(SaveModifiedMode::Ask) &&
+            document_.OpenProfile(path, FileNamePart(path))) {
+            GripdeckApp().AddRecentFile(document_.currentPath());
             RebuildRecentMenu();
             RefreshLabels(-1);
         }

@@ -29,7 +29,7 @@
 #include "fw/dialog.h"
 #include "fw/handle.h"
 #include "fw/menu.h"
-#include "profile/profile_document.h"
+#include "app/model/profile_document.h"
 #include "skin/labels.h"
 #include "skin/pad_picture_wnd.h"
 #include "skin/skin_button.h"
@@ -91,8 +91,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();
-    std::string& currentPath() { return document_.currentPath; }
-    std::string& currentName() { return document_.currentName; }
     BOOL OnEraseBkgnd(HDC dc);
     UINT OnNcHitTest(POINT screen);
     void OnLButtonDblClk(UINT flags, POINT client);
