@@ -105,16 +105,12 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnFileSummary>(ID_FILE_SUMMARY),
         OnCommand<&D::OnFileClose>(ID_FILE_CLOSE),
         OnCommand<&D::OnAppExit>(ID_APP_EXIT),
-        OnCommandRange<&D::OnRecentFile>(ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST),
+        ChainMember<&D::recentFilesMenu_>(),
         // Tray icon and start-up entry
-        OnMessage<kTrayCallbackMessage, &D::OnTrayNotify>(),
-        OnRegisteredMessage<&D::OnTaskbarCreated>("TaskbarCreated"),
-        OnCommand<&D::OnTrayShowHide>(ID_TRAY_SHOW_HIDE),
+        ChainMember<&D::trayIcon_>(),
         OnCommand<&D::OnLaunchAtStartup>(ID_OPTIONS_LAUNCH_ON_STARTUP),
         // Device
-        OnMessage<WM_DEVICECHANGE, &D::OnDeviceChange>(),
-        OnCommand<&D::OnReinstallDriver>(ID_OPTIONS_REINSTALL_DRIVER),
-        OnMessage<kQueryApplyLookMessage, &D::OnQueryApplyLook>(),
+        ChainMember<&D::deviceWatcher_>(),
         OnMessage<kMarkMessage, &D::OnMark>(),
         OnMessage<kQueryMarkMessage, &D::OnQueryMark>(),
         // Pad buttons, labels and the pad picture window
@@ -156,6 +152,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GripdeckApp().SetMainWindow(hwnd_);
     driverHost_.SetMainWindow(hwnd_);
+    deviceWatcher_.Attach(hwnd_);
     bigIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
@@ -178,8 +175,9 @@ BOOL CGripdeckDlg::OnInitDialog() {
     ResetImage(CurrentProfile().image);
 
     assignmentMenu_.LoadMenu(IDR_MENU_ASSIGN);
-    trayMenu_.LoadMenu(IDR_MENU_TRAY);
-    RebuildRecentMenu();
+    trayIcon_.Attach(hwnd_, smallIcon_.get());
+    recentFilesMenu_.Attach(trayIcon_.Menu());
+    recentFilesMenu_.RebuildRecentMenu();
     CMenuRef(::GetMenu(hwnd_))
         .GetSubMenu(1)
         .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
@@ -187,11 +185,11 @@ BOOL CGripdeckDlg::OnInitDialog() {
     LoadFixedTexts();
     LoadInstalledPackage();
     RefreshLabels(-1);
-    UpdateTrayIcon(TrayAction::Add);
+    trayIcon_.UpdateTrayIcon(TrayAction::Add);
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
-    apply_.SetDisabledLook(!driverLink_.IsDevicePresent(false));
+    deviceWatcher_.CheckAtStart();
     SetPage(1);
     return TRUE;
 }
@@ -460,8 +458,8 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
             ShowWindow(SW_HIDE);
         }
         KillTimer(kHideTimer);
-    } else if (id == kDeviceCheckTimer) {
-        RunDeviceCheck();
+    } else if (id == DeviceWatcher::kDeviceCheckTimer) {
+        deviceWatcher_.RunDeviceCheck();
     } else {
         SetMsgHandled(false);
     }
@@ -527,7 +525,7 @@ LRESULT CGripdeckDlg::OnEndSession(WPARAM ending, LPARAM) {
 void CGripdeckDlg::OnDestroy() {
     // Also after a close request that skipped Exit: an icon left behind
     // would stay in the tray until the pointer passes over it.
-    UpdateTrayIcon(TrayAction::Delete);
+    trayIcon_.UpdateTrayIcon(TrayAction::Delete);
     summaryWindow.DestroyWindow();
     padPictureWindow.DestroyWindow();
     SetMsgHandled(false);
@@ -602,8 +600,7 @@ void CGripdeckDlg::OpenForwardedPath() {
         const std::string& path = opening->Path();
         if (SaveModified(SaveModifiedMode::Ask) &&
             document_.OpenProfile(path, FileNamePart(path))) {
-            GripdeckApp().AddRecentFile(document_.currentPath());
-            RebuildRecentMenu();
+            recentFilesMenu_.AddRecentFile(document_.currentPath());
             RefreshLabels(-1);
         }
     }
