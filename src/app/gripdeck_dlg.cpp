@@ -167,8 +167,10 @@ BOOL CGripdeckDlg::OnInitDialog() {
 
     summaryWindow.Create(hwnd_);
     PlaceSummaryBesideWindow();
+    // Filled by LoadInstalledPackage below, from the profile the window
+    // starts with: filled now, it would show the empty profile made before
+    // the package is read.
     summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
-    ShowSummary(CurrentProfile().summary);
     padPictureWindow.Create(hwnd_);
 
     clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
