@@ -14,7 +14,7 @@
 #include "editors/twin_switch_dlg.h"
 #include "profile/image.h"
 #include "fw/handle.h"
-#include "profile/profile_state.h"
+#include "app/model/profile_state.h"
 
 namespace gd {
 
@@ -36,7 +36,7 @@ bool CGripdeckDlg::StillSelected(const Selection& opened) const {
 
 void CGripdeckDlg::SlotChanged() {
     RefreshLabels(CurrentProfile().selectedButton);
-    document_.modified = true;
+    document_.MarkModified();
 }
 
 namespace {

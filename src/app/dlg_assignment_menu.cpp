@@ -4,7 +4,7 @@
 
 #include "app/assignment_marks.h"
 #include "app/gripdeck_dlg.h"
-#include "profile/profile_state.h"
+#include "app/model/profile_state.h"
 #include "resource.h"
 
 namespace gd {

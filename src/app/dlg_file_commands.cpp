@@ -1,4 +1,4 @@
-// The File menu and the recent files of the tray menu.
+// The File menu, and opening a file chosen among the recent files.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -8,7 +8,6 @@
 #include "app/recent_files.h"
 #include "fw/file_dialog.h"
 #include "fw/text.h"
-#include "profile/image.h"
 #include "resource.h"
 #include "summary/file_info_dlg.h"
 #include "summary/summary_dlg.h"
@@ -26,13 +25,7 @@ void CGripdeckDlg::OnFileNew() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    currentName() = LoadText(IDS_UNFILED);
-    currentPath().clear();
-    document_.ResetToEmpty();
-    SetTitle();
-    ShowSummary(CurrentProfile().summary);
-    // A new profile counts as unsaved from the start.
-    document_.modified = true;
+    document_.New(LoadText(IDS_UNFILED));
     SelectMode(0);
 }
 
@@ -44,14 +37,10 @@ void CGripdeckDlg::OnFileOpen() {
         return;
     }
     const std::string path = dialog.GetPathName();
-    if (!document_.LoadProfile(path)) {
+    if (!document_.OpenProfile(path, dialog.GetFileName())) {
         return;
     }
-    currentName() = dialog.GetFileName();
-    currentPath() = path;
-    SetTitle();
-    GripdeckApp().AddRecentFile(currentPath());
-    RebuildRecentMenu();
+    recentFilesMenu_.AddRecentFile(document_.currentPath());
     SelectMode(0);
 }
 
@@ -59,15 +48,14 @@ void CGripdeckDlg::OnFileLoadSystemDefault() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    currentName().clear();
-    currentPath().clear();
+    document_.ClearSource();
     LoadInstalledPackage();
     SelectMode(0);
 }
 
 void CGripdeckDlg::OnFileSave() {
-    if (!currentPath().empty()) {
-        document_.SaveProfile(currentPath());
+    if (!document_.currentPath().empty()) {
+        document_.SaveProfile(document_.currentPath());
     } else {
         OnFileSaveAs();
     }
@@ -75,7 +63,7 @@ void CGripdeckDlg::OnFileSave() {
 }
 
 bool CGripdeckDlg::SaveAs() {
-    CFileInfoDlg dialog(false, kProfileExtension, currentName(),
+    CFileInfoDlg dialog(false, kProfileExtension, document_.currentName(),
                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kProfileFilter, hwnd_);
     dialog.fields = FieldsFromSummary(CurrentProfile().summary);
     if (dialog.DoModal() != IDOK) {
@@ -83,13 +71,11 @@ bool CGripdeckDlg::SaveAs() {
     }
     StoreFields(dialog.fields, CurrentProfile().summary);
     ShowSummary(CurrentProfile().summary);
-    currentName() = dialog.GetFileName();
-    currentPath() = dialog.GetPathName();
-    const bool saved = document_.SaveProfile(currentPath());
+    document_.SetSource(dialog.GetPathName(), dialog.GetFileName());
+    const bool saved = document_.SaveProfile(document_.currentPath());
     SetTitle();
     if (saved) {
-        GripdeckApp().AddRecentFile(currentPath());
-        RebuildRecentMenu();
+        recentFilesMenu_.AddRecentFile(document_.currentPath());
     }
     RefreshLabels(-1);
     return saved;
@@ -106,7 +92,7 @@ void CGripdeckDlg::OnFileSummary() {
     }
     // An edited summary is an edit like any other: it is offered for saving.
     if (StoreFields(dialog.fields, CurrentProfile().summary)) {
-        document_.modified = true;
+        document_.MarkModified();
     }
     ShowSummary(CurrentProfile().summary);
     app.summaryVisible = dialog.showSummary != 0;
@@ -117,68 +103,25 @@ void CGripdeckDlg::OnAppExit() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    UpdateTrayIcon(TrayAction::Delete);
+    trayIcon_.UpdateTrayIcon(TrayAction::Delete);
     EndRun(1);
 }
 
-void CGripdeckDlg::RebuildRecentMenu() {
-    CMenuRef popup = trayMenu_.GetSubMenu(0);
-    if (!popup) {
-        return;
-    }
-    // The entries sit between "Recent Files" (position 3) and the separator
-    // that follows the last of them.
-    constexpr int kFirstEntry = 4;
-    for (std::size_t removed = 0; removed < RecentFiles::kPlaces; ++removed) {
-        if (kFirstEntry >= popup.GetItemCount() ||
-            (::GetMenuState(popup.GetSafeHmenu(), kFirstEntry, MF_BYPOSITION) & MF_SEPARATOR) !=
-                0) {
-            break;
-        }
-        popup.DeleteItem(kFirstEntry, true);
-    }
-    const std::vector<MenuEntry> entries = RecentMenuEntries(GripdeckApp().recentFiles);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        popup.InsertItem(static_cast<UINT>(kFirstEntry + i), entries[i].id, entries[i].text);
-    }
-    ::EnableMenuItem(popup.GetSafeHmenu(), ID_RECENT_FILES,
-                     MF_BYCOMMAND | (entries.empty() ? (MF_GRAYED | MF_DISABLED) : MF_ENABLED));
-}
-
-void CGripdeckDlg::OpenRecentFile(UINT id) {
-    const std::size_t place = id - ID_RECENT_FILE_FIRST;
-    CGripdeckApp& app = GripdeckApp();
-    if (place >= RecentFiles::kPlaces || app.recentFiles[place].empty()) {
-        return;
-    }
-    // Read before the question: a Save As there puts its file at the top of
-    // the list, and the entry chosen moves down.
-    const std::string path = app.recentFiles[place];
+RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path) {
     if (!SaveModified(SaveModifiedMode::Ask)) {
-        return;
+        return RecentFilesMenu::OpenResult::Stopped;
     }
-    if (!document_.LoadProfile(path)) {
-        // Where the entry is now, since a Save As may have moved it down.
-        for (std::size_t i = 0; i < RecentFiles::kPlaces; ++i) {
-            if (app.recentFiles[i] == path) {
-                app.RemoveRecentFile(i);
-                break;
-            }
-        }
-        RebuildRecentMenu();
-        return;
+    if (!document_.OpenProfile(path, FileNamePart(path))) {
+        return RecentFilesMenu::OpenResult::NotLoaded;
     }
-    currentName() = FileNamePart(path);
-    currentPath() = path;
-    SetTitle();
-    app.AddRecentFile(currentPath());
-    RebuildRecentMenu();
+    recentFilesMenu_.AddRecentFile(document_.currentPath());
     SelectMode(0);
     if (apply_.IsLookEnabled()) {
         ApplyProfile();
     } else {
         ShowAppMessage(hwnd_, AppMessage::DeviceNotInstalled);
     }
+    return RecentFilesMenu::OpenResult::Opened;
 }
 
 }  // namespace gd

@@ -88,16 +88,12 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnFileSummary>(ID_FILE_SUMMARY),
         OnCommand<&D::OnFileClose>(ID_FILE_CLOSE),
         OnCommand<&D::OnAppExit>(ID_APP_EXIT),
-        OnCommandRange<&D::OnRecentFile>(ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST),
+        ChainMember<&D::recentFilesMenu_>(),
         // Tray icon and start-up entry
-        OnMessage<kTrayCallbackMessage, &D::OnTrayNotify>(),
-        OnRegisteredMessage<&D::OnTaskbarCreated>("TaskbarCreated"),
-        OnCommand<&D::OnTrayShowHide>(ID_TRAY_SHOW_HIDE),
+        ChainMember<&D::trayIcon_>(),
         OnCommand<&D::OnLaunchAtStartup>(ID_OPTIONS_LAUNCH_ON_STARTUP),
         // Device
-        OnMessage<WM_DEVICECHANGE, &D::OnDeviceChange>(),
-        OnCommand<&D::OnReinstallDriver>(ID_OPTIONS_REINSTALL_DRIVER),
-        OnMessage<kQueryApplyLookMessage, &D::OnQueryApplyLook>(),
+        ChainMember<&D::deviceWatcher_>(),
         OnMessage<kMarkMessage, &D::OnMark>(),
         OnMessage<kQueryMarkMessage, &D::OnQueryMark>(),
         // Pad buttons, labels and the pad picture window
@@ -126,11 +122,10 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
 CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
       document_(CurrentProfile(), *this),
-      driverLink_(CurrentProfile(), driverHost_) {
+      driverLink_(CurrentProfile().image, CurrentProfile().summary, driverHost_) {
     const StartRequest request = ParseCommandLine(commandLine);
     windowShown = request.startHidden ? 0 : 1;
-    currentPath() = request.path;
-    currentName() = request.name;
+    document_.SetSource(request.path, request.name);
     launchAtStartup = IsLaunchAtStartup() ? 1 : 0;
 }
 
@@ -140,6 +135,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GripdeckApp().SetMainWindow(hwnd_);
     driverHost_.SetMainWindow(hwnd_);
+    deviceWatcher_.Attach(hwnd_);
     bigIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
@@ -154,16 +150,19 @@ BOOL CGripdeckDlg::OnInitDialog() {
 
     summaryWindow.Create(hwnd_);
     PlaceSummaryBesideWindow();
+    // Filled by LoadInstalledPackage below, from the profile the window
+    // starts with: filled now, it would show the empty profile made before
+    // the package is read.
     summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
-    ShowSummary(CurrentProfile().summary);
     padPictureWindow.Create(hwnd_);
 
     clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
     ResetImage(CurrentProfile().image);
 
     assignmentMenu_.LoadMenu(IDR_MENU_ASSIGN);
-    trayMenu_.LoadMenu(IDR_MENU_TRAY);
-    RebuildRecentMenu();
+    trayIcon_.Attach(hwnd_, smallIcon_.get());
+    recentFilesMenu_.Attach(trayIcon_.Menu());
+    recentFilesMenu_.RebuildRecentMenu();
     CMenuRef(::GetMenu(hwnd_))
         .GetSubMenu(1)
         .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
@@ -171,11 +170,11 @@ BOOL CGripdeckDlg::OnInitDialog() {
     LoadFixedTexts();
     LoadInstalledPackage();
     RefreshLabels(-1);
-    UpdateTrayIcon(TrayAction::Add);
+    trayIcon_.UpdateTrayIcon(TrayAction::Add);
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
-    apply_.SetDisabledLook(!driverLink_.IsDevicePresent(false));
+    deviceWatcher_.CheckAtStart();
     SetPage(1);
     return TRUE;
 }
@@ -266,7 +265,7 @@ void CGripdeckDlg::LoadFixedTexts() {
 }
 
 void CGripdeckDlg::SetTitle() {
-    SetWindowText(WindowTitle(appTitle_, currentName()));
+    SetWindowText(WindowTitle(appTitle_, document_.currentName()));
 }
 
 void CGripdeckDlg::RefreshLabels(int button) {
@@ -342,11 +341,12 @@ void CGripdeckDlg::ToggleFrame() {
 
 bool CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
     return RunSaveModified(
-        DecideSaveModified(document_.modified, currentName(), currentPath(), mode),
+        DecideSaveModified(document_.modified(), document_.currentName(), document_.currentPath(),
+                           mode),
         {
             .askToSave = [&] { return ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES; },
             .saveAs = [&] { return SaveAs(); },
-            .save = [&] { return document_.SaveProfile(currentPath()); },
+            .save = [&] { return document_.SaveProfile(document_.currentPath()); },
         });
 }
 
@@ -370,8 +370,7 @@ void CGripdeckDlg::OnCancelButton() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    currentName().clear();
-    currentPath().clear();
+    document_.ClearSource();
     LoadInstalledPackage();
     RefreshLabels(-1);
     ShowHide();
@@ -445,8 +444,8 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
             ShowWindow(SW_HIDE);
         }
         KillTimer(kHideTimer);
-    } else if (id == kDeviceCheckTimer) {
-        RunDeviceCheck();
+    } else if (id == DeviceWatcher::kDeviceCheckTimer) {
+        deviceWatcher_.RunDeviceCheck();
     } else {
         SetMsgHandled(false);
     }
@@ -475,7 +474,7 @@ void CGripdeckDlg::TakeSummaryVisibility() {
 }
 
 BOOL CGripdeckDlg::OnQueryEndSession(WPARAM, LPARAM) {
-    if (!document_.modified) {
+    if (!document_.modified()) {
         ::ShutdownBlockReasonDestroy(hwnd_);
         return TRUE;
     }
@@ -512,7 +511,7 @@ LRESULT CGripdeckDlg::OnEndSession(WPARAM ending, LPARAM) {
 void CGripdeckDlg::OnDestroy() {
     // Also after a close request that skipped Exit: an icon left behind
     // would stay in the tray until the pointer passes over it.
-    UpdateTrayIcon(TrayAction::Delete);
+    trayIcon_.UpdateTrayIcon(TrayAction::Delete);
     summaryWindow.DestroyWindow();
     padPictureWindow.DestroyWindow();
     SetMsgHandled(false);
@@ -585,12 +584,9 @@ void CGripdeckDlg::OpenForwardedPath() {
             return;
         }
         const std::string& path = opening->Path();
-        if (SaveModified(SaveModifiedMode::Ask) && document_.LoadProfile(path)) {
-            currentPath() = path;
-            currentName() = FileNamePart(path);
-            SetTitle();
-            GripdeckApp().AddRecentFile(currentPath());
-            RebuildRecentMenu();
+        if (SaveModified(SaveModifiedMode::Ask) &&
+            document_.OpenProfile(path, FileNamePart(path))) {
+            recentFilesMenu_.AddRecentFile(document_.currentPath());
             RefreshLabels(-1);
         }
     }

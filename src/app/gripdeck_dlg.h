@@ -6,13 +6,15 @@
 // outside: a second start, device changes, tray icon clicks and clicks in
 // the pad picture window.
 //
-// The handlers live in files by concern: gripdeck_dlg.cpp (window, pages,
-// frame, OK / APPLY / Cancel, forwarded command lines), dlg_file_commands.cpp
-// (File menu, recent files), dlg_tray.cpp (tray icon, ShowHide, start-up
-// entry), dlg_device.cpp (device re-check, driver), dlg_assignment_menu.cpp
-// (pad buttons and the assignment menu), dlg_assignment_commands.cpp (the
-// menu's commands). The one handler table is in
-// gripdeck_dlg.cpp.
+// The tray icon (TrayIcon), the recent files of its menu (RecentFilesMenu)
+// and the pad's presence (DeviceWatcher) are objects of their own, whose
+// handler tables the window's chains. The window's handlers live in files by
+// concern: gripdeck_dlg.cpp (window, pages, frame, OK / APPLY / Cancel,
+// forwarded command lines), dlg_file_commands.cpp (File menu, opening a
+// recent file), dlg_tray.cpp (ShowHide, start-up entry),
+// dlg_assignment_menu.cpp (pad buttons and the assignment menu),
+// dlg_assignment_commands.cpp (the menu's commands). The one handler table is
+// in gripdeck_dlg.cpp.
 #include <windows.h>
 
 #include <cstdint>
@@ -24,12 +26,15 @@
 #include "app/shell_rules.h"
 #include "app/slot_label.h"
 #include "app/command_line.h"
+#include "app/device_watcher.h"
+#include "app/recent_files_menu.h"
+#include "app/tray_icon.h"
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
 #include "fw/dialog.h"
 #include "fw/handle.h"
 #include "fw/menu.h"
-#include "profile/profile_document.h"
+#include "app/model/profile_document.h"
 #include "skin/labels.h"
 #include "skin/pad_picture_wnd.h"
 #include "skin/skin_button.h"
@@ -40,12 +45,10 @@ namespace gd {
 class CGripdeckDlg : public CDialog, private ProfileHost {
   public:
     static constexpr int kPadButtons = 10;
-    // Timer 1 hides the window 300 ms after a "-1" start; timer 5 re-checks
-    // the pad 5 seconds after device changes.
+    // Timer 1 hides the window 300 ms after a "-1" start; timer 5 belongs
+    // to the device watcher.
     static constexpr UINT_PTR kHideTimer = 1;
     static constexpr UINT kHideDelayMs = 300;
-    static constexpr UINT_PTR kDeviceCheckTimer = 5;
-    static constexpr UINT kDeviceCheckDelayMs = 5000;
 
     // commandLine: the text after the program's name; "-1" starts hidden,
     // anything else but "" names a profile to open (quotes removed).
@@ -67,12 +70,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
     // Between a shown window and tray-only.
     void ShowHide();
-    enum class TrayAction { Add, Modify, Delete };
-    void UpdateTrayIcon(TrayAction action);
-
-    void RebuildRecentMenu();
-    // id 33001..33006.
-    void OpenRecentFile(UINT id);
 
     void ShowAssignmentMenu();
 
@@ -91,8 +88,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();
-    std::string& currentPath() { return document_.currentPath; }
-    std::string& currentName() { return document_.currentName; }
     BOOL OnEraseBkgnd(HDC dc);
     UINT OnNcHitTest(POINT screen);
     void OnLButtonDblClk(UINT flags, POINT client);
@@ -118,6 +113,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     LRESULT OnOpenForwarded(WPARAM, LPARAM);
     void OpenForwardedPath();
     LRESULT OnQueryGroupFaces(WPARAM, LPARAM);
+    LRESULT OnMark(WPARAM mark, LPARAM);
+    LRESULT OnQueryMark(WPARAM, LPARAM) { return static_cast<LRESULT>(lastMark_); }
     void OnOkButton();
     void OnCancelButton();
     void OnFrameToggle() { ToggleFrame(); }
@@ -144,22 +141,12 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileSummary();
     void OnFileClose() { ShowHide(); }
     void OnAppExit();
-    void OnRecentFile(UINT id) { OpenRecentFile(id); }
+    // A recent file chosen in the tray menu: opened, named and applied at
+    // once when the pad is there.
+    RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path);
 
-    // ---- tray icon and start-up entry (dlg_tray.cpp)
-    LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
-    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
-    void OnTrayShowHide() { ShowHide(); }
+    // ---- start-up entry (dlg_tray.cpp)
     void OnLaunchAtStartup();
-    void ShowTrayMenu();
-
-    // ---- device (dlg_device.cpp)
-    BOOL OnDeviceChange(UINT event, DWORD_PTR data);
-    void RunDeviceCheck();
-    void OnReinstallDriver();
-    LRESULT OnQueryApplyLook(WPARAM, LPARAM);
-    LRESULT OnMark(WPARAM mark, LPARAM);
-    LRESULT OnQueryMark(WPARAM, LPARAM) { return static_cast<LRESULT>(lastMark_); }
 
     // ---- pad buttons and the assignment menu (dlg_assignment_menu.cpp)
     void OnPadButton(UINT id);
@@ -238,7 +225,10 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     int page = 0;
 
     CMenu assignmentMenu_;
-    CMenu trayMenu_;
+    TrayIcon trayIcon_{[this] { ShowHide(); }};
+    RecentFilesMenu recentFilesMenu_{
+        [this](const std::string& path) { return OpenRecentPath(path); }};
+    DeviceWatcher deviceWatcher_{driverLink_, driverHost_, apply_};
 
     LabelTexts labelTexts_;
     std::string appTitle_;
@@ -246,7 +236,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     int windowShown = 1;
     int launchAtStartup = 0;
     UINT clipboardFormat = 0;
-    DeviceCheckGuard deviceCheck_;
     // Collects a command line forwarded by a second start, and the path it
     // names until it can be opened.
     ForwardedCommandLine forwarded_;

@@ -77,7 +77,7 @@ std::optional<std::string> QueryString(RegistryKey& key, const char* name, std::
 PublishResult DriverLink::PublishProfile() {
     PublishResult result;
     if (const std::optional<std::string> windows = host_.WindowsDirectory()) {
-        const std::vector<std::uint8_t> package = EncodePackage(state_.image, state_.summary);
+        const std::vector<std::uint8_t> package = EncodePackage(image_, summary_);
         result.packageWritten = host_.WriteWholeFile(FormatString(IDS_PACKAGE_PATH, *windows),
                                                      package.data(), package.size());
     }
@@ -102,7 +102,7 @@ bool DriverLink::SetDriverValues() {
     const bool packageSet = key->SetValue(kPackageValue, RegistryType::String, package.c_str(),
                                           static_cast<std::uint32_t>(package.size()));
 
-    const std::uint32_t resolution = state_.summary.resolution;
+    const std::uint32_t resolution = summary_.resolution;
     const std::uint8_t dword[4] = {
         static_cast<std::uint8_t>(resolution), static_cast<std::uint8_t>(resolution >> 8),
         static_cast<std::uint8_t>(resolution >> 16), static_cast<std::uint8_t>(resolution >> 24)};

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "driverlink/driver_host.h"
-#include "profile/profile_state.h"
+#include "profile/records.h"
 #include "resource.h"
 
 namespace gd {
@@ -58,7 +58,10 @@ struct PublishResult {
 
 class DriverLink {
   public:
-    DriverLink(const ProfileState& state, DriverHost& host) : state_(state), host_(host) {}
+    // Publishes the image and summary it is given: the program's one
+    // profile, or a tool's own.
+    DriverLink(const ProfileImage& image, const SummaryBlock& summary, DriverHost& host)
+        : image_(image), summary_(summary), host_(host) {}
 
     // Writes <Windows directory>\system32\drivers\velqorgpx.pkg (151,496
     // bytes, rewritten every time), then SetDriverValues, then opens the
@@ -100,7 +103,8 @@ class DriverLink {
     bool InstallInf(const std::string& folder, unsigned infString, const char* hardwareId,
                     std::string& uncopied);
 
-    const ProfileState& state_;
+    const ProfileImage& image_;
+    const SummaryBlock& summary_;
     DriverHost& host_;
 };
 

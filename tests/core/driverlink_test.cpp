@@ -16,6 +16,12 @@
 namespace gd {
 namespace {
 
+// What a driver link publishes: zero bytes unless a test writes some.
+struct PublishedProfile {
+    ProfileImage image;
+    SummaryBlock summary;
+};
+
 using testing::Bytes;
 using ::testing::ElementsAre;
 using testing::FakeDriverHost;
@@ -41,9 +47,9 @@ class DriverLinkTest : public ::testing::Test {
         std::memcpy(state->summary.name, "Racing", 6);
     }
 
-    std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
+    std::unique_ptr<PublishedProfile> state = std::make_unique<PublishedProfile>();
     FakeDriverHost host;
-    DriverLink link{*state, host};
+    DriverLink link{state->image, state->summary, host};
 };
 
 // ---- publishing
@@ -266,7 +272,7 @@ TEST_F(DriverLinkTest, TheReinstallCommandNeedsTheDriverOrThePad) {
         if (pad) {
             world.PlugPad();
         }
-        DriverLink(*state, world).ReinstallDriverCommand();
+        DriverLink(state->image, state->summary, world).ReinstallDriverCommand();
         EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
         EXPECT_EQ(world.IndexOf("NotifyMainWindow"), -1);
         EXPECT_THAT(world.messages, ElementsAre(message));
@@ -305,7 +311,7 @@ TEST_F(DriverLinkTest, AFailedInstallationStopsThereWithMessage59) {
         if (unknownFolder) {
             world.programFolder.reset();
         }
-        EXPECT_FALSE(DriverLink(*state, world).ReinstallDriver());
+        EXPECT_FALSE(DriverLink(state->image, state->summary, world).ReinstallDriver());
         EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
         EXPECT_EQ(world.CallsStartingWith("CopyInf").size(), installs);
         EXPECT_THAT(world.messages,
@@ -399,7 +405,7 @@ TEST_F(DriverLinkTest, AFailedCopyNamesTheSetupFile) {
                 RegistryType::String, Bytes(std::string(installDir) + '\0')};
         }
         world.uncopyableInfs.insert(uncopyable);
-        EXPECT_FALSE(DriverLink(*state, world).ReinstallDriver());
+        EXPECT_FALSE(DriverLink(state->image, state->summary, world).ReinstallDriver());
         EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
         EXPECT_EQ(world.IndexOf("CurrentDirectory"), -1);
         EXPECT_THAT(world.messages,

@@ -2,7 +2,7 @@
 // the simulated pad, and recent profiles from the tray menu.
 #include <cstring>
 
-#include "app/gripdeck_dlg.h"
+#include "app/device_watcher.h"
 #include "app_test_support.h"
 
 namespace gd::apptest {
@@ -30,7 +30,7 @@ class DeviceTest : public AppTest {
 // The program re-checks the pad on a timer 5 seconds after a device-change notice; the
 // test fires that timer at once instead of waiting it out.
 void RecheckThePad(HWND main) {
-    ::PostMessageA(main, WM_TIMER, CGripdeckDlg::kDeviceCheckTimer, 0);
+    ::PostMessageA(main, WM_TIMER, DeviceWatcher::kDeviceCheckTimer, 0);
 }
 
 // The tray menu's first recent entry, chosen with the keyboard: Show/Hide,

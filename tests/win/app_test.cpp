@@ -65,10 +65,20 @@ TEST_F(StartTest, FreshStartShowsTheWelcomePageAndTheSettingsLastToTheNextStart)
     }
     // Stored as the user last saw it, the summary window stays hidden at the next start.
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettings, "Summary").value_or(9), 0u);
+    // It shows the summary of the profile the window starts with: the installed one.
+    SummaryBlock installed{};
+    WriteText(installed.name, "Installed set");
+    installed.resolution = 0x04000300;
+    const std::vector<std::uint8_t> package = EncodePackage(*MacroProfile("I", {0}), installed);
+    ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
     Program program("");
     ASSERT_NE(program.Main(), nullptr);
-    ASSERT_NE(program.SummaryWindow(), nullptr);
-    EXPECT_FALSE(::IsWindowVisible(program.SummaryWindow()));
+    HWND window = program.SummaryWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(window));
+    EXPECT_EQ(LabelText(program.Main(), 0), "I0");
+    EXPECT_EQ(ControlText(::GetDlgItem(window, IDC_SUMMARY_NAME)), "Installed set");
+    EXPECT_EQ(ControlText(::GetDlgItem(window, IDC_SUMMARY_RESOLUTION)), "1024x768");
 }
 
 TEST_F(StartTest, ASecondStartTellsTheRunningCopyAndHandsItAPath) {

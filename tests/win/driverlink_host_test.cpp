@@ -22,6 +22,12 @@
 namespace gd {
 namespace {
 
+// What a driver link publishes: zero bytes unless a test writes some.
+struct PublishedProfile {
+    ProfileImage image;
+    SummaryBlock summary;
+};
+
 // Every box is recorded instead of waiting for a click.
 class RecordingHost : public WinDriverHost {
   public:
@@ -102,9 +108,9 @@ class DriverLinkWinTest : public ::testing::Test {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kServiceKey, kResolutionValue);
     }
 
-    std::unique_ptr<ProfileState> state = std::make_unique<ProfileState>();
+    std::unique_ptr<PublishedProfile> state = std::make_unique<PublishedProfile>();
     RecordingHost host;
-    DriverLink link{*state, host};
+    DriverLink link{state->image, state->summary, host};
 };
 
 TEST_F(DriverLinkWinTest, OnlyALiveMainWindowIsNotifiedOrOwnsABox) {

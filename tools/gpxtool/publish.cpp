@@ -1,13 +1,11 @@
 #include "gpxtool/publish.h"
 
-#include <memory>
 #include <optional>
 
 #include "driverlink/driver_link.h"
 #include "gpxtool/profile_input.h"
 #include "profile/image.h"
 #include "profile/profile_file.h"
-#include "profile/profile_state.h"
 #include "string_table.h"
 
 namespace gpxtool {
@@ -18,20 +16,15 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
     if (!LoadProfileInput(file, profile, reason)) {
         return Refuse(console, file, reason);
     }
-    // The driver link reads the profile from a ProfileState, as the program's
-    // one profile is held; this one is the tool's own, not the process-wide one.
-    auto state = std::make_unique<gd::ProfileState>();
-    state->image = *profile.image;
-    state->summary = profile.summary;
-
-    const gd::PublishResult result = gd::DriverLink(*state, host).PublishProfile();
+    const gd::PublishResult result =
+        gd::DriverLink(*profile.image, profile.summary, host).PublishProfile();
 
     std::ostream& out = console.out;
     const std::optional<std::string> windows = host.WindowsDirectory();
     const std::string package =
         windows ? gd::FormatString(IDS_PACKAGE_PATH, *windows) : "the driver package";
     out << "package: " << (result.packageWritten ? "written " : "not written ") << package << '\n';
-    const std::uint32_t resolution = state->summary.resolution;
+    const std::uint32_t resolution = profile.summary.resolution;
     out << "driver values: " << (result.valuesWritten ? "set" : "not set") << " under HKLM\\"
         << gd::FindString(IDS_SERVICE_KEY) << " (Package, Resolution "
         << gd::ResolutionWidth(resolution) << 'x' << gd::ResolutionHeight(resolution) << ")\n";

@@ -1,4 +1,4 @@
-#include "profile/profile_state.h"
+#include "app/model/profile_state.h"
 
 #include "profile/image.h"
 

@@ -1,7 +1,8 @@
-#include "profile/profile_document.h"
+#include "app/model/profile_document.h"
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "profile/image.h"
 #include "profile/profile_file.h"
@@ -13,12 +14,12 @@ namespace gd {
 bool ProfileDocument::SaveProfile(std::string path) {
     const std::vector<std::uint8_t> bytes = EncodeProfileFile(state_.image, state_.summary);
     if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
-        currentPath.clear();
-        currentName.clear();
+        currentPath_.clear();
+        currentName_.clear();
         host_.ReportFileError(path);
         return false;
     }
-    modified = false;
+    modified_ = false;
     return true;
 }
 
@@ -31,8 +32,8 @@ bool ProfileDocument::LoadProfile(std::string path) {
     const FileError error = ReadProfileFile(path, *image, *summary);
     if (error != FileError::None) {
         if (error == FileError::CannotOpen) {
-            currentPath.clear();
-            currentName.clear();
+            currentPath_.clear();
+            currentName_.clear();
         }
         host_.ReportFileError(path);
         return false;
@@ -42,7 +43,21 @@ bool ProfileDocument::LoadProfile(std::string path) {
     host_.ShowSummary(state_.summary);
     state_.currentMode = 0;
     state_.selectedButton = -1;
-    modified = false;
+    modified_ = false;
+    return true;
+}
+
+void ProfileDocument::SetSource(std::string path, std::string name) {
+    currentPath_ = std::move(path);
+    currentName_ = std::move(name);
+}
+
+bool ProfileDocument::OpenProfile(const std::string& path, std::string name) {
+    if (!LoadProfile(path)) {
+        return false;
+    }
+    SetSource(path, std::move(name));
+    host_.ShowProfileName(currentName_);
     return true;
 }
 
@@ -51,17 +66,25 @@ bool ProfileDocument::LoadInstalledPackage() {
     state_.summary.resolution = host_.PrimaryScreenResolution();
     ReadPackageFile(PackagePath(host_.WindowsDirectory()), state_.image, state_.summary);
 
-    if (currentName.empty()) {
-        currentName = kDefaultProfileName;
+    if (currentName_.empty()) {
+        currentName_ = kDefaultProfileName;
     } else {
-        LoadProfile(currentPath);
+        LoadProfile(currentPath_);
     }
-    modified = false;
-    host_.ShowProfileName(currentName);
+    modified_ = false;
+    host_.ShowProfileName(currentName_);
     // The summary window shows the profile in memory, whatever it held
     // before.
     host_.ShowSummary(state_.summary);
     return true;
+}
+
+void ProfileDocument::New(std::string untitledName) {
+    SetSource({}, std::move(untitledName));
+    ResetToEmpty();
+    host_.ShowProfileName(currentName_);
+    host_.ShowSummary(state_.summary);
+    modified_ = true;
 }
 
 void ProfileDocument::ResetToEmpty() {

@@ -1,10 +1,10 @@
 #pragma once
 // The main window's profile: where it came from, whether it changed, and the
-// three operations that move it between files and the process-wide state.
+// operations that move it between files and the process-wide state.
 #include <cstdint>
 #include <string>
 
-#include "profile/profile_state.h"
+#include "app/model/profile_state.h"
 
 namespace gd {
 
@@ -27,6 +27,22 @@ class ProfileDocument {
   public:
     ProfileDocument(ProfileState& state, ProfileHost& host) : state_(state), host_(host) {}
 
+    // Full path of the profile's file; empty when it has none.
+    const std::string& currentPath() const { return currentPath_; }
+    // The name in the title: the file's name, "default.gpx" or "Unfiled".
+    const std::string& currentName() const { return currentName_; }
+    // True when the profile differs from what was last loaded or saved.
+    bool modified() const { return modified_; }
+
+    // The profile now belongs to the file at `path`, shown as `name`. The
+    // title is the caller's to set.
+    void SetSource(std::string path, std::string name);
+    // Forgets the file: the next LoadInstalledPackage names the profile
+    // "default.gpx" instead of loading a file on top of the package.
+    void ClearSource() { SetSource({}, {}); }
+    // An edit the user has not saved yet.
+    void MarkModified() { modified_ = true; }
+
     // Writes the profile file; on failure the old file stays intact, the
     // path and name are emptied and message 50 is shown. The path is taken
     // by value: callers pass currentPath itself, which a failure empties
@@ -35,20 +51,27 @@ class ProfileDocument {
     // Takes a profile file into memory; a refused file changes nothing but
     // shows message 50 (and empties path and name when it cannot be opened).
     bool LoadProfile(std::string path);
+    // LoadProfile, then the profile belongs to that file and the title
+    // follows. A refused file keeps the old name and title.
+    bool OpenProfile(const std::string& path, std::string name);
     // Reads the driver package back, then the remembered profile file on
     // top, and refills the summary window with what it loaded.
     bool LoadInstalledPackage();
 
-    // Twenty Off slots and a fresh SummaryBlock, as New makes them.
-    void ResetToEmpty();
-
-    std::string currentPath;
-    std::string currentName;
-    bool modified = false;
+    // New: twenty Off slots and a fresh SummaryBlock, named `untitledName`
+    // without a file, the title and the summary window following. A new
+    // profile counts as unsaved from the start.
+    void New(std::string untitledName);
 
   private:
+    // Twenty Off slots and a fresh SummaryBlock.
+    void ResetToEmpty();
+
     ProfileState& state_;
     ProfileHost& host_;
+    std::string currentPath_;
+    std::string currentName_;
+    bool modified_ = false;
 };
 
 }  // namespace gd

@@ -1,0 +1,53 @@
+#include "app/device_watcher.h"
+
+#include <dbt.h>
+
+#include "app/main_window_messages.h"
+#include "resource.h"
+
+namespace gd {
+
+const MessageMap& DeviceWatcher::GetMessageMap() const {
+    using W = DeviceWatcher;
+    static constexpr Route kRoutes[] = {
+        OnMessage<WM_DEVICECHANGE, &W::OnDeviceChange>(),
+        OnCommand<&W::OnReinstallDriver>(ID_OPTIONS_REINSTALL_DRIVER),
+        OnMessage<kQueryApplyLookMessage, &W::OnQueryApplyLook>(),
+    };
+    static const MessageMap kMap{kRoutes, nullptr};
+    return kMap;
+}
+
+void DeviceWatcher::CheckAtStart() {
+    apply_.SetDisabledLook(!link_.IsDevicePresent(false));
+}
+
+BOOL DeviceWatcher::OnDeviceChange(UINT event, DWORD_PTR) {
+    if (event == DBT_DEVNODES_CHANGED && deviceCheck_.OnDevicesChanged()) {
+        ::SetTimer(window_, kDeviceCheckTimer, kDeviceCheckDelayMs, nullptr);
+    }
+    SetMsgHandled(false);
+    return TRUE;
+}
+
+void DeviceWatcher::RunDeviceCheck() {
+    if (!deviceCheck_.BeginCheck()) {
+        return;
+    }
+    host_.SetMainWindow(window_);
+    const bool present = link_.IsDevicePresent(!apply_.IsLookEnabled());
+    apply_.SetDisabledLook(!present);
+    apply_.UpdateWindow();
+    ::KillTimer(window_, kDeviceCheckTimer);
+    deviceCheck_.FinishCheck();
+}
+
+void DeviceWatcher::OnReinstallDriver() {
+    link_.ReinstallDriverCommand();
+}
+
+LRESULT DeviceWatcher::OnQueryApplyLook(WPARAM, LPARAM) {
+    return apply_.IsLookEnabled() ? 1 : 0;
+}
+
+}  // namespace gd

@@ -1,0 +1,51 @@
+#pragma once
+// The pad as the main window sees it: the APPLY button is drawn enabled while
+// the pad and its driver are there. A burst of device-change notices gives
+// one re-check 5 seconds after its first (timer 5 of the main window), and
+// notices arriving while a re-check runs (it may show message boxes) start
+// no other. The main window owns the watcher, chains its handler table and
+// hands it timer 5.
+#include <windows.h>
+
+#include "app/main_window_rules.h"
+#include "driverlink/driver_host_win.h"
+#include "driverlink/driver_link.h"
+#include "fw/message_map.h"
+#include "skin/skin_button.h"
+
+namespace gd {
+
+class DeviceWatcher : public CMsgHandler {
+  public:
+    static constexpr UINT_PTR kDeviceCheckTimer = 5;
+    static constexpr UINT kDeviceCheckDelayMs = 5000;
+
+    // apply: the button whose look shows the pad's presence.
+    DeviceWatcher(DriverLink& link, WinDriverHost& host, CSkinButton& apply)
+        : link_(link), host_(host), apply_(apply) {}
+
+    // The window whose timer runs the re-check.
+    void Attach(HWND window) { window_ = window; }
+    // The check at start: APPLY's look, no driver installed.
+    void CheckAtStart();
+    // Timer 5 fired. A pad seen without its driver while APPLY is drawn
+    // disabled gets its driver installed.
+    void RunDeviceCheck();
+
+  protected:
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    BOOL OnDeviceChange(UINT event, DWORD_PTR data);
+    void OnReinstallDriver();
+    LRESULT OnQueryApplyLook(WPARAM, LPARAM);
+
+    DriverLink& link_;
+    WinDriverHost& host_;
+    CSkinButton& apply_;
+    HWND window_ = nullptr;
+    // deviceCheckPending and deviceCheckBusy.
+    DeviceCheckGuard deviceCheck_;
+};
+
+}  // namespace gd
