@@ -64,17 +64,6 @@ constexpr int kMouseControls[] = {IDC_POSITION_MODE, IDC_POSITION_X_CAPTION, IDC
 // Position-mode list entries, by index.
 enum PositionMode { kRelative = 0, kAbsolute = 1, kUndefined = 2 };
 
-// The one recording the process has: only one macro editor is ever open,
-// as every caller is modal.
-struct Recording {
-    UniqueHook hook;
-    CMacroEditDlg* target = nullptr;
-};
-Recording& TheRecording() {
-    static Recording recording;
-    return recording;
-}
-
 std::string WithNumber(const std::string& format, std::uint64_t value) {
     std::string text = format;
     const std::size_t at = text.find("%d");
@@ -105,22 +94,6 @@ bool EntryNamesInput(EventCode entry, EventCode row) {
 
 }  // namespace
 
-LRESULT CALLBACK RecordHookProc(int code, WPARAM message, LPARAM data) {
-    Recording& recording = TheRecording();
-    if (code != HC_ACTION || recording.target == nullptr) {
-        return ::CallNextHookEx(nullptr, code, message, data);
-    }
-    const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
-    if (down || up) {
-        recording.target->AddRecordedEvent(
-            RecordedKeyCode(stroke.scanCode, (stroke.flags & LLKHF_EXTENDED) != 0, up));
-    }
-    // Every stroke of the desktop goes to the recorder alone.
-    return 1;
-}
-
 CMacroEditDlg::CMacroEditDlg(HWND parent) : CMacroEditDlg(IDD_MACRO_EDIT, parent, true) {}
 
 CMacroEditDlg::CMacroEditDlg(UINT templateId, HWND parent, bool playModes)
@@ -132,9 +105,6 @@ CMacroEditDlg::CMacroEditDlg(UINT templateId, HWND parent, bool playModes)
 
 CMacroEditDlg::~CMacroEditDlg() {
     StopRecording();
-    if (TheRecording().target == this) {
-        TheRecording().target = nullptr;
-    }
     DestroyWindow();
 }
 
@@ -200,7 +170,7 @@ void CMacroEditDlg::StoreMacro(MacroRecord& place) const {
 }
 
 bool CMacroEditDlg::IsRecording() const {
-    return TheRecording().hook && TheRecording().target == this;
+    return recording_.IsInstalled();
 }
 
 BOOL CMacroEditDlg::OnInitDialog() {
@@ -224,7 +194,6 @@ BOOL CMacroEditDlg::OnInitDialog() {
     // The spins show their start position; the fields keep what the caller set.
     UpdateData(false);
 
-    TheRecording().target = this;
     SetTimer(kCursorTimer, kCursorPeriodMs);
     FillFromMacro();
     name_.SetFocus();
@@ -501,12 +470,7 @@ void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
 // ---- recording
 
 void CMacroEditDlg::OnStartRecording() {
-    Recording& recording = TheRecording();
-    recording.target = this;
-    if (!recording.hook) {
-        recording.hook.reset(
-            ::SetWindowsHookExA(WH_KEYBOARD_LL, RecordHookProc, ::GetModuleHandleA(nullptr), 0));
-    }
+    recording_.Install();
     GetDlgItem(IDC_START_RECORDING).EnableWindow(false);
     GetDlgItem(IDC_STOP_RECORDING).EnableWindow(true);
     recorder_.Restart();
@@ -521,10 +485,7 @@ void CMacroEditDlg::OnStopRecording() {
 }
 
 void CMacroEditDlg::StopRecording() {
-    Recording& recording = TheRecording();
-    if (recording.target == this) {
-        recording.hook.reset();
-    }
+    recording_.Remove();
     if (IsWindow()) {
         GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
         GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
@@ -547,6 +508,21 @@ void CMacroEditDlg::AddRecordedEvent(EventCode code) {
     // A recorded macro with a name can be confirmed straight away.
     UpdateOkButton();
     eventList_.Scroll(0, 1000);
+}
+
+LRESULT CMacroEditDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
+    if (code != HC_ACTION) {
+        return RecordingHook::PassOn(code, message, data);
+    }
+    const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+    if (down || up) {
+        AddRecordedEvent(
+            RecordedKeyCode(stroke.scanCode, (stroke.flags & LLKHF_EXTENDED) != 0, up));
+    }
+    // Every stroke of the desktop goes to the recorder alone.
+    return 1;
 }
 
 // ---- list notifications and the popup menu

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "editors/keyboard_hook.h"
 #include "editors/macro_list.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
@@ -52,8 +53,6 @@ class CMacroEditDlg : public CDialog {
     const MessageMap& GetMessageMap() const override;
 
   private:
-    friend LRESULT CALLBACK RecordHookProc(int code, WPARAM message, LPARAM data);
-
     // Opening and the list's rows
     void LoadTexts();
     void SetUpLists();
@@ -79,6 +78,8 @@ class CMacroEditDlg : public CDialog {
     void OnStopRecording();
     void StopRecording();
     void AddRecordedEvent(EventCode code);
+    friend RecordingHook;
+    LRESULT OnKeyboardHook(int code, WPARAM message, LPARAM data);
 
     // List notifications and the popup menu
     void OnListItemChanged(const NMLISTVIEW& change);
@@ -128,6 +129,7 @@ class CMacroEditDlg : public CDialog {
     std::unique_ptr<MacroRecord> macro_;
     MacroList events_;
     MacroRecorder recorder_;
+    RecordingHook recording_{*this};
     bool updating_ = false;
     // Set while the dialog writes a field itself, so that its change is
     // not taken for the user's.
