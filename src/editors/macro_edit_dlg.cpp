@@ -7,6 +7,7 @@
 #include "editors/key_capture_dlg.h"
 #include "editors/macro_fields.h"
 #include "editors/mouse_button_dlg.h"
+#include "editors/mouse_button_rules.h"
 #include "fw/handle.h"
 #include "fw/text.h"
 #include "keys/key_names.h"
@@ -61,9 +62,6 @@ constexpr int kMouseControls[] = {IDC_POSITION_MODE, IDC_POSITION_X_CAPTION, IDC
                                   IDC_POSITION_X,    IDC_POSITION_Y,         IDC_CURSOR_X,
                                   IDC_CURSOR_Y};
 
-// Position-mode list entries, by index.
-enum PositionMode { kRelative = 0, kAbsolute = 1, kUndefined = 2 };
-
 std::string WithNumber(const std::string& format, std::uint64_t value) {
     std::string text = format;
     const std::size_t at = text.find("%d");
@@ -72,13 +70,6 @@ std::string WithNumber(const std::string& format, std::uint64_t value) {
         return text + number;
     }
     return text.replace(at, 2, number);
-}
-
-std::int16_t HighHalf(std::uint32_t position) {
-    return static_cast<std::int16_t>(position >> 16);
-}
-std::int16_t LowHalf(std::uint32_t position) {
-    return static_cast<std::int16_t>(position & 0xFFFF);
 }
 
 bool IsMousePress(EventCode code) {
@@ -229,12 +220,10 @@ void CMacroEditDlg::SetUpLists() {
         eventList_.InsertColumn(i, LoadText(columns[i].heading), LVCFMT_LEFT, columns[i].width);
     }
 
-    positionMode_.InsertString(kRelative, relativeText_);
-    positionMode_.SetItemData(kRelative, 0);
-    positionMode_.InsertString(kAbsolute, absoluteText_);
-    positionMode_.SetItemData(kAbsolute, kAbsolutePositionFlag);
-    positionMode_.InsertString(kUndefined, undefinedText_);
-    positionMode_.SetItemData(kUndefined, 0);
+    for (int item = 0; item < kMousePositionItemCount; ++item) {
+        positionMode_.InsertString(item, ModeText(item));
+        positionMode_.SetItemData(item, static_cast<LPARAM>(MousePositionItemValue(item)));
+    }
 
     char name[64];
     for (int i = 0; i < KeyTableSize(); ++i) {
@@ -246,11 +235,15 @@ void CMacroEditDlg::SetUpLists() {
     }
 }
 
+const std::string& CMacroEditDlg::ModeText(int item) const {
+    return item == kMouseAbsoluteItem    ? absoluteText_
+           : item == kMouseUndefinedItem ? undefinedText_
+                                         : relativeText_;
+}
+
 std::string CMacroEditDlg::MouseOthers(EventCode code, std::uint32_t position) const {
-    const std::string& mode = FlagsOf(code) != 0 ? absoluteText_
-                              : position == 0    ? undefinedText_
-                                                 : relativeText_;
-    return PositionText(mode, HighHalf(position), LowHalf(position));
+    return PositionText(ModeText(PressPositionItem(code, position)), PositionX(position),
+                        PositionY(position));
 }
 
 void CMacroEditDlg::FillFromMacro() {
@@ -451,20 +444,22 @@ void CMacroEditDlg::ShowMouseControls(int selected) {
 
 void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
     const MacroRow& press = events_.row(pair.start);
-    const int mode = FlagsOf(press.code) != 0 ? kAbsolute
-                     : press.position == 0    ? kUndefined
-                                              : kRelative;
+    const int mode = PressPositionItem(press.code, press.position);
     positionMode_.SetCurSel(mode);
     {
         ScopedFlag filling(fillingFields_);
-        SetDlgItemInt(IDC_POSITION_X, HighHalf(press.position));
-        SetDlgItemInt(IDC_POSITION_Y, LowHalf(press.position));
+        SetDlgItemInt(IDC_POSITION_X, PositionX(press.position));
+        SetDlgItemInt(IDC_POSITION_Y, PositionY(press.position));
     }
-    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
-    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
-    const bool absolute = mode == kAbsolute;
-    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
-    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
+    ShowPositionRow(mode);
+}
+
+void CMacroEditDlg::ShowPositionRow(int mode) {
+    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kMouseUndefinedItem);
+    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kMouseUndefinedItem);
+    const bool screen = ShowsScreenCaptions(mode);
+    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(screen ? xText_ : xRefText_);
+    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(screen ? yText_ : yRefText_);
 }
 
 // ---- recording
@@ -593,12 +588,8 @@ void CMacroEditDlg::OnInsertMouseButton() {
     const EventCode press = WithAction(mouse.flags | mouse.button, kActionPress);
     const std::uint32_t position = (static_cast<std::uint32_t>(mouse.x) << 16) |
                                    (static_cast<std::uint32_t>(mouse.y) & 0xFFFF);
-    const bool placed = mouse.x != 0 || mouse.y != 0;
-    const std::string& mode = FlagsOf(press) != 0 ? absoluteText_
-                              : placed            ? relativeText_
-                                                  : undefinedText_;
     InsertPair(press, NewMousePressDelay(mouse.x, mouse.y), position,
-               PositionText(mode, mouse.x, mouse.y));
+               PositionText(ModeText(PressPositionItem(press, position)), mouse.x, mouse.y));
 }
 
 void CMacroEditDlg::InsertPair(EventCode press, const std::string& pressDelay,
@@ -702,17 +693,13 @@ void CMacroEditDlg::OnPositionModeChanged() {
         return;
     }
     ScopedFlag updating(updating_);
-    events_.SetPositionMode({start, end}, mode == kAbsolute);
-    if (mode == kUndefined) {
+    events_.SetPositionMode({start, end}, mode == kMouseAbsoluteItem);
+    if (mode == kMouseUndefinedItem) {
         // Through the fields' own handling, the position becomes 0.
         GetDlgItem(IDC_POSITION_X).SetWindowText("0");
         GetDlgItem(IDC_POSITION_Y).SetWindowText("0");
     }
-    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
-    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
-    const bool absolute = mode == kAbsolute;
-    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
-    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
+    ShowPositionRow(mode);
     events_.SetOthers(start, PositionText(PositionModeText(), GetDlgItemInt(IDC_POSITION_X),
                                           GetDlgItemInt(IDC_POSITION_Y)));
     RenderRows();

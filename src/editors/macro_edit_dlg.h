@@ -58,6 +58,8 @@ class CMacroEditDlg : public CDialog {
     void SetUpLists();
     void FillFromMacro();
     void RenderRows();
+    // The position list's text for item `item` (mouse_button_rules.h).
+    const std::string& ModeText(int item) const;
     std::string MouseOthers(EventCode code, std::uint32_t position) const;
     int SelectedRow() const { return eventList_.GetSelectedItem(); }
     void SelectRow(int row);
@@ -71,6 +73,9 @@ class CMacroEditDlg : public CDialog {
     void UpdateOkButton();
     void ShowMouseControls(int selected);
     void FillMouseFields(const RowPair& pair);
+    // The position row for list item `mode`: its fields are off for an
+    // undefined position, and absolute positions are captioned "X:", "Y:".
+    void ShowPositionRow(int mode);
     std::string PositionModeText() const;
 
     // Recording

@@ -246,7 +246,7 @@ TEST(LayerList, RowsFillUpToTheFreeRowClearingClosesTheGapAndRowsShowTheirLayer)
     EXPECT_EQ(mouse.y, -5);
 }
 
-TEST(MacroFields, DelaysAndPositionsAsTyped) {
+TEST(MacroFields, DelaysAndPositionsAsTypedAndShown) {
     using Delay = DelayFieldCheck::Outcome;
     // What is typed, what the field does, and the text it keeps.
     const std::tuple<const char*, Delay, const char*> delays[] = {
@@ -277,6 +277,12 @@ TEST(MacroFields, DelaysAndPositionsAsTyped) {
         }
     }
     EXPECT_EQ(PositionText("Relative", 10, -5), "Relative (10,-5)");
+    // The mode a mouse press shows: any flag is absolute, a relative 0,0
+    // undefined, whatever the button.
+    EXPECT_EQ(PressPositionItem(0x02010001, 0), kMouseAbsoluteItem);
+    EXPECT_EQ(PressPositionItem(0x02020004, PackPosition(3, 4)), kMouseAbsoluteItem);
+    EXPECT_EQ(PressPositionItem(0x02000002, 0), kMouseUndefinedItem);
+    EXPECT_EQ(PressPositionItem(0x02000002, PackPosition(0, -1)), kMouseRelativeItem);
 }
 
 constexpr EventCode kA = 0x0100001E;  // press; | 0x00100000 releases
