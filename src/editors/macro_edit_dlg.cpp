@@ -13,7 +13,6 @@
 #include "keys/key_names.h"
 #include "keys/key_table.h"
 #include "profile/image.h"
-#include "profile/text_compare.h"
 
 namespace gd {
 namespace {
@@ -74,13 +73,6 @@ std::string WithNumber(const std::string& format, std::uint64_t value) {
 
 bool IsMousePress(EventCode code) {
     return DeviceOf(code) == kDeviceMouse && IsPress(code);
-}
-
-// A key list entry names the row's input: keys compare in all bits but the
-// action, mouse buttons in all bits but action and flags.
-bool EntryNamesInput(EventCode entry, EventCode row) {
-    const std::uint32_t ignored = DeviceOf(entry) == kDeviceMouse ? 0x00FF0000 : 0x00F00000;
-    return (entry & ~ignored) == (row & ~ignored);
 }
 
 }  // namespace
@@ -346,19 +338,11 @@ void CMacroEditDlg::RefreshSelection() {
         return;
     }
     const MacroRow& row = events_.row(selected);
-    const std::string keyName = EventName(row.code);
-    for (int entry = keyList_.FindString(-1, keyName); entry >= 0;) {
-        const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
-        if (StartsWithIgnoringCase(keyList_.GetLBText(entry), keyName) &&
-            EntryNamesInput(code, row.code)) {
-            keyList_.SetCurSel(entry);
-            break;
-        }
-        const int next = keyList_.FindString(entry, keyName);
-        if (next <= entry) {
-            break;  // the search wrapped around
-        }
-        entry = next;
+    // The key list holds the key table in its order; a row of an input it
+    // does not offer leaves the list as it was.
+    const int entry = KeyTableIndexOf(row.code);
+    if (entry >= 0) {
+        keyList_.SetCurSel(entry);
     }
     {
         ScopedFlag filling(fillingFields_);
@@ -427,10 +411,10 @@ void CMacroEditDlg::ShowMouseControls(int selected) {
     bool mouse = false;
     if (selected >= 0) {
         const int entry = keyList_.GetCurSel();
-        mouse = entry >= 0 &&
-                DeviceOf(static_cast<EventCode>(keyList_.GetItemData(entry))) == kDeviceMouse &&
-                EntryNamesInput(static_cast<EventCode>(keyList_.GetItemData(entry)),
-                                events_.row(selected).code);
+        if (entry >= 0) {
+            const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
+            mouse = DeviceOf(code) == kDeviceMouse && IsSameInput(code, events_.row(selected).code);
+        }
     }
     for (int id : kMouseControls) {
         GetDlgItem(id).ShowWindow(mouse ? SW_SHOW : SW_HIDE);
@@ -586,8 +570,7 @@ void CMacroEditDlg::OnInsertMouseButton() {
         return;
     }
     const EventCode press = WithAction(mouse.flags | mouse.button, kActionPress);
-    const std::uint32_t position = (static_cast<std::uint32_t>(mouse.x) << 16) |
-                                   (static_cast<std::uint32_t>(mouse.y) & 0xFFFF);
+    const std::uint32_t position = PackPosition(mouse.x, mouse.y);
     InsertPair(press, NewMousePressDelay(mouse.x, mouse.y), position,
                PositionText(ModeText(PressPositionItem(press, position)), mouse.x, mouse.y));
 }
