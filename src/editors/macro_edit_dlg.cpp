@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "editors/key_capture_dlg.h"
@@ -208,8 +209,16 @@ void CMacroEditDlg::SetUpLists() {
                    {IDS_COLUMN_DELAY, 70},
                    {IDS_COLUMN_OTHERS, 124},
                    {IDS_COLUMN_NUMBER, 48}};
+    // The action words may not fit the Action column's first width in the
+    // list's font: it grows until the longest shows whole.
+    int actionWidth = columns[kActionColumn].width;
+    for (std::uint32_t action : {kActionPress, kActionRelease, kActionClick}) {
+        actionWidth = std::max(
+            actionWidth, eventList_.CellWidthFor(ActionName(WithAction(kKeyCodeBase, action))));
+    }
     for (int i = 0; i < 5; ++i) {
-        eventList_.InsertColumn(i, LoadText(columns[i].heading), LVCFMT_LEFT, columns[i].width);
+        eventList_.InsertColumn(i, LoadText(columns[i].heading), LVCFMT_LEFT,
+                                i == kActionColumn ? actionWidth : columns[i].width);
     }
 
     for (int item = 0; item < kMousePositionItemCount; ++item) {
@@ -484,8 +493,9 @@ void CMacroEditDlg::AddRecordedEvent(EventCode code) {
     }
     RenderRows();
     UpdateDuration();
-    // A recorded macro with a name can be confirmed straight away.
+    // A recorded macro with a name can be confirmed, or cleared, straight away.
     UpdateOkButton();
+    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(true);
     eventList_.Scroll(0, 1000);
 }
 

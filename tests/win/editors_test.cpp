@@ -23,6 +23,7 @@
 #include "fw/text.h"
 #include "profile/image.h"
 #include "resource.h"
+#include "skin/skin_list_ctrl.h"
 #include "support/win_test_support.h"
 
 namespace gd::test {
@@ -259,6 +260,44 @@ TEST(MacroEdit, ALayerMacroAlwaysPlaysOnce) {
     EXPECT_EQ(stored->playMode, 0u);
     EXPECT_EQ(stored->repeatInterval, 0u);
     EXPECT_EQ(stored->eventCount, 2u);
+}
+
+// Recording takes the desktop's keyboard for the recorder alone, and gives
+// it back when it stops or when the editor dies while still recording.
+TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
+    StrokeCounter counter;
+    ASSERT_TRUE(counter.installed());
+    for (const bool stop : {true, false}) {
+        SCOPED_TRACE(stop ? "stopped" : "editor destroyed");
+        const int before = counter.count();
+        {
+            Editor<> editor(nullptr);
+            editor.Click(IDC_START_RECORDING);
+            ASSERT_TRUE(editor.dlg.IsRecording());
+            Inject(Strokes({kKeyA, kKeyB}));
+            PumpMessages();
+            EXPECT_EQ(counter.count(), before);
+            ASSERT_EQ(editor.dlg.Events().size(), 4);
+            EXPECT_EQ(editor.dlg.Events().row(3).code, 0x01100030u);  // B released
+            // Rows came without a click into the list: they can be cleared.
+            EXPECT_TRUE(editor.Item(IDC_CLEAR_ALL).IsWindowEnabled());
+            // Every action word shows whole in its column.
+            const CListCtrl list(editor.Item(IDC_EVENT_LIST));
+            int format = 0;
+            int width = 0;
+            ASSERT_TRUE(list.GetColumnFormat(1, format, width));
+            for (UINT action : {IDS_PRESS, IDS_RELEASE, IDS_CLICK}) {
+                EXPECT_GE(width,
+                          list.GetStringWidth(LoadText(action)) + 2 * CSkinListCtrl::kCellInset);
+            }
+            if (stop) {
+                editor.Click(IDC_STOP_RECORDING);
+                EXPECT_FALSE(editor.dlg.IsRecording());
+            }
+        }
+        Inject(Strokes({kKeyA}));
+        EXPECT_EQ(counter.count(), before + 2);
+    }
 }
 
 // The two multi-layer editors under real windows: rows picked with the
