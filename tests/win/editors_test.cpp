@@ -151,6 +151,38 @@ TEST(MouseButtonDlg, OkRecordsTheChoicesAndTheScreenOfThatMoment) {
     EXPECT_EQ(dlg.screenHeight, static_cast<std::uint32_t>(::GetSystemMetrics(SM_CYSCREEN)));
 }
 
+// Enter and Escape end nothing, whichever control has the focus; an open
+// drop-down list still takes them to close itself. The keys go through the
+// dialog manager as the dialog's own loop hands them over.
+TEST(MouseButtonDlg, EnterAndEscapeOnlyCloseAnOpenList) {
+    const auto press = [](HWND d, WPARAM key) {
+        MSG msg{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        if (!::IsDialogMessageA(d, &msg)) {
+            ::DispatchMessageA(&msg);
+        }
+        PumpMessages();
+    };
+    CMouseButtonDlg dlg;
+    const INT_PTR result = RunModal(
+        dlg,
+        [&](HWND d) {
+            for (int id : {IDC_BUTTON_LEFT, IDC_POSITION_X, IDC_POSITION_MODE}) {
+                ::SetFocus(Item(d, id));
+                press(d, VK_RETURN);
+                press(d, VK_ESCAPE);
+                ASSERT_TRUE(::IsWindowVisible(d)) << id;
+            }
+            HWND list = Item(d, IDC_POSITION_MODE);
+            ::SendMessageA(list, CB_SHOWDROPDOWN, TRUE, 0);
+            ASSERT_TRUE(::SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
+            press(d, VK_ESCAPE);
+            EXPECT_FALSE(::SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
+            EXPECT_TRUE(::IsWindowVisible(d));
+        },
+        IDCANCEL);
+    EXPECT_EQ(result, IDCANCEL);
+}
+
 // A refused number keeps the dialog open on its field, selected whole.
 TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndStaysOpenOnTheField) {
     CMouseButtonDlg dlg;
