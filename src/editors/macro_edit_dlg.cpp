@@ -347,12 +347,7 @@ void CMacroEditDlg::RefreshSelection() {
         return;
     }
     const MacroRow& row = events_.row(selected);
-    // The key list holds the key table in its order; a row of an input it
-    // does not offer leaves the list as it was.
-    const int entry = KeyTableIndexOf(row.code);
-    if (entry >= 0) {
-        keyList_.SetCurSel(entry);
-    }
+    ShowKeyOf(row.code);
     {
         ScopedFlag filling(fillingFields_);
         delay_.SetWindowText(row.delay);
@@ -362,6 +357,15 @@ void CMacroEditDlg::RefreshSelection() {
     eventList_.Invalidate(false);
     UpdateMoveButtons();
     ShowMouseControls(selected);
+}
+
+void CMacroEditDlg::ShowKeyOf(EventCode code) {
+    // The key list holds the key table in its order; a row of an input it
+    // does not offer leaves the list as it was.
+    const int entry = KeyTableIndexOf(code);
+    if (entry >= 0) {
+        keyList_.SetCurSel(entry);
+    }
 }
 
 void CMacroEditDlg::UpdateMoveButtons() {
@@ -659,14 +663,10 @@ void CMacroEditDlg::OnKeyChanged() {
     if (selected < 0 || start < 0 || end < 0 || entry < 0) {
         return;
     }
-    const std::string rowName = eventList_.GetItemText(selected, kKeyColumn);
     const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
     if (!events_.ChangePairInput(selected, {start, end}, code)) {
         ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
-        const int back = keyList_.FindStringExact(-1, rowName);
-        if (back >= 0) {
-            keyList_.SetCurSel(back);
-        }
+        ShowKeyOf(events_.row(selected).code);
         return;
     }
     {

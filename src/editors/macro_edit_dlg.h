@@ -67,6 +67,8 @@ class CMacroEditDlg : public CDialog {
     // The helpers every command ends with
     void RefreshSelection();
     void EnableRowEditor(int selected);
+    // Selects the key list entry of `code`'s input.
+    void ShowKeyOf(EventCode code);
     void UpdateMoveButtons();
     void ForceLastDelayZero();
     void UpdateDuration();

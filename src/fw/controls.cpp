@@ -142,18 +142,6 @@ std::string CComboBox::GetLBText(int index) const {
     return text;
 }
 
-int CComboBox::FindString(int after, std::string_view prefix) const {
-    std::string copy(prefix);
-    return static_cast<int>(
-        SendMessage(CB_FINDSTRING, after, reinterpret_cast<LPARAM>(copy.c_str())));
-}
-
-int CComboBox::FindStringExact(int after, std::string_view text) const {
-    std::string copy(text);
-    return static_cast<int>(
-        SendMessage(CB_FINDSTRINGEXACT, after, reinterpret_cast<LPARAM>(copy.c_str())));
-}
-
 namespace {
 
 // The version-5 layout: comctl32 without a manifest refuses larger sizes.

@@ -115,10 +115,6 @@ class CComboBox : public CWnd {
     std::string GetLBText(int index) const;
     LPARAM GetItemData(int index) const { return SendMessage(CB_GETITEMDATA, index); }
     void SetItemData(int index, LPARAM data) const { SendMessage(CB_SETITEMDATA, index, data); }
-    // First item after `after` (-1: from the top) beginning with the text,
-    // ignoring case; CB_ERR when none.
-    int FindString(int after, std::string_view prefix) const;
-    int FindStringExact(int after, std::string_view text) const;
 };
 
 class CSpinButtonCtrl : public CWnd {

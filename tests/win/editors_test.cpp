@@ -210,6 +210,7 @@ TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndStaysOpenOnTheField) {
 // the same.
 
 constexpr EventCode kA = 0x0100001E;
+constexpr EventCode kB = 0x01000030;
 constexpr EventCode kRelease = 0x00100000;
 constexpr EventCode kRight = 0x02000002;
 
@@ -310,7 +311,7 @@ TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
             PumpMessages();
             EXPECT_EQ(counter.count(), before);
             ASSERT_EQ(editor.dlg.Events().size(), 4);
-            EXPECT_EQ(editor.dlg.Events().row(3).code, 0x01100030u);  // B released
+            EXPECT_EQ(editor.dlg.Events().row(3).code, kB | kRelease);
             // Rows came without a click into the list: they can be cleared.
             EXPECT_TRUE(editor.Item(IDC_CLEAR_ALL).IsWindowEnabled());
             // Every action word shows whole in its column.
@@ -325,6 +326,10 @@ TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
             if (stop) {
                 editor.Click(IDC_STOP_RECORDING);
                 EXPECT_FALSE(editor.dlg.IsRecording());
+                // A picked row shows its key in the key list.
+                list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+                PumpMessages();
+                EXPECT_EQ(CComboBox(editor.Item(IDC_KEY_LIST)).GetCurSel(), 38);  // B
             }
         }
         Inject(Strokes({kKeyA}));
