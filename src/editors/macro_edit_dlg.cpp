@@ -415,11 +415,6 @@ void CMacroEditDlg::UpdateOkButton() {
     GetDlgItem(IDC_OK).EnableWindow(!events_.empty() && !name_.GetWindowText().empty());
 }
 
-std::string CMacroEditDlg::PositionModeText() const {
-    const int mode = positionMode_.GetCurSel();
-    return mode >= 0 ? positionMode_.GetLBText(mode) : relativeText_;
-}
-
 void CMacroEditDlg::ShowMouseControls(int selected) {
     bool mouse = false;
     if (selected >= 0) {
@@ -693,8 +688,9 @@ void CMacroEditDlg::OnPositionModeChanged() {
         GetDlgItem(IDC_POSITION_Y).SetWindowText("0");
     }
     ShowPositionRow(mode);
-    events_.SetOthers(start, PositionText(PositionModeText(), GetDlgItemInt(IDC_POSITION_X),
-                                          GetDlgItemInt(IDC_POSITION_Y)));
+    events_.SetOthers(
+        start, PositionText(ModeText(positionMode_.GetCurSel()), GetDlgItemInt(IDC_POSITION_X),
+                            GetDlgItemInt(IDC_POSITION_Y)));
     RenderRows();
 }
 
@@ -719,7 +715,8 @@ void CMacroEditDlg::OnPositionChanged() {
         values[i] = check.value;
     }
     events_.SetPosition({start, end}, values[0], values[1]);
-    events_.SetOthers(start, PositionText(PositionModeText(), values[0], values[1]));
+    events_.SetOthers(start,
+                      PositionText(ModeText(positionMode_.GetCurSel()), values[0], values[1]));
     eventList_.SetItemText(start, kOthersColumn, events_.row(start).others);
 }
 

@@ -58,7 +58,8 @@ class CMacroEditDlg : public CDialog {
     void SetUpLists();
     void FillFromMacro();
     void RenderRows();
-    // The position list's text for item `item` (mouse_button_rules.h).
+    // The position list's text for item `item` (mouse_button_rules.h);
+    // "Relative" for no item.
     const std::string& ModeText(int item) const;
     std::string MouseOthers(EventCode code, std::uint32_t position) const;
     int SelectedRow() const { return eventList_.GetSelectedItem(); }
@@ -78,7 +79,6 @@ class CMacroEditDlg : public CDialog {
     // The position row for list item `mode`: its fields are off for an
     // undefined position, and absolute positions are captioned "X:", "Y:".
     void ShowPositionRow(int mode);
-    std::string PositionModeText() const;
 
     // Recording
     void OnStartRecording();

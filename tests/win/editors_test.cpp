@@ -282,6 +282,38 @@ TEST(MacroEdit, OkGivesTheMacroBackWithItsPlayModeOnceTheIntervalIsInRange) {
     EXPECT_EQ(stored->repeatInterval, 500u);
 }
 
+// A picked mouse row shows its position row; another position mode changes
+// the captions and the press row's Others text, and undefined clears it.
+TEST(MacroEdit, AMouseRowShowsAndChangesItsPositionMode) {
+    auto macro = Record("Aim", {kA, kA | kRelease, kRight, kRight | kRelease});
+    macro->positions[2] = 0xFFFB000A;  // relative (-5, 10)
+    Editor<> editor(macro.get());
+    const CListCtrl list(editor.Item(IDC_EVENT_LIST));
+    list.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    PumpMessages();
+    ASSERT_TRUE(editor.Item(IDC_POSITION_MODE).IsWindowVisible());
+    EXPECT_EQ(editor.Item(IDC_POSITION_X_CAPTION).GetWindowText(), "X ref:");
+    EXPECT_EQ(editor.Item(IDC_POSITION_Y).GetWindowText(), "10");
+    const struct {
+        int item;
+        const char* caption;
+        const char* others;
+        bool fieldsOn;
+    } kModes[] = {
+        {kMouseAbsoluteItem, "X:", "Absolute (-5,10)", true},
+        {kMouseUndefinedItem, "X ref:", "Undefined (0,0)", false},
+    };
+    for (const auto& mode : kModes) {
+        PickWithKeys(editor.Item(IDC_POSITION_MODE), mode.item);
+        PumpMessages();
+        EXPECT_EQ(editor.Item(IDC_POSITION_X_CAPTION).GetWindowText(), mode.caption);
+        EXPECT_EQ(editor.Item(IDC_POSITION_Y_CAPTION).GetWindowText(),
+                  mode.fieldsOn ? "Y:" : "Y ref:");
+        EXPECT_EQ(editor.Item(IDC_POSITION_X).IsWindowEnabled(), mode.fieldsOn);
+        EXPECT_EQ(list.GetItemText(2, 3), mode.others);
+    }
+}
+
 TEST(MacroEdit, ALayerMacroAlwaysPlaysOnce) {
     auto macro = Record("Layer", {kA, kA | kRelease}, PlayMode::WhilePressed);
     macro->repeatInterval = 400;
