@@ -310,6 +310,7 @@
 #define IDS_SUPER_STOP 74
 #define IDS_KEYBOARD_INF 80
 #define IDS_MOUSE_INF 81
+#define IDS_ADD_LAYER_CUE 96  // grey hint in the multi layers editor's free row
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

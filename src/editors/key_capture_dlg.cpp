@@ -1,24 +1,10 @@
 #include "editors/key_capture_dlg.h"
 
-#include "fw/handle.h"
 #include "fw/text.h"
 #include "keys/key_names.h"
 #include "keys/key_table.h"
 
 namespace gd {
-namespace {
-
-// Shared by every instance: only one key capture runs at a time, because
-// every caller is modal. The hook is called on the thread that installed
-// it, through the open dialog's message loop.
-UniqueHook captureHook;
-CKeyCaptureDlg* captureTarget = nullptr;
-
-}  // namespace
-
-CKeyCaptureDlg::~CKeyCaptureDlg() {
-    StopCapture();
-}
 
 const MessageMap& CKeyCaptureDlg::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
@@ -56,7 +42,8 @@ BOOL CKeyCaptureDlg::OnInitDialog() {
     if (!actionChoiceEnabled) {
         actionList.ShowWindow(SW_HIDE);
     }
-    StartCapture();
+    // The hook is called on this thread, through the dialog's message loop.
+    capture_.Install();
     return TRUE;
 }
 
@@ -82,30 +69,12 @@ void CKeyCaptureDlg::SetCapturedKey(std::uint32_t candidate) {
     }
 }
 
-void CKeyCaptureDlg::StartCapture() {
-    captureTarget = this;
-    if (!captureHook) {
-        captureHook.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &KeyCaptureHookProc,
-                                              ::GetModuleHandleA(nullptr), 0));
-    }
-}
-
-void CKeyCaptureDlg::StopCapture() {
-    // A dialog that ends, or dies, by any road leaves no hook behind that
-    // would swallow the keyboard or call into a destroyed object.
-    if (captureTarget == this) {
-        captureHook.reset();
-        captureTarget = nullptr;
-    }
-}
-
-LRESULT CALLBACK CKeyCaptureDlg::KeyCaptureHookProc(int code, WPARAM, LPARAM lParam) {
-    if (code == HC_ACTION && captureTarget != nullptr) {
+LRESULT CKeyCaptureDlg::OnKeyboardHook(int code, WPARAM, LPARAM data) {
+    if (code == HC_ACTION) {
         // Key-down and key-up alike: both give the same key, so each stroke
         // sets it once over.
-        const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        captureTarget->SetCapturedKey(
-            StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0));
+        const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+        SetCapturedKey(StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0));
     }
     // Swallowed: the stroke reaches no other hook and no window.
     return 1;

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "editors/key_capture_rules.h"
+#include "editors/keyboard_hook.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
 #include "profile/records.h"
@@ -25,8 +26,6 @@ class CKeyCaptureDlg : public CDialog {
     static constexpr UINT IDD = IDD_KEY_CAPTURE;
 
     explicit CKeyCaptureDlg(HWND parent = nullptr) : CDialog(IDD, parent) {}
-    // Removes the keyboard hook should this dialog still hold it.
-    ~CKeyCaptureDlg() override;
     CKeyCaptureDlg(const CKeyCaptureDlg&) = delete;
     CKeyCaptureDlg& operator=(const CKeyCaptureDlg&) = delete;
 
@@ -73,11 +72,13 @@ class CKeyCaptureDlg : public CDialog {
     // Takes `candidate` as the key when the key table lists it, and shows
     // its name; any other key changes nothing.
     void SetCapturedKey(std::uint32_t candidate);
-    void StartCapture();
-    // Removes the hook when this dialog holds it.
-    void StopCapture();
+    // A dialog that ends, or dies, by any road leaves no hook behind that
+    // would swallow the keyboard or call into a destroyed object.
+    void StopCapture() { capture_.Remove(); }
 
-    static LRESULT CALLBACK KeyCaptureHookProc(int code, WPARAM wParam, LPARAM lParam);
+    friend KeyCaptureHook;
+    LRESULT OnKeyboardHook(int code, WPARAM message, LPARAM data);
+    KeyCaptureHook capture_{*this};
 };
 
 }  // namespace gd

@@ -2,17 +2,18 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "editors/key_capture_dlg.h"
 #include "editors/macro_fields.h"
 #include "editors/mouse_button_dlg.h"
+#include "editors/mouse_button_rules.h"
 #include "fw/handle.h"
 #include "fw/text.h"
 #include "keys/key_names.h"
 #include "keys/key_table.h"
 #include "profile/image.h"
-#include "profile/text_compare.h"
 
 namespace gd {
 namespace {
@@ -61,20 +62,6 @@ constexpr int kMouseControls[] = {IDC_POSITION_MODE, IDC_POSITION_X_CAPTION, IDC
                                   IDC_POSITION_X,    IDC_POSITION_Y,         IDC_CURSOR_X,
                                   IDC_CURSOR_Y};
 
-// Position-mode list entries, by index.
-enum PositionMode { kRelative = 0, kAbsolute = 1, kUndefined = 2 };
-
-// The one recording the process has: only one macro editor is ever open,
-// as every caller is modal.
-struct Recording {
-    UniqueHook hook;
-    CMacroEditDlg* target = nullptr;
-};
-Recording& TheRecording() {
-    static Recording recording;
-    return recording;
-}
-
 std::string WithNumber(const std::string& format, std::uint64_t value) {
     std::string text = format;
     const std::size_t at = text.find("%d");
@@ -85,41 +72,11 @@ std::string WithNumber(const std::string& format, std::uint64_t value) {
     return text.replace(at, 2, number);
 }
 
-std::int16_t HighHalf(std::uint32_t position) {
-    return static_cast<std::int16_t>(position >> 16);
-}
-std::int16_t LowHalf(std::uint32_t position) {
-    return static_cast<std::int16_t>(position & 0xFFFF);
-}
-
 bool IsMousePress(EventCode code) {
     return DeviceOf(code) == kDeviceMouse && IsPress(code);
 }
 
-// A key list entry names the row's input: keys compare in all bits but the
-// action, mouse buttons in all bits but action and flags.
-bool EntryNamesInput(EventCode entry, EventCode row) {
-    const std::uint32_t ignored = DeviceOf(entry) == kDeviceMouse ? 0x00FF0000 : 0x00F00000;
-    return (entry & ~ignored) == (row & ~ignored);
-}
-
 }  // namespace
-
-LRESULT CALLBACK RecordHookProc(int code, WPARAM message, LPARAM data) {
-    Recording& recording = TheRecording();
-    if (code != HC_ACTION || recording.target == nullptr) {
-        return ::CallNextHookEx(nullptr, code, message, data);
-    }
-    const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
-    if (down || up) {
-        recording.target->AddRecordedEvent(
-            RecordedKeyCode(stroke.scanCode, (stroke.flags & LLKHF_EXTENDED) != 0, up));
-    }
-    // Every stroke of the desktop goes to the recorder alone.
-    return 1;
-}
 
 CMacroEditDlg::CMacroEditDlg(HWND parent) : CMacroEditDlg(IDD_MACRO_EDIT, parent, true) {}
 
@@ -132,9 +89,6 @@ CMacroEditDlg::CMacroEditDlg(UINT templateId, HWND parent, bool playModes)
 
 CMacroEditDlg::~CMacroEditDlg() {
     StopRecording();
-    if (TheRecording().target == this) {
-        TheRecording().target = nullptr;
-    }
     DestroyWindow();
 }
 
@@ -200,7 +154,7 @@ void CMacroEditDlg::StoreMacro(MacroRecord& place) const {
 }
 
 bool CMacroEditDlg::IsRecording() const {
-    return TheRecording().hook && TheRecording().target == this;
+    return recording_.IsInstalled();
 }
 
 BOOL CMacroEditDlg::OnInitDialog() {
@@ -224,7 +178,6 @@ BOOL CMacroEditDlg::OnInitDialog() {
     // The spins show their start position; the fields keep what the caller set.
     UpdateData(false);
 
-    TheRecording().target = this;
     SetTimer(kCursorTimer, kCursorPeriodMs);
     FillFromMacro();
     name_.SetFocus();
@@ -256,16 +209,22 @@ void CMacroEditDlg::SetUpLists() {
                    {IDS_COLUMN_DELAY, 70},
                    {IDS_COLUMN_OTHERS, 124},
                    {IDS_COLUMN_NUMBER, 48}};
+    // The action words may not fit the Action column's first width in the
+    // list's font: it grows until the longest shows whole.
+    int actionWidth = columns[kActionColumn].width;
+    for (std::uint32_t action : {kActionPress, kActionRelease, kActionClick}) {
+        actionWidth = std::max(
+            actionWidth, eventList_.CellWidthFor(ActionName(WithAction(kKeyCodeBase, action))));
+    }
     for (int i = 0; i < 5; ++i) {
-        eventList_.InsertColumn(i, LoadText(columns[i].heading), LVCFMT_LEFT, columns[i].width);
+        eventList_.InsertColumn(i, LoadText(columns[i].heading), LVCFMT_LEFT,
+                                i == kActionColumn ? actionWidth : columns[i].width);
     }
 
-    positionMode_.InsertString(kRelative, relativeText_);
-    positionMode_.SetItemData(kRelative, 0);
-    positionMode_.InsertString(kAbsolute, absoluteText_);
-    positionMode_.SetItemData(kAbsolute, kAbsolutePositionFlag);
-    positionMode_.InsertString(kUndefined, undefinedText_);
-    positionMode_.SetItemData(kUndefined, 0);
+    for (int item = 0; item < kMousePositionItemCount; ++item) {
+        positionMode_.InsertString(item, ModeText(item));
+        positionMode_.SetItemData(item, static_cast<LPARAM>(MousePositionItemValue(item)));
+    }
 
     char name[64];
     for (int i = 0; i < KeyTableSize(); ++i) {
@@ -277,11 +236,15 @@ void CMacroEditDlg::SetUpLists() {
     }
 }
 
+const std::string& CMacroEditDlg::ModeText(int item) const {
+    return item == kMouseAbsoluteItem    ? absoluteText_
+           : item == kMouseUndefinedItem ? undefinedText_
+                                         : relativeText_;
+}
+
 std::string CMacroEditDlg::MouseOthers(EventCode code, std::uint32_t position) const {
-    const std::string& mode = FlagsOf(code) != 0 ? absoluteText_
-                              : position == 0    ? undefinedText_
-                                                 : relativeText_;
-    return PositionText(mode, HighHalf(position), LowHalf(position));
+    return PositionText(ModeText(PressPositionItem(code, position)), PositionX(position),
+                        PositionY(position));
 }
 
 void CMacroEditDlg::FillFromMacro() {
@@ -384,20 +347,7 @@ void CMacroEditDlg::RefreshSelection() {
         return;
     }
     const MacroRow& row = events_.row(selected);
-    const std::string keyName = EventName(row.code);
-    for (int entry = keyList_.FindString(-1, keyName); entry >= 0;) {
-        const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
-        if (StartsWithIgnoringCase(keyList_.GetLBText(entry), keyName) &&
-            EntryNamesInput(code, row.code)) {
-            keyList_.SetCurSel(entry);
-            break;
-        }
-        const int next = keyList_.FindString(entry, keyName);
-        if (next <= entry) {
-            break;  // the search wrapped around
-        }
-        entry = next;
-    }
+    ShowKeyOf(row.code);
     {
         ScopedFlag filling(fillingFields_);
         delay_.SetWindowText(row.delay);
@@ -407,6 +357,15 @@ void CMacroEditDlg::RefreshSelection() {
     eventList_.Invalidate(false);
     UpdateMoveButtons();
     ShowMouseControls(selected);
+}
+
+void CMacroEditDlg::ShowKeyOf(EventCode code) {
+    // The key list holds the key table in its order; a row of an input it
+    // does not offer leaves the list as it was.
+    const int entry = KeyTableIndexOf(code);
+    if (entry >= 0) {
+        keyList_.SetCurSel(entry);
+    }
 }
 
 void CMacroEditDlg::UpdateMoveButtons() {
@@ -456,19 +415,14 @@ void CMacroEditDlg::UpdateOkButton() {
     GetDlgItem(IDC_OK).EnableWindow(!events_.empty() && !name_.GetWindowText().empty());
 }
 
-std::string CMacroEditDlg::PositionModeText() const {
-    const int mode = positionMode_.GetCurSel();
-    return mode >= 0 ? positionMode_.GetLBText(mode) : relativeText_;
-}
-
 void CMacroEditDlg::ShowMouseControls(int selected) {
     bool mouse = false;
     if (selected >= 0) {
         const int entry = keyList_.GetCurSel();
-        mouse = entry >= 0 &&
-                DeviceOf(static_cast<EventCode>(keyList_.GetItemData(entry))) == kDeviceMouse &&
-                EntryNamesInput(static_cast<EventCode>(keyList_.GetItemData(entry)),
-                                events_.row(selected).code);
+        if (entry >= 0) {
+            const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
+            mouse = DeviceOf(code) == kDeviceMouse && IsSameInput(code, events_.row(selected).code);
+        }
     }
     for (int id : kMouseControls) {
         GetDlgItem(id).ShowWindow(mouse ? SW_SHOW : SW_HIDE);
@@ -482,31 +436,28 @@ void CMacroEditDlg::ShowMouseControls(int selected) {
 
 void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
     const MacroRow& press = events_.row(pair.start);
-    const int mode = FlagsOf(press.code) != 0 ? kAbsolute
-                     : press.position == 0    ? kUndefined
-                                              : kRelative;
+    const int mode = PressPositionItem(press.code, press.position);
     positionMode_.SetCurSel(mode);
     {
         ScopedFlag filling(fillingFields_);
-        SetDlgItemInt(IDC_POSITION_X, HighHalf(press.position));
-        SetDlgItemInt(IDC_POSITION_Y, LowHalf(press.position));
+        SetDlgItemInt(IDC_POSITION_X, PositionX(press.position));
+        SetDlgItemInt(IDC_POSITION_Y, PositionY(press.position));
     }
-    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
-    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
-    const bool absolute = mode == kAbsolute;
-    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
-    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
+    ShowPositionRow(mode);
+}
+
+void CMacroEditDlg::ShowPositionRow(int mode) {
+    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kMouseUndefinedItem);
+    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kMouseUndefinedItem);
+    const bool screen = ShowsScreenCaptions(mode);
+    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(screen ? xText_ : xRefText_);
+    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(screen ? yText_ : yRefText_);
 }
 
 // ---- recording
 
 void CMacroEditDlg::OnStartRecording() {
-    Recording& recording = TheRecording();
-    recording.target = this;
-    if (!recording.hook) {
-        recording.hook.reset(
-            ::SetWindowsHookExA(WH_KEYBOARD_LL, RecordHookProc, ::GetModuleHandleA(nullptr), 0));
-    }
+    recording_.Install();
     GetDlgItem(IDC_START_RECORDING).EnableWindow(false);
     GetDlgItem(IDC_STOP_RECORDING).EnableWindow(true);
     recorder_.Restart();
@@ -521,10 +472,7 @@ void CMacroEditDlg::OnStopRecording() {
 }
 
 void CMacroEditDlg::StopRecording() {
-    Recording& recording = TheRecording();
-    if (recording.target == this) {
-        recording.hook.reset();
-    }
+    recording_.Remove();
     if (IsWindow()) {
         GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
         GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
@@ -544,9 +492,25 @@ void CMacroEditDlg::AddRecordedEvent(EventCode code) {
     }
     RenderRows();
     UpdateDuration();
-    // A recorded macro with a name can be confirmed straight away.
+    // A recorded macro with a name can be confirmed, or cleared, straight away.
     UpdateOkButton();
+    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(true);
     eventList_.Scroll(0, 1000);
+}
+
+LRESULT CMacroEditDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
+    if (code != HC_ACTION) {
+        return RecordingHook::PassOn(code, message, data);
+    }
+    const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+    if (down || up) {
+        AddRecordedEvent(
+            RecordedKeyCode(stroke.scanCode, (stroke.flags & LLKHF_EXTENDED) != 0, up));
+    }
+    // Every stroke of the desktop goes to the recorder alone.
+    return 1;
 }
 
 // ---- list notifications and the popup menu
@@ -615,14 +579,9 @@ void CMacroEditDlg::OnInsertMouseButton() {
         return;
     }
     const EventCode press = WithAction(mouse.flags | mouse.button, kActionPress);
-    const std::uint32_t position = (static_cast<std::uint32_t>(mouse.x) << 16) |
-                                   (static_cast<std::uint32_t>(mouse.y) & 0xFFFF);
-    const bool placed = mouse.x != 0 || mouse.y != 0;
-    const std::string& mode = FlagsOf(press) != 0 ? absoluteText_
-                              : placed            ? relativeText_
-                                                  : undefinedText_;
+    const std::uint32_t position = PackPosition(mouse.x, mouse.y);
     InsertPair(press, NewMousePressDelay(mouse.x, mouse.y), position,
-               PositionText(mode, mouse.x, mouse.y));
+               PositionText(ModeText(PressPositionItem(press, position)), mouse.x, mouse.y));
 }
 
 void CMacroEditDlg::InsertPair(EventCode press, const std::string& pressDelay,
@@ -699,14 +658,10 @@ void CMacroEditDlg::OnKeyChanged() {
     if (selected < 0 || start < 0 || end < 0 || entry < 0) {
         return;
     }
-    const std::string rowName = eventList_.GetItemText(selected, kKeyColumn);
     const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
     if (!events_.ChangePairInput(selected, {start, end}, code)) {
         ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
-        const int back = keyList_.FindStringExact(-1, rowName);
-        if (back >= 0) {
-            keyList_.SetCurSel(back);
-        }
+        ShowKeyOf(events_.row(selected).code);
         return;
     }
     {
@@ -726,19 +681,16 @@ void CMacroEditDlg::OnPositionModeChanged() {
         return;
     }
     ScopedFlag updating(updating_);
-    events_.SetPositionMode({start, end}, mode == kAbsolute);
-    if (mode == kUndefined) {
+    events_.SetPositionMode({start, end}, mode == kMouseAbsoluteItem);
+    if (mode == kMouseUndefinedItem) {
         // Through the fields' own handling, the position becomes 0.
         GetDlgItem(IDC_POSITION_X).SetWindowText("0");
         GetDlgItem(IDC_POSITION_Y).SetWindowText("0");
     }
-    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kUndefined);
-    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kUndefined);
-    const bool absolute = mode == kAbsolute;
-    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(absolute ? xText_ : xRefText_);
-    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(absolute ? yText_ : yRefText_);
-    events_.SetOthers(start, PositionText(PositionModeText(), GetDlgItemInt(IDC_POSITION_X),
-                                          GetDlgItemInt(IDC_POSITION_Y)));
+    ShowPositionRow(mode);
+    events_.SetOthers(
+        start, PositionText(ModeText(positionMode_.GetCurSel()), GetDlgItemInt(IDC_POSITION_X),
+                            GetDlgItemInt(IDC_POSITION_Y)));
     RenderRows();
 }
 
@@ -763,7 +715,8 @@ void CMacroEditDlg::OnPositionChanged() {
         values[i] = check.value;
     }
     events_.SetPosition({start, end}, values[0], values[1]);
-    events_.SetOthers(start, PositionText(PositionModeText(), values[0], values[1]));
+    events_.SetOthers(start,
+                      PositionText(ModeText(positionMode_.GetCurSel()), values[0], values[1]));
     eventList_.SetItemText(start, kOthersColumn, events_.row(start).others);
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "editors/keyboard_hook.h"
 #include "editors/macro_list.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
@@ -52,13 +53,14 @@ class CMacroEditDlg : public CDialog {
     const MessageMap& GetMessageMap() const override;
 
   private:
-    friend LRESULT CALLBACK RecordHookProc(int code, WPARAM message, LPARAM data);
-
     // Opening and the list's rows
     void LoadTexts();
     void SetUpLists();
     void FillFromMacro();
     void RenderRows();
+    // The position list's text for item `item` (mouse_button_rules.h);
+    // "Relative" for no item.
+    const std::string& ModeText(int item) const;
     std::string MouseOthers(EventCode code, std::uint32_t position) const;
     int SelectedRow() const { return eventList_.GetSelectedItem(); }
     void SelectRow(int row);
@@ -66,19 +68,25 @@ class CMacroEditDlg : public CDialog {
     // The helpers every command ends with
     void RefreshSelection();
     void EnableRowEditor(int selected);
+    // Selects the key list entry of `code`'s input.
+    void ShowKeyOf(EventCode code);
     void UpdateMoveButtons();
     void ForceLastDelayZero();
     void UpdateDuration();
     void UpdateOkButton();
     void ShowMouseControls(int selected);
     void FillMouseFields(const RowPair& pair);
-    std::string PositionModeText() const;
+    // The position row for list item `mode`: its fields are off for an
+    // undefined position, and absolute positions are captioned "X:", "Y:".
+    void ShowPositionRow(int mode);
 
     // Recording
     void OnStartRecording();
     void OnStopRecording();
     void StopRecording();
     void AddRecordedEvent(EventCode code);
+    friend RecordingHook;
+    LRESULT OnKeyboardHook(int code, WPARAM message, LPARAM data);
 
     // List notifications and the popup menu
     void OnListItemChanged(const NMLISTVIEW& change);
@@ -128,6 +136,7 @@ class CMacroEditDlg : public CDialog {
     std::unique_ptr<MacroRecord> macro_;
     MacroList events_;
     MacroRecorder recorder_;
+    RecordingHook recording_{*this};
     bool updating_ = false;
     // Set while the dialog writes a field itself, so that its change is
     // not taken for the user's.

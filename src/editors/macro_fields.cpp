@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "editors/mouse_button_rules.h"
+
 namespace gd {
 namespace {
 
@@ -63,6 +65,12 @@ PositionFieldCheck CheckPositionField(std::string_view text) {
         return {PositionFieldCheck::Outcome::Retype, DropLast(text)};
     }
     return {PositionFieldCheck::Outcome::Store, std::string(text), static_cast<int>(value)};
+}
+
+int PressPositionItem(EventCode press, std::uint32_t position) {
+    return FlagsOf(press) != 0 ? kMouseAbsoluteItem
+           : position == 0     ? kMouseUndefinedItem
+                               : kMouseRelativeItem;
 }
 
 std::string PositionText(const std::string& mode, int x, int y) {

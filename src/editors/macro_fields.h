@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "keys/event_code.h"
 #include "profile/records.h"
 #include "resource.h"
 
@@ -42,6 +43,11 @@ inline constexpr int kMaxPosition = 2048;
 // Digits and '-' only, as a number in -2048..2048; an empty text or a lone
 // sign reads as 0.
 PositionFieldCheck CheckPositionField(std::string_view text);
+
+// The position list item (mouse_button_rules.h) a mouse press shows:
+// absolute when the press carries any flag, undefined at a relative 0,0 and
+// relative otherwise.
+int PressPositionItem(EventCode press, std::uint32_t position);
 
 // "%s (%d,%d)": the Others column of a mouse press.
 std::string PositionText(const std::string& mode, int x, int y);

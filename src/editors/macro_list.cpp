@@ -5,16 +5,12 @@
 #include <utility>
 
 #include "keys/key_table.h"
+#include "profile/image.h"
 
 namespace gd {
 namespace {
 
 constexpr std::uint32_t kFlagsMask = 0x000F0000;
-
-std::uint32_t PackPosition(int x, int y) {
-    return (static_cast<std::uint32_t>(static_cast<std::uint16_t>(x)) << 16) |
-           static_cast<std::uint16_t>(y);
-}
 
 // A row index that moved with a swap of a and b.
 int Follow(int index, int a, int b) {

@@ -91,9 +91,7 @@ BOOL CMouseButtonDlg::OnInitDialog() {
     actionList_.EnableWindow(actionChoiceEnabled);
     ShowCaptions(positionItem);
 
-    filteredDialog_ = GetSafeHwnd();
-    keyFilter_.reset(
-        ::SetWindowsHookExA(WH_MSGFILTER, &KeyFilter, nullptr, ::GetCurrentThreadId()));
+    keyFilter_.Install();
 
     ShowPointerPosition();
     SetTimer(kPointerTimer, kPointerPeriod);
@@ -149,8 +147,7 @@ void CMouseButtonDlg::OnTimer(UINT_PTR id) {
 }
 
 void CMouseButtonDlg::OnDestroy() {
-    keyFilter_.reset();
-    filteredDialog_ = nullptr;
+    keyFilter_.Remove();
     SetMsgHandled(false);
 }
 
@@ -175,12 +172,12 @@ void CMouseButtonDlg::ShowPointerPosition() {
     SetDlgItemInt(IDC_CURSOR_Y, static_cast<int>(pointer.y));
 }
 
-LRESULT CALLBACK CMouseButtonDlg::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CMouseButtonDlg::OnKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code == MSGF_DIALOGBOX && filteredDialog_ != nullptr && msg != nullptr &&
+    if (code == MSGF_DIALOGBOX && hwnd_ != nullptr && msg != nullptr &&
         (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
         (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) &&
-        (msg->hwnd == filteredDialog_ || ::IsChild(filteredDialog_, msg->hwnd))) {
+        (msg->hwnd == hwnd_ || ::IsChild(hwnd_, msg->hwnd))) {
         // An open drop-down list closes with Enter or Escape: it asks for them.
         MSG copy = *msg;
         const LRESULT wants =
@@ -189,7 +186,7 @@ LRESULT CALLBACK CMouseButtonDlg::KeyFilter(int code, WPARAM wParam, LPARAM lPar
             return 1;
         }
     }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    return DialogKeyFilter::PassOn(code, wParam, lParam);
 }
 
 }  // namespace gd

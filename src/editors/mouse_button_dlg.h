@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "editors/keyboard_hook.h"
 #include "editors/mouse_button_rules.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
-#include "fw/handle.h"
 #include "profile/records.h"
 #include "resource.h"
 
@@ -66,8 +66,8 @@ class CMouseButtonDlg : public CDialog {
     // Enter and Escape would end the dialog through its own OK and Cancel
     // ids; the filter drops them before the dialog manager turns them into
     // commands, unless the focused control wants them itself.
-    static LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam);
-    static inline HWND filteredDialog_ = nullptr;
+    friend DialogKeyFilter;
+    LRESULT OnKeyboardHook(int code, WPARAM wParam, LPARAM lParam);
 
     CComboBox positionList_;
     CComboBox actionList_;
@@ -76,7 +76,7 @@ class CMouseButtonDlg : public CDialog {
     std::string xCaption_;
     std::string yCaption_;
     bool actionChoiceEnabled = false;
-    UniqueHook keyFilter_;
+    DialogKeyFilter keyFilter_{*this};
 };
 
 }  // namespace gd

@@ -25,6 +25,7 @@ CMultiLayerDlg::CMultiLayerDlg(HWND parent)
 const MessageMap& CMultiLayerDlg::GetMessageMap() const {
     using D = CMultiLayerDlg;
     static constexpr Route kRoutes[] = {
+        OnNotify<&D::OnListCustomDraw>(IDC_LAYER_LIST, NM_CUSTOMDRAW),
         OnNotify<&D::OnRightClick>(IDC_LAYER_LIST, NM_RCLICK),
         OnNotify<&D::OnDoubleClick>(IDC_LAYER_LIST, NM_DBLCLK),
         OnCommand<&D::OnKeyboard>(ID_KEYBOARD),
@@ -61,6 +62,7 @@ BOOL CMultiLayerDlg::OnInitDialog() {
     freeRowMenu_.LoadMenu(IDR_MENU_LAYER_FREE);
     usedRowMenu_.LoadMenu(IDR_MENU_LAYER_USED);
     texts_ = {LoadText(IDS_SINGLE), LoadText(IDS_MACRO), LoadText(IDS_STOP)};
+    cue_ = LoadText(IDS_ADD_LAYER_CUE);
 
     list_.SetExtendedStyle(list_.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.InsertColumn(kLayerColumn, LoadText(IDS_COLUMN_LAYER), LVCFMT_CENTER, 60);
@@ -86,7 +88,44 @@ void CMultiLayerDlg::Refresh() {
         list_.SetItemText(row, kNameColumn, texts.name);
         list_.SetItemText(row, kTypeColumn, texts.type);
     }
+    // The free row may have moved, and its cue with it.
+    list_.Invalidate(false);
     UpdateOkButton();
+}
+
+LRESULT CMultiLayerDlg::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            return IsFreeRow(*record_, static_cast<int>(draw.nmcd.dwItemSpec))
+                       ? CDRF_NOTIFYPOSTPAINT
+                       : CDRF_DODEFAULT;
+        case CDDS_ITEMPOSTPAINT:
+            DrawFreeRowCue(draw);
+            return CDRF_DODEFAULT;
+        default:
+            return CDRF_DODEFAULT;
+    }
+}
+
+// Nothing in an empty list says how it fills: the free row's empty cells
+// carry a grey hint, drawn over them and never stored as their text.
+void CMultiLayerDlg::DrawFreeRowCue(const NMLVCUSTOMDRAW& draw) const {
+    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+    RECT cells = list_.GetSubItemRect(row, kNameColumn, LVIR_BOUNDS);
+    cells.right = list_.GetSubItemRect(row, kTypeColumn, LVIR_BOUNDS).right;
+    if (cells.right <= cells.left) {
+        return;
+    }
+    const bool selected = list_.IsSelected(row) && ::GetFocus() == list_.GetSafeHwnd();
+    const int oldMode = ::SetBkMode(draw.nmcd.hdc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(
+        draw.nmcd.hdc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+    ::DrawTextA(draw.nmcd.hdc, cue_.c_str(), static_cast<int>(cue_.size()), &cells,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::SetTextColor(draw.nmcd.hdc, oldColour);
+    ::SetBkMode(draw.nmcd.hdc, oldMode);
 }
 
 void CMultiLayerDlg::UpdateOkButton() {

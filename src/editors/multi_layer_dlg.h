@@ -4,7 +4,10 @@
 // played once or a stop function, under a name.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
+#include <string>
 
 #include "editors/layer_list.h"
 #include "fw/controls.h"
@@ -41,6 +44,8 @@ class CMultiLayerDlg : public CDialog {
     void UpdateOkButton();
     // The row under the cursor when it may be picked, else -1.
     int RowUnderCursor() const;
+    LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
+    void DrawFreeRowCue(const NMLVCUSTOMDRAW& draw) const;
     void OnRightClick();
     void OnDoubleClick();
     void OnKeyboard();
@@ -62,6 +67,7 @@ class CMultiLayerDlg : public CDialog {
     CMenu freeRowMenu_;
     CMenu usedRowMenu_;
     LayerTypeTexts texts_;
+    std::string cue_;
     int selectedLayer = -1;
 };
 

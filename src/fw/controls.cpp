@@ -100,6 +100,20 @@ bool CListCtrl::SetItemState(int item, UINT state, UINT mask) const {
     return SendMessage(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
+int CListCtrl::GetStringWidth(std::string_view text) const {
+    const std::string copy(text);
+    return static_cast<int>(
+        SendMessage(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(copy.c_str())));
+}
+
+RECT CListCtrl::GetSubItemRect(int item, int column, int area) const {
+    RECT rect{area, column, 0, 0};
+    if (SendMessage(LVM_GETSUBITEMRECT, item, reinterpret_cast<LPARAM>(&rect)) == FALSE) {
+        return RECT{};
+    }
+    return rect;
+}
+
 int CListCtrl::HitTest(POINT client) const {
     LVHITTESTINFO info{};
     info.pt = client;
@@ -126,18 +140,6 @@ std::string CComboBox::GetLBText(int index) const {
     auto copied = SendMessage(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
-}
-
-int CComboBox::FindString(int after, std::string_view prefix) const {
-    std::string copy(prefix);
-    return static_cast<int>(
-        SendMessage(CB_FINDSTRING, after, reinterpret_cast<LPARAM>(copy.c_str())));
-}
-
-int CComboBox::FindStringExact(int after, std::string_view text) const {
-    std::string copy(text);
-    return static_cast<int>(
-        SendMessage(CB_FINDSTRINGEXACT, after, reinterpret_cast<LPARAM>(copy.c_str())));
 }
 
 namespace {

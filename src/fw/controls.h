@@ -57,6 +57,14 @@ class CListCtrl : public CWnd {
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     int InsertColumn(int index, std::string_view heading, int format, int width) const;
     bool GetColumnFormat(int column, int& format, int& width) const;
+    bool SetColumnWidth(int column, int width) const {
+        return SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != FALSE;
+    }
+    // The width of `text` in the list's font, without any cell margin.
+    int GetStringWidth(std::string_view text) const;
+    // A cell's rectangle in client coordinates; `area` is LVIR_BOUNDS or
+    // LVIR_LABEL. Empty when the row or column does not exist.
+    RECT GetSubItemRect(int item, int column, int area) const;
     int GetColumnCount() const;
     // Columns in the order they are shown (the header's order-to-index map).
     std::vector<int> GetColumnOrder() const;
@@ -107,10 +115,6 @@ class CComboBox : public CWnd {
     std::string GetLBText(int index) const;
     LPARAM GetItemData(int index) const { return SendMessage(CB_GETITEMDATA, index); }
     void SetItemData(int index, LPARAM data) const { SendMessage(CB_SETITEMDATA, index, data); }
-    // First item after `after` (-1: from the top) beginning with the text,
-    // ignoring case; CB_ERR when none.
-    int FindString(int after, std::string_view prefix) const;
-    int FindStringExact(int after, std::string_view text) const;
 };
 
 class CSpinButtonCtrl : public CWnd {

@@ -49,6 +49,15 @@ bool KeyTableName(int index, char* buffer, std::size_t size) {
     return GetEventName(KeyTableCode(index), buffer, size);
 }
 
+int KeyTableIndexOf(EventCode code) {
+    for (int index = 0; index < kKeyTableSize; ++index) {
+        if (IsSameInput(KeyTableCode(index), code)) {
+            return index;
+        }
+    }
+    return -1;
+}
+
 bool IsKnownKey(EventCode code) {
     for (std::uint32_t entry : kKeyTable) {
         if (KeyPartOf(entry) == KeyPartOf(code)) {

@@ -58,6 +58,10 @@ EventCode KeyTableCode(int index);
 // that does not fit.
 bool KeyTableName(int index, char* buffer, std::size_t size);
 
+// The index of the entry that names the input of `code` (IsSameInput): the
+// row of the editors' key list that shows it. -1 when no entry does.
+int KeyTableIndexOf(EventCode code);
+
 // True when the low 20 bits of `code` equal those of any entry. Kind and
 // action are ignored, so 0x00000002 is known (right button and key "1").
 bool IsKnownKey(EventCode code);

@@ -10,8 +10,6 @@
 namespace gd {
 namespace {
 
-constexpr int kCellInset = 6;
-
 UINT AlignmentFlag(int columnFormat) {
     switch (columnFormat & LVCFMT_JUSTIFYMASK) {
         case LVCFMT_CENTER:
@@ -135,7 +133,9 @@ void CSkinListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
     bool selected = IsSelected(row);
     COLORREF text = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     COLORREF back = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    if (row == highlightStart_ || row == highlightEnd_) {
+    // Red would be hard to read on the selection bar; the selected row of
+    // the pair is marked by the selection itself.
+    if ((row == highlightStart_ || row == highlightEnd_) && !selected) {
         text = kHighlightText;
     }
     COLORREF oldText = ::SetTextColor(dc, text);

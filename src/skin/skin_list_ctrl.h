@@ -1,9 +1,12 @@
 #pragma once
 // The macro editors' event list: an owner-drawn report list whose rows carry
-// their EventCode as item value. It paints one pair of rows in red, swaps
+// their EventCode as item value. It paints one pair of rows in red (the
+// selected one in the selection's own colours, to stay readable), swaps
 // rows but never two rows of the same input, hides scroll bars by clipping
 // itself with a window region, and switches between two recorded sizes.
 #include <windows.h>
+
+#include <string_view>
 
 #include "fw/controls.h"
 #include "fw/window_impl.h"
@@ -19,8 +22,13 @@ class CSkinListCtrl : public CWindowImpl<CListCtrl> {
     static constexpr int kShowBoth = 2;
 
     static constexpr COLORREF kHighlightText = RGB(255, 0, 0);
+    // Each cell's text keeps this margin on the left and on the right.
+    static constexpr int kCellInset = 6;
 
     CSkinListCtrl() = default;
+
+    // The column width that shows `text` whole in the list's font.
+    int CellWidthFor(std::string_view text) const { return GetStringWidth(text) + 2 * kCellInset; }
 
     // Both -1 when either is negative.
     void SetHighlightPair(int start, int end);

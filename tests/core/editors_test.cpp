@@ -244,9 +244,15 @@ TEST(LayerList, RowsFillUpToTheFreeRowClearingClosesTheGapAndRowsShowTheirLayer)
     const MouseStart mouse = MouseStartFor(record->layers[2]);
     EXPECT_EQ(mouse.flags, 0x02010000u);
     EXPECT_EQ(mouse.y, -5);
+
+    // The stop commands set their own stop; any other command the plain one.
+    EXPECT_EQ(StopLayerType(ID_STOP_MACRO_LOOP), 0x10000001u);
+    EXPECT_EQ(StopLayerType(ID_SUPER_STOP), 0x10000002u);
+    EXPECT_EQ(StopLayerType(ID_STOP_KEY), 0x10000000u);
+    EXPECT_EQ(StopLayerType(ID_KEYBOARD), 0x10000000u);
 }
 
-TEST(MacroFields, DelaysAndPositionsAsTyped) {
+TEST(MacroFields, DelaysAndPositionsAsTypedAndShown) {
     using Delay = DelayFieldCheck::Outcome;
     // What is typed, what the field does, and the text it keeps.
     const std::tuple<const char*, Delay, const char*> delays[] = {
@@ -277,6 +283,44 @@ TEST(MacroFields, DelaysAndPositionsAsTyped) {
         }
     }
     EXPECT_EQ(PositionText("Relative", 10, -5), "Relative (10,-5)");
+    // The mode a mouse press shows: any flag is absolute, a relative 0,0
+    // undefined, whatever the button.
+    EXPECT_EQ(PressPositionItem(0x02010001, 0), kMouseAbsoluteItem);
+    EXPECT_EQ(PressPositionItem(0x02020004, PackPosition(3, 4)), kMouseAbsoluteItem);
+    EXPECT_EQ(PressPositionItem(0x02000002, 0), kMouseUndefinedItem);
+    EXPECT_EQ(PressPositionItem(0x02000002, PackPosition(0, -1)), kMouseRelativeItem);
+    // A new press that also moves the pointer waits longer after itself.
+    EXPECT_EQ(NewMousePressDelay(0, 0), "30");
+    EXPECT_EQ(NewMousePressDelay(0, -1), "200");
+}
+
+// The radio a stored play mode checks, and what that radio stores back.
+TEST(MacroFields, EachStoredPlayModeChecksItsRadioAndAnyOtherNone) {
+    const struct {
+        std::uint32_t stored;
+        int radio;  // 0: none
+        bool repeats;
+    } rows[] = {
+        {0, IDC_PLAY_ONCE, false},  // a layer's macro, stored back as Once
+        {0x00100000, IDC_PLAY_ONCE, false},
+        {0x00200000, IDC_PLAY_WHILE_PRESSED, true},
+        {0x00400000, IDC_PLAY_UNTIL_PRESSED_AGAIN, true},
+        {0x00300000, 0, false},
+        {0x00000001, 0, false},
+    };
+    for (const auto& row : rows) {
+        const PlayModeRadio* radio = RadioForPlayMode(row.stored);
+        if (row.radio == 0) {
+            EXPECT_EQ(radio, nullptr) << row.stored;
+            continue;
+        }
+        ASSERT_NE(radio, nullptr) << row.stored;
+        EXPECT_EQ(radio->radio, row.radio);
+        EXPECT_EQ(radio->repeats, row.repeats);
+        EXPECT_EQ(PlayModeOfRadio(row.radio), radio);
+        EXPECT_EQ(radio->playMode, row.stored == 0 ? PlayMode::Once : row.stored);
+    }
+    EXPECT_EQ(PlayModeOfRadio(IDC_OK), nullptr);
 }
 
 constexpr EventCode kA = 0x0100001E;  // press; | 0x00100000 releases

@@ -32,7 +32,7 @@ TEST(EventCode, SameInputComparesKindFlagAndKeyOrButton) {
     }
 }
 
-TEST(KeyTable, NamesAreDistinctAndOnlyTableKeysAreKnown) {
+TEST(KeyTable, NamesAreDistinctOnlyTableKeysAreKnownAndEachInputHasItsEntry) {
     std::set<std::string> seen;
     for (int index = 0; index < KeyTableSize(); ++index) {
         char name[256];
@@ -40,22 +40,30 @@ TEST(KeyTable, NamesAreDistinctAndOnlyTableKeysAreKnown) {
         EXPECT_STRNE(name, "") << index;
         EXPECT_TRUE(seen.insert(name).second) << index << " repeats " << name;
         EXPECT_TRUE(IsKnownKey(KeyTableCode(index))) << index;
+        EXPECT_EQ(KeyTableIndexOf(KeyTableCode(index) | 0x00100000), index);  // its release
     }
-    // Only the low 20 bits are compared: kind and action play no part.
+    // Only the low 20 bits are compared: kind and action play no part. The
+    // entry that shows a code is the one of the same input, kind included.
     const struct {
         EventCode code;
         bool known;
+        int index;
     } rows[] = {
-        {0x01000036, false},  // right Shift without the extended flag
-        {0x01210036, true},  {0x7F100002, true},
-        {0x0101002A, false},  // left Shift with the extended flag
-        {0x0100012A, false},  // bits 8-15 take part
-        {0x01000056, false},  // the ISO key beside left Shift is not offered
-        {0x0101001C, true},   // keypad Enter
-        {0x01030045, false},  // flag bits other than the extended flag take part
+        {0x01210036, true, 71},   // right Shift, clicked
+        {0x0101001C, true, 106},  // keypad Enter
+        {0x01100002, true, 17},   // key "1", not the right button
+        {0x7F100002, true, -1},   // no kind, so no input
+        {0x02010002, false, 1},   // right button, absolute press
+        {0x02000003, true, -1},   // two buttons at once
+        {0x01000036, false, -1},  // right Shift without the extended flag
+        {0x0101002A, false, -1},  // left Shift with the extended flag
+        {0x0100012A, false, -1},  // bits 8-15 take part
+        {0x01000056, false, -1},  // the ISO key beside left Shift is not offered
+        {0x01030045, false, -1},  // flag bits other than the extended flag take part
     };
     for (const auto& row : rows) {
         EXPECT_EQ(IsKnownKey(row.code), row.known) << std::hex << row.code;
+        EXPECT_EQ(KeyTableIndexOf(row.code), row.index) << std::hex << row.code;
     }
 }
 

@@ -23,6 +23,7 @@
 #include "fw/text.h"
 #include "profile/image.h"
 #include "resource.h"
+#include "skin/skin_list_ctrl.h"
 #include "support/win_test_support.h"
 
 namespace gd::test {
@@ -150,6 +151,38 @@ TEST(MouseButtonDlg, OkRecordsTheChoicesAndTheScreenOfThatMoment) {
     EXPECT_EQ(dlg.screenHeight, static_cast<std::uint32_t>(::GetSystemMetrics(SM_CYSCREEN)));
 }
 
+// Enter and Escape end nothing, whichever control has the focus; an open
+// drop-down list still takes them to close itself. The keys go through the
+// dialog manager as the dialog's own loop hands them over.
+TEST(MouseButtonDlg, EnterAndEscapeOnlyCloseAnOpenList) {
+    const auto press = [](HWND d, WPARAM key) {
+        MSG msg{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        if (!::IsDialogMessageA(d, &msg)) {
+            ::DispatchMessageA(&msg);
+        }
+        PumpMessages();
+    };
+    CMouseButtonDlg dlg;
+    const INT_PTR result = RunModal(
+        dlg,
+        [&](HWND d) {
+            for (int id : {IDC_BUTTON_LEFT, IDC_POSITION_X, IDC_POSITION_MODE}) {
+                ::SetFocus(Item(d, id));
+                press(d, VK_RETURN);
+                press(d, VK_ESCAPE);
+                ASSERT_TRUE(::IsWindowVisible(d)) << id;
+            }
+            HWND list = Item(d, IDC_POSITION_MODE);
+            ::SendMessageA(list, CB_SHOWDROPDOWN, TRUE, 0);
+            ASSERT_TRUE(::SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
+            press(d, VK_ESCAPE);
+            EXPECT_FALSE(::SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
+            EXPECT_TRUE(::IsWindowVisible(d));
+        },
+        IDCANCEL);
+    EXPECT_EQ(result, IDCANCEL);
+}
+
 // A refused number keeps the dialog open on its field, selected whole.
 TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndStaysOpenOnTheField) {
     CMouseButtonDlg dlg;
@@ -177,6 +210,7 @@ TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndStaysOpenOnTheField) {
 // the same.
 
 constexpr EventCode kA = 0x0100001E;
+constexpr EventCode kB = 0x01000030;
 constexpr EventCode kRelease = 0x00100000;
 constexpr EventCode kRight = 0x02000002;
 
@@ -248,6 +282,38 @@ TEST(MacroEdit, OkGivesTheMacroBackWithItsPlayModeOnceTheIntervalIsInRange) {
     EXPECT_EQ(stored->repeatInterval, 500u);
 }
 
+// A picked mouse row shows its position row; another position mode changes
+// the captions and the press row's Others text, and undefined clears it.
+TEST(MacroEdit, AMouseRowShowsAndChangesItsPositionMode) {
+    auto macro = Record("Aim", {kA, kA | kRelease, kRight, kRight | kRelease});
+    macro->positions[2] = 0xFFFB000A;  // relative (-5, 10)
+    Editor<> editor(macro.get());
+    const CListCtrl list(editor.Item(IDC_EVENT_LIST));
+    list.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    PumpMessages();
+    ASSERT_TRUE(editor.Item(IDC_POSITION_MODE).IsWindowVisible());
+    EXPECT_EQ(editor.Item(IDC_POSITION_X_CAPTION).GetWindowText(), "X ref:");
+    EXPECT_EQ(editor.Item(IDC_POSITION_Y).GetWindowText(), "10");
+    const struct {
+        int item;
+        const char* caption;
+        const char* others;
+        bool fieldsOn;
+    } kModes[] = {
+        {kMouseAbsoluteItem, "X:", "Absolute (-5,10)", true},
+        {kMouseUndefinedItem, "X ref:", "Undefined (0,0)", false},
+    };
+    for (const auto& mode : kModes) {
+        PickWithKeys(editor.Item(IDC_POSITION_MODE), mode.item);
+        PumpMessages();
+        EXPECT_EQ(editor.Item(IDC_POSITION_X_CAPTION).GetWindowText(), mode.caption);
+        EXPECT_EQ(editor.Item(IDC_POSITION_Y_CAPTION).GetWindowText(),
+                  mode.fieldsOn ? "Y:" : "Y ref:");
+        EXPECT_EQ(editor.Item(IDC_POSITION_X).IsWindowEnabled(), mode.fieldsOn);
+        EXPECT_EQ(list.GetItemText(2, 3), mode.others);
+    }
+}
+
 TEST(MacroEdit, ALayerMacroAlwaysPlaysOnce) {
     auto macro = Record("Layer", {kA, kA | kRelease}, PlayMode::WhilePressed);
     macro->repeatInterval = 400;
@@ -259,6 +325,48 @@ TEST(MacroEdit, ALayerMacroAlwaysPlaysOnce) {
     EXPECT_EQ(stored->playMode, 0u);
     EXPECT_EQ(stored->repeatInterval, 0u);
     EXPECT_EQ(stored->eventCount, 2u);
+}
+
+// Recording takes the desktop's keyboard for the recorder alone, and gives
+// it back when it stops or when the editor dies while still recording.
+TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
+    StrokeCounter counter;
+    ASSERT_TRUE(counter.installed());
+    for (const bool stop : {true, false}) {
+        SCOPED_TRACE(stop ? "stopped" : "editor destroyed");
+        const int before = counter.count();
+        {
+            Editor<> editor(nullptr);
+            editor.Click(IDC_START_RECORDING);
+            ASSERT_TRUE(editor.dlg.IsRecording());
+            Inject(Strokes({kKeyA, kKeyB}));
+            PumpMessages();
+            EXPECT_EQ(counter.count(), before);
+            ASSERT_EQ(editor.dlg.Events().size(), 4);
+            EXPECT_EQ(editor.dlg.Events().row(3).code, kB | kRelease);
+            // Rows came without a click into the list: they can be cleared.
+            EXPECT_TRUE(editor.Item(IDC_CLEAR_ALL).IsWindowEnabled());
+            // Every action word shows whole in its column.
+            const CListCtrl list(editor.Item(IDC_EVENT_LIST));
+            int format = 0;
+            int width = 0;
+            ASSERT_TRUE(list.GetColumnFormat(1, format, width));
+            for (UINT action : {IDS_PRESS, IDS_RELEASE, IDS_CLICK}) {
+                EXPECT_GE(width,
+                          list.GetStringWidth(LoadText(action)) + 2 * CSkinListCtrl::kCellInset);
+            }
+            if (stop) {
+                editor.Click(IDC_STOP_RECORDING);
+                EXPECT_FALSE(editor.dlg.IsRecording());
+                // A picked row shows its key in the key list.
+                list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+                PumpMessages();
+                EXPECT_EQ(CComboBox(editor.Item(IDC_KEY_LIST)).GetCurSel(), 38);  // B
+            }
+        }
+        Inject(Strokes({kKeyA}));
+        EXPECT_EQ(counter.count(), before + 2);
+    }
 }
 
 // The two multi-layer editors under real windows: rows picked with the
