@@ -2,7 +2,7 @@
 # Gripdeck's one entry point on a Debian machine.
 #   ./gripdeck.sh run    install what is missing, build, and run the program under Wine
 #   ./gripdeck.sh test   build all presets, check the sources (tools/lint.sh) and run
-#                        every test, natively and under Wine
+#                        every test, natively and under Wine, the installer's included
 #   ./gripdeck.sh build  install what is missing and build all presets
 #   ./gripdeck.sh fuzz [MINUTES]  run each fuzz target for MINUTES (default 10),
 #                        keeping the corpus under build/fuzz/corpus/
@@ -89,6 +89,14 @@ run_tests() {
   run_ctest build/win64 build/logs/win64.log --timeout 600 || failed=1
   wine_session_stop
   trap - EXIT
+
+  log "installer under Wine"
+  tests/install/installer_test.sh build/win64 >build/logs/installer.log 2>&1 || {
+    failed=1
+    tail -n 5 build/logs/installer.log
+    echo "full log: build/logs/installer.log"
+  }
+  grep -E '^== installer test passed' build/logs/installer.log || true
 
   log "fuzz smoke runs"
   tools/fuzz-smoke.sh 20 || failed=1

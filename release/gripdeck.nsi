@@ -16,6 +16,8 @@
 Unicode true
 !ifdef AMD64
 Target amd64-unicode
+; There ${RunningX64} is decided when compiling, which leaves labels unused.
+!pragma warning disable 6012
 !endif
 
 !include "${CONFIG}"
