@@ -49,7 +49,8 @@ bool ProfileDocument::LoadProfile(std::string path) {
 bool ProfileDocument::LoadInstalledPackage() {
     std::memset(&state_.summary, 0, sizeof state_.summary);
     state_.summary.resolution = host_.PrimaryScreenResolution();
-    ReadPackageFile(PackagePath(host_.WindowsDirectory()), state_.image, state_.summary);
+    ReadPackageFile(PackagePath(host_.WindowsDirectory(), host_.SystemFolders()), state_.image,
+                    state_.summary);
 
     if (currentName.empty()) {
         currentName = kDefaultProfileName;
