@@ -310,7 +310,8 @@
 #define IDS_SUPER_STOP 74
 #define IDS_KEYBOARD_INF 80
 #define IDS_MOUSE_INF 81
-#define IDS_REINSTALL_NEEDS_64BIT 88  // the driver reinstall of the 32-bit program on 64-bit Windows
+// The driver reinstall of the 32-bit program on 64-bit Windows.
+#define IDS_REINSTALL_NEEDS_64BIT 88
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

@@ -80,9 +80,8 @@ PublishResult DriverLink::PublishProfile() {
         const std::vector<std::uint8_t> package = EncodePackage(state_.image, state_.summary);
         // The file as this process reaches it; the Package value below names
         // it as the driver does, through system32.
-        result.packageWritten =
-            host_.WriteWholeFile(PackagePath(*windows, host_.SystemFolders()), package.data(),
-                                 package.size());
+        result.packageWritten = host_.WriteWholeFile(PackagePath(*windows, host_.SystemFolders()),
+                                                     package.data(), package.size());
     }
     result.valuesWritten = SetDriverValues();
     result.deviceOpened = OpenDriverInterface();

@@ -83,8 +83,9 @@ TEST_F(DriverLinkTest, UnderWow64ThePackageAvoidsRedirectionAndTheReinstallRefus
     host.AddServiceKey();
 
     EXPECT_TRUE(link.PublishProfile().packageWritten);
-    EXPECT_THAT(host.CallsStartingWith("WriteWholeFile"),
-                ElementsAre("WriteWholeFile C:\\WINDOWS\\Sysnative\\drivers\\velqorgpx.pkg 151496"));
+    EXPECT_THAT(
+        host.CallsStartingWith("WriteWholeFile"),
+        ElementsAre("WriteWholeFile C:\\WINDOWS\\Sysnative\\drivers\\velqorgpx.pkg 151496"));
     const FakeDriverHost::Value& package = host.ServiceKey().values.at(kPackageValue);
     EXPECT_EQ(package.data, Bytes("\\??\\" + kPackagePath));
 

@@ -97,8 +97,9 @@ std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* dr
 
         add("install-driver", "Install the pad's driver from the installation folder",
             [driverHost](Console&) { return InstallDriver(*driverHost); })
-            ->footer("Reads InstallDir as \"Reinstall Driver\" does. Exit status: 0 installed; "
-                     "1 not installed.");
+            ->footer(
+                "Reads InstallDir as \"Reinstall Driver\" does. Exit status: 0 installed; "
+                "1 not installed.");
     }
     return commands;
 }
