@@ -155,4 +155,16 @@ expect_no_value "$SETTINGS_KEY" InstallDir
 wait_until 10 no_main_window || fail "the program still runs"
 pass "uninstalled: no program file, no Uninstall entry, no Run value; the profile kept"
 
+echo "== another folder, no driver"
+timeout 120 "$GRIPDECK_WINE" "$SETUP" /S /NODRIVER '/D=C:\Tools\Pad' </dev/null ||
+  fail "the installer ended with $?"
+OTHER=$WINEPREFIX/drive_c/Tools/Pad
+[ -f "$OTHER/gripdeck.exe" ] && [ ! -e "$OTHER/vlqrgpxkb.inf" ] || fail "/D= or /NODRIVER not followed"
+expect_value "$SETTINGS_KEY" InstallDir 'C:\Tools\Pad'
+expect_value "$UNINSTALL_KEY" QuietUninstallString '"C:\Tools\Pad\uninstall.exe" /S'
+wine_run "$OTHER/uninstall.exe" /S || fail "the uninstaller ended with $?"
+wait_until 60 eval '! key_exists "$UNINSTALL_KEY" && [ ! -e "$OTHER" ]' ||
+  fail "the uninstall from the other folder left something"
+pass "/D= and /NODRIVER"
+
 echo "== installer test passed"
