@@ -24,7 +24,7 @@ stage_build() {
 # nsis_payload NAME DIR: the macros Install_NAME and Remove_NAME for every file
 # under DIR, installed under $INSTDIR with the same relative path.
 nsis_payload() {
-  local name=$1 dir=$2 file rel folder
+  local name=$1 dir=$2 rel folder
   local -a files folders
   mapfile -t files < <(cd "$dir" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
   mapfile -t folders < <(cd "$dir" && find . -mindepth 1 -type d | sed 's|^\./||' | LC_ALL=C sort -r)
@@ -56,7 +56,7 @@ nsis_payload() {
 make_installer() {
   local out=$1 config=$2 stage64=$3 stage32=${4:-}
   shift 4 || shift $#
-  local files="${out%.exe}-files.nsh" arch stage
+  local payloads="${out%.exe}-files.nsh" arch stage
   {
     echo "!define LICENSE_FILE \"$stage64/program/LICENSE.txt\""
     for arch in 64 32; do
@@ -68,10 +68,10 @@ make_installer() {
         nsis_payload "driver$arch" "$stage/driver"
       fi
     done
-  } >"$files"
-  makensis -V2 -DCONFIG="$config" -DFILES="$files" -DOUTFILE="$out" "$@" \
+  } >"$payloads"
+  makensis -V2 -DCONFIG="$config" -DFILES="$payloads" -DOUTFILE="$out" "$@" \
     "$RELEASE_ROOT/release/gripdeck.nsi"
-  rm -f "$files"
+  rm -f "$payloads"
 }
 
 # zip_stage STAGE NAME ZIP: the program and driver package in one folder NAME.
