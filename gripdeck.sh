@@ -2,10 +2,13 @@
 # Gripdeck's one entry point on a Debian machine.
 #   ./gripdeck.sh run    install what is missing, build, and run the program under Wine
 #   ./gripdeck.sh test   build all presets, check the sources (tools/lint.sh) and run
-#                        every test, natively and under Wine
+#                        every test, natively and under Wine, the installer's included
 #   ./gripdeck.sh build  install what is missing and build all presets
 #   ./gripdeck.sh fuzz [MINUTES]  run each fuzz target for MINUTES (default 10),
 #                        keeping the corpus under build/fuzz/corpus/
+#   ./gripdeck.sh release  build the win64 and win32 programs and write build/release/:
+#                        the installer, two portable zips and SHA256SUMS. The pad's
+#                        driver package comes from the folder GRIPDECK_DRIVER_DIR names
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -17,6 +20,7 @@ PACKAGES=(
   nlohmann-json3-dev libcli11-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth imagemagick xdotool x11-utils librsvg2-bin python3 fonts-dejavu-core
+  nsis zip
 )
 
 log() { printf '\n== %s\n' "$*"; }
@@ -86,6 +90,14 @@ run_tests() {
   wine_session_stop
   trap - EXIT
 
+  log "installer under Wine"
+  tests/install/installer_test.sh build/win64 >build/logs/installer.log 2>&1 || {
+    failed=1
+    tail -n 5 build/logs/installer.log
+    echo "full log: build/logs/installer.log"
+  }
+  grep -E '^== installer test passed' build/logs/installer.log || true
+
   log "fuzz smoke runs"
   tools/fuzz-smoke.sh 20 || failed=1
 
@@ -113,10 +125,27 @@ run_program() {
   tools/run-program.sh "$@"
 }
 
+# The release builds only what it ships. GRIPDECK_DRIVER_DIR is always passed,
+# so that a driver folder an earlier run named does not stick in the cache.
+run_release() {
+  local driver=${GRIPDECK_DRIVER_DIR:-} preset
+  if [ -n "$driver" ]; then
+    driver=$(cd "$driver" && pwd)
+  fi
+  for preset in win64 win32; do
+    log "build $preset"
+    cmake --preset "$preset" -DGRIPDECK_DRIVER_DIR="$driver" >/dev/null
+    cmake --build --preset "$preset" --target gripdeck gpxtool
+  done
+  log "release"
+  tools/release.sh
+}
+
 case "${1:-run}" in
   run) ensure_packages; shift || true; run_program "$@" ;;
   test) ensure_packages; run_tests ;;
   build) ensure_packages; build_all; build_preset bench ;;
   fuzz) ensure_packages; shift; run_fuzz "$@" ;;
-  *) echo "usage: $0 run|test|build|fuzz [MINUTES]" >&2; exit 2 ;;
+  release) ensure_packages; run_release ;;
+  *) echo "usage: $0 run|test|build|release|fuzz [MINUTES]" >&2; exit 2 ;;
 esac

@@ -310,6 +310,8 @@
 #define IDS_SUPER_STOP 74
 #define IDS_KEYBOARD_INF 80
 #define IDS_MOUSE_INF 81
+// The driver reinstall of the 32-bit program on 64-bit Windows.
+#define IDS_REINSTALL_NEEDS_64BIT 88
 #define IDS_ADD_LAYER_CUE 96  // grey hint in the multi layers editor's free row
 
 // ---- The framework's own strings (src/fw) ------------------------------------

@@ -129,6 +129,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void ShowProfileName(const std::string& name) override;
     std::uint32_t PrimaryScreenResolution() override;
     std::string WindowsDirectory() override;
+    SystemFolderView SystemFolders() override { return driverHost_.SystemFolders(); }
 
     // ---- file commands (dlg_file_commands.cpp)
     void OnFileNew();

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "profile/profile_file.h"
+
 namespace gd {
 
 // A device interface class, laid out like the platform's GUID.
@@ -87,6 +89,9 @@ class DriverHost {
     // The Windows directory without a trailing backslash; nothing when the
     // system cannot give it in 256 bytes.
     virtual std::optional<std::string> WindowsDirectory() = 0;
+    // Whether this process is a 32-bit one on 64-bit Windows, whose file
+    // names under system32 the system redirects.
+    virtual SystemFolderView SystemFolders() = 0;
     // Creates or truncates `path` and writes `size` bytes; false when the file
     // cannot be created or a write fails.
     virtual bool WriteWholeFile(const std::string& path, const void* data, std::size_t size) = 0;

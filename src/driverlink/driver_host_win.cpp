@@ -113,6 +113,12 @@ class WinPresentDeviceList final : public PresentDeviceList {
 
 }  // namespace
 
+SystemFolderView ThisProcessSystemFolders() {
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64 ? SystemFolderView::Wow64
+                                                                    : SystemFolderView::Native;
+}
+
 std::optional<std::string> WinDriverHost::WindowsDirectory() {
     char buffer[kWindowsDirectoryBytes] = {};
     const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);

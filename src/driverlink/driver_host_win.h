@@ -10,6 +10,9 @@
 
 namespace gd {
 
+// Wow64 for a 32-bit process on 64-bit Windows, Native otherwise.
+SystemFolderView ThisProcessSystemFolders();
+
 class WinDriverHost : public DriverHost {
   public:
     // Text of a string-table number; an empty text falls back to the
@@ -23,6 +26,7 @@ class WinDriverHost : public DriverHost {
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
     std::optional<std::string> WindowsDirectory() override;
+    SystemFolderView SystemFolders() override { return ThisProcessSystemFolders(); }
     bool WriteWholeFile(const std::string& path, const void* data, std::size_t size) override;
     std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::string& subkey) override;
     std::optional<std::string> FirstInterfacePath(const Guid& interfaceClass) override;

@@ -78,7 +78,9 @@ PublishResult DriverLink::PublishProfile() {
     PublishResult result;
     if (const std::optional<std::string> windows = host_.WindowsDirectory()) {
         const std::vector<std::uint8_t> package = EncodePackage(image_, summary_);
-        result.packageWritten = host_.WriteWholeFile(FormatString(IDS_PACKAGE_PATH, *windows),
+        // The file as this process reaches it; the Package value below names
+        // it as the driver does, through system32.
+        result.packageWritten = host_.WriteWholeFile(PackagePath(*windows, host_.SystemFolders()),
                                                      package.data(), package.size());
     }
     result.valuesWritten = SetDriverValues();
@@ -184,6 +186,13 @@ bool DriverLink::InstallInf(const std::string& folder, unsigned infString, const
 }
 
 bool DriverLink::ReinstallDriver() {
+    // A 32-bit process on 64-bit Windows cannot install a driver there
+    // (UpdateDriverForPlugAndPlayDevices refuses), and its copies would land
+    // in SysWOW64: say so rather than report a failure it cannot explain.
+    if (host_.SystemFolders() == SystemFolderView::Wow64) {
+        host_.ShowMessage(kReinstallNeeds64BitString, MessageOwner::None, MessageIcon::Stop, {});
+        return false;
+    }
     const std::optional<std::string> folder = InstallFolder();
     std::string uncopied;
     const bool installed = folder &&

@@ -47,6 +47,7 @@ enum DriverLinkString : unsigned {
     kPadNotFoundString = IDS_DEVICE_NOT_PLUGGED,    // "Reinstall &Driver" without a pad
     kReinstallDoneString = IDS_REINSTALL_DONE,      // driver installation succeeded
     kReinstallFailedString = IDS_REINSTALL_FAILED,  // driver installation failed
+    kReinstallNeeds64BitString = IDS_REINSTALL_NEEDS_64BIT,  // refused under WOW64
 };
 
 // Which of publishing's three independent effects took place.
@@ -64,9 +65,10 @@ class DriverLink {
         : image_(image), summary_(summary), host_(host) {}
 
     // Writes <Windows directory>\system32\drivers\velqorgpx.pkg (151,496
-    // bytes, rewritten every time), then SetDriverValues, then opens the
-    // driver's interface A and closes it again. Each step runs whatever the
-    // others did; nothing is shown to the user.
+    // bytes, rewritten every time; through Sysnative from a 32-bit process on
+    // 64-bit Windows), then SetDriverValues, then opens the driver's interface
+    // A and closes it again. Each step runs whatever the others did; nothing
+    // is shown to the user.
     PublishResult PublishProfile();
     // Under HKLM\<kServiceKey>: "Package" = "\??\" + package path (REG_SZ, the
     // size counts no terminating zero), then "Resolution" = the SummaryBlock's
@@ -88,7 +90,8 @@ class DriverLink {
     // of the run), otherwise the program's own folder, never whatever the
     // current directory happens to be. Shows message 59 at the first failure
     // (nothing more is tried), naming a setup file that could not be copied,
-    // and message 58 on success.
+    // and message 58 on success. A 32-bit process on 64-bit Windows installs
+    // nothing and says that the 64-bit program is needed.
     bool ReinstallDriver();
     // The "Reinstall &Driver" command: reinstalls when the driver's interfaces
     // or the pad are present, otherwise shows message 57 over the main window.

@@ -260,9 +260,10 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
     return staged.Write(data, size) && staged.Commit();
 }
 
-std::string PackagePath(std::string_view windowsDirectory) {
+std::string PackagePath(std::string_view windowsDirectory, SystemFolderView view) {
     std::string path(windowsDirectory);
-    path += "\\system32\\drivers\\velqorgpx.pkg";
+    path += view == SystemFolderView::Wow64 ? "\\Sysnative" : "\\system32";
+    path += "\\drivers\\velqorgpx.pkg";
     return path;
 }
 

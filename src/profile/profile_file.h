@@ -83,7 +83,18 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 // program holds open by name, like the driver package).
 bool WriteFileInPlace(const std::string& path, const void* data, std::size_t size);
 
-// "<windowsDir>\system32\drivers\velqorgpx.pkg"
-std::string PackagePath(std::string_view windowsDirectory);
+// How this process reaches the Windows directory's system32 folder. A 32-bit
+// program on 64-bit Windows (WOW64) is sent to SysWOW64 by that name, and
+// reaches the folder the driver reads only through the alias "Sysnative".
+enum class SystemFolderView {
+    Native,
+    Wow64,
+};
+
+// The driver package as this process opens it:
+// "<windowsDir>\system32\drivers\velqorgpx.pkg", or with "Sysnative" in
+// place of "system32" under WOW64.
+std::string PackagePath(std::string_view windowsDirectory,
+                        SystemFolderView view = SystemFolderView::Native);
 
 }  // namespace gd

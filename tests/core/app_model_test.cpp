@@ -28,6 +28,7 @@ class FakeHost : public ProfileHost {
     void ShowProfileName(const std::string& name) override { titles.push_back(name); }
     std::uint32_t PrimaryScreenResolution() override { return MakeResolution(1920, 1080); }
     std::string WindowsDirectory() override { return windowsDirectory; }
+    SystemFolderView SystemFolders() override { return SystemFolderView::Native; }
 
     std::vector<std::string> errors, summaries, titles;
     std::string windowsDirectory;

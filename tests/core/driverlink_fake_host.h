@@ -48,6 +48,7 @@ class FakeDriverHost : public DriverHost {
 
     // --- the world as the test sets it up
     std::optional<std::string> windowsDirectory = std::string("C:\\WINDOWS");
+    SystemFolderView systemFolders = SystemFolderView::Native;
     bool filesWritable = true;
     std::map<std::string, Key> keys;         // "HKLM\<subkey>" or "HKCU\<subkey>"
     std::map<char, std::string> interfaces;  // 'A' / 'B' -> device path
@@ -111,6 +112,7 @@ class FakeDriverHost : public DriverHost {
         calls.push_back("WindowsDirectory");
         return windowsDirectory;
     }
+    SystemFolderView SystemFolders() override { return systemFolders; }
     bool WriteWholeFile(const std::string& path, const void* data, std::size_t size) override {
         calls.push_back("WriteWholeFile " + path + " " + std::to_string(size));
         const auto* bytes = static_cast<const std::uint8_t*>(data);

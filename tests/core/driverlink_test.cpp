@@ -78,6 +78,33 @@ TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterface
               0);
 }
 
+// A 32-bit program on 64-bit Windows: the system would send its system32 file
+// to SysWOW64, where the driver never looks, and its driver installation
+// cannot work. The package goes through Sysnative; the value the kernel reads
+// still names system32; the reinstall installs nothing and says why.
+TEST_F(DriverLinkTest, UnderWow64ThePackageAvoidsRedirectionAndTheReinstallRefuses) {
+    EXPECT_EQ(PackagePath("C:\\WINDOWS", SystemFolderView::Wow64),
+              "C:\\WINDOWS\\Sysnative\\drivers\\velqorgpx.pkg");
+    host.systemFolders = SystemFolderView::Wow64;
+    host.AddServiceKey();
+
+    EXPECT_TRUE(link.PublishProfile().packageWritten);
+    EXPECT_THAT(
+        host.CallsStartingWith("WriteWholeFile"),
+        ElementsAre("WriteWholeFile C:\\WINDOWS\\Sysnative\\drivers\\velqorgpx.pkg 151496"));
+    const FakeDriverHost::Value& package = host.ServiceKey().values.at(kPackageValue);
+    EXPECT_EQ(package.data, Bytes("\\??\\" + kPackagePath));
+
+    host.PlugPad();
+    EXPECT_FALSE(link.ReinstallDriver());
+    link.ReinstallDriverCommand();
+    EXPECT_FALSE(link.IsDevicePresent(true));
+    EXPECT_THAT(host.CallsStartingWith("CopyInf"), IsEmpty());
+    EXPECT_THAT(host.CallsStartingWith("ForceInstall"), IsEmpty());
+    const Message refused{kReinstallNeeds64BitString, MessageOwner::None, MessageIcon::Stop};
+    EXPECT_THAT(host.messages, ElementsAre(refused, refused, refused));
+}
+
 // Each effect happens whatever became of the others; nothing is shown.
 struct PublishRow {
     const char* name;

@@ -111,5 +111,26 @@ TEST(PublishCommandLine, IsOfferedOnlyWithADriverHost) {
     EXPECT_NE(err.str().find("gpxtool: raid.gpx: "), std::string::npos) << err.str();
 }
 
+// The installer's driver component: the program's reinstall, its outcome
+// the exit status.
+TEST(InstallDriverCommandLine, ReinstallsThroughTheHostAndTellsTheOutcome) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const char* argv[] = {"gpxtool", "install-driver"};
+    EXPECT_EQ(RunCommandLine(2, argv, out, err), kExitUsage);
+
+    FakeDriverHost installed;
+    EXPECT_EQ(RunCommandLine(2, argv, out, err, &installed), kExitSuccess);
+    EXPECT_EQ(installed.CallsStartingWith("ForceInstall").size(), 2u);
+    ASSERT_EQ(installed.messages.size(), 1u);
+    EXPECT_EQ(installed.messages[0].id, gd::kReinstallDoneString);
+
+    FakeDriverHost failing;
+    failing.failingInstalls.insert(gd::kMouseHardwareId);
+    EXPECT_EQ(RunCommandLine(2, argv, out, err, &failing), kExitRefused);
+    ASSERT_EQ(failing.messages.size(), 1u);
+    EXPECT_EQ(failing.messages[0].id, gd::kReinstallFailedString);
+}
+
 }  // namespace
 }  // namespace gpxtool

@@ -94,6 +94,12 @@ std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* dr
         publish->footer(
             "Exit status: 0 the driver took the profile; 3 package and values written, but the "
             "pad or its driver is absent; 1 refused or not written.");
+
+        add("install-driver", "Install the pad's driver from the installation folder",
+            [driverHost](Console&) { return InstallDriver(*driverHost); })
+            ->footer(
+                "Reads InstallDir as \"Reinstall Driver\" does. Exit status: 0 installed; "
+                "1 not installed.");
     }
     return commands;
 }

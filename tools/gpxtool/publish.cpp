@@ -47,4 +47,10 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
     return result.deviceOpened ? kExitSuccess : kExitNotOpened;
 }
 
+int InstallDriver(gd::DriverHost& host) {
+    // The driver link wants a profile to hold; installing never touches it.
+    const auto state = std::make_unique<gd::ProfileState>();
+    return gd::DriverLink(*state, host).ReinstallDriver() ? kExitSuccess : kExitRefused;
+}
+
 }  // namespace gpxtool

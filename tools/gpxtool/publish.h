@@ -1,7 +1,8 @@
 #pragma once
 // gpxtool publish: hands a profile to the pad's driver exactly as the
 // program's APPLY does, through the driver link, so that a script or a game
-// launcher can switch profiles without the window.
+// launcher can switch profiles without the window; and install-driver, the
+// program's driver reinstall for installers and scripts.
 #include <string>
 
 #include "driverlink/driver_host.h"
@@ -19,5 +20,11 @@ inline constexpr int kExitNotOpened = 3;
 // effect that says only what happened. 0 when all three happened, kExitNotOpened when only the
 // interface was missing, 1 when the file was refused or the package or values failed.
 int Publish(const std::string& file, gd::DriverHost& host, Console& console);
+
+// Installs the pad's driver from the installation folder exactly as the
+// program's "Reinstall &Driver" does (the installer runs it for its driver
+// component). The host shows the outcome; 0 when both setup files were
+// installed, 1 otherwise.
+int InstallDriver(gd::DriverHost& host);
 
 }  // namespace gpxtool

@@ -64,7 +64,8 @@ bool ProfileDocument::OpenProfile(const std::string& path, std::string name) {
 bool ProfileDocument::LoadInstalledPackage() {
     std::memset(&state_.summary, 0, sizeof state_.summary);
     state_.summary.resolution = host_.PrimaryScreenResolution();
-    ReadPackageFile(PackagePath(host_.WindowsDirectory()), state_.image, state_.summary);
+    ReadPackageFile(PackagePath(host_.WindowsDirectory(), host_.SystemFolders()), state_.image,
+                    state_.summary);
 
     if (currentName_.empty()) {
         currentName_ = kDefaultProfileName;

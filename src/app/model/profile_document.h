@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/model/profile_state.h"
+#include "profile/profile_file.h"
 
 namespace gd {
 
@@ -21,6 +22,8 @@ class ProfileHost {
     // (SM_CXSCREEN << 16) | SM_CYSCREEN.
     virtual std::uint32_t PrimaryScreenResolution() = 0;
     virtual std::string WindowsDirectory() = 0;
+    // How this process reaches the driver package (PackagePath).
+    virtual SystemFolderView SystemFolders() = 0;
 };
 
 class ProfileDocument {
