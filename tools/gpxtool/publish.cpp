@@ -1,5 +1,6 @@
 #include "gpxtool/publish.h"
 
+#include <memory>
 #include <optional>
 
 #include "driverlink/driver_link.h"
@@ -49,8 +50,9 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
 
 int InstallDriver(gd::DriverHost& host) {
     // The driver link wants a profile to hold; installing never touches it.
-    const auto state = std::make_unique<gd::ProfileState>();
-    return gd::DriverLink(*state, host).ReinstallDriver() ? kExitSuccess : kExitRefused;
+    const auto image = std::make_unique<gd::ProfileImage>();
+    const gd::SummaryBlock summary{};
+    return gd::DriverLink(*image, summary, host).ReinstallDriver() ? kExitSuccess : kExitRefused;
 }
 
 }  // namespace gpxtool
