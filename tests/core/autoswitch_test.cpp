@@ -8,11 +8,13 @@
 
 #include "autoswitch/auto_switch_rules.h"
 #include "autoswitch/switcher.h"
+#include "core/autoswitch_memory_rules.h"
 
 namespace gd {
 namespace {
 
 using Kind = SwitchAction::Kind;
+using testing::MemoryRules;
 
 }  // namespace
 
@@ -22,33 +24,6 @@ void PrintTo(const SwitchAction& action, std::ostream* out) {
 }
 
 namespace {
-
-class MemoryRules : public RuleStorage {
-  public:
-    std::vector<std::pair<std::string, std::string>> ReadValues(RuleKind kind) override {
-        const auto& values = keys[kind];
-        return {values.begin(), values.end()};
-    }
-    bool WriteValue(RuleKind kind, const std::string& name, const std::string& data) override {
-        if (readOnly) {
-            return false;
-        }
-        keys[kind][name] = data;
-        return true;
-    }
-    bool DeleteValue(RuleKind kind, const std::string& name) override {
-        keys[kind].erase(name);
-        return true;
-    }
-    bool SwitchingOn() override { return on; }
-    bool SetSwitchingOn(bool value) override {
-        on = value;
-        return true;
-    }
-    std::map<RuleKind, std::map<std::string, std::string>> keys;
-    bool on = false;
-    bool readOnly = false;
-};
 
 // Profiles named "*broken*" cannot be read.
 std::optional<std::string> FakeCheck(const std::string& path) {
