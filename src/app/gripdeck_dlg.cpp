@@ -87,6 +87,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_ENABLE, &D::OnEnable>(),
         OnMessage<kOpenForwardedMessage, &D::OnOpenForwarded>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
+        ChainMember<&D::autoSwitch_>(),
         // Skinned buttons
         OnCommand<&D::OnOkButton>(IDC_OK),
         OnCommand<&D::OnCancelButton>(IDC_CANCEL),
@@ -143,7 +144,9 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
 CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
       document_(CurrentProfile(), *this),
-      driverLink_(CurrentProfile(), driverHost_) {
+      driverLink_(CurrentProfile(), driverHost_),
+      autoSwitch_(driverHost_,
+                  "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName()) {
     const StartRequest request = ParseCommandLine(commandLine);
     windowShown = request.startHidden ? 0 : 1;
     currentPath() = request.path;
@@ -189,6 +192,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     LoadInstalledPackage();
     RefreshLabels(-1);
     UpdateTrayIcon(TrayAction::Add);
+    autoSwitch_.Start(hwnd_);
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
@@ -374,11 +378,13 @@ void CGripdeckDlg::ApplyProfile() {
     // The pad takes the profile the user sees, saved or not.
     SaveModified(SaveModifiedMode::Silent);
     driverLink_.PublishProfile();
+    autoSwitch_.ManualApply(currentPath());
 }
 
 void CGripdeckDlg::OnOkButton() {
     SaveModified(SaveModifiedMode::Silent);
     driverLink_.PublishProfile();
+    autoSwitch_.ManualApply(currentPath());
     ShowHide();
 }
 
@@ -529,6 +535,7 @@ void CGripdeckDlg::OnDestroy() {
     // Also after a close request that skipped Exit: an icon left behind
     // would stay in the tray until the pointer passes over it.
     UpdateTrayIcon(TrayAction::Delete);
+    autoSwitch_.Stop();
     summaryWindow.DestroyWindow();
     padPictureWindow.DestroyWindow();
     SetMsgHandled(false);

@@ -24,6 +24,7 @@
 #include "app/shell_rules.h"
 #include "app/slot_label.h"
 #include "app/command_line.h"
+#include "autoswitch/auto_switch_win.h"
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
 #include "fw/dialog.h"
@@ -212,6 +213,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     ProfileDocument document_;
     WinDriverHost driverHost_;
     DriverLink driverLink_;
+    // Profiles that follow the program in front; chained into the handler table.
+    CAutoSwitch autoSwitch_;
 
     CSkinButton frameToggle_;
     CSkinButton padIcon_;

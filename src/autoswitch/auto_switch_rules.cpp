@@ -114,6 +114,42 @@ bool RemoveRule(RuleStorage& storage, std::string_view programOrFolder) {
     return found;
 }
 
+namespace {
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+    return !part.empty() && LowerAscii(text).find(LowerAscii(part)) != std::string::npos;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> SuggestProfile(const std::vector<ProfileGame>& profiles,
+                                          std::string_view windowTitle,
+                                          std::string_view programName) {
+    std::string_view base = programName;
+    if (const std::size_t dot = base.rfind('.'); dot != std::string_view::npos) {
+        base = base.substr(0, dot);
+    }
+    for (const ProfileGame& profile : profiles) {
+        const std::string_view game = Trimmed(profile.game);
+        if (game.empty()) {
+            continue;
+        }
+        if (ContainsIgnoringCase(windowTitle, game) ||
+            (base.size() >= 3 && ContainsIgnoringCase(game, base))) {
+            return profile.path;
+        }
+    }
+    return std::nullopt;
+}
+
 const Rule* MatchRule(const std::vector<Rule>& rules, std::string_view imagePath) {
     const std::string path = BackslashPath(imagePath);
     const std::string program = ProgramName(path);

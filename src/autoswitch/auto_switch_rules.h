@@ -96,4 +96,18 @@ bool RemoveRule(RuleStorage& storage, std::string_view programOrFolder);
 // and '/' counts as '\'. nullptr when none applies.
 const Rule* MatchRule(const std::vector<Rule>& rules, std::string_view imagePath);
 
+// A profile the user might want for a program: its path and its summary's Game text.
+struct ProfileGame {
+    std::string path;
+    std::string game;
+};
+
+// The first profile whose Game text names the program: it appears in the
+// window's title, or it holds the program's file name without its
+// extension (at least three letters), case ignored. Empty Game texts name
+// nothing. Nothing when no profile fits.
+std::optional<std::string> SuggestProfile(const std::vector<ProfileGame>& profiles,
+                                          std::string_view windowTitle,
+                                          std::string_view programName);
+
 }  // namespace gd

@@ -134,6 +134,29 @@ TEST(AutoSwitchRules, AProgramRuleBeatsFoldersAndTheLongestFolderWins) {
     }
 }
 
+TEST(AutoSwitchRules, AProfileIsSuggestedWhenItsGameNamesTheProgram) {
+    const std::vector<ProfileGame> profiles = {
+        {"blank.gpx", "  "},
+        {"racer.gpx", "Racer"},
+        {"night.gpx", "Night Raid 2"},
+    };
+    const struct {
+        const char* title;
+        const char* program;
+        const char* suggested;  // nullptr: none
+    } kRows[] = {
+        {"NIGHT RAID 2 - Launcher", "launch.exe", "night.gpx"},
+        {"Untitled", "racer.exe", "racer.gpx"},
+        {"Untitled", "nightraid.exe", nullptr},
+        {"Notepad", "notepad.exe", nullptr},
+        {"", "ra.exe", nullptr},
+    };
+    for (const auto& row : kRows) {
+        const std::optional<std::string> suggested = SuggestProfile(profiles, row.title, row.program);
+        EXPECT_EQ(suggested.value_or("(none)"), row.suggested ? row.suggested : "(none)") << row.title;
+    }
+}
+
 // The switching decisions, with rules for a game that holds its profile
 // while it runs, a second one, and a front-only one.
 class SwitcherTest : public ::testing::Test {
