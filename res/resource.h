@@ -318,19 +318,18 @@
 #define IDC_AUTO_ADD 1401
 #define IDC_AUTO_CHANGE 1402
 #define IDC_AUTO_REMOVE 1403
-#define IDC_AUTO_ON 1404                // check box: switching on
-#define IDC_AUTO_FRONT_ONLY 1405        // check box: the chosen rule holds only in front
-#define IDC_AUTO_HISTORY 1406           // list: the last decisions
-#define IDC_AUTO_PROGRAMS 1407          // list of programs with a window, in the Add step
-#define IDS_AUTO_SWITCHED 400           // balloon: profile, program
-#define IDS_AUTO_RETURNED 401           // balloon: profile
-#define IDS_AUTO_UNREADABLE 402         // balloon: profile
-#define IDS_AUTO_EARLIER 403            // the profile from before the first switch
+#define IDC_AUTO_ON 1404          // check box: switching on
+#define IDC_AUTO_FRONT_ONLY 1405  // check box: the chosen rule holds only in front
+#define IDC_AUTO_HISTORY 1406     // list: the last decisions
+#define IDS_AUTO_SWITCHED 400     // balloon: profile, program
+#define IDS_AUTO_RETURNED 401     // balloon: profile
+#define IDS_AUTO_UNREADABLE 402   // balloon: profile
+#define IDS_AUTO_EARLIER 403      // the profile from before the first switch
 #define IDS_WHY_SWITCHED 404
 #define IDS_WHY_SAME_PROFILE 405
 #define IDS_WHY_NO_RULE 406
-#define IDS_WHY_STAYS 407               // program whose process keeps the profile
-#define IDS_WHY_UNREADABLE 408          // reason
+#define IDS_WHY_STAYS 407       // program whose process keeps the profile
+#define IDS_WHY_UNREADABLE 408  // reason
 #define IDS_WHY_PROGRAM_ENDED 409
 #define IDS_WHY_LEFT_FRONT 410
 #define IDS_WHY_MANUAL 411
@@ -339,8 +338,7 @@
 #define IDS_AUTO_COLUMN_GAME 414
 #define IDS_AUTO_COLUMN_TIME 415
 #define IDS_AUTO_COLUMN_WHY 416
-#define IDS_AUTO_BROWSE 417             // last entry of the program list
-#define IDS_AUTO_PICK_PROGRAM 418       // caption of the program step
+#define IDS_AUTO_BROWSE 417  // last entry of the program list
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

@@ -152,8 +152,10 @@ TEST(AutoSwitchRules, AProfileIsSuggestedWhenItsGameNamesTheProgram) {
         {"", "ra.exe", nullptr},
     };
     for (const auto& row : kRows) {
-        const std::optional<std::string> suggested = SuggestProfile(profiles, row.title, row.program);
-        EXPECT_EQ(suggested.value_or("(none)"), row.suggested ? row.suggested : "(none)") << row.title;
+        const std::optional<std::string> suggested =
+            SuggestProfile(profiles, row.title, row.program);
+        EXPECT_EQ(suggested.value_or("(none)"), row.suggested ? row.suggested : "(none)")
+            << row.title;
     }
 }
 
