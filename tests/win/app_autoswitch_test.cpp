@@ -165,6 +165,14 @@ TEST_F(AutoSwitchTest, AFrontOnlyRuleGivesBackAtOnceAndABrokenRuleChangesNothing
     WriteRule(kRules, "old.exe", Work("no such profile.gpx"));
     auto program = StartAndApply();
 
+    // The tray menu shows switching as on.
+    ::PostMessageA(program->FindMain(), kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = OpenPopupMenu(program->Pid())) != nullptr; }));
+    const auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+    EXPECT_NE(::GetMenuState(items, ID_OPTIONS_AUTO_PROFILES, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    CloseMenu(program->Pid());
+
     Game game("chess.exe");
     ASSERT_TRUE(game.InFront());
     EXPECT_TRUE(WaitFor([&] { return PackageCrc() == Crc(chess); }));
