@@ -314,6 +314,35 @@
 #define IDS_REINSTALL_NEEDS_64BIT 88
 #define IDS_ADD_LAYER_CUE 96  // grey hint in the multi layers editor's free row
 
+// ---- Automatic profiles ------------------------------------------------------
+#define IDD_AUTO_PROFILES 120
+#define ID_OPTIONS_AUTO_PROFILES 32950  // Options menu and tray menu
+#define IDC_AUTO_RULES 1400             // list: program, profile, game
+#define IDC_AUTO_ADD 1401
+#define IDC_AUTO_CHANGE 1402
+#define IDC_AUTO_REMOVE 1403
+#define IDC_AUTO_ON 1404          // check box: switching on
+#define IDC_AUTO_FRONT_ONLY 1405  // check box: the chosen rule holds only in front
+#define IDC_AUTO_HISTORY 1406     // list: the last decisions
+#define IDS_AUTO_SWITCHED 400     // balloon: profile, program
+#define IDS_AUTO_RETURNED 401     // balloon: profile
+#define IDS_AUTO_UNREADABLE 402   // balloon: profile
+#define IDS_AUTO_EARLIER 403      // the profile from before the first switch
+#define IDS_WHY_SWITCHED 404
+#define IDS_WHY_SAME_PROFILE 405
+#define IDS_WHY_NO_RULE 406
+#define IDS_WHY_STAYS 407       // program whose process keeps the profile
+#define IDS_WHY_UNREADABLE 408  // reason
+#define IDS_WHY_PROGRAM_ENDED 409
+#define IDS_WHY_LEFT_FRONT 410
+#define IDS_WHY_MANUAL 411
+#define IDS_AUTO_COLUMN_PROGRAM 412
+#define IDS_AUTO_COLUMN_PROFILE 413
+#define IDS_AUTO_COLUMN_GAME 414
+#define IDS_AUTO_COLUMN_TIME 415
+#define IDS_AUTO_COLUMN_WHY 416
+#define IDS_AUTO_BROWSE 417  // last entry of the program list
+
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.
 #define IDS_INTEGER_RANGE 61712  // 0xF110: a number field's bounds, in place of its two %d

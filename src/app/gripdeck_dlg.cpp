@@ -70,6 +70,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_ENABLE, &D::OnEnable>(),
         OnMessage<kOpenForwardedMessage, &D::OnOpenForwarded>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
+        ChainMember<&D::autoSwitch_>(),
         // Skinned buttons
         OnCommand<&D::OnOkButton>(IDC_OK),
         OnCommand<&D::OnCancelButton>(IDC_CANCEL),
@@ -122,7 +123,9 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
 CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
       document_(CurrentProfile(), *this),
-      driverLink_(CurrentProfile().image, CurrentProfile().summary, driverHost_) {
+      driverLink_(CurrentProfile().image, CurrentProfile().summary, driverHost_),
+      autoSwitch_(driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
+                  [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); }) {
     const StartRequest request = ParseCommandLine(commandLine);
     windowShown = request.startHidden ? 0 : 1;
     document_.SetSource(request.path, request.name);
@@ -171,6 +174,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     LoadInstalledPackage();
     RefreshLabels(-1);
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
+    autoSwitch_.Start(hwnd_);
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
@@ -358,11 +362,13 @@ void CGripdeckDlg::ApplyProfile() {
     // The pad takes the profile the user sees, saved or not.
     SaveModified(SaveModifiedMode::Silent);
     driverLink_.PublishProfile();
+    autoSwitch_.ManualApply(document_.currentPath());
 }
 
 void CGripdeckDlg::OnOkButton() {
     SaveModified(SaveModifiedMode::Silent);
     driverLink_.PublishProfile();
+    autoSwitch_.ManualApply(document_.currentPath());
     ShowHide();
 }
 
@@ -512,6 +518,7 @@ void CGripdeckDlg::OnDestroy() {
     // Also after a close request that skipped Exit: an icon left behind
     // would stay in the tray until the pointer passes over it.
     trayIcon_.UpdateTrayIcon(TrayAction::Delete);
+    autoSwitch_.Stop();
     summaryWindow.DestroyWindow();
     padPictureWindow.DestroyWindow();
     SetMsgHandled(false);

@@ -29,6 +29,7 @@
 #include "app/device_watcher.h"
 #include "app/recent_files_menu.h"
 #include "app/tray_icon.h"
+#include "autoswitch/auto_switch_win.h"
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
 #include "fw/dialog.h"
@@ -200,6 +201,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     ProfileDocument document_;
     WinDriverHost driverHost_;
     DriverLink driverLink_;
+    // Profiles that follow the program in front; chained into the handler table.
+    CAutoSwitch autoSwitch_;
 
     CSkinButton frameToggle_;
     CSkinButton padIcon_;

@@ -1,7 +1,5 @@
 #include "app/tray_icon.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <string>
 
@@ -62,11 +60,7 @@ void TrayIcon::UpdateTrayIcon(TrayAction action) {
             ::Shell_NotifyIconA(NIM_ADD, &data);
             return;
         case TrayAction::Modify:
-            data.uFlags = NIF_MESSAGE | NIF_INFO;
-            CopyText(data.szInfoTitle, LoadText(IDS_APP_TITLE));
-            CopyText(data.szInfo, LoadText(IDS_TRAY_BALLOON));
-            data.uTimeout = kBalloonTimeoutMs;
-            ::Shell_NotifyIconA(NIM_MODIFY, &data);
+            ShowBalloon(LoadText(IDS_TRAY_BALLOON));
             return;
         case TrayAction::Delete:
             data.uFlags = 0;
@@ -105,6 +99,20 @@ void TrayIcon::ShowMenu() {
     // Without a message after it, a tray menu left open by a click
     // elsewhere would not close the next time.
     ::PostMessageA(window_, WM_NULL, 0, 0);
+}
+
+void TrayIcon::ShowBalloon(const std::string& text, DWORD iconFlags) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kNotifyIconSize;
+    data.hWnd = window_;
+    data.uID = kTrayIconId;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.uFlags = NIF_MESSAGE | NIF_INFO;
+    CopyText(data.szInfoTitle, LoadText(IDS_APP_TITLE));
+    CopyText(data.szInfo, text);
+    data.uTimeout = kBalloonTimeoutMs;
+    data.dwInfoFlags = iconFlags;
+    ::Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 }  // namespace gd

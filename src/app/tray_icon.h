@@ -6,7 +6,10 @@
 // other than "Show/Hide" go to the main window's own routes.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "fw/menu.h"
@@ -29,6 +32,8 @@ class TrayIcon : public CMsgHandler {
     // and the icon shown, which stays the window's. Loads the menu.
     void Attach(HWND window, HICON icon);
     void UpdateTrayIcon(TrayAction action);
+    // A balloon from the icon with the program's title and `text`.
+    void ShowBalloon(const std::string& text, DWORD iconFlags = NIIF_NONE);
     // The menu's popup "Task", where the recent files are listed.
     CMenuRef Menu() const { return menu_.GetSubMenu(0); }
 

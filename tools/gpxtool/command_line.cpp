@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "gpxtool/autoswitch.h"
 #include "gpxtool/commands.h"
 #include "gpxtool/publish.h"
 
@@ -20,6 +21,8 @@ struct Arguments {
     std::string image;
     std::string summary;
     std::vector<std::string> files;
+    std::string rule;
+    bool frontOnly = false;
 };
 
 // Subcommands and what each runs once its arguments are in place.
@@ -28,7 +31,35 @@ struct Command {
     std::function<int(Console&)> run;
 };
 
-std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* driverHost) {
+void AddAutoSwitchCommands(CLI::App& app, Arguments& a, gd::RuleStorage& rules,
+                           std::vector<Command>& commands) {
+    CLI::App* group = app.add_subcommand("autoswitch", "Profiles that follow the program in front");
+    group->require_subcommand(1, 1);
+    const auto add = [&](const char* name, const char* help, std::function<int(Console&)> run) {
+        commands.push_back({group->add_subcommand(name, help), std::move(run)});
+        return commands.back().app;
+    };
+    add("list", "Show the rules and whether switching is on",
+        [&rules](Console& c) { return ListRules(rules, c); });
+    CLI::App* addRule =
+        add("add", "Put PROFILE on the pad while PROGRAM-OR-FOLDER runs",
+            [&a, &rules](Console& c) { return AddRule(rules, a.rule, a.file, a.frontOnly, c); });
+    addRule->add_option("PROGRAM-OR-FOLDER", a.rule, "program file, or folder of programs")
+        ->required();
+    addRule->add_option("PROFILE", a.file, "profile file (.gpx)")->required();
+    addRule->add_flag("--front", a.frontOnly, "only while one of its windows is in front");
+    CLI::App* remove = add("remove", "Remove the rule of PROGRAM-OR-FOLDER",
+                           [&a, &rules](Console& c) { return RemoveRule(rules, a.rule, c); });
+    remove->add_option("PROGRAM-OR-FOLDER", a.rule, "program file, or folder of programs")
+        ->required();
+    add("on", "Switch profiles automatically",
+        [&rules](Console& c) { return SetSwitching(rules, true, c); });
+    add("off", "Stop switching profiles automatically",
+        [&rules](Console& c) { return SetSwitching(rules, false, c); });
+}
+
+std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* driverHost,
+                                 gd::RuleStorage* rules) {
     std::vector<Command> commands;
     const auto add = [&](const char* name, const char* help, std::function<int(Console&)> run) {
         commands.push_back({app.add_subcommand(name, help), std::move(run)});
@@ -101,17 +132,20 @@ std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* dr
                 "Reads InstallDir as \"Reinstall Driver\" does. Exit status: 0 installed; "
                 "1 not installed.");
     }
+    if (rules) {
+        AddAutoSwitchCommands(app, a, *rules, commands);
+    }
     return commands;
 }
 
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-                   gd::DriverHost* driverHost) {
+                   gd::DriverHost* driverHost, gd::RuleStorage* rules) {
     CLI::App app("Gripdeck profiles from the command line.", "gpxtool");
     app.require_subcommand(1, 1);
     Arguments arguments;
-    const std::vector<Command> commands = AddCommands(app, arguments, driverHost);
+    const std::vector<Command> commands = AddCommands(app, arguments, driverHost, rules);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -3,12 +3,14 @@
 // returns its exit status (2 for a usage error, 0 after --help).
 #include <ostream>
 
+#include "autoswitch/auto_switch_rules.h"
 #include "driverlink/driver_host.h"
 
 namespace gpxtool {
 
-// `publish` is offered only with a driver host, which the Windows build has.
+// `publish` is offered only with a driver host and `autoswitch` only with
+// the rules' storage, which the Windows build has.
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-                   gd::DriverHost* driverHost = nullptr);
+                   gd::DriverHost* driverHost = nullptr, gd::RuleStorage* rules = nullptr);
 
 }  // namespace gpxtool

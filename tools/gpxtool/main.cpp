@@ -3,6 +3,7 @@
 #include "gpxtool/command_line.h"
 
 #ifdef _WIN32
+#include "autoswitch/rule_registry_win.h"
 #include "driverlink/driver_host_win.h"
 
 namespace {
@@ -24,7 +25,8 @@ class ConsoleDriverHost final : public gd::WinDriverHost {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     ConsoleDriverHost driverHost;
-    return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr, &driverHost);
+    gd::RegistryRuleStorage rules(gd::kProgramSettingsRoot);
+    return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr, &driverHost, &rules);
 #else
     return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr);
 #endif

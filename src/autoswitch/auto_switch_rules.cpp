@@ -1,0 +1,175 @@
+#include "autoswitch/auto_switch_rules.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "profile/profile_file.h"
+#include "profile/records.h"
+
+namespace gd {
+namespace {
+
+char LowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string BackslashPath(std::string_view path) {
+    std::string text(path);
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+}  // namespace
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerChar);
+    return lower;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerChar(x) == LowerChar(y);
+           });
+}
+
+std::string ProgramName(std::string_view imagePath) {
+    const std::size_t slash = imagePath.find_last_of("\\/");
+    return LowerAscii(slash == std::string_view::npos ? imagePath : imagePath.substr(slash + 1));
+}
+
+std::string RuleName(std::string_view programOrFolder) {
+    std::string text = BackslashPath(programOrFolder);
+    if (!text.empty() && text.back() == '\\') {
+        while (text.size() > 1 && text[text.size() - 2] == '\\') {
+            text.pop_back();
+        }
+        // A lone backslash names no folder.
+        return text.size() > 1 ? text : std::string();
+    }
+    return ProgramName(text);
+}
+
+std::vector<Rule> LoadRules(RuleStorage& storage) {
+    std::map<std::string, Rule> byName;
+    for (RuleKind kind : {RuleKind::WhileInFront, RuleKind::WhileRunning}) {
+        for (auto& [name, profile] : storage.ReadValues(kind)) {
+            if (!name.empty() && !profile.empty()) {
+                // The registry's names ignore case; so do the rules'.
+                const std::string key = LowerAscii(name);
+                byName[key] = Rule{name, profile, kind};
+            }
+        }
+    }
+    std::vector<Rule> rules;
+    rules.reserve(byName.size());
+    for (auto& entry : byName) {
+        rules.push_back(std::move(entry.second));
+    }
+    return rules;
+}
+
+std::optional<std::string> CheckProfileFile(const std::string& path) {
+    auto image = std::make_unique<ProfileImage>();
+    SummaryBlock summary{};
+    const FileError error = ReadProfileFile(path, *image, summary);
+    if (error == FileError::None) {
+        return std::nullopt;
+    }
+    return std::string(DescribeFileError(error));
+}
+
+std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view programOrFolder,
+                                   const std::string& profile, RuleKind kind,
+                                   const ProfileCheck& check) {
+    const std::string name = RuleName(programOrFolder);
+    if (name.empty()) {
+        return RuleRefusal{"program", "the program or folder name is empty"};
+    }
+    if (profile.empty()) {
+        return RuleRefusal{name, "the profile name is empty"};
+    }
+    if (std::optional<std::string> reason = check(profile)) {
+        return RuleRefusal{profile, *reason};
+    }
+    const RuleKind other =
+        kind == RuleKind::WhileRunning ? RuleKind::WhileInFront : RuleKind::WhileRunning;
+    if (!storage.WriteValue(kind, name, profile) || !storage.DeleteValue(other, name)) {
+        return RuleRefusal{name, "the rule cannot be written"};
+    }
+    return std::nullopt;
+}
+
+bool RemoveRule(RuleStorage& storage, std::string_view programOrFolder) {
+    const std::string name = RuleName(programOrFolder);
+    bool found = false;
+    for (RuleKind kind : {RuleKind::WhileRunning, RuleKind::WhileInFront}) {
+        for (const auto& value : storage.ReadValues(kind)) {
+            if (!name.empty() && SameTextIgnoringCase(value.first, name)) {
+                found = storage.DeleteValue(kind, value.first) || found;
+            }
+        }
+    }
+    return found;
+}
+
+namespace {
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+    return !part.empty() && LowerAscii(text).find(LowerAscii(part)) != std::string::npos;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> SuggestProfile(const std::vector<ProfileGame>& profiles,
+                                          std::string_view windowTitle,
+                                          std::string_view programName) {
+    std::string_view base = programName;
+    if (const std::size_t dot = base.rfind('.'); dot != std::string_view::npos) {
+        base = base.substr(0, dot);
+    }
+    for (const ProfileGame& profile : profiles) {
+        const std::string_view game = Trimmed(profile.game);
+        if (game.empty()) {
+            continue;
+        }
+        if (ContainsIgnoringCase(windowTitle, game) ||
+            (base.size() >= 3 && ContainsIgnoringCase(game, base))) {
+            return profile.path;
+        }
+    }
+    return std::nullopt;
+}
+
+const Rule* MatchRule(const std::vector<Rule>& rules, std::string_view imagePath) {
+    const std::string path = BackslashPath(imagePath);
+    const std::string program = ProgramName(path);
+    const Rule* folderMatch = nullptr;
+    for (const Rule& rule : rules) {
+        if (!rule.IsFolder()) {
+            if (!program.empty() && SameTextIgnoringCase(rule.name, program)) {
+                return &rule;
+            }
+            continue;
+        }
+        const std::string folder = BackslashPath(rule.name);
+        const bool holds =
+            path.size() > folder.size() &&
+            SameTextIgnoringCase(std::string_view(path).substr(0, folder.size()), folder);
+        if (holds && (folderMatch == nullptr || folder.size() > folderMatch->name.size())) {
+            folderMatch = &rule;
+        }
+    }
+    return folderMatch;
+}
+
+}  // namespace gd

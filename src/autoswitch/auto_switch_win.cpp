@@ -1,0 +1,268 @@
+#include "autoswitch/auto_switch_win.h"
+
+#include <utility>
+
+#include "app/main_window_messages.h"
+#include "autoswitch/auto_profiles_dlg.h"
+#include "driverlink/driver_link.h"
+#include "fw/text.h"
+#include "profile/profile_file.h"
+#include "resource.h"
+
+namespace gd {
+namespace {
+
+// The one object the hook's callback reaches; the program has one main window.
+CAutoSwitch* hookOwner = nullptr;
+
+std::string TimeOfDay() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return FormatText("%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
+}
+
+}  // namespace
+
+std::string ProcessImagePath(DWORD processId) {
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return {};
+    }
+    char path[MAX_PATH * 2] = {};
+    DWORD size = sizeof path;
+    const BOOL found = ::QueryFullProcessImageNameA(process, 0, path, &size);
+    ::CloseHandle(process);
+    return found ? std::string(path, size) : std::string();
+}
+
+const MessageMap& CAutoSwitch::GetMessageMap() const {
+    using D = CAutoSwitch;
+    static constexpr Route kRoutes[] = {
+        OnMessage<kProcessEndedMessage, &D::OnProcessEnded>(),
+        OnMessage<kSettingsChangedMessage, &D::OnSettingsChanged>(),
+        OnMessage<WM_INITMENUPOPUP, &D::OnInitMenuPopup>(),
+        OnCommand<&D::OnAutoProfiles>(ID_OPTIONS_AUTO_PROFILES),
+    };
+    static const MessageMap kMap{kRoutes, nullptr};
+    return kMap;
+}
+
+CAutoSwitch::CAutoSwitch(DriverHost& host, std::string settingsRoot,
+                         std::function<void(const std::string&)> balloon)
+    : host_(host),
+      balloon_(std::move(balloon)),
+      storage_(std::move(settingsRoot)),
+      switcher_(CheckProfileFile, TimeOfDay) {}
+
+CAutoSwitch::~CAutoSwitch() {
+    Stop();
+}
+
+void CAutoSwitch::Start(HWND window) {
+    window_ = window;
+    switcher_.SetRules(LoadRules(storage_));
+    on_ = storage_.SwitchingOn();
+    WatchSettings();
+    ApplySwitch();
+}
+
+void CAutoSwitch::Stop() {
+    hook_.reset();
+    if (hookOwner == this) {
+        hookOwner = nullptr;
+    }
+    if (settingsWait_ != nullptr) {
+        // Waits for a callback under way: it must not post to a window that is gone.
+        ::UnregisterWaitEx(settingsWait_, INVALID_HANDLE_VALUE);
+        settingsWait_ = nullptr;
+    }
+    settingsEvent_.reset();
+    settingsKey_.reset();
+    while (!watches_.empty()) {
+        EndWatch(watches_.begin()->first);
+    }
+    window_ = nullptr;
+}
+
+void CAutoSwitch::ManualApply(const std::string& path) {
+    switcher_.ManualApply(path);
+    padCopy_.reset();
+}
+
+void CAutoSwitch::SetOn(bool on) {
+    storage_.SetSwitchingOn(on);
+    on_ = storage_.SwitchingOn();
+    ApplySwitch();
+}
+
+void CAutoSwitch::ReloadRules() {
+    switcher_.SetRules(LoadRules(storage_));
+}
+
+void CAutoSwitch::ApplySwitch() {
+    if (!on_ || window_ == nullptr) {
+        if (hook_) {
+            hook_.reset();
+            switcher_.Stop();
+        }
+        return;
+    }
+    if (hook_) {
+        return;
+    }
+    hookOwner = this;
+    hook_.reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                  OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+    // A game already in front when switching starts counts as coming to the front.
+    if (HWND front = ::GetForegroundWindow()) {
+        Foreground(front);
+    }
+}
+
+void CALLBACK CAutoSwitch::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG,
+                                      DWORD, DWORD) {
+    if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && window != nullptr &&
+        hookOwner != nullptr) {
+        hookOwner->Foreground(window);
+    }
+}
+
+void CAutoSwitch::Foreground(HWND window) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    if (processId == 0) {
+        return;
+    }
+    Carry(switcher_.Foreground(processId, ProcessImagePath(processId)));
+}
+
+void CAutoSwitch::Carry(const std::vector<SwitchAction>& actions) {
+    for (const SwitchAction& action : actions) {
+        switch (action.kind) {
+            case SwitchAction::Kind::RememberPad: {
+                padCopy_ = std::make_unique<HeldProfile>();
+                const std::optional<std::string> windows = host_.WindowsDirectory();
+                if (!windows || !ReadPackageFile(PackagePath(*windows, host_.SystemFolders()),
+                                                 padCopy_->image, padCopy_->summary)) {
+                    padCopy_.reset();
+                }
+                break;
+            }
+            case SwitchAction::Kind::Publish:
+                Publish(action.path);
+                break;
+            case SwitchAction::Kind::Balloon:
+                balloon_(action.text);
+                break;
+            case SwitchAction::Kind::Watch:
+                WatchProcess(action.processId);
+                break;
+        }
+    }
+}
+
+void CAutoSwitch::Publish(const std::string& path) {
+    // Its own copy: the profile open in the main window stays as it is.
+    if (path.empty()) {
+        if (padCopy_) {
+            DriverLink(padCopy_->image, padCopy_->summary, host_).PublishProfile();
+        }
+        return;
+    }
+    auto held = std::make_unique<HeldProfile>();
+    if (ReadProfileFile(path, held->image, held->summary) == FileError::None) {
+        DriverLink(held->image, held->summary, host_).PublishProfile();
+    }
+}
+
+void CAutoSwitch::WatchProcess(std::uint32_t processId) {
+    if (watches_.count(processId) != 0) {
+        return;
+    }
+    Watch watch;
+    watch.process.reset(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+    if (!watch.process) {
+        // Gone already, or not ours to wait on: as good as ended.
+        ::PostMessageA(window_, kProcessEndedMessage, processId, 0);
+        return;
+    }
+    watch.context = std::make_unique<WaitContext>(WaitContext{window_, processId});
+    if (!::RegisterWaitForSingleObject(&watch.wait, watch.process.get(), OnProcessSignalled,
+                                       watch.context.get(), INFINITE, WT_EXECUTEONLYONCE)) {
+        return;
+    }
+    watches_.emplace(processId, std::move(watch));
+}
+
+void CALLBACK CAutoSwitch::OnProcessSignalled(void* context, BOOLEAN) {
+    // Pool thread: only a post, the decision is made on the window's thread.
+    const auto& wait = *static_cast<const WaitContext*>(context);
+    ::PostMessageA(wait.window, kProcessEndedMessage, wait.processId, 0);
+}
+
+void CAutoSwitch::EndWatch(std::uint32_t processId) {
+    const auto found = watches_.find(processId);
+    if (found == watches_.end()) {
+        return;
+    }
+    // Waits for a callback under way, which reads the context.
+    ::UnregisterWaitEx(found->second.wait, INVALID_HANDLE_VALUE);
+    watches_.erase(found);
+}
+
+LRESULT CAutoSwitch::OnProcessEnded(WPARAM processId, LPARAM) {
+    const auto id = static_cast<std::uint32_t>(processId);
+    EndWatch(id);
+    Carry(switcher_.ProcessEnded(id));
+    return 0;
+}
+
+void CAutoSwitch::WatchSettings() {
+    if (!settingsKey_) {
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, storage_.Root().c_str(), 0, nullptr, 0, KEY_NOTIFY,
+                              nullptr, settingsKey_.put(), nullptr) != ERROR_SUCCESS) {
+            settingsKey_.reset();
+            return;
+        }
+        settingsEvent_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+        if (!settingsEvent_ || !::RegisterWaitForSingleObject(&settingsWait_, settingsEvent_.get(),
+                                                              OnSettingsSignalled, window_,
+                                                              INFINITE, WT_EXECUTEDEFAULT)) {
+            settingsWait_ = nullptr;
+            return;
+        }
+    }
+    // One notice per call: asked again after every change.
+    ::RegNotifyChangeKeyValue(settingsKey_.get(), TRUE,
+                              REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                              settingsEvent_.get(), TRUE);
+}
+
+void CALLBACK CAutoSwitch::OnSettingsSignalled(void* context, BOOLEAN) {
+    ::PostMessageA(static_cast<HWND>(context), kSettingsChangedMessage, 0, 0);
+}
+
+LRESULT CAutoSwitch::OnSettingsChanged(WPARAM, LPARAM) {
+    WatchSettings();
+    ReloadRules();
+    const bool on = storage_.SwitchingOn();
+    if (on != on_) {
+        on_ = on;
+        ApplySwitch();
+    }
+    return 0;
+}
+
+LRESULT CAutoSwitch::OnInitMenuPopup(WPARAM menu, LPARAM) {
+    ::CheckMenuItem(reinterpret_cast<HMENU>(menu), ID_OPTIONS_AUTO_PROFILES,
+                    MF_BYCOMMAND | (on_ ? MF_CHECKED : MF_UNCHECKED));
+    SetMsgHandled(false);
+    return 0;
+}
+
+void CAutoSwitch::OnAutoProfiles() {
+    CAutoProfilesDlg dialog(window_, *this);
+    dialog.DoModal();
+}
+
+}  // namespace gd

@@ -1,0 +1,126 @@
+#pragma once
+// CAutoSwitch: the main window's automatic profiles. It listens for
+// foreground changes (an out-of-context window event hook, only while
+// switching is on), waits on the processes of switched games through the
+// thread pool, and notices changes of its registry values; each of these
+// arrives as a message on the main window's thread, where the Switcher
+// decides and this object publishes, shows balloons and starts waits.
+// Nothing runs while nothing changes.
+//
+// The main window owns one, chains its handler table
+// (ChainMember<&Dlg::autoSwitch_>()), starts it once the tray icon exists,
+// stops it before the window goes, and reports each manual apply.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "autoswitch/rule_registry_win.h"
+#include "autoswitch/switcher.h"
+#include "driverlink/driver_host.h"
+#include "fw/handle.h"
+#include "fw/message_map.h"
+#include "profile/records.h"
+
+namespace gd {
+
+// The full program path of a process; empty when it cannot be had.
+std::string ProcessImagePath(DWORD processId);
+
+class CAutoSwitch : public CMsgHandler {
+  public:
+    // Posted to the main window: wParam the id of a watched process that ended.
+    static constexpr UINT kProcessEndedMessage = WM_APP + 0x120;
+    // Posted to the main window: the program's registry values changed.
+    static constexpr UINT kSettingsChangedMessage = WM_APP + 0x121;
+
+    // settingsRoot: "Software\MARVENTA\<program base name>" under HKCU;
+    // balloon: shows a text from the program's tray icon.
+    CAutoSwitch(DriverHost& host, std::string settingsRoot,
+                std::function<void(const std::string&)> balloon);
+    ~CAutoSwitch() override;
+
+    // Reads the rules and the switch, hooks when switching is on, and
+    // watches the registry. `window` gets the posted messages.
+    void Start(HWND window);
+    void Stop();
+    // APPLY, OK or a tray recent file put `path` (empty: an unsaved
+    // profile) on the pad.
+    void ManualApply(const std::string& path);
+
+    bool IsOn() const { return on_; }
+    void SetOn(bool on);
+    RuleStorage& Storage() { return storage_; }
+    const Switcher& Decisions() const { return switcher_; }
+    // After the rules were edited here.
+    void ReloadRules();
+
+  protected:
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    struct HookTraits {
+        using Type = HWINEVENTHOOK;
+        static Type Invalid() { return nullptr; }
+        static void Close(Type hook) { ::UnhookWinEvent(hook); }
+    };
+    // Process and event handles: null when there is none.
+    struct KernelTraits {
+        using Type = HANDLE;
+        static Type Invalid() { return nullptr; }
+        static void Close(Type handle) { ::CloseHandle(handle); }
+    };
+    using UniqueKernel = Handle<KernelTraits>;
+    // What the wait's callback posts, and where.
+    struct WaitContext {
+        HWND window;
+        std::uint32_t processId;
+    };
+    // A process being waited on.
+    struct Watch {
+        UniqueKernel process;
+        std::unique_ptr<WaitContext> context;
+        HANDLE wait = nullptr;
+    };
+
+    static void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
+                                    LONG child, DWORD thread, DWORD time);
+    static void CALLBACK OnProcessSignalled(void* context, BOOLEAN timedOut);
+    static void CALLBACK OnSettingsSignalled(void* context, BOOLEAN timedOut);
+
+    void Foreground(HWND window);
+    void Carry(const std::vector<SwitchAction>& actions);
+    void Publish(const std::string& path);
+    void WatchProcess(std::uint32_t processId);
+    void EndWatch(std::uint32_t processId);
+    void WatchSettings();
+    void ApplySwitch();
+
+    LRESULT OnProcessEnded(WPARAM processId, LPARAM);
+    LRESULT OnSettingsChanged(WPARAM, LPARAM);
+    LRESULT OnInitMenuPopup(WPARAM menu, LPARAM);
+    void OnAutoProfiles();
+
+    DriverHost& host_;
+    std::function<void(const std::string&)> balloon_;
+    RegistryRuleStorage storage_;
+    Switcher switcher_;
+    HWND window_ = nullptr;
+    bool on_ = false;
+    Handle<HookTraits> hook_;
+    std::map<std::uint32_t, Watch> watches_;
+    // A profile this object publishes: never the one open in the main window.
+    struct HeldProfile {
+        ProfileImage image;
+        SummaryBlock summary;
+    };
+    // What the pad held before the first automatic switch, when that was no file.
+    std::unique_ptr<HeldProfile> padCopy_;
+    UniqueKey settingsKey_;
+    UniqueKernel settingsEvent_;
+    HANDLE settingsWait_ = nullptr;
+};
+
+}  // namespace gd

@@ -1,0 +1,33 @@
+#pragma once
+// The rules and the on/off value in the registry, under
+// HKEY_CURRENT_USER\<settingsRoot> (for the program
+// "Software\MARVENTA\gripdeck"): AutoSwitch and AutoSwitchFront hold the
+// rules, default\AutoSwitch the switch.
+#include <string>
+
+#include "autoswitch/auto_switch_rules.h"
+
+namespace gd {
+
+// The program's settings root, as gpxtool and scripts find it.
+inline constexpr char kProgramSettingsRoot[] = "Software\\MARVENTA\\gripdeck";
+
+class RegistryRuleStorage final : public RuleStorage {
+  public:
+    explicit RegistryRuleStorage(std::string settingsRoot) : root_(std::move(settingsRoot)) {}
+
+    std::vector<std::pair<std::string, std::string>> ReadValues(RuleKind kind) override;
+    bool WriteValue(RuleKind kind, const std::string& name, const std::string& data) override;
+    bool DeleteValue(RuleKind kind, const std::string& name) override;
+    bool SwitchingOn() override;
+    bool SetSwitchingOn(bool on) override;
+
+    const std::string& Root() const { return root_; }
+
+  private:
+    std::string KeyPath(RuleKind kind) const;
+
+    std::string root_;
+};
+
+}  // namespace gd

@@ -1,0 +1,162 @@
+#include "autoswitch/switcher.h"
+
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "resource.h"
+#include "string_table.h"
+
+namespace gd {
+namespace {
+
+// String `id` with each "%s" in turn replaced by the next argument.
+std::string Fill(unsigned id, std::initializer_list<std::string_view> arguments) {
+    const char* format = FindString(id);
+    std::string text = format != nullptr ? format : "";
+    std::size_t from = 0;
+    for (std::string_view argument : arguments) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos) {
+            break;
+        }
+        text.replace(at, 2, argument);
+        from = at + argument.size();
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string ProfileFileName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+Switcher::Switcher(ProfileCheck check, std::function<std::string()> clock)
+    : check_(std::move(check)), clock_(std::move(clock)) {}
+
+void Switcher::SetRules(std::vector<Rule> rules) {
+    rules_ = std::move(rules);
+    // A rule edited since may be sound now, or broken in a new way.
+    reportedBroken_.clear();
+}
+
+std::optional<std::string> Switcher::ActiveProfile() const {
+    if (!active_) {
+        return std::nullopt;
+    }
+    return active_->profile;
+}
+
+std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
+                                               const std::string& imagePath) {
+    std::vector<SwitchAction> actions;
+    const std::string program = ProgramName(imagePath);
+    const Rule* rule = MatchRule(rules_, imagePath);
+    if (rule == nullptr) {
+        if (active_ && active_->kind == RuleKind::WhileInFront) {
+            ReturnBack(program, FindString(IDS_WHY_LEFT_FRONT), actions);
+        } else if (active_) {
+            Record(program, active_->profile, Fill(IDS_WHY_STAYS, {active_->program}));
+        } else {
+            Record(program, "", FindString(IDS_WHY_NO_RULE));
+        }
+        return actions;
+    }
+    if (active_ && SameTextIgnoringCase(active_->profile, rule->profile)) {
+        // Alt-Tab between a game and its launcher, or two windows of one
+        // game: the pad has this profile already. The switch now also lasts
+        // while this process runs.
+        if (rule->kind == RuleKind::WhileRunning) {
+            active_->kind = RuleKind::WhileRunning;
+            if (active_->processes.insert(processId).second) {
+                actions.push_back({SwitchAction::Kind::Watch, "", "", processId});
+            }
+        }
+        Record(program, rule->profile, FindString(IDS_WHY_SAME_PROFILE));
+        return actions;
+    }
+    if (std::optional<std::string> reason = check_(rule->profile)) {
+        if (reportedBroken_.insert(rule->name).second) {
+            actions.push_back(
+                {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_UNREADABLE, {rule->profile}), 0});
+        }
+        Record(program, rule->profile, Fill(IDS_WHY_UNREADABLE, {*reason}));
+        return actions;
+    }
+    SwitchTo(*rule, processId, program, actions);
+    return actions;
+}
+
+void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& program,
+                        std::vector<SwitchAction>& actions) {
+    if (!active_ && returnTo_.empty()) {
+        actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
+    }
+    active_ = Active{rule.profile, program, rule.kind, {}};
+    actions.push_back({SwitchAction::Kind::Publish, rule.profile, "", 0});
+    actions.push_back({SwitchAction::Kind::Balloon, "",
+                       Fill(IDS_AUTO_SWITCHED, {ProfileFileName(rule.profile), program}), 0});
+    if (rule.kind == RuleKind::WhileRunning) {
+        active_->processes.insert(processId);
+        actions.push_back({SwitchAction::Kind::Watch, "", "", processId});
+    }
+    Record(program, rule.profile, FindString(IDS_WHY_SWITCHED));
+}
+
+void Switcher::ReturnBack(const std::string& program, const std::string& why,
+                          std::vector<SwitchAction>& actions) {
+    active_.reset();
+    const std::string shown =
+        returnTo_.empty() ? std::string(FindString(IDS_AUTO_EARLIER)) : ProfileFileName(returnTo_);
+    if (!returnTo_.empty()) {
+        if (std::optional<std::string> reason = check_(returnTo_)) {
+            actions.push_back(
+                {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_UNREADABLE, {returnTo_}), 0});
+            Record(program, returnTo_, Fill(IDS_WHY_UNREADABLE, {*reason}));
+            return;
+        }
+    }
+    actions.push_back({SwitchAction::Kind::Publish, returnTo_, "", 0});
+    actions.push_back({SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_RETURNED, {shown}), 0});
+    Record(program, returnTo_.empty() ? shown : returnTo_, why);
+}
+
+std::vector<SwitchAction> Switcher::ProcessEnded(std::uint32_t processId) {
+    std::vector<SwitchAction> actions;
+    if (!active_ || active_->processes.erase(processId) == 0 || !active_->processes.empty()) {
+        return actions;
+    }
+    ReturnBack(active_->program, FindString(IDS_WHY_PROGRAM_ENDED), actions);
+    return actions;
+}
+
+void Switcher::ManualApply(const std::string& path) {
+    // The pad holds the user's choice now: that is what comes back after
+    // the next game, and no game's end takes it away.
+    returnTo_ = path;
+    active_.reset();
+    Record("", path, FindString(IDS_WHY_MANUAL));
+}
+
+void Switcher::Stop() {
+    active_.reset();
+}
+
+void Switcher::Record(const std::string& program, const std::string& profile,
+                      const std::string& why) {
+    SwitchDecision decision{clock_ ? clock_() : std::string(), program, profile, why};
+    // Alt-Tab back and forth repeats one decision; once is enough to see why.
+    if (!history_.empty() && history_.front().program == program &&
+        history_.front().profile == profile && history_.front().why == why) {
+        history_.front().time = decision.time;
+        return;
+    }
+    history_.push_front(std::move(decision));
+    if (history_.size() > kHistory) {
+        history_.pop_back();
+    }
+}
+
+}  // namespace gd

@@ -1,0 +1,106 @@
+#pragma once
+// Decides which profile the pad gets as programs come to the front and end.
+// It sees events and answers with actions; the caller carries them out in
+// order (publish, balloon, watch a process), so nothing here touches the
+// system.
+//
+// The profile to return to is the one on the pad before the first automatic
+// switch: the last manual apply (APPLY, OK, a recent file from the tray), or,
+// before any, what the pad held when the switch came, which the caller keeps
+// a copy of when asked (RememberPad). A switch made by a WhileRunning rule
+// stays while any of its programs' processes runs, whatever is in front; one
+// made by a WhileInFront rule ends as soon as a program without a rule comes
+// to the front. A program with another profile's rule takes over at once; a
+// program whose rule names the profile already on the pad publishes nothing.
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "autoswitch/auto_switch_rules.h"
+
+namespace gd {
+
+struct SwitchAction {
+    enum class Kind {
+        RememberPad,  // keep a copy of what the pad holds now: it is the one to return to
+        Publish,      // publish `path`; an empty path publishes the copy RememberPad kept
+        Balloon,      // show `text` from the tray icon
+        Watch,        // report processEnded(processId) when that process ends
+    };
+    Kind kind;
+    std::string path;
+    std::string text;
+    std::uint32_t processId = 0;
+
+    friend bool operator==(const SwitchAction&, const SwitchAction&) = default;
+};
+
+// One line of the history the dialog shows: when, which program, which
+// profile, and why.
+struct SwitchDecision {
+    std::string time;
+    std::string program;
+    std::string profile;
+    std::string why;
+
+    friend bool operator==(const SwitchDecision&, const SwitchDecision&) = default;
+};
+
+class Switcher {
+  public:
+    static constexpr std::size_t kHistory = 20;
+
+    // `check` tells whether a profile can be read; `clock` gives the time
+    // text of a decision.
+    Switcher(ProfileCheck check, std::function<std::string()> clock);
+
+    void SetRules(std::vector<Rule> rules);
+    const std::vector<Rule>& Rules() const { return rules_; }
+
+    // A window of the process came to the front; imagePath is its full
+    // program path (empty when it could not be had).
+    std::vector<SwitchAction> Foreground(std::uint32_t processId, const std::string& imagePath);
+    std::vector<SwitchAction> ProcessEnded(std::uint32_t processId);
+    // The user put `path` on the pad; empty for a profile without a file.
+    void ManualApply(const std::string& path);
+    // Switching was turned off: the pad keeps what it has and the return-to
+    // profile stays.
+    void Stop();
+
+    // Newest first, at most kHistory.
+    const std::deque<SwitchDecision>& History() const { return history_; }
+    // The automatic switch in force, if any: its profile.
+    std::optional<std::string> ActiveProfile() const;
+
+  private:
+    struct Active {
+        std::string profile;
+        std::string program;
+        RuleKind kind;
+        std::set<std::uint32_t> processes;
+    };
+
+    void SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& program,
+                  std::vector<SwitchAction>& actions);
+    void ReturnBack(const std::string& program, const std::string& why,
+                    std::vector<SwitchAction>& actions);
+    void Record(const std::string& program, const std::string& profile, const std::string& why);
+
+    ProfileCheck check_;
+    std::function<std::string()> clock_;
+    std::vector<Rule> rules_;
+    std::optional<Active> active_;
+    std::string returnTo_;  // empty: what the pad held before the first switch
+    std::set<std::string> reportedBroken_;
+    std::deque<SwitchDecision> history_;
+};
+
+// The last path component ("D:\Profiles\Racer.gpx" -> "Racer.gpx").
+std::string ProfileFileName(const std::string& path);
+
+}  // namespace gd

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "autoswitch/auto_switch_rules.h"
+#include "autoswitch/switcher.h"
+#include "core/autoswitch_memory_rules.h"
+
+namespace gd {
+namespace {
+
+using Kind = SwitchAction::Kind;
+using testing::MemoryRules;
+
+}  // namespace
+
+void PrintTo(const SwitchAction& action, std::ostream* out) {
+    *out << "{" << static_cast<int>(action.kind) << ", \"" << action.path << "\", \"" << action.text
+         << "\", " << action.processId << "}";
+}
+
+namespace {
+
+// Profiles named "*broken*" cannot be read.
+std::optional<std::string> FakeCheck(const std::string& path) {
+    if (path.find("broken") != std::string::npos) {
+        return std::string("cannot be opened");
+    }
+    return std::nullopt;
+}
+
+TEST(AutoSwitchRules, NamesKeepAFoldersPathAndAProgramsLowerCaseFileName) {
+    const struct {
+        const char* typed;
+        const char* name;
+    } kRows[] = {
+        {"C:\\Games\\Racer\\Racer.EXE", "racer.exe"},
+        {"Racer.exe", "racer.exe"},
+        {"D:/Games/Racer/", "D:\\Games\\Racer\\"},
+        {"D:\\Games\\Racer\\\\", "D:\\Games\\Racer\\"},
+        {"", ""},
+        {"C:\\Games\\", "C:\\Games\\"},
+        {"\\", ""},
+    };
+    for (const auto& row : kRows) {
+        EXPECT_EQ(RuleName(row.typed), row.name) << row.typed;
+    }
+}
+
+TEST(AutoSwitchRules, AddRemoveAndLoadThroughTheStorage) {
+    MemoryRules storage;
+    EXPECT_FALSE(AddRule(storage, "C:\\Games\\Racer.exe", "D:\\P\\Racer.gpx",
+                         RuleKind::WhileRunning, FakeCheck));
+    EXPECT_FALSE(AddRule(storage, "D:\\Games\\Quest\\", "D:\\P\\Quest.gpx", RuleKind::WhileInFront,
+                         FakeCheck));
+    EXPECT_EQ(storage.keys[RuleKind::WhileRunning]["racer.exe"], "D:\\P\\Racer.gpx");
+    EXPECT_EQ(storage.keys[RuleKind::WhileInFront]["D:\\Games\\Quest\\"], "D:\\P\\Quest.gpx");
+
+    // The same name again moves the rule to the other kind.
+    EXPECT_FALSE(
+        AddRule(storage, "racer.exe", "D:\\P\\Racer2.gpx", RuleKind::WhileInFront, FakeCheck));
+    const std::vector<Rule> rules = LoadRules(storage);
+    ASSERT_EQ(rules.size(), 2u);
+    EXPECT_EQ(rules[0], (Rule{"D:\\Games\\Quest\\", "D:\\P\\Quest.gpx", RuleKind::WhileInFront}));
+    EXPECT_EQ(rules[1], (Rule{"racer.exe", "D:\\P\\Racer2.gpx", RuleKind::WhileInFront}));
+
+    // A name both keys hold (written by a script) counts as the running rule.
+    storage.keys[RuleKind::WhileRunning]["RACER.EXE"] = "D:\\P\\Both.gpx";
+    EXPECT_EQ(LoadRules(storage)[1].profile, "D:\\P\\Both.gpx");
+
+    EXPECT_TRUE(RemoveRule(storage, "C:\\Other\\Racer.exe"));
+    EXPECT_TRUE(RemoveRule(storage, "d:\\games\\quest\\"));
+    EXPECT_TRUE(LoadRules(storage).empty());
+    EXPECT_FALSE(RemoveRule(storage, "racer.exe"));
+}
+
+TEST(AutoSwitchRules, RefusalsNameTheReasonAndWriteNothing) {
+    MemoryRules storage;
+    const struct {
+        const char* program;
+        const char* profile;
+        const char* subject;
+        const char* reason;
+    } kRows[] = {
+        {"", "D:\\P\\Racer.gpx", "program", "the program or folder name is empty"},
+        {"C:\\Games\\", "", "C:\\Games\\", "the profile name is empty"},
+        {"racer.exe", "D:\\P\\broken.gpx", "D:\\P\\broken.gpx", "cannot be opened"},
+    };
+    for (const auto& row : kRows) {
+        const std::optional<RuleRefusal> refusal =
+            AddRule(storage, row.program, row.profile, RuleKind::WhileRunning, FakeCheck);
+        ASSERT_TRUE(refusal) << row.program;
+        EXPECT_EQ(refusal->subject, row.subject);
+        EXPECT_EQ(refusal->reason, row.reason);
+    }
+    storage.readOnly = true;
+    EXPECT_TRUE(
+        AddRule(storage, "racer.exe", "D:\\P\\Racer.gpx", RuleKind::WhileRunning, FakeCheck));
+    EXPECT_TRUE(storage.keys[RuleKind::WhileRunning].empty());
+}
+
+TEST(AutoSwitchRules, AProgramRuleBeatsFoldersAndTheLongestFolderWins) {
+    const std::vector<Rule> rules = {
+        {"D:\\Games\\", "games.gpx", RuleKind::WhileRunning},
+        {"D:\\Games\\Racer\\", "racer-folder.gpx", RuleKind::WhileRunning},
+        {"launcher.exe", "launcher.gpx", RuleKind::WhileInFront},
+    };
+    const struct {
+        const char* image;
+        const char* profile;  // nullptr: no rule
+    } kRows[] = {
+        {"D:\\Games\\Racer\\bin\\racer.exe", "racer-folder.gpx"},
+        {"d:\\GAMES\\racer\\racer.exe", "racer-folder.gpx"},
+        {"D:/Games/Racer/racer.exe", "racer-folder.gpx"},
+        {"D:\\Games\\Quest\\quest.exe", "games.gpx"},
+        {"D:\\Games\\Racer\\Launcher.EXE", "launcher.gpx"},
+        {"C:\\Other\\launcher.exe", "launcher.gpx"},
+        {"D:\\GamesOld\\old.exe", nullptr},
+        {"C:\\Windows\\explorer.exe", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& row : kRows) {
+        const Rule* rule = MatchRule(rules, row.image);
+        if (row.profile == nullptr) {
+            EXPECT_EQ(rule, nullptr) << row.image;
+        } else {
+            ASSERT_NE(rule, nullptr) << row.image;
+            EXPECT_EQ(rule->profile, row.profile) << row.image;
+        }
+    }
+}
+
+TEST(AutoSwitchRules, AProfileIsSuggestedWhenItsGameNamesTheProgram) {
+    const std::vector<ProfileGame> profiles = {
+        {"blank.gpx", "  "},
+        {"racer.gpx", "Racer"},
+        {"night.gpx", "Night Raid 2"},
+    };
+    const struct {
+        const char* title;
+        const char* program;
+        const char* suggested;  // nullptr: none
+    } kRows[] = {
+        {"NIGHT RAID 2 - Launcher", "launch.exe", "night.gpx"},
+        {"Untitled", "racer.exe", "racer.gpx"},
+        {"Untitled", "nightraid.exe", nullptr},
+        {"Notepad", "notepad.exe", nullptr},
+        {"", "ra.exe", nullptr},
+    };
+    for (const auto& row : kRows) {
+        const std::optional<std::string> suggested =
+            SuggestProfile(profiles, row.title, row.program);
+        EXPECT_EQ(suggested.value_or("(none)"), row.suggested ? row.suggested : "(none)")
+            << row.title;
+    }
+}
+
+// The switching decisions, with rules for a game that holds its profile
+// while it runs, a second one, and a front-only one.
+class SwitcherTest : public ::testing::Test {
+  protected:
+    SwitcherTest() : switcher(FakeCheck, [this] { return std::to_string(++tick); }) {
+        switcher.SetRules({
+            {"racer.exe", "D:\\P\\Racer.gpx", RuleKind::WhileRunning},
+            {"D:\\Games\\Racer\\", "D:\\P\\Racer.gpx", RuleKind::WhileRunning},
+            {"quest.exe", "D:\\P\\Quest.gpx", RuleKind::WhileRunning},
+            {"chess.exe", "D:\\P\\Chess.gpx", RuleKind::WhileInFront},
+            {"old.exe", "D:\\P\\broken.gpx", RuleKind::WhileRunning},
+        });
+    }
+
+    static std::vector<SwitchAction> SwitchedTo(const std::string& profile,
+                                                const std::string& balloon, std::uint32_t pid) {
+        std::vector<SwitchAction> actions = {{Kind::Publish, profile, "", 0},
+                                             {Kind::Balloon, "", balloon, 0}};
+        if (pid != 0) {
+            actions.push_back({Kind::Watch, "", "", pid});
+        }
+        return actions;
+    }
+    static std::vector<SwitchAction> Back(const std::string& profile, const std::string& balloon) {
+        return {{Kind::Publish, profile, "", 0}, {Kind::Balloon, "", balloon, 0}};
+    }
+
+    int tick = 0;
+    Switcher switcher;
+};
+
+TEST_F(SwitcherTest, AGameKeepsItsProfileWhileItRunsAndTheEarlierOneComesBack) {
+    std::vector<SwitchAction> first = switcher.Foreground(10, "C:\\Games\\Racer.exe");
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.front(), (SwitchAction{Kind::RememberPad, "", "", 0}));
+    first.erase(first.begin());
+    EXPECT_EQ(first, SwitchedTo("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
+
+    // Alt-Tab to a browser and back, and the desktop: nothing is published.
+    EXPECT_TRUE(switcher.Foreground(20, "C:\\Web\\browser.exe").empty());
+    EXPECT_TRUE(switcher.Foreground(10, "C:\\Games\\Racer.exe").empty());
+    // A launcher under the game's folder has the same profile: only watched.
+    EXPECT_EQ(switcher.Foreground(11, "D:\\Games\\Racer\\launch.exe"),
+              (std::vector<SwitchAction>{{Kind::Watch, "", "", 11}}));
+    EXPECT_EQ(switcher.ActiveProfile(), "D:\\P\\Racer.gpx");
+
+    EXPECT_TRUE(switcher.ProcessEnded(11).empty());
+    EXPECT_TRUE(switcher.ProcessEnded(99).empty());
+    EXPECT_EQ(switcher.ProcessEnded(10), Back("", "Back to the earlier profile"));
+    EXPECT_FALSE(switcher.ActiveProfile());
+
+    // The next game starts over from what the pad holds then.
+    EXPECT_EQ(switcher.Foreground(12, "C:\\Games\\Quest.exe").front().kind, Kind::RememberPad);
+}
+
+TEST_F(SwitcherTest, ASecondGameWinsAndAFrontOnlyRuleGivesBackAtOnce) {
+    switcher.ManualApply("D:\\P\\Mine.gpx");
+    EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe"),
+              SwitchedTo("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
+    EXPECT_EQ(switcher.Foreground(12, "C:\\Games\\quest.exe"),
+              SwitchedTo("D:\\P\\Quest.gpx", "Quest.gpx for quest.exe", 12));
+    // The first game's end no longer matters.
+    EXPECT_TRUE(switcher.ProcessEnded(10).empty());
+
+    EXPECT_EQ(switcher.Foreground(13, "C:\\Games\\chess.exe"),
+              SwitchedTo("D:\\P\\Chess.gpx", "Chess.gpx for chess.exe", 0));
+    EXPECT_EQ(switcher.Foreground(14, "C:\\Windows\\explorer.exe"),
+              Back("D:\\P\\Mine.gpx", "Back to Mine.gpx"));
+    EXPECT_TRUE(switcher.Foreground(14, "C:\\Windows\\explorer.exe").empty());
+}
+
+TEST_F(SwitcherTest, AManualApplyBecomesTheProfileToReturnTo) {
+    switcher.Foreground(10, "C:\\Games\\racer.exe");
+    switcher.ManualApply("D:\\P\\Picked.gpx");
+    // The pad holds the user's choice: the game's end leaves it there.
+    EXPECT_TRUE(switcher.ProcessEnded(10).empty());
+    EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe"),
+              SwitchedTo("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
+    EXPECT_EQ(switcher.ProcessEnded(10), Back("D:\\P\\Picked.gpx", "Back to Picked.gpx"));
+}
+
+TEST_F(SwitcherTest, ABrokenRuleIsSkippedWithOneBalloonAndThePadKeepsItsProfile) {
+    switcher.Foreground(10, "C:\\Games\\racer.exe");
+    const std::vector<SwitchAction> once = {
+        {Kind::Balloon, "", "Can't read the profile D:\\P\\broken.gpx: the pad keeps its profile.",
+         0}};
+    EXPECT_EQ(switcher.Foreground(15, "C:\\Games\\old.exe"), once);
+    EXPECT_TRUE(switcher.Foreground(15, "C:\\Games\\old.exe").empty());
+    EXPECT_EQ(switcher.ActiveProfile(), "D:\\P\\Racer.gpx");
+    EXPECT_EQ(switcher.History().front().why, "skipped: the profile cannot be opened");
+    EXPECT_EQ(switcher.History().front().program, "old.exe");
+
+    // A return-to profile that went missing is not published either.
+    switcher.ManualApply("D:\\P\\broken-mine.gpx");
+    switcher.Foreground(13, "C:\\Games\\chess.exe");
+    const std::vector<SwitchAction> back = switcher.Foreground(14, "C:\\x\\explorer.exe");
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].kind, Kind::Balloon);
+}
+
+TEST_F(SwitcherTest, TheHistoryKeepsTheLastTwentyDecisionsNewestFirstWithoutRepeats) {
+    switcher.Foreground(10, "C:\\Games\\racer.exe");
+    for (int i = 0; i < 3; ++i) {
+        switcher.Foreground(20, "C:\\Web\\browser.exe");
+    }
+    ASSERT_EQ(switcher.History().size(), 2u);
+    EXPECT_EQ(switcher.History()[0], (SwitchDecision{"4", "browser.exe", "D:\\P\\Racer.gpx",
+                                                     "no rule; kept while racer.exe runs"}));
+    EXPECT_EQ(switcher.History()[1],
+              (SwitchDecision{"1", "racer.exe", "D:\\P\\Racer.gpx", "switched by its rule"}));
+    for (int i = 0; i < 30; ++i) {
+        switcher.Foreground(30 + i, "C:\\Tools\\tool" + std::to_string(i) + ".exe");
+    }
+    ASSERT_EQ(switcher.History().size(), Switcher::kHistory);
+    EXPECT_EQ(switcher.History().front().program, "tool29.exe");
+}
+
+}  // namespace
+}  // namespace gd

@@ -1,0 +1,84 @@
+#include "gpxtool/autoswitch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/autoswitch_memory_rules.h"
+#include "gpxtool/command_line.h"
+#include "profile/profile_file.h"
+#include "test_profiles.h"
+
+namespace gpxtool {
+namespace {
+
+using gd::RuleKind;
+
+// gpxtool autoswitch through its command line, on rules kept in memory.
+class AutoSwitchCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::Profile profile;
+        const std::vector<std::uint8_t> bytes =
+            gd::EncodeProfileFile(*profile.image, profile.summary);
+        ASSERT_TRUE(gd::WriteFileAtomically(profile_, bytes.data(), bytes.size()));
+    }
+    void TearDown() override { std::remove(profile_.c_str()); }
+
+    int Run(std::vector<const char*> arguments) {
+        arguments.insert(arguments.begin(), {"gpxtool", "autoswitch"});
+        out_.str("");
+        err_.str("");
+        return RunCommandLine(static_cast<int>(arguments.size()), arguments.data(), out_, err_,
+                              nullptr, &rules_);
+    }
+
+    const std::string profile_ = ::testing::TempDir() + "gpxtool_autoswitch_" +
+                                 std::to_string(std::random_device{}()) + ".gpx";
+    gd::testing::MemoryRules rules_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(AutoSwitchCommandTest, RulesAreAddedListedAndRemoved) {
+    EXPECT_EQ(Run({"add", "C:\\Games\\Racer.EXE", profile_.c_str()}), kExitSuccess);
+    EXPECT_EQ(Run({"add", "D:\\Games\\Quest\\", profile_.c_str(), "--front"}), kExitSuccess);
+    EXPECT_EQ(Run({"on"}), kExitSuccess);
+    EXPECT_TRUE(rules_.on);
+    EXPECT_EQ(rules_.keys[RuleKind::WhileRunning]["racer.exe"], profile_);
+
+    EXPECT_EQ(Run({"list"}), kExitSuccess);
+    EXPECT_EQ(out_.str(), "switching: on\nD:\\Games\\Quest\\ -> " + profile_ +
+                              " (only while in front)\nracer.exe -> " + profile_ + "\n");
+
+    EXPECT_EQ(Run({"remove", "racer.exe"}), kExitSuccess);
+    EXPECT_EQ(Run({"off"}), kExitSuccess);
+    EXPECT_EQ(Run({"list"}), kExitSuccess);
+    EXPECT_EQ(out_.str(),
+              "switching: off\nD:\\Games\\Quest\\ -> " + profile_ + " (only while in front)\n");
+}
+
+TEST_F(AutoSwitchCommandTest, RefusalsAreOneLineAndChangeNothing) {
+    const std::string missing = profile_ + ".missing";
+    const struct {
+        std::vector<const char*> arguments;
+        std::string line;
+    } kRows[] = {
+        {{"add", "", profile_.c_str()}, "gpxtool: program: the program or folder name is empty\n"},
+        {{"add", "racer.exe", missing.c_str()}, "gpxtool: " + missing + ": cannot be opened\n"},
+        {{"remove", "quest.exe"}, "gpxtool: quest.exe: no rule has this name\n"},
+    };
+    for (const auto& row : kRows) {
+        EXPECT_EQ(Run(row.arguments), kExitRefused) << row.line;
+        EXPECT_EQ(err_.str(), row.line);
+    }
+    EXPECT_TRUE(rules_.keys[RuleKind::WhileRunning].empty());
+    EXPECT_EQ(Run({"add", "racer.exe"}), kExitUsage);
+}
+
+}  // namespace
+}  // namespace gpxtool
