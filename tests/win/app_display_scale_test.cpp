@@ -20,78 +20,47 @@ namespace {
 
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
-// The DPI that programs started from now on see; the earlier setting comes
-// back at the end of the scope.
-class LogPixels {
-  public:
-    explicit LogPixels(DWORD dpi)
-        : earlier_(ReadDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels")) {
+// The DPI that programs started from now on see, until the scope ends.
+struct LogPixels {
+    explicit LogPixels(DWORD dpi) {
         WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     }
-    LogPixels(const LogPixels&) = delete;
-    LogPixels& operator=(const LogPixels&) = delete;
     ~LogPixels() {
-        if (earlier_) {
-            WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &*earlier_,
-                       sizeof *earlier_);
+        if (earlier) {
+            WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &*earlier, 4);
         } else {
             DeleteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
         }
     }
-
-  private:
-    std::optional<DWORD> earlier_;
+    const std::optional<DWORD> earlier = ReadDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
 };
 
 // WM_DPICHANGED points at a rectangle. Whether or not the system copies it
 // over to the receiving process, a rectangle at the same address in both
-// processes is the one it reads.
-class RectInBoth {
-  public:
-    RectInBoth(DWORD pid, const RECT& rect)
-        : process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid)) {
-        for (std::uintptr_t at = 0x7F000000; process_ != nullptr && at < 0x7F800000;
-             at += 0x100000) {
-            void* wanted = reinterpret_cast<void*>(at);
-            here_ = ::VirtualAlloc(wanted, sizeof rect, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-            if (here_ != wanted) {
-                Release();
-                continue;
-            }
-            there_ = ::VirtualAllocEx(process_, wanted, sizeof rect, MEM_RESERVE | MEM_COMMIT,
-                                      PAGE_READWRITE);
-            if (there_ == wanted &&
-                ::WriteProcessMemory(process_, there_, &rect, sizeof rect, nullptr)) {
-                *static_cast<RECT*>(here_) = rect;
-                return;
-            }
-            Release();
+// processes is the one it reads. 0 when no address was free in both; the
+// pages stay, as both processes end soon.
+LPARAM RectInBoth(DWORD pid, const RECT& rect) {
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    LPARAM found = 0;
+    for (std::uintptr_t at = 0x7F000000; process != nullptr && found == 0 && at < 0x7F800000;
+         at += 0x100000) {
+        void* wanted = reinterpret_cast<void*>(at);
+        void* here = ::VirtualAlloc(wanted, sizeof rect, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (here == wanted &&
+            ::VirtualAllocEx(process, wanted, sizeof rect, MEM_RESERVE | MEM_COMMIT,
+                             PAGE_READWRITE) == wanted &&
+            ::WriteProcessMemory(process, wanted, &rect, sizeof rect, nullptr)) {
+            *static_cast<RECT*>(here) = rect;
+            found = static_cast<LPARAM>(at);
+        } else if (here != nullptr) {
+            ::VirtualFree(here, 0, MEM_RELEASE);
         }
     }
-    RectInBoth(const RectInBoth&) = delete;
-    RectInBoth& operator=(const RectInBoth&) = delete;
-    ~RectInBoth() {
-        Release();
-        if (process_ != nullptr) {
-            ::CloseHandle(process_);
-        }
+    if (process != nullptr) {
+        ::CloseHandle(process);
     }
-    LPARAM Address() const { return reinterpret_cast<LPARAM>(there_); }
-
-  private:
-    void Release() {
-        if (here_ != nullptr) {
-            ::VirtualFree(here_, 0, MEM_RELEASE);
-        }
-        if (there_ != nullptr) {
-            ::VirtualFreeEx(process_, there_, 0, MEM_RELEASE);
-        }
-        here_ = there_ = nullptr;
-    }
-    HANDLE process_;
-    void* here_ = nullptr;
-    void* there_ = nullptr;
-};
+    return found;
+}
 
 RECT ClientRectOf(HWND window) {
     RECT client{};
@@ -209,11 +178,11 @@ TEST_F(DisplayScaleTest, EachDpiGetsItsDrawingAndADpiChangeRedrawsTheWindow) {
     ASSERT_NE(main, nullptr);
     for (const Row row : {Row{192, 200}, Row{96, 100}}) {
         SCOPED_TRACE(testing::Message() << "changed to " << row.dpi << " dpi");
-        RectInBoth suggested(program.Pid(), RECT{30, 20, 30 + 600, 20 + 600});
-        ASSERT_NE(suggested.Address(), 0);
+        const LPARAM suggested = RectInBoth(program.Pid(), RECT{30, 20, 630, 620});
+        ASSERT_NE(suggested, 0);
         DWORD_PTR answer = 1;
-        ::SendMessageTimeoutA(main, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
-                              suggested.Address(), SMTO_NORMAL, kLimitMs, &answer);
+        ::SendMessageTimeoutA(main, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi), suggested,
+                              SMTO_NORMAL, kLimitMs, &answer);
         EXPECT_EQ(answer, 0u);
         RECT window{};
         ::GetWindowRect(main, &window);
