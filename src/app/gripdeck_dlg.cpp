@@ -220,13 +220,15 @@ void CGripdeckDlg::SkinControls(int scale) {
         padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
                                    place.x, place.y);
     }
-    labelFont_ = FontForScale(GetFont(), dialogFontDpi_, ArtScalePercent(scale));
+    // The font the labels had is freed only once none of them holds it.
+    UniqueFont font = FontForScale(GetFont(), dialogFontDpi_, ArtScalePercent(scale));
     const skin_layout::LabelPlaces& labels = skin_layout::kLabels[scale];
     for (int i = 0; i < kPadButtons; ++i) {
         labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
         labels_[i].SetTextColour(skin_layout::kLabelText);
-        labels_[i].SetFont(labelFont_ ? labelFont_.get() : GetFont(), false);
+        labels_[i].SetFont(font ? font.get() : GetFont(), false);
     }
+    labelFont_ = std::move(font);
 
     auto load = [scale](int bitmap) {
         return UniqueBitmap(::LoadBitmapA(
