@@ -152,7 +152,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     SetIcon(smallIcon_.get(), false);
 
     KeepDialogFromRescaling(hwnd_);
-    dialogFontDpi_ = WindowDpi(hwnd_);
+    dialogFontDpi_ = GetDpi();
     SkinControls(ArtScaleForDpi(dialogFontDpi_));
     SelectMode(0);
     FitClientToSkin();

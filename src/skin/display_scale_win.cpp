@@ -7,37 +7,6 @@
 #include "skin_layout.h"
 
 namespace gd {
-namespace {
-
-// Functions of newer systems, looked up once; null where the system lacks
-// them (Windows 7 and 8 have neither).
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
-
-template <typename Fn>
-Fn User32Function(const char* name) {
-    // Resolved by name at run time: the cast from the generic pointer type
-    // is the lookup's purpose.
-    return reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
-}
-
-}  // namespace
-
-std::uint32_t WindowDpi(HWND window) {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    if (getDpiForWindow != nullptr && window != nullptr) {
-        if (const UINT dpi = getDpiForWindow(window); dpi != 0) {
-            return dpi;
-        }
-    }
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr) {
-        ::ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? static_cast<std::uint32_t>(dpi) : kBaseDpi;
-}
 
 int ArtScaleForDpi(std::uint32_t dpi) {
     return PickArtScale(dpi, skin_layout::kArtScales);
@@ -48,8 +17,11 @@ int ArtScalePercent(int scale) {
 }
 
 void KeepDialogFromRescaling(HWND dialog) {
+    // Looked up at run time: Windows before 10 lacks it.
+    using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
     static const auto setBehaviour =
-        User32Function<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+        reinterpret_cast<SetDialogDpiChangeBehaviorFn>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
     // DDC_DISABLE_ALL for both the mask and the values.
     constexpr int kDisableAll = 0x0001;
     if (setBehaviour != nullptr) {

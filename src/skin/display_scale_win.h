@@ -1,5 +1,5 @@
 #pragma once
-// The DPI a skinned window is shown at, the drawing of the art it takes,
+// The drawing of the art a skinned window takes for its DPI (CWnd::GetDpi),
 // and what a DPI change hands it.
 #include <windows.h>
 
@@ -8,10 +8,6 @@
 #include "fw/handle.h"
 
 namespace gd {
-
-// The window's DPI: its monitor's where the system scales per monitor,
-// else the system's.
-std::uint32_t WindowDpi(HWND window);
 
 // Index of the drawing of the art for a DPI, and that drawing's scale in
 // percent.

@@ -71,7 +71,7 @@ BOOL CPadPictureWnd::OnInitDialog() {
     CDialog::OnInitDialog();
     SetPadPictureWindow(hwnd_);
     KeepDialogFromRescaling(hwnd_);
-    artScale_ = ArtScaleForDpi(WindowDpi(hwnd_));
+    artScale_ = ArtScaleForDpi(GetDpi());
     LoadArt();
     CreateButtons();
     return TRUE;
