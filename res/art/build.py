@@ -10,6 +10,7 @@ colours and the masks' colours.
 """
 
 import argparse
+import multiprocessing
 import os
 import sys
 
@@ -17,7 +18,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import draw  # noqa: E402
 import layout  # noqa: E402
-from raster import Image, Rasteriser, bmp24, encode_png, ico, read_bmp24  # noqa: E402
+from raster import (Image, Rasteriser, bmp1, bmp24, encode_png, ico, read_bmp1,  # noqa: E402
+                    read_bmp24)
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -27,23 +29,11 @@ INSIDE = 128
 
 
 _INSIDE_TABLE = bytes(1 if a >= INSIDE else 0 for a in range(256))
-_MASK_TABLE = bytes([255, 0]) + bytes(254)
 
 
 def shape_mask(img):
     """1 where the rendered outline covers a pixel at least half, else 0."""
     return bytes(img.px[3::4]).translate(_INSIDE_TABLE)
-
-
-def mask_bitmap(mask, w, h):
-    """Pure white outside, black inside: what the region builder reads."""
-    px = bytearray(w * h * 4)
-    grey = mask.translate(_MASK_TABLE)
-    px[0::4] = grey
-    px[1::4] = grey
-    px[2::4] = grey
-    px[3::4] = b"\xff" * (w * h)
-    return Image(w, h, px)
 
 
 def flatten(img, matte):
@@ -112,113 +102,158 @@ class Builder:
         self.written = {}
 
     def write_bmp(self, number, img):
-        path = os.path.join(self.out, "%s.bmp" % number)
-        data = bmp24(img)
-        _write_if_changed(path, data)
+        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp24(img))
         self.written[number] = img
+
+    def write_mask(self, number, mask, w, h):
+        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp1(mask, w, h))
 
     def run(self):
         os.makedirs(self.out, exist_ok=True)
+        # The scales above the first are drawn by other processes meanwhile:
+        # decoding rsvg-convert's pictures in Python takes most of the time.
+        others = list(enumerate(layout.SCALES))[1:]
+        with multiprocessing.Pool(min(len(others), os.cpu_count() or 1)) as pool:
+            pending = pool.starmap_async(_draw_scale, [(self.out, self.rast.rsvg, index, percent)
+                                                       for index, percent in others])
+            first = self.run_scale(0, layout.SCALES[0])
+            pending.get()
+        self.write_bmp(145, arrow())
+        icons = [self.rast.render(draw.icon(n), n, n) for n in (16, 24, 32, 48, 64, 256)]
+        _write_if_changed(os.path.join(self.out, "gripdeck.ico"), ico(icons))
+        _write_if_changed(os.path.join(self.out, "art_scaled.rc"), scaled_rc().encode("ascii"))
+        a = _load(self.out, 145)
+        _expect((a.width, a.height) == (16, 16), "145 size")
+        _expect(all(a.get(x, y)[:3] in ((0, 0, 0), (255, 0, 0))
+                    for y in range(16) for x in range(16)), "145 has soft pixels")
+        if self.preview:
+            Preview(self, *first, icons).run()
+
+    def run_scale(self, index, percent):
+        """Draws, writes and checks every scaled bitmap at one display scale."""
         r = self.rast
-        W, H = layout.MAIN_W, layout.MAIN_H
+        n = lambda number: layout.scaled_id(number, index)  # noqa: E731
+        px = lambda length: layout.scaled(length, percent)  # noqa: E731
+        W, H = px(layout.MAIN_W), px(layout.MAIN_H)
 
         main_mask = shape_mask(r.render(draw.main_shape(), W, H))
-        self.write_bmp(302, mask_bitmap(main_mask, W, H))
+        self.write_mask(n(302), main_mask, W, H)
         pages = {}
         for page, number in ((1, 300), (2, 301)):
             pages[page] = flatten(r.render(draw.main_page(page), W, H), _rgb(draw.MATTE))
-            self.write_bmp(number, pages[page])
+            self.write_bmp(n(number), pages[page])
 
-        skins = layout.main_skins()
+        skins = [s.at(percent) for s in layout.main_skins()]
         pics = layout.pictures()
-        pieces = [draw.face_strip(s) for s in skins] + [draw.picture_strip(p) for p in pics]
-        svg, aw, ah, tops = draw.atlas(pieces)
+        placed_pics = [p.at(percent) for p in pics]
+        pieces = [draw.face_strip(s) for s in layout.main_skins()] + [draw.picture_strip(p)
+                                                                       for p in pics]
+        sizes = [(4 * s.w, s.h) for s in skins + placed_pics]
+        svg, aw, ah, tops = draw.atlas(pieces, sizes)
         sheet = r.render(svg, aw, ah)
-        strips = [sheet.crop(0, top, w, h) for (w, h, _, _), top in zip(pieces, tops)]
+        strips = [sheet.crop(0, top, w, h) for (w, h), top in zip(sizes, tops)]
 
         for s, strip in zip(skins, strips):
             if s.group is None:
                 a = pages[1].crop(s.x, s.y, s.w, s.h)
                 b = pages[2].crop(s.x, s.y, s.w, s.h)
                 if a.px != b.px:
-                    raise SystemExit("pages 300 and 301 differ under button %d" % s.number)
+                    raise SystemExit("pages 300 and 301 differ under button %d at %d %%"
+                                     % (s.number, percent))
             bg = pages[2].crop(s.x, s.y, s.w, s.h)
-            self.write_bmp(s.number, keyed_faces(strip, bg, s.key))
+            self.write_bmp(n(s.number), keyed_faces(strip, bg, s.key))
 
-        PW, PH = layout.PAD_W, layout.PAD_H
+        PW, PH = px(layout.PAD_W), px(layout.PAD_H)
         pad_mask = shape_mask(r.render(draw.pad_shape(), PW, PH))
-        self.write_bmp(144, mask_bitmap(pad_mask, PW, PH))
+        self.write_mask(n(144), pad_mask, PW, PH)
         drawing = flatten(r.render(draw.pad_drawing(pics), PW, PH), _rgb(draw.MATTE))
-        self.write_bmp(146, drawing)
-        for p, strip in zip(pics, strips[len(skins):]):
+        self.write_bmp(n(146), drawing)
+        for p, strip in zip(placed_pics, strips[len(skins):]):
             bg = drawing.crop(p.x, p.y, p.w, p.h)
-            self.write_bmp(p.number, keyed_faces(strip, bg, p.key))
+            self.write_bmp(n(p.number), keyed_faces(strip, bg, p.key))
 
-        self.write_bmp(145, arrow())
+        self.check(index, percent, skins, placed_pics, main_mask, pad_mask)
+        return skins, placed_pics, pages, drawing, main_mask, pad_mask
 
-        icons = [r.render(draw.icon(n), n, n) for n in (16, 24, 32, 48, 64, 256)]
-        _write_if_changed(os.path.join(self.out, "gripdeck.ico"), ico(icons))
-
-        self.check(skins, pics, main_mask, pad_mask)
-        if self.preview:
-            Preview(self, skins, pics, pages, drawing, main_mask, pad_mask, icons).run()
-
-    def check(self, skins, pics, main_mask, pad_mask):
-        """Reads every file back and holds it to what the program relies on."""
-        def load(number):
-            with open(os.path.join(self.out, "%s.bmp" % number), "rb") as f:
-                return read_bmp24(f.read())
-
-        def expect(cond, what):
-            if not cond:
-                raise SystemExit("artwork check failed: " + what)
-
-        W, H = layout.MAIN_W, layout.MAIN_H
-        for n in (300, 301, 302):
-            img = load(n)
-            expect((img.width, img.height) == (W, H), "%d is %dx%d" % (n, img.width, img.height))
-        for n, mask in ((302, main_mask), (144, pad_mask)):
-            img = load(n)
-            want = mask.translate(_MASK_TABLE)
-            expect(all(img.px[c::4] == want for c in range(3)),
-                   "mask %d is not clean black and white" % n)
-        img = load(146)
-        expect((img.width, img.height) == (layout.PAD_W, layout.PAD_H), "146 size")
-        expect((load(144).width, load(144).height) == (img.width, img.height), "144 size")
+    def check(self, index, percent, skins, pics, main_mask, pad_mask):
+        """Reads every file of one scale back and holds it to what the program relies on."""
+        n = lambda number: layout.scaled_id(number, index)  # noqa: E731
+        px = lambda length: layout.scaled(length, percent)  # noqa: E731
+        at = " at %d %%" % percent
+        W, H = px(layout.MAIN_W), px(layout.MAIN_H)
+        PW, PH = px(layout.PAD_W), px(layout.PAD_H)
+        for number in (300, 301):
+            img = _load(self.out, n(number))
+            _expect((img.width, img.height) == (W, H),
+                    "%d is %dx%d%s" % (number, img.width, img.height, at))
+        for number, mask, size in ((302, main_mask, (W, H)), (144, pad_mask, (PW, PH))):
+            with open(os.path.join(self.out, "%d.bmp" % n(number)), "rb") as f:
+                w, h, bits = read_bmp1(f.read())
+            _expect((w, h) == size and bits == mask, "mask %d does not read back%s" % (number, at))
+        img = _load(self.out, n(146))
+        _expect((img.width, img.height) == (PW, PH), "146 size" + at)
 
         def check_faces(number, key, x, y, w, h, mask, mw):
-            img = load(number)
-            expect(img.width == 4 * w and img.height == h, "%d is %dx%d" % (number, img.width,
-                                                                            img.height))
+            img = _load(self.out, n(number))
+            _expect(img.width == 4 * w and img.height == h,
+                    "%d is %dx%d%s" % (number, img.width, img.height, at))
             # Whatever is not key colour must lie inside the window's outline,
             # or the button would show pixels the region cut away.
             px = img.px
-            for n, rgb in enumerate(zip(px[0::4], px[1::4], px[2::4])):
+            for i, rgb in enumerate(zip(px[0::4], px[1::4], px[2::4])):
                 if rgb != key:
-                    fx, fy = n % (4 * w), n // (4 * w)
-                    expect(mask[(y + fy) * mw + x + fx % w],
-                           "%d has a visible pixel outside the outline" % number)
+                    fx, fy = i % (4 * w), i // (4 * w)
+                    _expect(mask[(y + fy) * mw + x + fx % w],
+                            "%d has a visible pixel outside the outline%s" % (number, at))
 
         for s in skins:
             check_faces(s.number, s.key, s.x, s.y, s.w, s.h, main_mask, W)
         for p in pics:
-            check_faces(p.number, p.key, p.x, p.y, p.w, p.h, pad_mask, layout.PAD_W)
-        a = load(145)
-        expect((a.width, a.height) == (16, 16), "145 size")
-        expect(all(a.get(x, y)[:3] in ((0, 0, 0), (255, 0, 0))
-                   for y in range(16) for x in range(16)), "145 has soft pixels")
+            check_faces(p.number, p.key, p.x, p.y, p.w, p.h, pad_mask, PW)
 
         # No two controls overlap, and every label sits on its own read-out.
         rects = [(s.x, s.y, s.w, s.h, s.number) for s in skins if s.number < 319]
-        rects += [(x, y, layout.LABEL_W, layout.LABEL_H, "label")
+        rects += [(px(x), px(y), px(layout.LABEL_W), px(layout.LABEL_H), "label")
                   for x in layout.LABEL_X for y in layout.LABEL_ROWS]
         for i, a in enumerate(rects):
             for b in rects[i + 1:]:
-                expect(not _overlap(a, b), "%s overlaps %s" % (a[4], b[4]))
+                _expect(not _overlap(a, b), "%s overlaps %s%s" % (a[4], b[4], at))
         prects = [(p.x, p.y, p.w, p.h, p.number) for p in pics]
         for i, a in enumerate(prects):
             for b in prects[i + 1:]:
-                expect(not _overlap(a, b), "%s overlaps %s" % (a[4], b[4]))
+                _expect(not _overlap(a, b), "%s overlaps %s%s" % (a[4], b[4], at))
+
+
+def _draw_scale(out, rsvg, index, percent):
+    Builder(out, None, Rasteriser(rsvg)).run_scale(index, percent)
+
+
+def scaled_rc():
+    """Resource lines for every bitmap drawn at a scale above the first."""
+    lines = ["// Written by res/art/build.py: the skin's bitmaps at each display scale",
+             "// above 100 %%, numbered bitmap + scale index * %d." % layout.SCALE_ID_STEP]
+    for index, percent in enumerate(layout.SCALES):
+        if index == 0:
+            continue
+        lines.append("// %d %%" % percent)
+        for number in SCALED_BITMAPS:
+            scaled = layout.scaled_id(number, index)
+            lines.append('%d BITMAP "%d.bmp"' % (scaled, scaled))
+    return "\n".join(lines) + "\n"
+
+
+# Every bitmap of the two skinned windows; the others are drawn once.
+SCALED_BITMAPS = (144, 146, 300, 301, 302) + tuple(range(306, 353))
+
+
+def _load(out, number):
+    with open(os.path.join(out, "%s.bmp" % number), "rb") as f:
+        return read_bmp24(f.read())
+
+
+def _expect(cond, what):
+    if not cond:
+        raise SystemExit("artwork check failed: " + what)
 
 
 def _overlap(a, b):

@@ -33,22 +33,25 @@ def doc(w, h, body, defs=""):
             '<defs>%s</defs>%s</svg>' % (w, h, w, h, defs, body))
 
 
-def atlas(pieces):
+def atlas(pieces, sizes=None):
     """Stacks drawings (width, height, body, defs) into one document.
 
     Rendering one document instead of dozens saves a process start per
-    bitmap. Each piece gets its own clipped viewport; returns the document
-    and each piece's top edge.
+    bitmap. Each piece gets its own clipped viewport, `sizes` pixels large
+    (default: its own size); returns the document, its size and each
+    piece's top edge.
     """
-    width = max(p[0] for p in pieces)
+    sizes = sizes or [(p[0], p[1]) for p in pieces]
+    width = max(w for w, _ in sizes)
     y = 0
     tops = []
     parts = []
-    for w, h, body, defs in pieces:
+    for (w, h, body, defs), (pw, ph) in zip(pieces, sizes):
         tops.append(y)
         parts.append('<svg x="0" y="%d" width="%d" height="%d" viewBox="0 0 %d %d" '
-                     'overflow="hidden"><defs>%s</defs>%s</svg>' % (y, w, h, w, h, defs, body))
-        y += h + 2
+                     'preserveAspectRatio="none" overflow="hidden"><defs>%s</defs>%s</svg>'
+                     % (y, pw, ph, w, h, defs, body))
+        y += ph + 2
     return doc(width, y, "".join(parts)), width, y, tops
 
 

@@ -6,6 +6,8 @@ here only. Face sizes are chosen so that the controls line up on the
 window's centre line (x = 283) and on the label rows.
 """
 
+import copy
+
 # Transparent colours as the program gives them, COLORREF 0x00BBGGRR.
 def colorref_rgb(ref):
     return (ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF)
@@ -15,6 +17,27 @@ KEY_YELLOW = colorref_rgb(0x00FFFF)   # red 255, green 255, blue 0
 KEY_SKY = colorref_rgb(0xFFF881)      # red 0x81, green 0xF8, blue 0xFF
 KEY_RED = colorref_rgb(0x0000FF)      # pure red
 KEY_AZURE = colorref_rgb(0xFFFC00)    # red 0, green 0xFC, blue 0xFF
+
+# Display scales the art is drawn at, in percent of 96 dpi; the program takes
+# the one that fits its monitor's DPI. Bitmap n drawn at SCALES[k] is the
+# resource n + k * SCALE_ID_STEP, so the first scale keeps the numbers the
+# program has always used.
+SCALES = (100, 125, 150, 200)
+SCALE_ID_STEP = 1000
+
+
+def scaled(length, percent):
+    """A length in pixels at 100 % as many pixels at `percent`, rounded half up.
+
+    The program scales with the same rule, so a control lands on the well
+    drawn for it at every scale.
+    """
+    return (length * percent + 50) // 100
+
+
+def scaled_id(number, index):
+    return number + index * SCALE_ID_STEP
+
 
 # The main window's client area; pages 300 and 301 and the mask 302.
 MAIN_W, MAIN_H = 566, 500
@@ -42,6 +65,10 @@ class Skin:
         self.x, self.y = x, y
         self.w, self.h = w, h
         self.group = group   # page the control is seen on: None = both
+
+    def at(self, percent):
+        """The same control with its place and face size at `percent`."""
+        return _scaled_copy(self, percent)
 
 
 def main_skins():
@@ -102,6 +129,15 @@ class Picture:
             self.kind = "side"
             self.w, self.h = SIDE_KEY
 
+    def at(self, percent):
+        return _scaled_copy(self, percent)
+
 
 def pictures():
     return [Picture(*row) for row in _PICTURE]
+
+
+def _scaled_copy(item, percent):
+    out = copy.copy(item)
+    out.x, out.y, out.w, out.h = (scaled(v, percent) for v in (item.x, item.y, item.w, item.h))
+    return out

@@ -29,7 +29,7 @@ def place_rows(items):
         if item.number != first + offset:
             sys.exit("layout_header.py: bitmap %d is not %d" % (item.number, first + offset))
     return first, [
-        "    {%d, %d, %d, %d, %d, %s},  // %s"
+        "        {%d, %d, %d, %d, %d, %s},  // %s"
         % (s.number, s.x, s.y, s.w, s.h, colorref(s.key), s.text or s.kind)
         for s in items
     ]
@@ -39,17 +39,48 @@ def ints(values):
     return ", ".join(str(v) for v in values)
 
 
+def per_scale(name, items):
+    """A table of places with one row of them per display scale."""
+    lines = ["inline constexpr Place %s[kArtScaleCount][%d] = {" % (name, len(items))]
+    first = None
+    for percent in layout.SCALES:
+        first, rows = place_rows([item.at(percent) for item in items])
+        lines += ["    {  // %d %%" % percent, *rows, "    },"]
+    return first, lines + ["};"]
+
+
+def label_rows():
+    rows = []
+    for percent in layout.SCALES:
+        px = lambda v: layout.scaled(v, percent)  # noqa: E731
+        rows.append("    {{%s}, {%s}, %d, %d},  // %d %%"
+                    % (ints(px(x) for x in layout.LABEL_X), ints(px(y) for y in layout.LABEL_ROWS),
+                       px(layout.LABEL_W), px(layout.LABEL_H), percent))
+    return rows
+
+
 def header():
-    main_first, main_rows = place_rows(layout.main_skins())
-    picture_first, picture_rows = place_rows(layout.pictures())
+    main_first, main_table = per_scale("kMainPlaces", layout.main_skins())
+    picture_first, picture_table = per_scale("kPicturePlaces", layout.pictures())
     return "\n".join([
         "#pragma once",
         "// Written by res/art/layout_header.py from res/art/layout.py: edit the",
         "// places there. Positions are client pixels of the control's top-left",
         "// corner, sizes those of one face, colours COLORREF values (0x00BBGGRR).",
+        "// Every table holds the places at each display scale the art is drawn",
+        "// at, as the art was drawn: 100 % first.",
         "#include <cstdint>",
         "",
         "namespace gd::skin_layout {",
+        "",
+        "// Display scales in percent of 96 dpi. Bitmap n drawn at kArtScales[k] is",
+        "// the resource ScaledBitmap(n, k).",
+        "inline constexpr int kArtScales[] = {%s};" % ints(layout.SCALES),
+        "inline constexpr int kArtScaleCount = %d;" % len(layout.SCALES),
+        "",
+        "constexpr int ScaledBitmap(int bitmap, int scale) {",
+        "    return bitmap + scale * %d;" % layout.SCALE_ID_STEP,
+        "}",
         "",
         "struct Place {",
         "    int bitmap;",
@@ -63,29 +94,35 @@ def header():
         "// The main window's skinned buttons, one row per bitmap from the first;",
         "// the two face sets of a pad button share a place.",
         "inline constexpr int kMainFirstBitmap = %d;" % main_first,
-        "inline constexpr Place kMainPlaces[] = {",
-        *main_rows,
-        "};",
+        *main_table,
         "",
-        "constexpr const Place& MainPlace(int bitmap) {",
-        "    return kMainPlaces[bitmap - kMainFirstBitmap];",
+        "constexpr const Place& MainPlace(int bitmap, int scale = 0) {",
+        "    return kMainPlaces[scale][bitmap - kMainFirstBitmap];",
         "}",
         "",
-        "// Label i of the main window sits at (kLabelX[i / 5], kLabelY[i % 5]).",
-        "inline constexpr int kLabelX[] = {%s};" % ints(layout.LABEL_X),
-        "inline constexpr int kLabelY[] = {%s};" % ints(layout.LABEL_ROWS),
-        "inline constexpr int kLabelWidth = %d;" % layout.LABEL_W,
-        "inline constexpr int kLabelHeight = %d;" % layout.LABEL_H,
+        "// Label i of the main window sits at (x[i / 5], y[i % 5]).",
+        "struct LabelPlaces {",
+        "    int x[2];",
+        "    int y[5];",
+        "    int width;",
+        "    int height;",
+        "};",
+        "inline constexpr LabelPlaces kLabels[kArtScaleCount] = {",
+        *label_rows(),
+        "};",
+        "// The same at 100 %.",
+        "inline constexpr const int (&kLabelX)[2] = kLabels[0].x;",
+        "inline constexpr const int (&kLabelY)[5] = kLabels[0].y;",
+        "inline constexpr int kLabelWidth = kLabels[0].width;",
+        "inline constexpr int kLabelHeight = kLabels[0].height;",
         "inline constexpr std::uint32_t kLabelText = %s;" % colorref(layout.LABEL_TEXT),
         "",
         "// The pad picture window's buttons, one row per bitmap from the first.",
         "inline constexpr int kPictureFirstBitmap = %d;" % picture_first,
-        "inline constexpr Place kPicturePlaces[] = {",
-        *picture_rows,
-        "};",
+        *picture_table,
         "",
-        "constexpr const Place& PicturePlace(int bitmap) {",
-        "    return kPicturePlaces[bitmap - kPictureFirstBitmap];",
+        "constexpr const Place& PicturePlace(int bitmap, int scale = 0) {",
+        "    return kPicturePlaces[scale][bitmap - kPictureFirstBitmap];",
         "}",
         "",
         "}  // namespace gd::skin_layout",

@@ -14,6 +14,7 @@
 #include "profile/image.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
+#include "skin/display_scale_win.h"
 #include "skin_layout.h"
 #include "skin/pad_link.h"
 #include "skin/transparent_blit.h"
@@ -71,6 +72,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<kOpenForwardedMessage, &D::OnOpenForwarded>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         ChainMember<&D::autoSwitch_>(),
+        OnMessage<WM_DPICHANGED, &D::OnDpiChanged>(),
         // Skinned buttons
         OnCommand<&D::OnOkButton>(IDC_OK),
         OnCommand<&D::OnCancelButton>(IDC_CANCEL),
@@ -148,7 +150,11 @@ BOOL CGripdeckDlg::OnInitDialog() {
     SetIcon(bigIcon_.get(), true);
     SetIcon(smallIcon_.get(), false);
 
-    SkinControls();
+    KeepDialogFromRescaling(hwnd_);
+    dialogFontDpi_ = GetDpi();
+    SkinControls(ArtScaleForDpi(dialogFontDpi_));
+    SelectMode(0);
+    FitClientToSkin();
     ToggleFrame();
 
     summaryWindow.Create(hwnd_);
@@ -183,7 +189,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CGripdeckDlg::SkinControls() {
+void CGripdeckDlg::SkinControls(int scale) {
     static constexpr SkinnedButton kButtons[] = {
         {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
         {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
@@ -193,40 +199,54 @@ void CGripdeckDlg::SkinControls() {
         {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
         {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
     };
+    artScale_ = scale;
     for (const SkinnedButton& entry : kButtons) {
-        const skin_layout::Place& place = skin_layout::MainPlace(static_cast<int>(entry.bitmap));
+        const skin_layout::Place& place =
+            skin_layout::MainPlace(static_cast<int>(entry.bitmap), scale);
         CSkinButton& button = this->*entry.button;
-        button.SubclassDlgItem(entry.id, hwnd_);
-        button.SetFaceSetCount(1);
+        if (button.GetSafeHwnd() == nullptr) {
+            button.SubclassDlgItem(entry.id, hwnd_);
+            button.SetFaceSetCount(1);
+        }
+        button.SetArtScale(scale);
         button.LoadBitmaps(entry.bitmap, entry.bitmap, place.transparent, place.x, place.y);
     }
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
 
     for (int i = 0; i < kPadButtons; ++i) {
-        const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i);
-        padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
+        const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, scale);
+        if (padButtons_[i].GetSafeHwnd() == nullptr) {
+            padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
+            labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
+        }
+        padButtons_[i].SetArtScale(scale);
         padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
                                    place.x, place.y);
-        labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
     }
-    SelectMode(0);
+    // The font the labels had is freed only once none of them holds it.
+    UniqueFont font = FontForScale(GetFont(), dialogFontDpi_, ArtScalePercent(scale));
+    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[scale];
     for (int i = 0; i < kPadButtons; ++i) {
-        labels_[i].MoveWindow(skin_layout::kLabelX[i / 5], skin_layout::kLabelY[i % 5],
-                              skin_layout::kLabelWidth, skin_layout::kLabelHeight);
+        labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
         labels_[i].SetTextColour(skin_layout::kLabelText);
+        labels_[i].SetFont(font ? font.get() : GetFont(), false);
     }
+    labelFont_ = std::move(font);
 
-    buttonPage_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_BUTTON_PAGE)));
-    welcomePage_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_WELCOME_PAGE)));
-    shapeMask_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_WINDOW_SHAPE)));
+    auto load = [scale](int bitmap) {
+        return UniqueBitmap(::LoadBitmapA(
+            ResourceInstance(), MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, scale))));
+    };
+    buttonPage_ = load(IDB_BUTTON_PAGE);
+    welcomePage_ = load(IDB_WELCOME_PAGE);
+    shapeMask_ = load(IDB_WINDOW_SHAPE);
     BITMAP info{};
     if (buttonPage_ && ::GetObjectA(buttonPage_.get(), sizeof info, &info) != 0) {
         skinSize_ = SIZE{info.bmWidth, info.bmHeight};
     }
-    FitClientToSkin();
 }
 
-void CGripdeckDlg::FitClientToSkin() {
+void CGripdeckDlg::FitClientToSkin(bool keepPlace) {
     if (skinSize_.cx > 0 && skinSize_.cy > 0) {
         // The menu bar may wrap when the width changes, so the client area is
         // measured again after the first resize.
@@ -239,7 +259,7 @@ void CGripdeckDlg::FitClientToSkin() {
             }
             const RECT window = GetWindowRect();
             SetWindowPos(nullptr, 0, 0, RectWidth(window) + dx, RectHeight(window) + dy,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+                         SWP_NOZORDER | SWP_NOACTIVATE | (keepPlace ? SWP_NOMOVE : 0));
         }
     }
     const RECT client = GetClientRect();
@@ -329,6 +349,10 @@ void CGripdeckDlg::SetPage(int newPage) {
 
 void CGripdeckDlg::ToggleFrame() {
     frameHidden = frameHidden != 0 ? 0 : 1;
+    ApplyFrame();
+}
+
+void CGripdeckDlg::ApplyFrame() {
     UniqueRegion region;
     if (frameHidden != 0) {
         region = RegionFromBitmap(shapeMask_.get(), kWhite, kWhite);
@@ -341,6 +365,19 @@ void CGripdeckDlg::ToggleFrame() {
     if (region) {
         SetWindowRgn(std::move(region));
     }
+}
+
+LRESULT CGripdeckDlg::OnDpiChanged(WPARAM dpi, LPARAM suggestedRect) {
+    const DpiChange change = ReadDpiChange(dpi, suggestedRect);
+    // The suggestion gives the place; the skin at the new scale, with the
+    // frame's new sizes around it, gives the size.
+    SetWindowPos(nullptr, change.suggested.left, change.suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SkinControls(ArtScaleForDpi(change.dpi));
+    FitClientToSkin(true);
+    ApplyFrame();
+    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return 0;
 }
 
 bool CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
@@ -396,7 +433,8 @@ void CGripdeckDlg::OnPadIcon() {
             if (!picture.IsWindow()) {
                 return;
             }
-            const Rect placed = PlacePadPicture(NormalPosition(hwnd_), NormalPosition(picture));
+            const Rect placed = PlacePadPicture(NormalPosition(hwnd_), NormalPosition(picture),
+                                                ArtScalePercent(artScale_));
             picture.SetWindowPos(nullptr, placed.left, placed.top, 0, 0,
                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             picture.ShowWindow(SW_SHOW);

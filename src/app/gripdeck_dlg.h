@@ -84,8 +84,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
   private:
     // ---- window, pages, frame (gripdeck_dlg.cpp)
-    void SkinControls();
-    void FitClientToSkin();
+    // Bitmaps, places, label font and pages from the art's drawing at a
+    // display scale (an index into its scales); again on each DPI change.
+    void SkinControls(int scale);
+    // keepPlace: resize only; else the window also moves to the screen's corner.
+    void FitClientToSkin(bool keepPlace = false);
+    // The window's region for the frame state and the current skin.
+    void ApplyFrame();
+    LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggestedRect);
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();
@@ -223,6 +229,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     UniqueBitmap welcomePage_;  // 300
     UniqueBitmap shapeMask_;    // 302
     SIZE skinSize_{};
+    int artScale_ = 0;
+    // The dialog's font is made for the DPI the window was created at; the
+    // labels get a copy at the skin's scale when that differs.
+    std::uint32_t dialogFontDpi_ = 0;
+    UniqueFont labelFont_;
     RECT windowRect_{};
     POINT clientOrigin_{};
     int frameHidden = 0;

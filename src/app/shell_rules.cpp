@@ -1,6 +1,7 @@
 #include "app/shell_rules.h"
 
 #include "profile/profile_file.h"
+#include "skin/display_scale.h"
 
 namespace gd {
 
@@ -79,10 +80,11 @@ Rect BringOnScreen(const Rect& window, std::int32_t screenWidth, std::int32_t sc
     return {screenWidth - width, screenHeight - height, screenWidth, screenHeight};
 }
 
-Rect PlacePadPicture(const Rect& mainWindow, const Rect& padPicture) {
+Rect PlacePadPicture(const Rect& mainWindow, const Rect& padPicture, int percent) {
+    auto px = [percent](std::int32_t length) { return ScalePixels(length, percent); };
     const std::int32_t left =
-        mainWindow.right >= 950 ? mainWindow.left - 400 : mainWindow.right + 50;
-    const std::int32_t top = mainWindow.top + 49;
+        mainWindow.right >= px(950) ? mainWindow.left - px(400) : mainWindow.right + px(50);
+    const std::int32_t top = mainWindow.top + px(49);
     return {left, top, left + padPicture.Width(), top + padPicture.Height()};
 }
 

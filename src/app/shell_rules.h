@@ -66,7 +66,8 @@ Rect BringOnScreen(const Rect& window, std::int32_t screenWidth, std::int32_t sc
 
 // The pad picture window opens 49 pixels below the main window's top, 50
 // pixels right of it, or 400 pixels left of its left edge when its right edge
-// reaches x 950.
-Rect PlacePadPicture(const Rect& mainWindow, const Rect& padPicture);
+// reaches x 950; each distance in pixels at 100 %, scaled to the `percent`
+// the skin is drawn at.
+Rect PlacePadPicture(const Rect& mainWindow, const Rect& padPicture, int percent = 100);
 
 }  // namespace gd

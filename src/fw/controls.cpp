@@ -7,7 +7,7 @@ int CListCtrl::InsertColumn(int index, std::string_view heading, int format, int
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = format;
-    column.cx = width;
+    column.cx = ::MulDiv(width, static_cast<int>(GetDpi()), 96);
     column.pszText = text.data();
     column.iSubItem = index;
     return static_cast<int>(

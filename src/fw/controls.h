@@ -55,6 +55,8 @@ class CListCtrl : public CWnd {
     using CWnd::CWnd;
 
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    // width: pixels at 96 dpi, scaled to the list's DPI as the dialog
+    // around it is.
     int InsertColumn(int index, std::string_view heading, int format, int width) const;
     bool GetColumnFormat(int column, int& format, int& width) const;
     bool SetColumnWidth(int column, int width) const {

@@ -4,6 +4,24 @@
 
 namespace gd {
 
+std::uint32_t CWnd::GetDpi() const {
+    // Looked up at run time: Windows 7 and 8 lack it.
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow != nullptr && hwnd_ != nullptr) {
+        if (const UINT dpi = getDpiForWindow(hwnd_); dpi != 0) {
+            return dpi;
+        }
+    }
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) {
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? static_cast<std::uint32_t>(dpi) : 96;
+}
+
 std::string CWnd::GetWindowText() const {
     int length = ::GetWindowTextLengthA(hwnd_);
     if (length <= 0) {

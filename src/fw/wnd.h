@@ -57,6 +57,9 @@ class CWnd {
     bool ShowWindow(int command) const { return ::ShowWindow(hwnd_, command) != FALSE; }
     bool IsWindowVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
     void SetFocus() const { ::SetFocus(hwnd_); }
+    // Pixels per inch the window is shown at: its monitor's where the system
+    // scales per monitor, else the system's.
+    std::uint32_t GetDpi() const;
     void SetFont(HFONT font, bool redraw = true) const {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }

@@ -5,6 +5,7 @@
 #include "fw/module.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
+#include "skin/display_scale_win.h"
 #include "skin/pad_link.h"
 #include "skin/transparent_blit.h"
 #include "skin_layout.h"
@@ -52,6 +53,7 @@ const MessageMap& CPadPictureWnd::GetMessageMap() const {
         OnMessage<WM_PAINT, &W::OnPaint>(),
         OnMessage<WM_NCHITTEST, &W::OnNcHitTest>(),
         OnMessage<WM_DESTROY, &W::OnDestroy>(),
+        OnMessage<WM_DPICHANGED, &W::OnDpiChanged>(),
     };
     static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
     return kMap;
@@ -68,9 +70,20 @@ int CPadPictureWnd::ButtonForFaceBitmap(WPARAM faceBitmapId) {
 BOOL CPadPictureWnd::OnInitDialog() {
     CDialog::OnInitDialog();
     SetPadPictureWindow(hwnd_);
+    KeepDialogFromRescaling(hwnd_);
+    artScale_ = ArtScaleForDpi(GetDpi());
+    LoadArt();
+    CreateButtons();
+    return TRUE;
+}
 
-    background_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_PAD_PICTURE)));
-    shape_.reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_PAD_SHAPE)));
+void CPadPictureWnd::LoadArt() {
+    auto load = [this](int bitmap) {
+        return UniqueBitmap(::LoadBitmapA(
+            ResourceInstance(), MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, artScale_))));
+    };
+    background_ = load(IDB_PAD_PICTURE);
+    shape_ = load(IDB_PAD_SHAPE);
     BITMAP info{};
     if (background_ && ::GetObjectA(background_.get(), sizeof info, &info) != 0) {
         backgroundSize_ = SIZE{info.bmWidth, info.bmHeight};
@@ -82,23 +95,41 @@ BOOL CPadPictureWnd::OnInitDialog() {
     if (region) {
         SetWindowRgn(std::move(region));
     }
-    CreateButtons();
-    return TRUE;
 }
 
 void CPadPictureWnd::CreateButtons() {
     for (int k = 0; k < kButtonCount; ++k) {
         const int bitmap = IDB_PICTURE_M1 + k;
-        const skin_layout::Place& place = skin_layout::PicturePlace(bitmap);
+        const skin_layout::Place& place = skin_layout::PicturePlace(bitmap, artScale_);
         ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_OWNERDRAW,
                           place.x, place.y, 1, 1, hwnd_,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIds[k])),
                           ::GetModuleHandleA(nullptr), nullptr);
         buttons_[k].SubclassDlgItem(kIds[k], hwnd_);
         buttons_[k].SetFaceSetCount(1);
+        buttons_[k].SetArtScale(artScale_);
         buttons_[k].LoadBitmaps(static_cast<UINT>(bitmap), static_cast<UINT>(bitmap),
                                 place.transparent, place.x, place.y);
     }
+}
+
+LRESULT CPadPictureWnd::OnDpiChanged(WPARAM dpi, LPARAM suggestedRect) {
+    const DpiChange change = ReadDpiChange(dpi, suggestedRect);
+    // The system's rectangle is its guess from the old size; the drawing at
+    // the new scale sets the size, the suggestion only the place.
+    SetWindowPos(nullptr, change.suggested.left, change.suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int scale = ArtScaleForDpi(change.dpi);
+    if (scale != artScale_) {
+        artScale_ = scale;
+        LoadArt();
+        for (int k = 0; k < kButtonCount; ++k) {
+            const skin_layout::Place& place = skin_layout::PicturePlace(IDB_PICTURE_M1 + k, scale);
+            buttons_[k].Rescale(scale, place.x, place.y);
+        }
+        RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    return 0;
 }
 
 void CPadPictureWnd::Highlight(int k) {

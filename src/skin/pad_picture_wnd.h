@@ -21,6 +21,8 @@ class CPadPictureWnd : public CDialog {
     // Picture button k (0..19, M1..M20); -1 while none is lit.
     int HighlightedButton() const { return highlighted_; }
     const CPictureButton& Button(int k) const { return buttons_[k]; }
+    // Which drawing of the art it shows: an index into the display scales.
+    int ArtScale() const { return artScale_; }
 
     // k of the picture button that stands for the main window's pad button
     // showing this face bitmap; -1 for any other id.
@@ -35,7 +37,11 @@ class CPadPictureWnd : public CDialog {
     const MessageMap& GetMessageMap() const override;
 
   private:
+    // The drawing and the outline at the current scale; the window takes
+    // the drawing's size.
+    void LoadArt();
     void CreateButtons();
+    LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggestedRect);
     LRESULT OnPadButtonHover(WPARAM faceBitmapId, LPARAM);
     LRESULT OnPadButtonLeave(WPARAM, LPARAM);
     void OnPictureButton(UINT id);
@@ -50,6 +56,7 @@ class CPadPictureWnd : public CDialog {
     UniqueBitmap background_;  // 146
     UniqueBitmap shape_;       // 144
     SIZE backgroundSize_{};
+    int artScale_ = 0;
 };
 
 }  // namespace gd

@@ -5,6 +5,7 @@
 #include "fw/module.h"
 #include "skin/pad_link.h"
 #include "skin/transparent_blit.h"
+#include "skin_layout.h"
 
 namespace gd {
 
@@ -29,7 +30,8 @@ bool CSkinButton::LoadBitmaps(UINT faceSet0, UINT faceSet1, COLORREF transparent
     const UINT ids[2] = {faceSet0, faceSet1};
     UniqueBitmap loaded[2];
     for (int set = 0; set < faceSetCount_; ++set) {
-        loaded[set].reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(LOWORD(ids[set]))));
+        const int resource = skin_layout::ScaledBitmap(LOWORD(ids[set]), artScale_);
+        loaded[set].reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(resource)));
         if (!loaded[set]) {
             return false;
         }
@@ -37,9 +39,21 @@ bool CSkinButton::LoadBitmaps(UINT faceSet0, UINT faceSet1, COLORREF transparent
     if (!SetBitmaps(std::move(loaded[0]), std::move(loaded[1]), transparent, x, y)) {
         return false;
     }
+    loadedIds_[0] = faceSet0;
+    loadedIds_[1] = faceSet1;
     if (RemembersFaceSetIds()) {
         faceSetIds_[0] = faceSet0;
         faceSetIds_[1] = faceSet1;
+    }
+    return true;
+}
+
+bool CSkinButton::Rescale(int scale, int x, int y) {
+    const int previous = artScale_;
+    artScale_ = scale;
+    if (!LoadBitmaps(loadedIds_[0], loadedIds_[1], transparent_, x, y)) {
+        artScale_ = previous;
+        return false;
     }
     return true;
 }

@@ -25,6 +25,10 @@ class CSkinButton : public CWindowImpl<CButton> {
 
     // Before LoadBitmaps: how many face sets it loads, 1 or 2 (default 2).
     void SetFaceSetCount(int count) { faceSetCount_ = count == 1 ? 1 : 2; }
+    // Before LoadBitmaps: which drawing of the art it loads, an index into
+    // the art's display scales (default 0, 100 %). The ids given stay the
+    // ones at 100 %, and so do the ids the button reports.
+    void SetArtScale(int scale) { artScale_ = scale; }
 
     // Loads the face sets from bitmap resources (the low 16 bits of each
     // value name the resource) and places the button: at (x, y) in the
@@ -32,6 +36,9 @@ class CSkinButton : public CWindowImpl<CButton> {
     // the size of one face. False, with nothing changed, when a bitmap is
     // missing.
     bool LoadBitmaps(UINT faceSet0, UINT faceSet1, COLORREF transparent, int x = -1, int y = -1);
+    // Loads the same face sets again in the drawing of another display
+    // scale and moves the button to (x, y) in its size there.
+    bool Rescale(int scale, int x, int y);
     // The same with bitmaps already made; the button owns them afterwards.
     bool SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLORREF transparent, int x,
                     int y);
@@ -95,7 +102,9 @@ class CSkinButton : public CWindowImpl<CButton> {
     int faceHeight_ = 0;
     int faceSet_ = 0;
     int faceSetCount_ = 2;
+    int artScale_ = 0;
     UINT faceSetIds_[2] = {};
+    UINT loadedIds_[2] = {};
 };
 
 // The pad picture window's buttons: the disabled look shows face 1, and the

@@ -305,6 +305,10 @@ TEST(Shell, WindowsArePlacedBesideTheMainWindowAndOnTheScreen) {
     const Rect pad{0, 0, 380, 300};
     EXPECT_EQ(PlacePadPicture({100, 100, 600, 600}, pad).left, 650);
     EXPECT_EQ(PlacePadPicture({500, 100, 950, 600}, pad).left, 100);
+    // At 200 % every distance doubles: 100 right, 98 down, 800 left from 1900 on.
+    EXPECT_EQ(PlacePadPicture({100, 100, 1200, 600}, pad, 200).left, 1300);
+    EXPECT_EQ(PlacePadPicture({100, 100, 1200, 600}, pad, 200).top, 198);
+    EXPECT_EQ(PlacePadPicture({1000, 100, 1900, 600}, pad, 200).left, 200);
 
     const Rect summary{0, 0, 300, 200};
     const Rect right = PlaceSummaryWindow({0, 0, 560, 540}, summary, 1280);

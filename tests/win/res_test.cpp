@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <iterator>
 #include <string>
 
 #include "string_table.h"
@@ -53,6 +54,15 @@ TEST(ResManifest, TakesEffect) {
               std::string::npos)
         << path;
     EXPECT_TRUE(IsProcessDPIAware());
+
+    // The skinned windows draw themselves for their monitor's DPI: the loader
+    // found the per-monitor setting, newest kind first.
+    wchar_t awareness[64] = {};
+    SIZE_T written = 0;
+    EXPECT_TRUE(QueryActCtxSettingsW(0, nullptr,
+                                     L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                     L"dpiAwareness", awareness, std::size(awareness), &written));
+    EXPECT_EQ(std::wstring(awareness).rfind(L"PerMonitorV2", 0), 0u);
 }
 
 }  // namespace

@@ -322,6 +322,50 @@ TEST_F(PadPictureTest, TheDrawingShapesTheWindowAndHoldsTheTwentyButtons) {
     EXPECT_EQ(PadPictureWindow(), nullptr);
 }
 
+// Moved to a monitor of another DPI, the picture takes the drawing made for
+// it: size, outline and buttons follow, and the lit button stays lit.
+TEST_F(PadPictureTest, ADpiChangeRedrawsItAtTheNewScaleWhereTheSystemSuggests) {
+    picture_.SendMessage(kPadButtonHover, IDB_PAD_BUTTON_M1 + 16);
+    auto changeTo = [&](UINT dpi) {
+        RECT suggested{40, 30, 90, 80};
+        picture_.SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                             reinterpret_cast<LPARAM>(&suggested));
+        PumpMessages();
+    };
+    auto outline = [&] {
+        UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+        RECT box{};
+        ::GetWindowRgn(picture_, region.get());
+        ::GetRgnBox(region.get(), &box);
+        return box;
+    };
+    const RECT outlineAt100 = outline();
+
+    changeTo(192);
+    EXPECT_EQ(picture_.ArtScale(), 3);
+    const RECT window = picture_.GetWindowRect();
+    EXPECT_EQ(window.left, 40);
+    EXPECT_EQ(window.top, 30);
+    EXPECT_EQ(window.right - window.left, 714);
+    EXPECT_EQ(window.bottom - window.top, 1000);
+    const RECT doubled = outline();
+    EXPECT_NEAR(doubled.left, 2 * outlineAt100.left, 2);
+    EXPECT_NEAR(doubled.right, 2 * outlineAt100.right, 2);
+    EXPECT_NEAR(doubled.bottom, 2 * outlineAt100.bottom, 2);
+    const RECT m1 = picture_.Button(0).Placement();  // at (25, 76), 28 x 28
+    EXPECT_EQ(m1.left, 50);
+    EXPECT_EQ(m1.top, 152);
+    EXPECT_EQ(m1.right - m1.left, 56);
+    EXPECT_EQ(picture_.HighlightedButton(), 16);
+    EXPECT_FALSE(picture_.Button(16).IsLookEnabled());
+
+    changeTo(96);
+    EXPECT_EQ(picture_.ArtScale(), 0);
+    EXPECT_EQ(picture_.GetWindowRect().right, 40 + 357);
+    const RECT back = outline();
+    EXPECT_TRUE(::EqualRect(&back, &outlineAt100));
+}
+
 TEST_F(PadPictureTest, AClickAsksTheMainWindowForThatButtonsGroupAndNumber) {
     EXPECT_EQ(Pick(16), std::make_pair(kPadPickHighGroup, WPARAM{6}));  // M17
     EXPECT_EQ(Pick(0), std::make_pair(kPadPickLowGroup, WPARAM{0}));    // M1

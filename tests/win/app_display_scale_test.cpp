@@ -1,0 +1,199 @@
+// The skinned windows at the display scales: started at 96, 144 and 192 dpi
+// the main window and the pad picture take the drawing made for that DPI,
+// with outline and controls to match, and a DPI change while running
+// redraws them at the new scale. Wine reads the DPI when a process starts,
+// so each DPI is a program started after the setting changed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "app_test_support.h"
+#include "fw/handle.h"
+#include "skin/display_scale.h"
+#include "skin_layout.h"
+
+namespace gd::apptest {
+namespace {
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+
+// The DPI that programs started from now on see, until the scope ends.
+struct LogPixels {
+    explicit LogPixels(DWORD dpi) {
+        WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    ~LogPixels() {
+        if (earlier) {
+            WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &*earlier, 4);
+        } else {
+            DeleteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+        }
+    }
+    const std::optional<DWORD> earlier = ReadDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+};
+
+// WM_DPICHANGED points at a rectangle. Whether or not the system copies it
+// over to the receiving process, a rectangle at the same address in both
+// processes is the one it reads. 0 when no address was free in both; the
+// pages stay, as both processes end soon.
+LPARAM RectInBoth(DWORD pid, const RECT& rect) {
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    LPARAM found = 0;
+    for (std::uintptr_t at = 0x7F000000; process != nullptr && found == 0 && at < 0x7F800000;
+         at += 0x100000) {
+        void* wanted = reinterpret_cast<void*>(at);
+        void* here = ::VirtualAlloc(wanted, sizeof rect, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (here == wanted &&
+            ::VirtualAllocEx(process, wanted, sizeof rect, MEM_RESERVE | MEM_COMMIT,
+                             PAGE_READWRITE) == wanted &&
+            ::WriteProcessMemory(process, wanted, &rect, sizeof rect, nullptr)) {
+            *static_cast<RECT*>(here) = rect;
+            found = static_cast<LPARAM>(at);
+        } else if (here != nullptr) {
+            ::VirtualFree(here, 0, MEM_RELEASE);
+        }
+    }
+    if (process != nullptr) {
+        ::CloseHandle(process);
+    }
+    return found;
+}
+
+RECT ClientRectOf(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return client;
+}
+
+// A control's rectangle in its parent's client coordinates.
+RECT PlaceOf(HWND parent, int id) {
+    HWND control = ::GetDlgItem(parent, id);
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// The bounding box of the window's outline, in client coordinates.
+RECT OutlineBox(HWND window) {
+    UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    RECT box{};
+    if (::GetWindowRgn(window, region.get()) == ERROR) {
+        return box;
+    }
+    ::GetRgnBox(region.get(), &box);
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    POINT origin{};
+    ::ClientToScreen(window, &origin);
+    ::OffsetRect(&box, frame.left - origin.x, frame.top - origin.y);
+    return box;
+}
+
+bool IsShaped(HWND window) {
+    UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    return ::GetWindowRgn(window, region.get()) == COMPLEXREGION;
+}
+
+int ScaleIndex(int percent) {
+    for (int k = 0; k < skin_layout::kArtScaleCount; ++k) {
+        if (skin_layout::kArtScales[k] == percent) {
+            return k;
+        }
+    }
+    ADD_FAILURE() << "no art at " << percent << " %";
+    return 0;
+}
+
+// The window as the art at `percent` has it: client area, the first pad
+// button and label, and an outline within two pixels of the one at 100 %
+// scaled (the outline is drawn again at each scale, not stretched).
+void ExpectSkinAt(HWND main, int percent, const RECT& outlineAt100) {
+    const int k = ScaleIndex(percent);
+    auto px = [percent](LONG length) { return static_cast<LONG>(ScalePixels(length, percent)); };
+    const RECT client = ClientRectOf(main);
+    EXPECT_EQ(client.right, px(566));
+    EXPECT_EQ(client.bottom, px(500));
+
+    const skin_layout::Place& pad = skin_layout::MainPlace(IDB_PAD_BUTTON_M1, k);
+    const RECT button = PlaceOf(main, IDC_PAD_BUTTON_0);
+    EXPECT_EQ(button.left, pad.x);
+    EXPECT_EQ(button.top, pad.y);
+    EXPECT_EQ(button.right - button.left, pad.width);
+    EXPECT_EQ(button.bottom - button.top, pad.height);
+    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[k];
+    const RECT label = PlaceOf(main, IDC_PAD_LABEL_9);
+    EXPECT_EQ(label.left, labels.x[1]);
+    EXPECT_EQ(label.top, labels.y[4]);
+    EXPECT_EQ(label.right - label.left, labels.width);
+
+    const RECT outline = OutlineBox(main);
+    EXPECT_LE(std::abs(outline.left - px(outlineAt100.left)), 2) << outline.left;
+    EXPECT_LE(std::abs(outline.top - px(outlineAt100.top)), 2) << outline.top;
+    EXPECT_LE(std::abs(outline.right - px(outlineAt100.right)), 2) << outline.right;
+    EXPECT_LE(std::abs(outline.bottom - px(outlineAt100.bottom)), 2) << outline.bottom;
+}
+
+using DisplayScaleTest = AppTest;
+
+TEST_F(DisplayScaleTest, EachDpiGetsItsDrawingAndADpiChangeRedrawsTheWindow) {
+    RECT outlineAt100{};
+    struct Row {
+        DWORD dpi;
+        int percent;
+    };
+    for (const Row row : {Row{96, 100}, Row{144, 150}, Row{192, 200}}) {
+        SCOPED_TRACE(testing::Message() << row.dpi << " dpi");
+        LogPixels dpi(row.dpi);
+        Program program("");
+        HWND main = program.Main();
+        ASSERT_NE(main, nullptr);
+        if (row.dpi == 96) {
+            outlineAt100 = OutlineBox(main);
+            EXPECT_GT(outlineAt100.right - outlineAt100.left, 500);
+        }
+        ExpectSkinAt(main, row.percent, outlineAt100);
+
+        // The pad icon leaves the welcome page, then shows the picture.
+        ClickControl(main, IDC_PAD_ICON);
+        ClickControl(main, IDC_PAD_ICON);
+        program.Sync();
+        HWND picture = program.PadPicture();
+        ASSERT_NE(picture, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(picture));
+        RECT window{};
+        ::GetWindowRect(picture, &window);
+        EXPECT_EQ(window.right - window.left, ScalePixels(357, row.percent));
+        EXPECT_EQ(window.bottom - window.top, ScalePixels(500, row.percent));
+        EXPECT_TRUE(IsShaped(picture));
+    }
+
+    // Moved to a monitor of 192 dpi and back: the window goes where the
+    // system suggests and takes the drawing for the DPI it is on.
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    for (const Row row : {Row{192, 200}, Row{96, 100}}) {
+        SCOPED_TRACE(testing::Message() << "changed to " << row.dpi << " dpi");
+        const LPARAM suggested = RectInBoth(program.Pid(), RECT{30, 20, 630, 620});
+        ASSERT_NE(suggested, 0);
+        DWORD_PTR answer = 1;
+        ::SendMessageTimeoutA(main, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi), suggested,
+                              SMTO_NORMAL, kLimitMs, &answer);
+        EXPECT_EQ(answer, 0u);
+        RECT window{};
+        ::GetWindowRect(main, &window);
+        EXPECT_EQ(window.left, 30);
+        EXPECT_EQ(window.top, 20);
+        ExpectSkinAt(main, row.percent, outlineAt100);
+        EXPECT_TRUE(IsShaped(main));
+    }
+    const RECT outline = OutlineBox(main);
+    EXPECT_TRUE(::EqualRect(&outline, &outlineAt100));
+}
+
+}  // namespace
+}  // namespace gd::apptest
