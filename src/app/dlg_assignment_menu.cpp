@@ -10,8 +10,33 @@
 namespace gd {
 
 void CGripdeckDlg::OnPadButton(UINT id) {
-    CurrentProfile().selectedButton = static_cast<std::int32_t>(id - IDC_PAD_BUTTON_0);
+    const int button = static_cast<int>(id - IDC_PAD_BUTTON_0);
+    CurrentProfile().selectedButton = button;
+    // Enter or Space pressed it while the pointer is elsewhere: the menu
+    // drops from the button, not from wherever the pointer rests.
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const RECT place = padButtons_[button].GetWindowRect();
+    if (::PtInRect(&place, cursor) == FALSE) {
+        ShowAssignmentMenuAt(POINT{place.left, place.bottom});
+        return;
+    }
     ShowAssignmentMenu();
+}
+
+void CGripdeckDlg::OnContextMenu(HWND window, POINT screen) {
+    // Only the keyboard's menu request (no point) opens the menu; a right
+    // click does what it did before, nothing.
+    const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    for (int i = 0; i < kPadButtons && fromKeyboard; ++i) {
+        if (window == padButtons_[i].GetSafeHwnd() || window == labels_[i].GetSafeHwnd()) {
+            CurrentProfile().selectedButton = i;
+            const RECT place = padButtons_[i].GetWindowRect();
+            ShowAssignmentMenuAt(POINT{place.left, place.bottom});
+            return;
+        }
+    }
+    SetMsgHandled(false);
 }
 
 void CGripdeckDlg::OnPadLabel(UINT id) {
@@ -48,6 +73,13 @@ void CGripdeckDlg::ShowAssignmentMenu() {
     }
     POINT cursor{};
     ::GetCursorPos(&cursor);
+    ShowAssignmentMenuAt(cursor);
+}
+
+void CGripdeckDlg::ShowAssignmentMenuAt(POINT screen) {
+    if (CurrentProfile().selectedButton < 0) {
+        return;
+    }
     CMenuRef popup = assignmentMenu_.GetSubMenu(0);
     if (!popup) {
         return;
@@ -60,7 +92,7 @@ void CGripdeckDlg::ShowAssignmentMenu() {
     for (unsigned item : AssignmentEnabledItems()) {
         popup.EnableItem(item, true);
     }
-    popup.TrackPopup(hwnd_, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+    popup.TrackPopup(hwnd_, screen, TPM_LEFTALIGN | TPM_LEFTBUTTON);
 }
 
 }  // namespace gd

@@ -99,6 +99,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         // Pad buttons, labels and the pad picture window
         OnCommandRange<&D::OnPadButton>(IDC_PAD_BUTTON_0, IDC_PAD_BUTTON_9),
         OnCommandRange<&D::OnPadLabel>(IDC_PAD_LABEL_0, IDC_PAD_LABEL_9),
+        OnMessage<WM_CONTEXTMENU, &D::OnContextMenu>(),
         OnMessage<kPadPickLowGroup, &D::OnPadPickLowGroup>(),
         OnMessage<kPadPickHighGroup, &D::OnPadPickHighGroup>(),
         // Assignment menu commands
@@ -204,6 +205,9 @@ void CGripdeckDlg::SkinControls() {
         padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
                                    place.x, place.y);
         labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
+        // Tab goes from each button to its label, then on to the next button.
+        labels_[i].SetWindowPos(padButtons_[i], 0, 0, 0, 0,
+                                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     SelectMode(0);
     for (int i = 0; i < kPadButtons; ++i) {
@@ -285,17 +289,21 @@ void CGripdeckDlg::RefreshLabels(int button) {
         }
     }
     for (int i = first; i <= last; ++i) {
-        const SlotLabel label =
-            LabelForSlot(SlotAt(state.image, i, state.currentMode), labelTexts_);
+        SlotLabel label = LabelForSlot(SlotAt(state.image, i, state.currentMode), labelTexts_);
         if (label.leaveAsIs) {
-            continue;
+            label.text = labels_[i].Text();
+        } else {
+            // The label draws its own text; its window text carries the same
+            // words for screen readers and other programs, set without the
+            // static control's own drawing, which would paint over the skin.
+            labels_[i].SetWindowTextUnpainted(label.text);
+            labels_[i].SetText(label.text);
+            labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
         }
-        // The label draws its own text; its window text carries the same
-        // words for screen readers and other programs, set without the
-        // static control's own drawing, which would paint over the skin.
-        labels_[i].SetWindowTextUnpainted(label.text);
-        labels_[i].SetText(label.text);
-        labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
+        // The pad button's face shows only its number; its window text, never
+        // drawn, names it with its assignment.
+        const int mButton = i + 1 + kPadButtons * static_cast<int>(state.currentMode);
+        padButtons_[i].SetWindowTextUnpainted(PadButtonName(mButton, label));
     }
     if (button < 0) {
         RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -429,9 +437,12 @@ void CGripdeckDlg::OnLButtonDblClk(UINT, POINT) {
 }
 
 void CGripdeckDlg::OnSysCommand(UINT command, POINT) {
-    // The menu key brings the menu bar into view before the menu opens.
-    if (frameHidden != 0 && (command == SC_KEYMENU || command == SC_HOTKEY)) {
+    // The menu key (Alt, Alt+letter, F10) brings the menu bar into view
+    // before the menu opens: painted now, as the menu's own loop may draw
+    // its popup first.
+    if (frameHidden != 0 && ((command & 0xFFF0) == SC_KEYMENU || command == SC_HOTKEY)) {
         ToggleFrame();
+        RedrawWindow(RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     SetMsgHandled(false);
 }

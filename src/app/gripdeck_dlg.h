@@ -152,6 +152,10 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // ---- pad buttons and the assignment menu (dlg_assignment_menu.cpp)
     void OnPadButton(UINT id);
     void OnPadLabel(UINT id);
+    // The Menu key or Shift+F10 on a pad button or its label.
+    void OnContextMenu(HWND window, POINT screen);
+    // The assignment menu dropped from a pad button's lower left corner.
+    void ShowAssignmentMenuAt(POINT screen);
     LRESULT OnPadPickLowGroup(WPARAM button, LPARAM);
     LRESULT OnPadPickHighGroup(WPARAM button, LPARAM);
     void PickFromPicture(std::uint32_t mode, WPARAM button);

@@ -127,6 +127,8 @@ const MessageMap& CDialog::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
         OnCommand<&CDialog::OnOKCommand>(IDOK),
         OnCommand<&CDialog::OnCancelCommand>(IDCANCEL),
+        OnMessage<WM_CHANGEUISTATE, &CDialog::OnChangeUiState>(),
+        OnMessage<WM_QUERYUISTATE, &CDialog::OnQueryUiState>(),
     };
     static const MessageMap kMap{kRoutes, &CMsgHandler::GetMessageMap()};
     return kMap;
@@ -174,6 +176,38 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     CDataExchange exchange(*this, saveAndValidate);
     DoDataExchange(exchange);
     return !exchange.Failed();
+}
+
+// Focus rectangles show once the keyboard is used in the dialog (the dialog
+// manager clears UISF_HIDEFOCUS on Tab and the arrow keys), or from the
+// start when the system's setting asks for them always; a dialog used with
+// the mouse alone shows none.
+void CDialog::InitKeyboardCues() {
+    BOOL alwaysShown = FALSE;
+    ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+    focusHidden_ = alwaysShown == FALSE;
+    ::SendMessageA(hwnd_, WM_CHANGEUISTATE,
+                   MAKEWPARAM(focusHidden_ ? UIS_SET : UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                   0);
+}
+
+LRESULT CDialog::OnChangeUiState(WPARAM change, LPARAM) {
+    const WORD action = LOWORD(change);
+    if ((HIWORD(change) & UISF_HIDEFOCUS) != 0 && (action == UIS_SET || action == UIS_CLEAR)) {
+        const bool hidden = action == UIS_SET;
+        if (hidden != focusHidden_) {
+            focusHidden_ = hidden;
+            // Controls that draw their own focus cue learn of it by a repaint.
+            ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CDialog::OnQueryUiState(WPARAM, LPARAM) {
+    LRESULT state = ::DefWindowProcA(hwnd_, WM_QUERYUISTATE, 0, 0) & ~UISF_HIDEFOCUS;
+    return focusHidden_ ? state | UISF_HIDEFOCUS : state;
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -228,6 +262,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CDialog*>(lParam);
         self->Bind(window);
+        self->InitKeyboardCues();
         return self->OnInitDialog();
     }
     CDialog* self = FromWindow(window);

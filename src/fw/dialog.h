@@ -109,11 +109,17 @@ class CDialog : public CWnd, public CMsgHandler {
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Unbind();
+    // The keyboard cues, kept here as well: not every system keeps them
+    // for its windows. Shown or hidden for the whole dialog.
+    void InitKeyboardCues();
+    LRESULT OnChangeUiState(WPARAM change, LPARAM);
+    LRESULT OnQueryUiState(WPARAM, LPARAM);
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
 
     UINT templateId_;
     bool modal_ = false;
+    bool focusHidden_ = false;
 };
 
 }  // namespace gd
