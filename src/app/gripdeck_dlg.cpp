@@ -60,6 +60,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_NCHITTEST, &D::OnNcHitTest>(),
         OnMessage<WM_LBUTTONDBLCLK, &D::OnLButtonDblClk>(),
         OnMessage<WM_SYSCOMMAND, &D::OnSysCommand>(),
+        OnMessage<WM_ENTERMENULOOP, &D::OnEnterMenuLoop>(),
         OnMessage<WM_TIMER, &D::OnTimer>(),
         OnMessage<WM_CLOSE, &D::OnClose>(),
         OnMessage<WM_QUERYENDSESSION, &D::OnQueryEndSession>(),
@@ -437,14 +438,31 @@ void CGripdeckDlg::OnLButtonDblClk(UINT, POINT) {
 }
 
 void CGripdeckDlg::OnSysCommand(UINT command, POINT) {
-    // The menu key (Alt, Alt+letter, F10) brings the menu bar into view
-    // before the menu opens: painted now, as the menu's own loop may draw
-    // its popup first.
-    if (frameHidden != 0 && ((command & 0xFFF0) == SC_KEYMENU || command == SC_HOTKEY)) {
-        ToggleFrame();
-        RedrawWindow(RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The menu key brings the menu bar into view before the menu opens.
+    if ((command & 0xFFF0) == SC_KEYMENU || command == SC_HOTKEY) {
+        ShowFrameForMenuBar();
     }
     SetMsgHandled(false);
+}
+
+// Alt+letter may open a menu of the bar without a system command (the dialog
+// manager looks for the letter among the controls first, then in the menu
+// bar): the menu bar loop announces itself here in every case.
+LRESULT CGripdeckDlg::OnEnterMenuLoop(WPARAM popupOnly, LPARAM) {
+    if (popupOnly == FALSE) {
+        ShowFrameForMenuBar();
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+void CGripdeckDlg::ShowFrameForMenuBar() {
+    if (frameHidden == 0) {
+        return;
+    }
+    ToggleFrame();
+    // Painted now: the menu's own loop draws its popup first.
+    RedrawWindow(RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void CGripdeckDlg::OnTimer(UINT_PTR id) {

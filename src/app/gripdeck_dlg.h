@@ -92,6 +92,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     UINT OnNcHitTest(POINT screen);
     void OnLButtonDblClk(UINT flags, POINT client);
     void OnSysCommand(UINT command, POINT screen);
+    LRESULT OnEnterMenuLoop(WPARAM popupOnly, LPARAM);
+    // Frame and menu bar shown, before a menu of the bar opens.
+    void ShowFrameForMenuBar();
     void OnTimer(UINT_PTR id);
     void OnClose(WPARAM request);
     // Ends the modal run and with it the program's working life.
