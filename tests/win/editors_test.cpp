@@ -36,6 +36,7 @@ namespace {
 constexpr Key kEnter{VK_RETURN, 0x1C};
 constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
 constexpr Key kF13{VK_F13, 0x64};  // not in the key table
+constexpr Key kTab{VK_TAB, 0x0F};
 
 // A low-level keyboard hook installed before the dialog's: it sees a key
 // event only when the dialog's hook let it through, or is gone.
@@ -63,23 +64,40 @@ class StrokeCounter {
     UniqueHook hook_;
 };
 
-TEST(KeyCaptureDlg, TheLastListedKeyStrokeWins) {
+// The first whole stroke completes the capture; later keys still count,
+// except those that work the dialog, until "Change" captures anew.
+TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndChangeStartsItAgain) {
     const struct {
         const char* what;
-        std::vector<Key> keys;
+        std::function<void(HWND)> steps;
         std::uint32_t expected;
+        int passedOn;  // events another hook saw
     } kCases[] = {
-        {"the last of several", {kKeyB, kRightCtrl, kKeyA, kEnter}, 0x1C},
-        {"right Ctrl is extended", {kKeyB, kRightCtrl}, 0x1001D},
-        {"an unlisted key changes nothing", {kKeyB, kF13}, 0x30},
+        {"Enter alone", [](HWND) { Inject(Strokes({kEnter})); }, 0x1C, 0},
+        {"right Ctrl after the capture, extended; Enter then goes on",
+         [](HWND) { Inject(Strokes({kKeyB, kRightCtrl, kEnter})); }, 0x1001D, 2},
+        {"an unlisted key changes nothing", [](HWND) { Inject(Strokes({kKeyB, kF13})); }, 0x30,
+         0},
+        {"Change takes Tab after another key",
+         [](HWND d) {
+             Inject(Strokes({kKeyB, kTab}));
+             EXPECT_TRUE(::IsWindowEnabled(Item(d, IDC_CAPTURE_AGAIN)));
+             ::SendMessageA(d, WM_COMMAND, IDC_CAPTURE_AGAIN, 0);
+             EXPECT_FALSE(::IsWindowEnabled(Item(d, IDC_CAPTURE_AGAIN)));
+             Inject(Strokes({kTab}));
+         },
+         0x0F, 2},
     };
+    StrokeCounter counter;
+    ASSERT_TRUE(counter.installed());
     for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        const int before = counter.count();
         CKeyCaptureDlg dlg;
-        const INT_PTR result = RunModal(
-            dlg, [&](HWND) { Inject(Strokes(c.keys)); }, IDC_ACCEPT);
-        EXPECT_EQ(result, IDOK) << c.what;
-        EXPECT_EQ(dlg.key, c.expected) << c.what;
-        EXPECT_EQ(dlg.flags, 0x01200000u) << c.what;  // a click
+        EXPECT_EQ(RunModal(dlg, c.steps, IDC_ACCEPT), IDOK);
+        EXPECT_EQ(dlg.key, c.expected);
+        EXPECT_EQ(dlg.flags, 0x01200000u);  // a click
+        EXPECT_EQ(counter.count() - before, c.passedOn);
     }
 }
 
