@@ -170,7 +170,7 @@
 // ---- Controls: twin switch editor (111) -----------------------------------------
 #define IDC_KEY1_NAME 1071
 #define IDC_KEY2_NAME 1073
-#define IDC_KEY1_ARROW 1076  // hidden: marks where Key 1's pick arrow is drawn
+#define IDC_KEY1_ARROW 1076  // Key 1's pick arrow, a button drawn by the dialog
 #define IDC_KEY2_ARROW 1077
 
 // ---- Controls: pad picture window (113); its own numbers, unrelated to 101 --------

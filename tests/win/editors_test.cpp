@@ -511,8 +511,7 @@ class TwinSwitchTest : public ::testing::Test {
         PumpMessages();
     }
     void ClickArrow(int key) {
-        const RECT arrow = dlg.ArrowRect(key);
-        dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.left + 4, arrow.top + 4));
+        dlg.GetDlgItem(key == 1 ? IDC_KEY2_ARROW : IDC_KEY1_ARROW).SendMessage(BM_CLICK);
     }
     bool OkEnabled() const { return dlg.GetDlgItem(IDC_ACCEPT).IsWindowEnabled(); }
 
