@@ -6,22 +6,32 @@
 #include "app/gripdeck_dlg.h"
 #include "app/model/profile_state.h"
 #include "resource.h"
+#include "skin/pad_picture_wnd.h"
 
 namespace gd {
+
+namespace {
+
+// Where the assignment menu opens for a pressed button: at the pointer when
+// the pointer pressed it; from the button's lower left corner when Enter,
+// Space or the Menu key did, the pointer being elsewhere.
+POINT MenuPointFor(HWND button) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    RECT place{};
+    if (button == nullptr || ::GetWindowRect(button, &place) == FALSE ||
+        ::PtInRect(&place, cursor) != FALSE) {
+        return cursor;
+    }
+    return POINT{place.left, place.bottom};
+}
+
+}  // namespace
 
 void CGripdeckDlg::OnPadButton(UINT id) {
     const int button = static_cast<int>(id - IDC_PAD_BUTTON_0);
     CurrentProfile().selectedButton = button;
-    // Enter or Space pressed it while the pointer is elsewhere: the menu
-    // drops from the button, not from wherever the pointer rests.
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    const RECT place = padButtons_[button].GetWindowRect();
-    if (::PtInRect(&place, cursor) == FALSE) {
-        ShowAssignmentMenuAt(POINT{place.left, place.bottom});
-        return;
-    }
-    ShowAssignmentMenu();
+    ShowAssignmentMenuAt(MenuPointFor(padButtons_[button]));
 }
 
 void CGripdeckDlg::OnContextMenu(HWND window, POINT screen) {
@@ -31,8 +41,7 @@ void CGripdeckDlg::OnContextMenu(HWND window, POINT screen) {
     for (int i = 0; i < kPadButtons && fromKeyboard; ++i) {
         if (window == padButtons_[i].GetSafeHwnd() || window == labels_[i].GetSafeHwnd()) {
             CurrentProfile().selectedButton = i;
-            const RECT place = padButtons_[i].GetWindowRect();
-            ShowAssignmentMenuAt(POINT{place.left, place.bottom});
+            ShowAssignmentMenuAt(MenuPointFor(padButtons_[i]));
             return;
         }
     }
@@ -64,7 +73,8 @@ void CGripdeckDlg::PickFromPicture(std::uint32_t mode, WPARAM button) {
         SelectMode(mode);
     }
     CurrentProfile().selectedButton = static_cast<std::int32_t>(button);
-    ShowAssignmentMenu();
+    ShowAssignmentMenuAt(
+        MenuPointFor(PictureButton(static_cast<int>(mode), static_cast<int>(button))));
 }
 
 void CGripdeckDlg::ShowAssignmentMenu() {

@@ -3,6 +3,11 @@
 // its twenty M-Buttons in place. It lights up the button the pointer rests
 // on in the main window, and a click on a button in the drawing asks the
 // main window to open that button's assignment menu.
+//
+// From the keyboard, Tab and the arrows move between the drawing's buttons,
+// Enter, Space or the Menu key press one, and Escape goes back to the main
+// window. The window is modeless inside the main window's modal run, whose
+// loop knows nothing of it: a message filter hands it its keys.
 #include <windows.h>
 
 #include "fw/dialog.h"
@@ -29,9 +34,9 @@ class CPadPictureWnd : public CDialog {
   protected:
     BOOL OnInitDialog() override;
     // Enter and Escape leave the window as it is: the main window shows and
-    // hides it.
+    // hides it. Escape gives the keyboard back to the main window.
     void OnOK() override {}
-    void OnCancel() override {}
+    void OnCancel() override;
     const MessageMap& GetMessageMap() const override;
 
   private:
@@ -39,6 +44,8 @@ class CPadPictureWnd : public CDialog {
     LRESULT OnPadButtonHover(WPARAM faceBitmapId, LPARAM);
     LRESULT OnPadButtonLeave(WPARAM, LPARAM);
     void OnPictureButton(UINT id);
+    void OnContextMenu(HWND window, POINT screen);
+    static LRESULT CALLBACK KeyFilter(int code, WPARAM, LPARAM message);
     BOOL OnEraseBkgnd(HDC dc);
     void OnPaint();
     UINT OnNcHitTest(POINT screen);
@@ -50,6 +57,11 @@ class CPadPictureWnd : public CDialog {
     UniqueBitmap background_;  // 146
     UniqueBitmap shape_;       // 144
     SIZE backgroundSize_{};
+    UniqueHook keyFilter_;
 };
+
+// The picture button that stands for button 0..9 of a group (0 for M1-M10,
+// 1 for M11-M20), null while there is no pad picture window.
+HWND PictureButton(int group, int button);
 
 }  // namespace gd
