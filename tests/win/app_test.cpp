@@ -255,13 +255,7 @@ TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
     ::PostMessageA(main, WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 20));
     program.Sync();
     EXPECT_EQ(RegionKind(main), COMPLEXREGION);
-
-    // The menu key brings the frame first, then the menu bar takes the keys.
-    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 0);
-    EXPECT_TRUE(WaitFor([&] { return RegionKind(main) == SIMPLEREGION; }));
-    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
-    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
-    program.Sync();
+    // The menu keys bring the frame back: the keyboard walk below.
 }
 
 // The group buttons leave the welcome page and switch the labels; pad
@@ -437,6 +431,245 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     EXPECT_EQ(MultiLayerKind(back.image->slots[2].multiLayer),
               MultiLayerKindValue::SingleSwitchMouse);
     EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
+}
+
+// The keyboard alone, as a user without a mouse: Tab reaches every control
+// of the main window, its editors and the pad picture, and Enter, Space,
+// Escape, the Menu key, Shift+F10 and Alt do their work. Read back: focus,
+// open menus and dialogs, labels and the names pad buttons carry.
+
+using KeyboardTest = AppTest;
+using test::Key;
+
+constexpr Key kTab{VK_TAB, 0x0F};
+constexpr Key kEnter{VK_RETURN, 0x1C};
+constexpr Key kSpace{VK_SPACE, 0x39};
+constexpr Key kEscape{VK_ESCAPE, 0x01};
+constexpr Key kDown{VK_DOWN, 0x50, true};
+constexpr Key kHome{VK_HOME, 0x47, true};
+constexpr Key kRight{VK_RIGHT, 0x4D, true};
+constexpr Key kShift{VK_SHIFT, 0x2A};
+constexpr Key kAlt{VK_MENU, 0x38};
+constexpr Key kF{'F', 0x21};
+constexpr Key kF10{VK_F10, 0x44};
+constexpr Key kMenuKey{VK_APPS, 0x5D, true};
+
+// The keys pressed and released one after another, or with `held` down.
+void Press(std::initializer_list<Key> keys, const Key* held = nullptr) {
+    std::vector<INPUT> inputs;
+    if (held != nullptr) {
+        inputs.push_back(test::KeyEvent(*held, false));
+    }
+    for (const INPUT& input : Strokes(keys)) {
+        inputs.push_back(input);
+    }
+    if (held != nullptr) {
+        inputs.push_back(test::KeyEvent(*held, true));
+    }
+    Inject(inputs);
+}
+
+// The control with the keyboard focus in the program, and its dialog.
+HWND FocusWindow() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(0, &info);
+    return info.hwndFocus;
+}
+int Focused() {
+    return ::GetDlgCtrlID(FocusWindow());
+}
+bool WaitForFocus(int id) {
+    return WaitFor([&] { return Focused() == id; }, 3000);
+}
+// Tab until `id` has the focus (at most once round a dialog), each Tab
+// once the one before has moved the focus.
+bool TabTo(int id) {
+    for (int i = 0; i < 30 && Focused() != id; ++i) {
+        HWND before = FocusWindow();
+        Press({kTab});
+        WaitFor([&] { return FocusWindow() != before; }, 3000);
+    }
+    return Focused() == id;
+}
+bool MenuOpens(DWORD pid) {
+    return WaitFor([&] { return OpenPopupMenu(pid) != nullptr; }, 3000);
+}
+
+// Focus cues hidden until the keyboard is used, as on a system set so.
+class HiddenKeyboardCues {
+  public:
+    HiddenKeyboardCues() {
+        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before_, 0);
+        // Stored, so that the program started next reads it.
+        ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, nullptr, SPIF_UPDATEINIFILE);
+    }
+    ~HiddenKeyboardCues() {
+        ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
+                                reinterpret_cast<void*>(static_cast<INT_PTR>(before_)),
+                                SPIF_UPDATEINIFILE);
+    }
+    HiddenKeyboardCues(const HiddenKeyboardCues&) = delete;
+    HiddenKeyboardCues& operator=(const HiddenKeyboardCues&) = delete;
+
+  private:
+    BOOL before_ = FALSE;
+};
+
+bool CuesShown(HWND dialog) {
+    return (::SendMessageA(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
+    HiddenKeyboardCues hidden;
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ::SetForegroundWindow(main);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == main; }));
+    const DWORD pid = program.Pid();
+
+    // A click shows no focus cue; the first Tab does. Tab goes from each pad
+    // button to its label.
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+    EXPECT_FALSE(CuesShown(main));
+    for (int id : {IDC_PAD_ICON, IDC_GROUP_M11_M20, IDC_APPLY, IDC_CANCEL, IDC_OK,
+                   IDC_FRAME_TOGGLE, IDC_PAD_BUTTON_0, IDC_PAD_LABEL_0, IDC_PAD_BUTTON_1}) {
+        Press({kTab});
+        EXPECT_TRUE(WaitForFocus(id)) << id;
+    }
+    EXPECT_TRUE(CuesShown(main));
+    HWND m2 = ::GetDlgItem(main, IDC_PAD_BUTTON_1);
+    EXPECT_EQ(WindowText(m2), "M2, Off");
+
+    // Enter on M2 drops its menu from the button; Single > Keyboard opens
+    // the key capture, which takes Enter as its key and is then ended with
+    // Space on the OK it gave the focus to.
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    RECT button{}, menu{};
+    ::GetWindowRect(m2, &button);
+    ::GetWindowRect(OpenPopupMenu(pid), &menu);
+    EXPECT_EQ(menu.left, button.left);
+    EXPECT_EQ(menu.top, button.bottom);
+    Press({kDown, kRight, kEnter});
+    HWND capture = WaitForDialog(pid, "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    Press({kEnter});
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(capture, IDC_CAPTURE_AGAIN)); }));
+    EXPECT_EQ(Focused(), IDC_ACCEPT);
+    const std::string enterName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 1), enterName);
+    EXPECT_EQ(WindowText(m2), "M2, Single: " + enterName);
+
+    // The Menu key on the label opens the same menu; Enter reopens the key
+    // capture, whose Cancel Tab reaches once a key (Escape) was taken.
+    Press({kTab});
+    ASSERT_TRUE(WaitForFocus(IDC_PAD_LABEL_1));
+    Press({kMenuKey});
+    EXPECT_TRUE(MenuOpens(pid));
+    Press({kEscape});
+    Press({kEnter});
+    capture = WaitForDialog(pid, "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    Press({kEscape});
+    EXPECT_TRUE(TabTo(IDC_REJECT));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 1), enterName);
+
+    // Shift+F10 on M3's label: Multi Layers > Advanced. In the editor the
+    // list's free row takes Shift+F10 and Enter; the layers come from Single >
+    // Keyboard and Stop > Stop Key, and OK ends it.
+    ASSERT_TRUE(TabTo(IDC_PAD_LABEL_2));
+    Press({kF10}, &kShift);
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kDown, kRight, kDown, kDown, kEnter});
+    HWND layers = WaitForDialog(pid, "Multi Layers Edit:");
+    ASSERT_NE(layers, nullptr);
+    SetField(layers, IDC_RECORD_NAME, "Walk");
+    ASSERT_TRUE(TabTo(IDC_LAYER_LIST));
+    Press({kF10}, &kShift);
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kRight, kEnter});
+    capture = WaitForDialog(pid, "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    Press({kSpace});  // taken as the key; then OK has the focus
+    EXPECT_TRUE(WaitForFocus(IDC_ACCEPT));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    ASSERT_TRUE(TabTo(IDC_LAYER_LIST));
+    Press({kHome, kDown, kEnter});  // the free row has nothing to edit: its menu
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kDown, kRight, kEnter});
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(layers, IDC_OK)); }));
+    ASSERT_TRUE(TabTo(IDC_OK));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(layers); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 2), "Walk");
+
+    // The twin switch's arrows are tab stops whose menu Space opens.
+    ASSERT_TRUE(TabTo(IDC_PAD_BUTTON_3));
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kDown, kRight, kDown, kEnter});
+    HWND twin = WaitForDialog(pid, "Twin Switch Edit:");
+    ASSERT_NE(twin, nullptr);
+    for (int arrow : {IDC_KEY1_ARROW, IDC_KEY2_ARROW}) {
+        ASSERT_TRUE(TabTo(arrow));
+        Press({kSpace});
+        EXPECT_TRUE(MenuOpens(pid)) << arrow;
+        Press({kEscape});
+    }
+    ASSERT_TRUE(TabTo(IDC_REJECT));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(twin); }));
+
+    // The macro editor's list opens its menu with the Menu key.
+    ASSERT_TRUE(TabTo(IDC_PAD_BUTTON_4));
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kEnter});
+    HWND macro = WaitForDialog(pid, "Macro Edit:");
+    ASSERT_NE(macro, nullptr);
+    ASSERT_TRUE(TabTo(IDC_EVENT_LIST));
+    Press({kMenuKey});
+    EXPECT_TRUE(MenuOpens(pid));
+    Press({kEscape});
+    ASSERT_TRUE(TabTo(IDC_CANCEL));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(macro); }));
+
+    // The pad picture: Space on the pad icon shows it with the keyboard in
+    // it; Enter on its M2 drops the menu from there; Escape goes back.
+    ASSERT_TRUE(TabTo(IDC_PAD_ICON));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return program.PadPicture() != nullptr; }));
+    HWND picture = program.PadPicture();
+    ASSERT_TRUE(TabTo(IDC_PICTURE_M2));
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    ::GetWindowRect(::GetDlgItem(picture, IDC_PICTURE_M2), &button);
+    ::GetWindowRect(OpenPopupMenu(pid), &menu);
+    EXPECT_EQ(menu.left, button.left);
+    Press({kEscape, kEscape});
+    EXPECT_TRUE(WaitFor([&] { return ::IsChild(main, FocusWindow()) != FALSE; }));
+
+    // Alt+F shows the frame with the menu bar whose File menu drops; Escape
+    // closes the menu, leaves the bar, and then hides the window.
+    Press({kF}, &kAlt);
+    EXPECT_TRUE(MenuOpens(pid));
+    EXPECT_EQ(RegionKind(main), SIMPLEREGION);
+    Press({kEscape, kEscape});
+    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(pid) == nullptr; }));
+    Press({kEscape});
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
 }
 
 }  // namespace
