@@ -111,7 +111,7 @@
 // ---- Controls: key capture dialog (103) ----------------------------------------
 #define IDC_KEY_NAME 1024
 #define IDC_CAPTURE_AGAIN 1025  // "Change": captures anew once a key was taken
-#define IDC_ACTION 1031  // also the mouse button dialog's action list
+#define IDC_ACTION 1031         // also the mouse button dialog's action list
 
 // ---- Controls: mouse button dialog (104) and macro editors (105, 107) -----------
 #define IDC_BUTTON_LEFT 1064

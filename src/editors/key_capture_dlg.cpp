@@ -95,8 +95,7 @@ void CKeyCaptureDlg::SetCapturedKey(std::uint32_t candidate) {
 LRESULT CKeyCaptureDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
     if (code == HC_ACTION) {
         const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-        const std::uint32_t stroke =
-            StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0);
+        const std::uint32_t stroke = StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0);
         const KeyCaptureState::Outcome outcome =
             state_.OnKey(stroke, (event.flags & LLKHF_UP) != 0);
         if (outcome.takeKey) {

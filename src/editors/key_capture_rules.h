@@ -54,8 +54,8 @@ constexpr std::uint32_t StrokeKey(std::uint32_t scanCode, bool extended) {
 class KeyCaptureState {
   public:
     struct Outcome {
-        bool passOn = false;   // the event goes on to other programs and the dialog
-        bool takeKey = false;  // the event's key becomes the dialog's key
+        bool passOn = false;    // the event goes on to other programs and the dialog
+        bool takeKey = false;   // the event's key becomes the dialog's key
         bool complete = false;  // the capture has just become complete
     };
 

@@ -534,8 +534,8 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     ClickControl(main, IDC_GROUP_M1_M10);
     program.Sync();
     EXPECT_FALSE(CuesShown(main));
-    for (int id : {IDC_PAD_ICON, IDC_GROUP_M11_M20, IDC_APPLY, IDC_CANCEL, IDC_OK,
-                   IDC_FRAME_TOGGLE, IDC_PAD_BUTTON_0, IDC_PAD_LABEL_0, IDC_PAD_BUTTON_1}) {
+    for (int id : {IDC_PAD_ICON, IDC_GROUP_M11_M20, IDC_APPLY, IDC_CANCEL, IDC_OK, IDC_FRAME_TOGGLE,
+                   IDC_PAD_BUTTON_0, IDC_PAD_LABEL_0, IDC_PAD_BUTTON_1}) {
         Press({kTab});
         EXPECT_TRUE(WaitForFocus(id)) << id;
     }
@@ -557,7 +557,8 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     HWND capture = WaitForDialog(pid, "Please press a single key");
     ASSERT_NE(capture, nullptr);
     Press({kEnter});
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(capture, IDC_CAPTURE_AGAIN)); }));
+    EXPECT_TRUE(
+        WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(capture, IDC_CAPTURE_AGAIN)); }));
     EXPECT_EQ(Focused(), IDC_ACCEPT);
     const std::string enterName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
     Press({kSpace});

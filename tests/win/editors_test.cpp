@@ -75,9 +75,15 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndChangeStartsItAgain) {
     } kCases[] = {
         {"Enter alone", [](HWND) { Inject(Strokes({kEnter})); }, 0x1C, 0},
         {"right Ctrl after the capture, extended; Enter then goes on",
-         [](HWND) { Inject(Strokes({kKeyB, kRightCtrl, kEnter})); }, 0x1001D, 2},
-        {"an unlisted key changes nothing", [](HWND) { Inject(Strokes({kKeyB, kF13})); }, 0x30,
-         0},
+         [](HWND) {
+             Inject(Strokes({kKeyB, kRightCtrl, kEnter}));
+         },
+         0x1001D, 2},
+        {"an unlisted key changes nothing",
+         [](HWND) {
+             Inject(Strokes({kKeyB, kF13}));
+         },
+         0x30, 0},
         {"Change takes Tab after another key",
          [](HWND d) {
              Inject(Strokes({kKeyB, kTab}));
