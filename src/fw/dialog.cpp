@@ -129,6 +129,7 @@ const MessageMap& CDialog::GetMessageMap() const {
         OnCommand<&CDialog::OnCancelCommand>(IDCANCEL),
         OnMessage<WM_CHANGEUISTATE, &CDialog::OnChangeUiState>(),
         OnMessage<WM_QUERYUISTATE, &CDialog::OnQueryUiState>(),
+        OnMessage<WM_NEXTDLGCTL, &CDialog::OnNextControl>(),
     };
     static const MessageMap kMap{kRoutes, &CMsgHandler::GetMessageMap()};
     return kMap;
@@ -200,6 +201,17 @@ LRESULT CDialog::OnChangeUiState(WPARAM change, LPARAM) {
             // Controls that draw their own focus cue learn of it by a repaint.
             ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         }
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+// Tab (and Shift+Tab) reach the dialog as a move to the next or previous
+// control; a program that moves the focus names the control instead. Not
+// every dialog manager announces the keyboard's use otherwise.
+LRESULT CDialog::OnNextControl(WPARAM, LPARAM byHandle) {
+    if (LOWORD(byHandle) == 0) {
+        KeyboardUsed();
     }
     SetMsgHandled(false);
     return 0;

@@ -114,6 +114,7 @@ class CDialog : public CWnd, public CMsgHandler {
     void InitKeyboardCues();
     LRESULT OnChangeUiState(WPARAM change, LPARAM);
     LRESULT OnQueryUiState(WPARAM, LPARAM);
+    LRESULT OnNextControl(WPARAM, LPARAM byHandle);
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
 
