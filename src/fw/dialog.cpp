@@ -1,7 +1,9 @@
 #include "fw/dialog.h"
 
 #include <initializer_list>
+#include <vector>
 
+#include "fw/handle.h"
 #include "fw/module.h"
 #include "fw/text.h"
 #include "resource.h"
@@ -28,6 +30,52 @@ bool ReturnsDirectly(UINT message) {
             return true;
         default:
             return false;
+    }
+}
+
+// The modeless dialogs of the program's one user-interface thread. They
+// live inside a modal run (the main window's, or an editor's), whose loop
+// hands the keys of its own dialog only to the dialog manager; a message
+// filter on that loop gives each modeless dialog its own: Tab, the arrows,
+// Enter, Escape and access keys.
+struct ModelessDialogs {
+    std::vector<HWND> windows;
+    UniqueHook filter;
+};
+
+ModelessDialogs& Modeless() {
+    static ModelessDialogs dialogs;
+    return dialogs;
+}
+
+LRESULT CALLBACK ModelessDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && msg != nullptr && msg->message >= WM_KEYFIRST &&
+        msg->message <= WM_KEYLAST) {
+        for (HWND dialog : Modeless().windows) {
+            if ((msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd) != FALSE) &&
+                ::IsDialogMessageA(dialog, msg) != FALSE) {
+                return 1;
+            }
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void AddModeless(HWND dialog) {
+    ModelessDialogs& modeless = Modeless();
+    modeless.windows.push_back(dialog);
+    if (!modeless.filter) {
+        modeless.filter.reset(::SetWindowsHookExA(WH_MSGFILTER, &ModelessDialogKeys, nullptr,
+                                                  ::GetCurrentThreadId()));
+    }
+}
+
+void RemoveModeless(HWND dialog) {
+    ModelessDialogs& modeless = Modeless();
+    std::erase(modeless.windows, dialog);
+    if (modeless.windows.empty()) {
+        modeless.filter.reset();
     }
 }
 
@@ -154,8 +202,12 @@ bool CDialog::Create(HWND parent) {
     InitCommonControlsOnce();
     parent_ = parent;
     modal_ = false;
-    return ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
-                                &DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    HWND window = ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
+                                       &DialogProc, reinterpret_cast<LPARAM>(this));
+    if (window != nullptr) {
+        AddModeless(window);
+    }
+    return window != nullptr;
 }
 
 bool CDialog::DestroyWindow() {
@@ -256,6 +308,7 @@ INT_PTR CDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     Message m{window, message, wParam, lParam};
     bool handled = RouteMessage(m);
     if (message == WM_NCDESTROY) {
+        RemoveModeless(window);
         Unbind();
         OnFinalMessage();
         return FALSE;

@@ -3,6 +3,8 @@
 // (Create). Derived classes name their template, override OnInitDialog,
 // OnOK, OnCancel and DoDataExchange as needed, and route everything else
 // through their handler table (fw/message_map.h), whose base is CDialog's.
+// A modeless dialog gets its dialog keys (Tab, Enter, Escape...) inside
+// whatever modal run is going on.
 //
 // Data exchange: DoDataExchange(dx) lists the fields once; UpdateData(false)
 // puts members into the controls, UpdateData(true) reads and validates them.

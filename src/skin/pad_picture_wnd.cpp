@@ -85,24 +85,7 @@ BOOL CPadPictureWnd::OnInitDialog() {
         SetWindowRgn(std::move(region));
     }
     CreateButtons();
-    keyFilter_.reset(
-        ::SetWindowsHookExA(WH_MSGFILTER, &KeyFilter, nullptr, ::GetCurrentThreadId()));
     return TRUE;
-}
-
-// The dialog loop that runs is the main window's (or an editor's, which
-// leaves this window disabled): the keys for this window are given to its
-// own dialog manager here.
-LRESULT CALLBACK CPadPictureWnd::KeyFilter(int code, WPARAM wParam, LPARAM message) {
-    auto* msg = reinterpret_cast<MSG*>(message);
-    HWND picture = PadPictureWindow();
-    if (code == MSGF_DIALOGBOX && msg != nullptr && picture != nullptr &&
-        msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST &&
-        (msg->hwnd == picture || ::IsChild(picture, msg->hwnd) != FALSE) &&
-        ::IsDialogMessageA(picture, msg) != FALSE) {
-        return 1;
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, message);
 }
 
 HWND PictureButton(int group, int button) {
@@ -207,7 +190,6 @@ UINT CPadPictureWnd::OnNcHitTest(POINT) {
 }
 
 void CPadPictureWnd::OnDestroy() {
-    keyFilter_.reset();
     if (PadPictureWindow() == hwnd_) {
         SetPadPictureWindow(nullptr);
     }

@@ -6,8 +6,7 @@
 //
 // From the keyboard, Tab and the arrows move between the drawing's buttons,
 // Enter, Space or the Menu key press one, and Escape goes back to the main
-// window. The window is modeless inside the main window's modal run, whose
-// loop knows nothing of it: a message filter hands it its keys.
+// window.
 #include <windows.h>
 
 #include "fw/dialog.h"
@@ -45,7 +44,6 @@ class CPadPictureWnd : public CDialog {
     LRESULT OnPadButtonLeave(WPARAM, LPARAM);
     void OnPictureButton(UINT id);
     void OnContextMenu(HWND window, POINT screen);
-    static LRESULT CALLBACK KeyFilter(int code, WPARAM, LPARAM message);
     BOOL OnEraseBkgnd(HDC dc);
     void OnPaint();
     UINT OnNcHitTest(POINT screen);
@@ -57,7 +55,6 @@ class CPadPictureWnd : public CDialog {
     UniqueBitmap background_;  // 146
     UniqueBitmap shape_;       // 144
     SIZE backgroundSize_{};
-    UniqueHook keyFilter_;
 };
 
 // The picture button that stands for button 0..9 of a group (0 for M1-M10,
