@@ -234,7 +234,7 @@ TEST_F(FileTest, StartWithAPathSaveNewSaveAsOpenAndLoadSystemDefault) {
 
 using WindowTest = AppTest;
 
-TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
+TEST_F(WindowTest, FrameFollowsTheButtonAndADoubleClick) {
     Program program("");
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
@@ -258,9 +258,9 @@ TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
     // The menu keys bring the frame back: the keyboard walk below.
 }
 
-// The group buttons leave the welcome page and switch the labels; pad
-// buttons and the pad picture open the assignment menu.
-TEST_F(WindowTest, GroupsSwitchTheLabelsAndPadButtonsAndThePictureOpenTheMenu) {
+// The group buttons leave the welcome page and switch the labels; the pad
+// picture opens the assignment menu.
+TEST_F(WindowTest, GroupsSwitchTheLabelsAndThePictureOpensTheMenu) {
     const std::string path = Work("groups.gpx");
     ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 4, 10, 12, 19})));
     Program program(Quoted(path));
@@ -279,10 +279,6 @@ TEST_F(WindowTest, GroupsSwitchTheLabelsAndPadButtonsAndThePictureOpenTheMenu) {
     EXPECT_EQ(LabelText(main, 0), "G0");
     EXPECT_EQ(LabelText(main, 4), "G4");
     EXPECT_EQ(LabelText(main, 9), "Off");
-
-    ClickControl(main, IDC_PAD_BUTTON_3);
-    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
-    CloseMenu(program.Pid());
 
     // On the button page the pad icon shows the pad picture beside the window.
     ClickControl(main, IDC_PAD_ICON);
@@ -456,14 +452,9 @@ constexpr Key kMenuKey{VK_APPS, 0x5D, true};
 
 // The keys pressed and released one after another, or with `held` down.
 void Press(std::initializer_list<Key> keys, const Key* held = nullptr) {
-    std::vector<INPUT> inputs;
+    std::vector<INPUT> inputs = Strokes(keys);
     if (held != nullptr) {
-        inputs.push_back(test::KeyEvent(*held, false));
-    }
-    for (const INPUT& input : Strokes(keys)) {
-        inputs.push_back(input);
-    }
-    if (held != nullptr) {
+        inputs.insert(inputs.begin(), test::KeyEvent(*held, false));
         inputs.push_back(test::KeyEvent(*held, true));
     }
     Inject(inputs);
@@ -492,37 +483,35 @@ bool TabTo(int id) {
     }
     return Focused() == id;
 }
+// Tab to the dialog's button, press it with Space, and see the dialog end.
+bool EndWith(HWND dialog, int button) {
+    if (!TabTo(button)) {
+        return false;
+    }
+    Press({kSpace});
+    return WaitFor([&] { return !::IsWindow(dialog); });
+}
 bool MenuOpens(DWORD pid) {
     return WaitFor([&] { return OpenPopupMenu(pid) != nullptr; }, 3000);
 }
 
-// Focus cues hidden until the keyboard is used, as on a system set so.
-class HiddenKeyboardCues {
-  public:
-    HiddenKeyboardCues() {
-        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before_, 0);
-        // Stored, so that the program started next reads it.
-        ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, nullptr, SPIF_UPDATEINIFILE);
-    }
-    ~HiddenKeyboardCues() {
-        ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
-                                reinterpret_cast<void*>(static_cast<INT_PTR>(before_)),
-                                SPIF_UPDATEINIFILE);
-    }
-    HiddenKeyboardCues(const HiddenKeyboardCues&) = delete;
-    HiddenKeyboardCues& operator=(const HiddenKeyboardCues&) = delete;
-
-  private:
-    BOOL before_ = FALSE;
-};
-
+// Keyboard cues shown always (true) or once the keyboard is used; stored,
+// so that the program started next reads it.
+void SetKeyboardCues(BOOL always) {
+    ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
+                            reinterpret_cast<void*>(static_cast<INT_PTR>(always)),
+                            SPIF_UPDATEINIFILE);
+}
 bool CuesShown(HWND dialog) {
     return (::SendMessageA(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
 TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
-    HiddenKeyboardCues hidden;
+    BOOL cuesBefore = FALSE;
+    ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cuesBefore, 0);
+    SetKeyboardCues(FALSE);
     Program program("");
+    SetKeyboardCues(cuesBefore);
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
     ::SetForegroundWindow(main);
@@ -578,9 +567,7 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     capture = WaitForDialog(pid, "Please press a single key");
     ASSERT_NE(capture, nullptr);
     Press({kEscape});
-    EXPECT_TRUE(TabTo(IDC_REJECT));
-    Press({kSpace});
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    ASSERT_TRUE(EndWith(capture, IDC_REJECT));
     program.Sync();
     EXPECT_EQ(LabelText(main, 1), enterName);
 
@@ -609,9 +596,7 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     ASSERT_TRUE(MenuOpens(pid));
     Press({kDown, kDown, kDown, kRight, kEnter});
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(layers, IDC_OK)); }));
-    ASSERT_TRUE(TabTo(IDC_OK));
-    Press({kSpace});
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(layers); }));
+    ASSERT_TRUE(EndWith(layers, IDC_OK));
     program.Sync();
     EXPECT_EQ(LabelText(main, 2), "Walk");
 
@@ -628,9 +613,7 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
         EXPECT_TRUE(MenuOpens(pid)) << arrow;
         Press({kEscape});
     }
-    ASSERT_TRUE(TabTo(IDC_REJECT));
-    Press({kSpace});
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(twin); }));
+    ASSERT_TRUE(EndWith(twin, IDC_REJECT));
 
     // The macro editor's list opens its menu with the Menu key.
     ASSERT_TRUE(TabTo(IDC_PAD_BUTTON_4));
@@ -643,22 +626,16 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     Press({kMenuKey});
     EXPECT_TRUE(MenuOpens(pid));
     Press({kEscape});
-    ASSERT_TRUE(TabTo(IDC_CANCEL));
-    Press({kSpace});
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(macro); }));
+    ASSERT_TRUE(EndWith(macro, IDC_CANCEL));
 
     // The pad picture: Space on the pad icon shows it with the keyboard in
-    // it; Enter on its M2 drops the menu from there; Escape goes back.
+    // it; Enter on its M2 opens the menu; Escape goes back.
     ASSERT_TRUE(TabTo(IDC_PAD_ICON));
     Press({kSpace});
     ASSERT_TRUE(WaitFor([&] { return program.PadPicture() != nullptr; }));
-    HWND picture = program.PadPicture();
     ASSERT_TRUE(TabTo(IDC_PICTURE_M2));
     Press({kEnter});
     ASSERT_TRUE(MenuOpens(pid));
-    ::GetWindowRect(::GetDlgItem(picture, IDC_PICTURE_M2), &button);
-    ::GetWindowRect(OpenPopupMenu(pid), &menu);
-    EXPECT_EQ(menu.left, button.left);
     Press({kEscape, kEscape});
     EXPECT_TRUE(WaitFor([&] { return ::IsChild(main, FocusWindow()) != FALSE; }));
 

@@ -64,26 +64,40 @@ class StrokeCounter {
     UniqueHook hook_;
 };
 
-// The first whole stroke completes the capture; later keys still count,
-// except those that work the dialog, until "Change" captures anew.
-TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndChangeStartsItAgain) {
+// While the dialog is open no stroke reaches a hook installed before its
+// own, except, once a whole stroke completed the capture, the keys that work
+// the dialog; later keys still count until "Change" captures anew. After the
+// dialog, however it ended, every stroke goes on again: a capture that
+// outlived its dialog would swallow the user's keyboard.
+TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDialogEnds) {
     const struct {
-        const char* what;
+        const char* how;
         std::function<void(HWND)> steps;
-        std::uint32_t expected;
-        int passedOn;  // events another hook saw
-    } kCases[] = {
-        {"Enter alone", [](HWND) { Inject(Strokes({kEnter})); }, 0x1C, 0},
-        {"right Ctrl after the capture, extended; Enter then goes on",
-         [](HWND) {
-             Inject(Strokes({kKeyB, kRightCtrl, kEnter}));
-         },
-         0x1001D, 2},
-        {"an unlisted key changes nothing",
+        int button;  // posted after the steps
+        INT_PTR result;
+        std::uint32_t key;  // after OK
+        int passedOn;       // events the other hook saw while the dialog was open
+    } kEndings[] = {
+        {"OK",
          [](HWND) {
              Inject(Strokes({kKeyB, kF13}));
          },
-         0x30, 0},
+         IDC_ACCEPT, IDOK, 0x30, 0},
+        {"Cancel", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_REJECT, IDCANCEL, 0, 0},
+        {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7, 0, 0},
+        {"a click on OK while the keyboard is captured",
+         [](HWND d) {
+             RECT ok{};
+             ::GetWindowRect(::GetDlgItem(d, IDC_ACCEPT), &ok);
+             const POINT centre{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
+             Inject(PointerAt(centre, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
+         },
+         IDC_REJECT, IDOK, 0x1E, 0},  // the posted Cancel only comes if the click did nothing
+        {"right Ctrl after the capture, extended; Enter goes on",
+         [](HWND) {
+             Inject(Strokes({kKeyB, kRightCtrl, kEnter}));
+         },
+         IDC_ACCEPT, IDOK, 0x1001D, 2},
         {"Change takes Tab after another key",
          [](HWND d) {
              Inject(Strokes({kKeyB, kTab}));
@@ -92,43 +106,7 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndChangeStartsItAgain) {
              EXPECT_FALSE(::IsWindowEnabled(Item(d, IDC_CAPTURE_AGAIN)));
              Inject(Strokes({kTab}));
          },
-         0x0F, 2},
-    };
-    StrokeCounter counter;
-    ASSERT_TRUE(counter.installed());
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.what);
-        const int before = counter.count();
-        CKeyCaptureDlg dlg;
-        EXPECT_EQ(RunModal(dlg, c.steps, IDC_ACCEPT), IDOK);
-        EXPECT_EQ(dlg.key, c.expected);
-        EXPECT_EQ(dlg.flags, 0x01200000u);  // a click
-        EXPECT_EQ(counter.count() - before, c.passedOn);
-    }
-}
-
-// While the dialog is open no stroke reaches a hook installed before its
-// own; after it, however it ended, every stroke does again: a capture that
-// outlived its dialog would swallow the user's keyboard.
-TEST(KeyCaptureDlg, TheKeyboardIsFreedHoweverTheDialogEnds) {
-    const struct {
-        const char* how;
-        std::function<void(HWND)> steps;
-        int button;  // posted after the steps
-        INT_PTR result;
-    } kEndings[] = {
-        {"OK", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_ACCEPT, IDOK},
-        {"Cancel", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_REJECT, IDCANCEL},
-        {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7},
-        {"a click on OK while the keyboard is captured",
-         [](HWND d) {
-             Inject(Strokes({kKeyB}));
-             RECT ok{};
-             ::GetWindowRect(::GetDlgItem(d, IDC_ACCEPT), &ok);
-             const POINT centre{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
-             Inject(PointerAt(centre, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
-         },
-         IDC_REJECT, IDOK},  // the posted Cancel only comes if the click did nothing
+         IDC_ACCEPT, IDOK, 0x0F, 2},
     };
     StrokeCounter counter;
     ASSERT_TRUE(counter.installed());
@@ -139,12 +117,13 @@ TEST(KeyCaptureDlg, TheKeyboardIsFreedHoweverTheDialogEnds) {
             CKeyCaptureDlg dlg;
             EXPECT_EQ(RunModal(dlg, ending.steps, ending.button), ending.result);
             if (ending.result == IDOK) {
-                EXPECT_EQ(dlg.key, 0x30u);
+                EXPECT_EQ(dlg.key, ending.key);
+                EXPECT_EQ(dlg.flags, 0x01200000u);  // a click
             }
         }
-        EXPECT_EQ(counter.count(), before);
+        EXPECT_EQ(counter.count(), before + ending.passedOn);
         Inject(Strokes({kKeyA}));
-        EXPECT_EQ(counter.count(), before + 2);
+        EXPECT_EQ(counter.count(), before + ending.passedOn + 2);
     }
 }
 
