@@ -157,7 +157,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnPadLabel(UINT id);
     // The Menu key or Shift+F10 on a pad button or its label.
     void OnContextMenu(HWND window, POINT screen);
-    // The assignment menu dropped from a pad button's lower left corner.
+    // ShowAssignmentMenu at a screen point rather than the pointer's.
     void ShowAssignmentMenuAt(POINT screen);
     LRESULT OnPadPickLowGroup(WPARAM button, LPARAM);
     LRESULT OnPadPickHighGroup(WPARAM button, LPARAM);

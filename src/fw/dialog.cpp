@@ -176,6 +176,7 @@ const MessageMap& CDialog::GetMessageMap() const {
         OnCommand<&CDialog::OnOKCommand>(IDOK),
         OnCommand<&CDialog::OnCancelCommand>(IDCANCEL),
         OnMessage<WM_CHANGEUISTATE, &CDialog::OnChangeUiState>(),
+        OnMessage<WM_UPDATEUISTATE, &CDialog::OnChangeUiState>(),
         OnMessage<WM_QUERYUISTATE, &CDialog::OnQueryUiState>(),
         OnMessage<WM_NEXTDLGCTL, &CDialog::OnNextControl>(),
     };

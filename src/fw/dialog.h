@@ -114,6 +114,7 @@ class CDialog : public CWnd, public CMsgHandler {
     // The keyboard cues, kept here as well: not every system keeps them
     // for its windows. Shown or hidden for the whole dialog.
     void InitKeyboardCues();
+    // WM_CHANGEUISTATE and WM_UPDATEUISTATE: set or clear, not initialise.
     LRESULT OnChangeUiState(WPARAM change, LPARAM);
     LRESULT OnQueryUiState(WPARAM, LPARAM);
     LRESULT OnNextControl(WPARAM, LPARAM byHandle);
