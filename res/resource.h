@@ -110,7 +110,8 @@
 
 // ---- Controls: key capture dialog (103) ----------------------------------------
 #define IDC_KEY_NAME 1024
-#define IDC_ACTION 1031  // also the mouse button dialog's action list
+#define IDC_CAPTURE_AGAIN 1025  // "Change": captures anew once a key was taken
+#define IDC_ACTION 1031         // also the mouse button dialog's action list
 
 // ---- Controls: mouse button dialog (104) and macro editors (105, 107) -----------
 #define IDC_BUTTON_LEFT 1064
@@ -169,7 +170,7 @@
 // ---- Controls: twin switch editor (111) -----------------------------------------
 #define IDC_KEY1_NAME 1071
 #define IDC_KEY2_NAME 1073
-#define IDC_KEY1_ARROW 1076  // hidden: marks where Key 1's pick arrow is drawn
+#define IDC_KEY1_ARROW 1076  // Key 1's pick arrow, a button drawn by the dialog
 #define IDC_KEY2_ARROW 1077
 
 // ---- Controls: pad picture window (113); its own numbers, unrelated to 101 --------

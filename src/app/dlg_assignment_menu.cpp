@@ -6,12 +6,46 @@
 #include "app/gripdeck_dlg.h"
 #include "app/model/profile_state.h"
 #include "resource.h"
+#include "skin/pad_picture_wnd.h"
 
 namespace gd {
 
+namespace {
+
+// Where the assignment menu opens for a pressed button: at the pointer when
+// the pointer pressed it; from the button's lower left corner when Enter,
+// Space or the Menu key did, the pointer being elsewhere.
+POINT MenuPointFor(HWND button) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    RECT place{};
+    if (button == nullptr || ::GetWindowRect(button, &place) == FALSE ||
+        ::PtInRect(&place, cursor) != FALSE) {
+        return cursor;
+    }
+    return POINT{place.left, place.bottom};
+}
+
+}  // namespace
+
 void CGripdeckDlg::OnPadButton(UINT id) {
-    CurrentProfile().selectedButton = static_cast<std::int32_t>(id - IDC_PAD_BUTTON_0);
-    ShowAssignmentMenu();
+    const int button = static_cast<int>(id - IDC_PAD_BUTTON_0);
+    CurrentProfile().selectedButton = button;
+    ShowAssignmentMenuAt(MenuPointFor(padButtons_[button]));
+}
+
+void CGripdeckDlg::OnContextMenu(HWND window, POINT screen) {
+    // Only the keyboard's menu request (no point) opens the menu; a right
+    // click does what it did before, nothing.
+    const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    for (int i = 0; i < kPadButtons && fromKeyboard; ++i) {
+        if (window == padButtons_[i].GetSafeHwnd() || window == labels_[i].GetSafeHwnd()) {
+            CurrentProfile().selectedButton = i;
+            ShowAssignmentMenuAt(MenuPointFor(padButtons_[i]));
+            return;
+        }
+    }
+    SetMsgHandled(false);
 }
 
 void CGripdeckDlg::OnPadLabel(UINT id) {
@@ -39,7 +73,8 @@ void CGripdeckDlg::PickFromPicture(std::uint32_t mode, WPARAM button) {
         SelectMode(mode);
     }
     CurrentProfile().selectedButton = static_cast<std::int32_t>(button);
-    ShowAssignmentMenu();
+    ShowAssignmentMenuAt(
+        MenuPointFor(PictureButton(static_cast<int>(mode), static_cast<int>(button))));
 }
 
 void CGripdeckDlg::ShowAssignmentMenu() {
@@ -48,6 +83,13 @@ void CGripdeckDlg::ShowAssignmentMenu() {
     }
     POINT cursor{};
     ::GetCursorPos(&cursor);
+    ShowAssignmentMenuAt(cursor);
+}
+
+void CGripdeckDlg::ShowAssignmentMenuAt(POINT screen) {
+    if (CurrentProfile().selectedButton < 0) {
+        return;
+    }
     CMenuRef popup = assignmentMenu_.GetSubMenu(0);
     if (!popup) {
         return;
@@ -60,7 +102,7 @@ void CGripdeckDlg::ShowAssignmentMenu() {
     for (unsigned item : AssignmentEnabledItems()) {
         popup.EnableItem(item, true);
     }
-    popup.TrackPopup(hwnd_, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+    popup.TrackPopup(hwnd_, screen, TPM_LEFTALIGN | TPM_LEFTBUTTON);
 }
 
 }  // namespace gd

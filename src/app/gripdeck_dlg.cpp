@@ -61,6 +61,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_NCHITTEST, &D::OnNcHitTest>(),
         OnMessage<WM_LBUTTONDBLCLK, &D::OnLButtonDblClk>(),
         OnMessage<WM_SYSCOMMAND, &D::OnSysCommand>(),
+        OnMessage<WM_ENTERMENULOOP, &D::OnEnterMenuLoop>(),
         OnMessage<WM_TIMER, &D::OnTimer>(),
         OnMessage<WM_CLOSE, &D::OnClose>(),
         OnMessage<WM_QUERYENDSESSION, &D::OnQueryEndSession>(),
@@ -102,6 +103,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         // Pad buttons, labels and the pad picture window
         OnCommandRange<&D::OnPadButton>(IDC_PAD_BUTTON_0, IDC_PAD_BUTTON_9),
         OnCommandRange<&D::OnPadLabel>(IDC_PAD_LABEL_0, IDC_PAD_LABEL_9),
+        OnMessage<WM_CONTEXTMENU, &D::OnContextMenu>(),
         OnMessage<kPadPickLowGroup, &D::OnPadPickLowGroup>(),
         OnMessage<kPadPickHighGroup, &D::OnPadPickHighGroup>(),
         // Assignment menu commands
@@ -218,6 +220,9 @@ void CGripdeckDlg::SkinControls(int scale) {
         if (padButtons_[i].GetSafeHwnd() == nullptr) {
             padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
             labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
+            // Tab goes from each button to its label, then on to the next button.
+            labels_[i].SetWindowPos(padButtons_[i], 0, 0, 0, 0,
+                                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         padButtons_[i].SetArtScale(scale);
         padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
@@ -309,17 +314,21 @@ void CGripdeckDlg::RefreshLabels(int button) {
         }
     }
     for (int i = first; i <= last; ++i) {
-        const SlotLabel label =
-            LabelForSlot(SlotAt(state.image, i, state.currentMode), labelTexts_);
+        SlotLabel label = LabelForSlot(SlotAt(state.image, i, state.currentMode), labelTexts_);
         if (label.leaveAsIs) {
-            continue;
+            label.text = labels_[i].Text();
+        } else {
+            // The label draws its own text; its window text carries the same
+            // words for screen readers and other programs, set without the
+            // static control's own drawing, which would paint over the skin.
+            labels_[i].SetWindowTextUnpainted(label.text);
+            labels_[i].SetText(label.text);
+            labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
         }
-        // The label draws its own text; its window text carries the same
-        // words for screen readers and other programs, set without the
-        // static control's own drawing, which would paint over the skin.
-        labels_[i].SetWindowTextUnpainted(label.text);
-        labels_[i].SetText(label.text);
-        labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
+        // The pad button's face shows only its number; its window text, never
+        // drawn, names it with its assignment.
+        const int mButton = i + 1 + kPadButtons * static_cast<int>(state.currentMode);
+        padButtons_[i].SetWindowTextUnpainted(PadButtonName(mButton, label));
     }
     if (button < 0) {
         RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -474,10 +483,30 @@ void CGripdeckDlg::OnLButtonDblClk(UINT, POINT) {
 
 void CGripdeckDlg::OnSysCommand(UINT command, POINT) {
     // The menu key brings the menu bar into view before the menu opens.
-    if (frameHidden != 0 && (command == SC_KEYMENU || command == SC_HOTKEY)) {
-        ToggleFrame();
+    if ((command & 0xFFF0) == SC_KEYMENU || command == SC_HOTKEY) {
+        ShowFrameForMenuBar();
     }
     SetMsgHandled(false);
+}
+
+// Alt+letter may open a menu of the bar without a system command (the dialog
+// manager looks for the letter among the controls first, then in the menu
+// bar): the menu bar loop announces itself here in every case.
+LRESULT CGripdeckDlg::OnEnterMenuLoop(WPARAM popupOnly, LPARAM) {
+    if (popupOnly == FALSE) {
+        ShowFrameForMenuBar();
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+void CGripdeckDlg::ShowFrameForMenuBar() {
+    if (frameHidden == 0) {
+        return;
+    }
+    ToggleFrame();
+    // Painted now: the menu's own loop draws its popup first.
+    RedrawWindow(RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void CGripdeckDlg::OnTimer(UINT_PTR id) {

@@ -99,6 +99,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     UINT OnNcHitTest(POINT screen);
     void OnLButtonDblClk(UINT flags, POINT client);
     void OnSysCommand(UINT command, POINT screen);
+    LRESULT OnEnterMenuLoop(WPARAM popupOnly, LPARAM);
+    // Frame and menu bar shown, before a menu of the bar opens.
+    void ShowFrameForMenuBar();
     void OnTimer(UINT_PTR id);
     void OnClose(WPARAM request);
     // Ends the modal run and with it the program's working life.
@@ -159,6 +162,10 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // ---- pad buttons and the assignment menu (dlg_assignment_menu.cpp)
     void OnPadButton(UINT id);
     void OnPadLabel(UINT id);
+    // The Menu key or Shift+F10 on a pad button or its label.
+    void OnContextMenu(HWND window, POINT screen);
+    // ShowAssignmentMenu at a screen point rather than the pointer's.
+    void ShowAssignmentMenuAt(POINT screen);
     LRESULT OnPadPickLowGroup(WPARAM button, LPARAM);
     LRESULT OnPadPickHighGroup(WPARAM button, LPARAM);
     void PickFromPicture(std::uint32_t mode, WPARAM button);

@@ -87,4 +87,14 @@ SlotLabel LabelForSlot(const ButtonSlot& slot, const LabelTexts& texts) {
     return Plain(texts.off);
 }
 
+std::string PadButtonName(int mButton, const SlotLabel& label) {
+    // Appended piece by piece: gcc 12 warns wrongly about a literal added
+    // to a temporary string.
+    std::string name(1, 'M');
+    name += std::to_string(mButton);
+    name += ", ";
+    name += label.toolTip ? *label.toolTip : label.text;
+    return name;
+}
+
 }  // namespace gd

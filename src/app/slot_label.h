@@ -37,4 +37,9 @@ struct SlotLabel {
 // and never past 255 characters, even when a file left it out.
 SlotLabel LabelForSlot(const ButtonSlot& slot, const LabelTexts& texts = LabelTexts{});
 
+// What a screen reader says for an M-Button (1..20): its name, then the
+// label's tool tip, or its text where it has none: "M1, Single: A",
+// "M12, Off".
+std::string PadButtonName(int mButton, const SlotLabel& label);
+
 }  // namespace gd

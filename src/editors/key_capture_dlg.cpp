@@ -10,6 +10,8 @@ const MessageMap& CKeyCaptureDlg::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
         OnCommand<&CKeyCaptureDlg::OnAccept>(IDC_ACCEPT),
         OnCommand<&CKeyCaptureDlg::OnReject>(IDC_REJECT),
+        OnCommand<&CKeyCaptureDlg::OnCaptureAgain>(IDC_CAPTURE_AGAIN),
+        OnMessage<kCaptureCompleteMessage, &CKeyCaptureDlg::OnCaptureComplete>(),
         OnMessage<WM_HELP, &CKeyCaptureDlg::OnHelp>(),
         OnMessage<WM_DESTROY, &CKeyCaptureDlg::OnDestroy>(),
     };
@@ -42,9 +44,30 @@ BOOL CKeyCaptureDlg::OnInitDialog() {
     if (!actionChoiceEnabled) {
         actionList.ShowWindow(SW_HIDE);
     }
+    state_.SetArrowsWorkTheDialog(actionChoiceEnabled);
+    state_.Restart();
     // The hook is called on this thread, through the dialog's message loop.
     capture_.Install();
     return TRUE;
+}
+
+void CKeyCaptureDlg::OnCaptureAgain() {
+    // Off while capturing: the button is for after the capture.
+    CWnd again = GetDlgItem(IDC_CAPTURE_AGAIN);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(hwnd_, IDC_ACCEPT)), TRUE);
+    again.EnableWindow(false);
+    state_.Restart();
+}
+
+LRESULT CKeyCaptureDlg::OnCaptureComplete(WPARAM, LPARAM) {
+    if (state_.IsCapturing()) {
+        return 0;  // captured anew since
+    }
+    GetDlgItem(IDC_CAPTURE_AGAIN).EnableWindow(true);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(hwnd_, IDC_ACCEPT)), TRUE);
+    // The keyboard chose the key; it shows where it goes on.
+    KeyboardUsed();
+    return 0;
 }
 
 void CKeyCaptureDlg::OnAccept() {
@@ -69,12 +92,21 @@ void CKeyCaptureDlg::SetCapturedKey(std::uint32_t candidate) {
     }
 }
 
-LRESULT CKeyCaptureDlg::OnKeyboardHook(int code, WPARAM, LPARAM data) {
+LRESULT CKeyCaptureDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
     if (code == HC_ACTION) {
-        // Key-down and key-up alike: both give the same key, so each stroke
-        // sets it once over.
         const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-        SetCapturedKey(StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0));
+        const std::uint32_t stroke = StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0);
+        const KeyCaptureState::Outcome outcome =
+            state_.OnKey(stroke, (event.flags & LLKHF_UP) != 0);
+        if (outcome.takeKey) {
+            SetCapturedKey(stroke);
+        }
+        if (outcome.complete) {
+            PostMessage(kCaptureCompleteMessage);
+        }
+        if (outcome.passOn) {
+            return KeyCaptureHook::PassOn(code, message, data);
+        }
     }
     // Swallowed: the stroke reaches no other hook and no window.
     return 1;

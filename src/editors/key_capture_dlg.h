@@ -2,8 +2,14 @@
 // CKeyCaptureDlg: the modal "Please press a single key" dialog. While it is
 // open a low-level keyboard hook takes every key stroke on the desktop and
 // swallows it; the last stroke of a key in the key table becomes the
-// dialog's key and is shown by name. The user ends it with the mouse only,
-// through its own OK and Cancel buttons.
+// dialog's key and is shown by name. It ends only through its own OK and
+// Cancel buttons.
+//
+// Capturing Tab, Enter or Escape is the dialog's purpose, so no key can end
+// it while it captures. Instead the capture completes with the first whole
+// stroke (KeyCaptureState): OK takes the focus, and Tab, Enter and Space
+// work the dialog from then on, while every other key is still taken.
+// "Change" captures anew, for a Tab, Enter or Space after another key.
 //
 // Callers set `flags` and `key` (and, in the multi layers editor, the action
 // choice) before DoModal and read them back after IDOK. The class also reads
@@ -66,6 +72,10 @@ class CKeyCaptureDlg : public CDialog {
   private:
     void OnAccept();
     void OnReject();
+    void OnCaptureAgain();
+    // Posted by the hook once a stroke completed the capture.
+    LRESULT OnCaptureComplete(WPARAM, LPARAM);
+    static constexpr UINT kCaptureCompleteMessage = WM_APP + 0x103;
     void OnDestroy() { StopCapture(); }
     BOOL OnHelp(const HELPINFO&) { return TRUE; }  // F1 does nothing
 
@@ -79,6 +89,7 @@ class CKeyCaptureDlg : public CDialog {
     friend KeyCaptureHook;
     LRESULT OnKeyboardHook(int code, WPARAM message, LPARAM data);
     KeyCaptureHook capture_{*this};
+    KeyCaptureState state_;
 };
 
 }  // namespace gd

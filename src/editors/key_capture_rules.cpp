@@ -4,6 +4,7 @@
 #include <string>
 
 #include "keys/key_names.h"
+#include "keys/key_table.h"
 #include "profile/image.h"
 
 namespace gd {
@@ -47,6 +48,63 @@ void WriteSingleSwitchKey(MultiLayerRecord& record, std::uint32_t key, std::stri
     record.layers[0].action.code = kKeyCodeBase | (kActionPress << 20) | part;
     record.layers[1].layerType = LayerType::Key;
     record.layers[1].action.code = kKeyCodeBase | (kActionRelease << 20) | part;
+}
+
+namespace {
+
+// The keys that work a dialog, by scan code: Tab, Enter, keypad Enter, Space,
+// left and right Shift; then Up and Down.
+constexpr std::uint32_t kDialogKeys[] = {0x0F, 0x1C, 0x1001C, 0x39, 0x2A, 0x36};
+constexpr std::uint32_t kArrowKeys[] = {0x10048, 0x10050};
+
+}  // namespace
+
+bool KeyCaptureState::WorksTheDialog(std::uint32_t key) const {
+    for (std::uint32_t dialogKey : kDialogKeys) {
+        if (key == dialogKey) {
+            return true;
+        }
+    }
+    if (arrowsWorkTheDialog_) {
+        for (std::uint32_t arrow : kArrowKeys) {
+            if (key == arrow) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+KeyCaptureState::Outcome KeyCaptureState::OnKey(std::uint32_t key, bool released) {
+    Outcome outcome;
+    if (!capturing_) {
+        if (WorksTheDialog(key)) {
+            outcome.passOn = true;
+        } else {
+            outcome.takeKey = !released && IsKnownKey(kKeyCodeBase | key);
+        }
+        return outcome;
+    }
+    if (!released) {
+        // A release alone takes nothing: it may be the end of the stroke that
+        // opened the dialog or restarted the capture.
+        if (IsKnownKey(kKeyCodeBase | key)) {
+            pressed_ = key;
+            outcome.takeKey = true;
+        }
+        return outcome;
+    }
+    if (pressed_ == key) {
+        capturing_ = false;
+        pressed_.reset();
+        outcome.complete = true;
+    }
+    return outcome;
+}
+
+void KeyCaptureState::Restart() {
+    capturing_ = true;
+    pressed_.reset();
 }
 
 }  // namespace gd

@@ -43,6 +43,37 @@ constexpr std::uint32_t StrokeKey(std::uint32_t scanCode, bool extended) {
     return (scanCode & 0xFFFF) | (extended ? kExtendedKeyFlag : 0);
 }
 
+// What the key capture does with each key event of the desktop. It starts
+// capturing: every event is swallowed, and each press of a key in the key
+// table makes that key the dialog's. Once the key pressed last is released
+// the capture is complete and the keyboard goes back to the dialog for the
+// keys that work it (Tab, Enter, Space and Shift, and the arrows while the
+// action list shows), so that OK and Cancel are reached without the mouse;
+// every other key is still swallowed and taken. Restart captures anew, so
+// that Tab, Enter or Space can be taken after another key.
+class KeyCaptureState {
+  public:
+    struct Outcome {
+        bool passOn = false;    // the event goes on to other programs and the dialog
+        bool takeKey = false;   // the event's key becomes the dialog's key
+        bool complete = false;  // the capture has just become complete
+    };
+
+    // key: StrokeKey of the event; released: a key-up event.
+    Outcome OnKey(std::uint32_t key, bool released);
+    void Restart();
+    bool IsCapturing() const { return capturing_; }
+    void SetArrowsWorkTheDialog(bool arrows) { arrowsWorkTheDialog_ = arrows; }
+
+  private:
+    bool WorksTheDialog(std::uint32_t key) const;
+
+    bool capturing_ = true;
+    bool arrowsWorkTheDialog_ = false;
+    // The listed key pressed last while capturing, until it is released.
+    std::optional<std::uint32_t> pressed_;
+};
+
 // The key part of layer 0 when `record` is a single-switch key record;
 // nothing for any other record.
 std::optional<std::uint32_t> SingleSwitchKeyOf(const MultiLayerRecord& record);

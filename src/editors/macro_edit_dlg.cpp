@@ -104,6 +104,7 @@ const MessageMap& CMacroEditDlg::GetMessageMap() const {
         OnNotify<&D::OnListSetFocus>(IDC_EVENT_LIST, NM_SETFOCUS),
         OnNotify<&D::OnListKillFocus>(IDC_EVENT_LIST, NM_KILLFOCUS),
         OnNotify<&D::OnListRightClick>(IDC_EVENT_LIST, NM_RCLICK),
+        OnMessage<WM_CONTEXTMENU, &D::OnContextMenu>(),
         OnCommand<&D::OnInsertKeyboard>(ID_KEYBOARD),
         OnCommand<&D::OnInsertMouseButton>(ID_MOUSE_BUTTON),
         OnCommand<&D::OnDelete>(ID_DELETE),
@@ -545,7 +546,24 @@ void CMacroEditDlg::OnListRightClick() {
     ::GetCursorPos(&cursor);
     POINT client = cursor;
     ::ScreenToClient(eventList_, &client);
-    const bool onRow = eventList_.HitTest(client) >= 0;
+    ShowListMenu(eventList_.HitTest(client) >= 0, cursor);
+}
+
+void CMacroEditDlg::OnContextMenu(HWND window, POINT screen) {
+    if (window != eventList_.GetSafeHwnd() || screen.x != -1 || screen.y != -1) {
+        SetMsgHandled(false);
+        return;
+    }
+    const int row = SelectedRow();
+    POINT at{};
+    if (row >= 0) {
+        const RECT cell = eventList_.GetSubItemRect(row, 0, LVIR_BOUNDS);
+        at = POINT{cell.left, cell.bottom};
+    }
+    ShowListMenu(row >= 0, eventList_.ClientToScreen(at));
+}
+
+void CMacroEditDlg::ShowListMenu(bool onRow, POINT screen) {
     CMenuRef popup = (onRow ? rowMenu_ : spaceMenu_).GetSubMenu(0);
     if (!popup) {
         return;
@@ -553,7 +571,7 @@ void CMacroEditDlg::OnListRightClick() {
     const bool room = events_.CanInsertPair();
     popup.EnableItem(ID_KEYBOARD, room);
     popup.EnableItem(ID_MOUSE_BUTTON, room);
-    popup.TrackPopup(hwnd_, cursor, TPM_LEFTALIGN | TPM_RIGHTBUTTON);
+    popup.TrackPopup(hwnd_, screen, TPM_LEFTALIGN | TPM_RIGHTBUTTON);
 }
 
 // ---- editing the list

@@ -93,6 +93,10 @@ class CMacroEditDlg : public CDialog {
     void OnListSetFocus();
     void OnListKillFocus();
     void OnListRightClick();
+    // The Menu key or Shift+F10 on the list: the menu of the selected row,
+    // or of the empty list.
+    void OnContextMenu(HWND window, POINT screen);
+    void ShowListMenu(bool onRow, POINT screen);
 
     // Editing the list
     void OnInsertKeyboard();

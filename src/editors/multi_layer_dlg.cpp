@@ -28,6 +28,8 @@ const MessageMap& CMultiLayerDlg::GetMessageMap() const {
         OnNotify<&D::OnListCustomDraw>(IDC_LAYER_LIST, NM_CUSTOMDRAW),
         OnNotify<&D::OnRightClick>(IDC_LAYER_LIST, NM_RCLICK),
         OnNotify<&D::OnDoubleClick>(IDC_LAYER_LIST, NM_DBLCLK),
+        OnNotify<&D::OnListReturn>(IDC_LAYER_LIST, NM_RETURN),
+        OnMessage<WM_CONTEXTMENU, &D::OnContextMenu>(),
         OnCommand<&D::OnKeyboard>(ID_KEYBOARD),
         OnCommand<&D::OnMouseButton>(ID_MOUSE_BUTTON),
         OnCommand<&D::OnMacro>(ID_MACRO),
@@ -141,31 +143,73 @@ int CMultiLayerDlg::RowUnderCursor() const {
 }
 
 void CMultiLayerDlg::OnRightClick() {
-    selectedLayer = RowUnderCursor();
-    if (selectedLayer < 0) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ShowRowMenu(RowUnderCursor(), cursor);
+}
+
+void CMultiLayerDlg::OnContextMenu(HWND window, POINT screen) {
+    if (window != list_.GetSafeHwnd() || screen.x != -1 || screen.y != -1) {
+        SetMsgHandled(false);
         return;
     }
+    const int row = KeyboardRow();
+    const RECT cell = list_.GetSubItemRect(row, kNameColumn, LVIR_BOUNDS);
+    ShowRowMenu(row, list_.ClientToScreen(POINT{cell.left, cell.bottom}));
+}
+
+void CMultiLayerDlg::OnOK() {
+    if (::GetFocus() == list_.GetSafeHwnd()) {
+        OnListReturn();
+    }
+}
+
+void CMultiLayerDlg::OnListReturn() {
+    const int row = KeyboardRow();
+    if (!EditRow(row)) {
+        const RECT cell = list_.GetSubItemRect(row, kNameColumn, LVIR_BOUNDS);
+        ShowRowMenu(row, list_.ClientToScreen(POINT{cell.left, cell.bottom}));
+    }
+}
+
+int CMultiLayerDlg::KeyboardRow() const {
+    const int selected = list_.GetSelectedItem();
+    if (selected >= 0) {
+        return selected;
+    }
+    const int focused = static_cast<int>(list_.SendMessage(LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+    return focused >= 0 ? focused : 0;
+}
+
+bool CMultiLayerDlg::ShowRowMenu(int row, POINT screen) {
+    if (!IsPickableRow(*record_, row)) {
+        return false;
+    }
+    selectedLayer = row;
     const CMenu& menu = IsFreeRow(*record_, selectedLayer) ? freeRowMenu_ : usedRowMenu_;
     CMenuRef popup = menu.GetSubMenu(0);
     if (!popup) {
-        return;
+        return false;
     }
     const std::uint32_t type = record_->layers[selectedLayer].layerType;
     popup.CheckItem(ID_KEYBOARD, type == LayerType::Key);
     popup.CheckItem(ID_MOUSE_BUTTON, type == LayerType::Mouse);
     popup.CheckItem(ID_MACRO, type == LayerType::Macro);
     popup.CheckItem(ID_STOP_KEY, type == LayerType::StopKey);
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
     ::SetForegroundWindow(hwnd_);
-    popup.TrackPopup(hwnd_, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+    popup.TrackPopup(hwnd_, screen, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+    return true;
 }
 
 void CMultiLayerDlg::OnDoubleClick() {
-    selectedLayer = RowUnderCursor();
-    if (selectedLayer < 0) {
-        return;
+    EditRow(RowUnderCursor());
+}
+
+bool CMultiLayerDlg::EditRow(int row) {
+    if (!IsPickableRow(*record_, row)) {
+        return false;
     }
+    selectedLayer = row;
     Layer& layer = record_->layers[selectedLayer];
     bool edited = false;
     switch (layer.layerType) {
@@ -179,11 +223,12 @@ void CMultiLayerDlg::OnDoubleClick() {
             edited = EditMacro(layer, true);
             break;
         default:
-            return;  // stops and empty rows have nothing to edit
+            return false;  // stops and empty rows have nothing to edit
     }
     if (edited) {
         Refresh();
     }
+    return true;
 }
 
 bool CMultiLayerDlg::EditKey(Layer& layer) {

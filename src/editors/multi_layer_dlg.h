@@ -32,8 +32,9 @@ class CMultiLayerDlg : public CDialog {
 
   protected:
     BOOL OnInitDialog() override;
-    // Only the dialog's own OK and Cancel buttons end it.
-    void OnOK() override {}
+    // Only the dialog's own OK and Cancel buttons end it. Enter on the list
+    // edits its row, or offers the row's menu when there is nothing to edit.
+    void OnOK() override;
     void OnCancel() override {}
     void DoDataExchange(CDataExchange& dx) override;
     const MessageMap& GetMessageMap() const override;
@@ -48,6 +49,16 @@ class CMultiLayerDlg : public CDialog {
     void DrawFreeRowCue(const NMLVCUSTOMDRAW& draw) const;
     void OnRightClick();
     void OnDoubleClick();
+    // The Menu key or Shift+F10 on the list: the menu of its current row.
+    void OnContextMenu(HWND window, POINT screen);
+    // Enter on the list (handed over by the dialog manager, or by the list).
+    void OnListReturn();
+    // The row the keyboard is on (selected, else focused, else the first).
+    int KeyboardRow() const;
+    // The row's menu at a screen point; false for a row that has none.
+    bool ShowRowMenu(int row, POINT screen);
+    // The editor of the row's layer; false for a row without one.
+    bool EditRow(int row);
     void OnKeyboard();
     void OnMouseButton();
     void OnMacro();

@@ -32,8 +32,8 @@ CTwinSwitchDlg::CTwinSwitchDlg(HWND parent)
 const MessageMap& CTwinSwitchDlg::GetMessageMap() const {
     using D = CTwinSwitchDlg;
     static constexpr Route kRoutes[] = {
-        OnMessage<WM_PAINT, &D::OnPaint>(),
-        OnMessage<WM_LBUTTONDOWN, &D::OnLButtonDown>(),
+        OnMessage<WM_DRAWITEM, &D::OnDrawItem>(),
+        OnCommandRange<&D::OnArrow>(IDC_KEY1_ARROW, IDC_KEY2_ARROW),
         OnCommand<&D::OnKeyboard>(ID_KEYBOARD),
         OnCommand<&D::OnMouseButton>(ID_MOUSE_BUTTON),
         OnCommand<&D::OnNameChanged>(IDC_RECORD_NAME, EN_CHANGE),
@@ -65,10 +65,12 @@ BOOL CTwinSwitchDlg::OnInitDialog() {
     UniqueBitmap arrow(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(IDB_PICK_ARROW)));
     // The triangle stands on the dialog's own background.
     arrow_ = ReplaceColour(arrow.get(), kArrowBackground, ::GetSysColor(COLOR_BTNFACE));
-    const int markers[2] = {IDC_KEY1_ARROW, IDC_KEY2_ARROW};
+    const int buttons[2] = {IDC_KEY1_ARROW, IDC_KEY2_ARROW};
     for (int key = 0; key < 2; ++key) {
-        const RECT place = GetDlgItem(markers[key]).GetRectInParent();
+        CWnd button = GetDlgItem(buttons[key]);
+        const RECT place = button.GetRectInParent();
         arrows_[key] = RECT{place.left, place.top, place.left + kArrowSize, place.top + kArrowSize};
+        button.MoveWindow(place.left, place.top, kArrowSize, kArrowSize);
     }
     const std::string name = ReadText(record_->name);
     if (!name.empty()) {
@@ -76,9 +78,6 @@ BOOL CTwinSwitchDlg::OnInitDialog() {
     }
     name_.SetFocus();
     Refresh();
-    for (const RECT& arrow : arrows_) {
-        InvalidateRect(arrow, true);
-    }
     return FALSE;
 }
 
@@ -94,21 +93,28 @@ void CTwinSwitchDlg::Refresh() {
                       !name_.GetWindowText().empty());
 }
 
-void CTwinSwitchDlg::OnPaint() {
-    PaintDC paint(hwnd_);
-    for (const RECT& arrow : arrows_) {
-        CopyBitmap(paint.get(), arrow.left, arrow.top, kArrowSize, kArrowSize, arrow_.get());
+void CTwinSwitchDlg::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != IDC_KEY1_ARROW && item.CtlID != IDC_KEY2_ARROW) {
+        SetMsgHandled(false);
+        return;
+    }
+    CopyBitmap(item.hDC, 0, 0, kArrowSize, kArrowSize, arrow_.get());
+    if ((item.itemState & ODS_FOCUS) != 0 && CWnd(item.hwndItem).ShowsFocusCues()) {
+        RECT cue = item.rcItem;
+        ::DrawFocusRect(item.hDC, &cue);
     }
 }
 
-void CTwinSwitchDlg::OnLButtonDown(UINT, POINT client) {
-    selectedLayer = ::PtInRect(&arrows_[0], client) ? 0 : ::PtInRect(&arrows_[1], client) ? 1 : -1;
-    if (selectedLayer >= 0) {
-        if (CMenuRef popup = keyMenu_.GetSubMenu(0)) {
-            popup.TrackPopup(hwnd_, ClientToScreen(client), TPM_LEFTALIGN | TPM_LEFTBUTTON);
-        }
+void CTwinSwitchDlg::OnArrow(UINT id) {
+    OpenArrowMenu(id == IDC_KEY2_ARROW ? 1 : 0);
+}
+
+void CTwinSwitchDlg::OpenArrowMenu(int key) {
+    selectedLayer = key;
+    if (CMenuRef popup = keyMenu_.GetSubMenu(0)) {
+        const POINT below{arrows_[key].left, arrows_[key].bottom};
+        popup.TrackPopup(hwnd_, ClientToScreen(below), TPM_LEFTALIGN | TPM_LEFTBUTTON);
     }
-    SetMsgHandled(false);
 }
 
 void CTwinSwitchDlg::OnKeyboard() {
@@ -148,6 +154,11 @@ void CTwinSwitchDlg::OnMouseButton() {
 }
 
 void CTwinSwitchDlg::OnOK() {
+    const int focused = ::GetDlgCtrlID(::GetFocus());
+    if (focused == IDC_KEY1_ARROW || focused == IDC_KEY2_ARROW) {
+        OpenArrowMenu(focused == IDC_KEY2_ARROW ? 1 : 0);
+        return;
+    }
     // Enter reaches here through the default button, which only works while
     // it is enabled.
     if (GetDlgItem(IDC_ACCEPT).IsWindowEnabled()) {

@@ -27,12 +27,10 @@ class CTwinSwitchDlg : public CDialog {
     void StoreRecord(MultiLayerRecord& place) const;
     const MultiLayerRecord& Record() const { return *record_; }
 
-    // Where Key 1's (0) and Key 2's (1) arrow is drawn, in client pixels.
-    RECT ArrowRect(int key) const { return arrows_[key == 1 ? 1 : 0]; }
-
   protected:
     BOOL OnInitDialog() override;
-    // Enter acts as OK through the default button; Escape does nothing.
+    // Enter acts as OK through the default button, or opens the menu of a
+    // focused arrow; Escape does nothing.
     void OnOK() override;
     void OnCancel() override {}
     void DoDataExchange(CDataExchange& dx) override { dx.Control(IDC_RECORD_NAME, name_); }
@@ -40,8 +38,11 @@ class CTwinSwitchDlg : public CDialog {
 
   private:
     void Refresh();
-    void OnPaint();
-    void OnLButtonDown(UINT flags, POINT client);
+    // The arrows are buttons, so that Tab reaches them and Space opens
+    // their menu; the dialog draws them.
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnArrow(UINT id);
+    void OpenArrowMenu(int key);
     void OnKeyboard();
     void OnMouseButton();
     void OnNameChanged() { Refresh(); }

@@ -1,7 +1,9 @@
 #include "fw/dialog.h"
 
 #include <initializer_list>
+#include <vector>
 
+#include "fw/handle.h"
 #include "fw/module.h"
 #include "fw/text.h"
 #include "resource.h"
@@ -28,6 +30,52 @@ bool ReturnsDirectly(UINT message) {
             return true;
         default:
             return false;
+    }
+}
+
+// The modeless dialogs of the program's one user-interface thread. They
+// live inside a modal run (the main window's, or an editor's), whose loop
+// hands the keys of its own dialog only to the dialog manager; a message
+// filter on that loop gives each modeless dialog its own: Tab, the arrows,
+// Enter, Escape and access keys.
+struct ModelessDialogs {
+    std::vector<HWND> windows;
+    UniqueHook filter;
+};
+
+ModelessDialogs& Modeless() {
+    static ModelessDialogs dialogs;
+    return dialogs;
+}
+
+LRESULT CALLBACK ModelessDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && msg != nullptr && msg->message >= WM_KEYFIRST &&
+        msg->message <= WM_KEYLAST) {
+        for (HWND dialog : Modeless().windows) {
+            if ((msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd) != FALSE) &&
+                ::IsDialogMessageA(dialog, msg) != FALSE) {
+                return 1;
+            }
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void AddModeless(HWND dialog) {
+    ModelessDialogs& modeless = Modeless();
+    modeless.windows.push_back(dialog);
+    if (!modeless.filter) {
+        modeless.filter.reset(::SetWindowsHookExA(WH_MSGFILTER, &ModelessDialogKeys, nullptr,
+                                                  ::GetCurrentThreadId()));
+    }
+}
+
+void RemoveModeless(HWND dialog) {
+    ModelessDialogs& modeless = Modeless();
+    std::erase(modeless.windows, dialog);
+    if (modeless.windows.empty()) {
+        modeless.filter.reset();
     }
 }
 
@@ -127,6 +175,10 @@ const MessageMap& CDialog::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
         OnCommand<&CDialog::OnOKCommand>(IDOK),
         OnCommand<&CDialog::OnCancelCommand>(IDCANCEL),
+        OnMessage<WM_CHANGEUISTATE, &CDialog::OnChangeUiState>(),
+        OnMessage<WM_UPDATEUISTATE, &CDialog::OnChangeUiState>(),
+        OnMessage<WM_QUERYUISTATE, &CDialog::OnQueryUiState>(),
+        OnMessage<WM_NEXTDLGCTL, &CDialog::OnNextControl>(),
     };
     static const MessageMap kMap{kRoutes, &CMsgHandler::GetMessageMap()};
     return kMap;
@@ -151,8 +203,12 @@ bool CDialog::Create(HWND parent) {
     InitCommonControlsOnce();
     parent_ = parent;
     modal_ = false;
-    return ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
-                                &DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    HWND window = ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
+                                       &DialogProc, reinterpret_cast<LPARAM>(this));
+    if (window != nullptr) {
+        AddModeless(window);
+    }
+    return window != nullptr;
 }
 
 bool CDialog::DestroyWindow() {
@@ -174,6 +230,49 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     CDataExchange exchange(*this, saveAndValidate);
     DoDataExchange(exchange);
     return !exchange.Failed();
+}
+
+// Focus rectangles show once the keyboard is used in the dialog (the dialog
+// manager clears UISF_HIDEFOCUS on Tab and the arrow keys), or from the
+// start when the system's setting asks for them always; a dialog used with
+// the mouse alone shows none.
+void CDialog::InitKeyboardCues() {
+    BOOL alwaysShown = FALSE;
+    ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+    focusHidden_ = alwaysShown == FALSE;
+    ::SendMessageA(hwnd_, WM_CHANGEUISTATE,
+                   MAKEWPARAM(focusHidden_ ? UIS_SET : UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                   0);
+}
+
+LRESULT CDialog::OnChangeUiState(WPARAM change, LPARAM) {
+    const WORD action = LOWORD(change);
+    if ((HIWORD(change) & UISF_HIDEFOCUS) != 0 && (action == UIS_SET || action == UIS_CLEAR)) {
+        const bool hidden = action == UIS_SET;
+        if (hidden != focusHidden_) {
+            focusHidden_ = hidden;
+            // Controls that draw their own focus cue learn of it by a repaint.
+            ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+// Tab (and Shift+Tab) reach the dialog as a move to the next or previous
+// control; a program that moves the focus names the control instead. Not
+// every dialog manager announces the keyboard's use otherwise.
+LRESULT CDialog::OnNextControl(WPARAM, LPARAM byHandle) {
+    if (LOWORD(byHandle) == 0) {
+        KeyboardUsed();
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CDialog::OnQueryUiState(WPARAM, LPARAM) {
+    LRESULT state = ::DefWindowProcA(hwnd_, WM_QUERYUISTATE, 0, 0) & ~UISF_HIDEFOCUS;
+    return focusHidden_ ? state | UISF_HIDEFOCUS : state;
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -210,6 +309,7 @@ INT_PTR CDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     Message m{window, message, wParam, lParam};
     bool handled = RouteMessage(m);
     if (message == WM_NCDESTROY) {
+        RemoveModeless(window);
         Unbind();
         OnFinalMessage();
         return FALSE;
@@ -228,6 +328,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CDialog*>(lParam);
         self->Bind(window);
+        self->InitKeyboardCues();
         return self->OnInitDialog();
     }
     CDialog* self = FromWindow(window);

@@ -3,6 +3,8 @@
 // (Create). Derived classes name their template, override OnInitDialog,
 // OnOK, OnCancel and DoDataExchange as needed, and route everything else
 // through their handler table (fw/message_map.h), whose base is CDialog's.
+// A modeless dialog gets its dialog keys (Tab, Enter, Escape...) inside
+// whatever modal run is going on.
 //
 // Data exchange: DoDataExchange(dx) lists the fields once; UpdateData(false)
 // puts members into the controls, UpdateData(true) reads and validates them.
@@ -109,11 +111,19 @@ class CDialog : public CWnd, public CMsgHandler {
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Unbind();
+    // The keyboard cues, kept here as well: not every system keeps them
+    // for its windows. Shown or hidden for the whole dialog.
+    void InitKeyboardCues();
+    // WM_CHANGEUISTATE and WM_UPDATEUISTATE: set or clear, not initialise.
+    LRESULT OnChangeUiState(WPARAM change, LPARAM);
+    LRESULT OnQueryUiState(WPARAM, LPARAM);
+    LRESULT OnNextControl(WPARAM, LPARAM byHandle);
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
 
     UINT templateId_;
     bool modal_ = false;
+    bool focusHidden_ = false;
 };
 
 }  // namespace gd

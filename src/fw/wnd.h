@@ -60,6 +60,23 @@ class CWnd {
     // Pixels per inch the window is shown at: its monitor's where the system
     // scales per monitor, else the system's.
     std::uint32_t GetDpi() const;
+    // False while the keyboard cues of the window's dialog are hidden
+    // (UISF_HIDEFOCUS): a dialog used only with the mouse shows no focus
+    // rectangle until the keyboard is used in it. Asked of the top-level
+    // window, which CDialog answers from the cue changes it saw.
+    bool ShowsFocusCues() const {
+        return (::SendMessageA(::GetAncestor(hwnd_, GA_ROOT), WM_QUERYUISTATE, 0, 0) &
+                UISF_HIDEFOCUS) == 0;
+    }
+    // A key reached the window: its dialog shows the keyboard cues from now
+    // on. The dialog manager does this itself for the keys it handles, on
+    // systems that keep the cues.
+    void KeyboardUsed() const {
+        if (!ShowsFocusCues()) {
+            ::SendMessageA(::GetAncestor(hwnd_, GA_ROOT), WM_CHANGEUISTATE,
+                           MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+        }
+    }
     void SetFont(HFONT font, bool redraw = true) const {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }

@@ -42,6 +42,12 @@ const MessageMap& CTransStatic::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
         OnMessage<WM_PAINT, &CTransStatic::OnPaint>(),
         OnMessage<WM_ERASEBKGND, &CTransStatic::OnEraseBkgnd>(),
+        OnMessage<WM_GETDLGCODE, &CTransStatic::OnGetDlgCode>(),
+        OnMessage<WM_KEYDOWN, &CTransStatic::OnKeyDown>(),
+        OnMessage<WM_KEYUP, &CTransStatic::OnKeyUp>(),
+        OnMessage<WM_SETFOCUS, &CTransStatic::OnFocus>(),
+        OnMessage<WM_KILLFOCUS, &CTransStatic::OnFocus>(),
+        OnMessage<WM_UPDATEUISTATE, &CTransStatic::OnUpdateUiState>(),
     };
     static const MessageMap kMap{kRoutes, &CMsgHandler::GetMessageMap()};
     return kMap;
@@ -49,18 +55,67 @@ const MessageMap& CTransStatic::GetMessageMap() const {
 
 void CTransStatic::SetText(std::string_view text) {
     text_ = text;
-    if (hwnd_ == nullptr) {
-        return;
+    if (hwnd_ != nullptr) {
+        Repaint(true);
     }
+}
+
+void CTransStatic::Repaint(bool now) {
     CWnd parent = GetParent();
     if (parent.GetSafeHwnd() == nullptr) {
         Invalidate();
         return;
     }
     parent.InvalidateRect(GetRectInParent(), true);
-    parent.UpdateWindow();
+    if (now) {
+        parent.UpdateWindow();
+    }
     // The parent's repaint need not include its children: draw the text anew.
     Invalidate();
+}
+
+// Enter would otherwise become the dialog's OK.
+LRESULT CTransStatic::OnGetDlgCode(WPARAM, LPARAM message) {
+    LRESULT code = DefaultProc();
+    const auto* msg = reinterpret_cast<const MSG*>(message);
+    if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
+        (GetStyle() & SS_NOTIFY) != 0) {
+        code |= DLGC_WANTMESSAGE;
+    }
+    return code;
+}
+
+// Tab and the arrows end at the label they moved to with their release.
+void CTransStatic::OnKeyUp(UINT, UINT, UINT) {
+    KeyboardUsed();
+    SetMsgHandled(false);
+}
+
+void CTransStatic::OnKeyDown(UINT key, UINT, UINT flags) {
+    KeyboardUsed();
+    if ((key == VK_RETURN || key == VK_SPACE) && (flags & KF_REPEAT) == 0 &&
+        (GetStyle() & SS_NOTIFY) != 0) {
+        // The character the key also made is not for the editor it opens.
+        MSG typed{};
+        ::PeekMessageA(&typed, hwnd_, WM_CHAR, WM_CHAR, PM_REMOVE);
+        GetParent().SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), STN_CLICKED),
+                                reinterpret_cast<LPARAM>(hwnd_));
+        return;
+    }
+    SetMsgHandled(false);
+}
+
+// The frame comes and goes with the focus and the keyboard cues; the
+// background under it is drawn anew, since the label has none of its own.
+void CTransStatic::OnFocus(HWND) {
+    Repaint(false);
+    SetMsgHandled(false);
+}
+
+LRESULT CTransStatic::OnUpdateUiState(WPARAM, LPARAM) {
+    Repaint(false);
+    SetMsgHandled(false);
+    return 0;
 }
 
 void CTransStatic::SetToolTip(const char* text) {
@@ -99,6 +154,10 @@ void CTransStatic::OnPaint() {
             dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
         ::DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
                     DrawTextFlagsForStaticStyle(GetStyle()));
+    }
+    if (::GetFocus() == hwnd_ && ShowsFocusCues()) {
+        UniqueBrush frame(::CreateSolidBrush(textColour_));
+        ::FrameRect(dc, &client, frame.get());
     }
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);

@@ -18,6 +18,10 @@ UINT DrawTextFlagsForStaticStyle(DWORD style);
 // A label without background: it draws its own text, in its own colour,
 // over whatever the parent painted there. The text is the label's own, not
 // the window text. Clicks reach the parent through SS_NOTIFY as usual.
+//
+// A label with SS_NOTIFY and WS_TABSTOP is also reached with Tab: it then
+// frames itself in its text colour while the window's keyboard cues are on,
+// and Enter or Space report a click (STN_CLICKED) as the mouse does.
 class CTransStatic : public CWindowImpl<CStatic> {
   public:
     CTransStatic() = default;
@@ -42,6 +46,14 @@ class CTransStatic : public CWindowImpl<CStatic> {
   private:
     void OnPaint();
     BOOL OnEraseBkgnd(HDC dc);
+    LRESULT OnGetDlgCode(WPARAM, LPARAM message);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnKeyUp(UINT key, UINT repeat, UINT flags);
+    void OnFocus(HWND other);
+    LRESULT OnUpdateUiState(WPARAM, LPARAM);
+    // Has the parent draw the background under the label anew, then the
+    // label; true waits for both.
+    void Repaint(bool now);
 
     COLORREF textColour_ = RGB(0, 0, 0);
     std::string text_;

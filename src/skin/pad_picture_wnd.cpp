@@ -1,5 +1,6 @@
 #include "skin/pad_picture_wnd.h"
 
+#include <string>
 #include <utility>
 
 #include "fw/module.h"
@@ -54,6 +55,7 @@ const MessageMap& CPadPictureWnd::GetMessageMap() const {
         OnMessage<WM_NCHITTEST, &W::OnNcHitTest>(),
         OnMessage<WM_DESTROY, &W::OnDestroy>(),
         OnMessage<WM_DPICHANGED, &W::OnDpiChanged>(),
+        OnMessage<WM_CONTEXTMENU, &W::OnContextMenu>(),
     };
     static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
     return kMap;
@@ -97,11 +99,38 @@ void CPadPictureWnd::LoadArt() {
     }
 }
 
+HWND PictureButton(int group, int button) {
+    HWND picture = PadPictureWindow();
+    if (picture == nullptr || button < 0 || button >= 10) {
+        return nullptr;
+    }
+    return ::GetDlgItem(picture, kIds[(group == 1 ? 10 : 0) + button]);
+}
+
+void CPadPictureWnd::OnCancel() {
+    if (HWND mainWindow = ::GetWindow(hwnd_, GW_OWNER)) {
+        ::SetActiveWindow(mainWindow);
+    }
+}
+
+void CPadPictureWnd::OnContextMenu(HWND window, POINT screen) {
+    const int id = ::GetDlgCtrlID(window);
+    if (screen.x == -1 && screen.y == -1 && ButtonForId(static_cast<UINT>(id)) >= 0) {
+        OnPictureButton(static_cast<UINT>(id));
+        return;
+    }
+    SetMsgHandled(false);
+}
+
 void CPadPictureWnd::CreateButtons() {
     for (int k = 0; k < kButtonCount; ++k) {
         const int bitmap = IDB_PICTURE_M1 + k;
         const skin_layout::Place& place = skin_layout::PicturePlace(bitmap, artScale_);
-        ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_OWNERDRAW,
+        // Named for screen readers; the text is never drawn.
+        std::string name(1, 'M');
+        name += std::to_string(k + 1);
+        ::CreateWindowExA(0, "BUTTON", name.c_str(),
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
                           place.x, place.y, 1, 1, hwnd_,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIds[k])),
                           ::GetModuleHandleA(nullptr), nullptr);

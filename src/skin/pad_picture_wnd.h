@@ -3,6 +3,10 @@
 // its twenty M-Buttons in place. It lights up the button the pointer rests
 // on in the main window, and a click on a button in the drawing asks the
 // main window to open that button's assignment menu.
+//
+// From the keyboard, Tab and the arrows move between the drawing's buttons,
+// Enter, Space or the Menu key press one, and Escape goes back to the main
+// window.
 #include <windows.h>
 
 #include "fw/dialog.h"
@@ -31,9 +35,9 @@ class CPadPictureWnd : public CDialog {
   protected:
     BOOL OnInitDialog() override;
     // Enter and Escape leave the window as it is: the main window shows and
-    // hides it.
+    // hides it. Escape gives the keyboard back to the main window.
     void OnOK() override {}
-    void OnCancel() override {}
+    void OnCancel() override;
     const MessageMap& GetMessageMap() const override;
 
   private:
@@ -45,6 +49,7 @@ class CPadPictureWnd : public CDialog {
     LRESULT OnPadButtonHover(WPARAM faceBitmapId, LPARAM);
     LRESULT OnPadButtonLeave(WPARAM, LPARAM);
     void OnPictureButton(UINT id);
+    void OnContextMenu(HWND window, POINT screen);
     BOOL OnEraseBkgnd(HDC dc);
     void OnPaint();
     UINT OnNcHitTest(POINT screen);
@@ -58,5 +63,9 @@ class CPadPictureWnd : public CDialog {
     SIZE backgroundSize_{};
     int artScale_ = 0;
 };
+
+// The picture button that stands for button 0..9 of a group (0 for M1-M10,
+// 1 for M11-M20), null while there is no pad picture window.
+HWND PictureButton(int group, int button);
 
 }  // namespace gd

@@ -19,6 +19,8 @@ const MessageMap& CSkinButton::GetMessageMap() const {
         OnMessage<WM_LBUTTONDBLCLK, &CSkinButton::OnButtonDown>(),
         OnMessage<WM_KEYDOWN, &CSkinButton::OnKey>(),
         OnMessage<WM_KEYUP, &CSkinButton::OnKey>(),
+        OnMessage<WM_GETDLGCODE, &CSkinButton::OnGetDlgCode>(),
+        OnMessage<WM_UPDATEUISTATE, &CSkinButton::OnUpdateUiState>(),
         OnMessage<WM_SETCURSOR, &CSkinButton::OnSetCursor>(),
         OnMessage<WM_ERASEBKGND, &CSkinButton::OnEraseBkgnd>(),
     };
@@ -144,6 +146,11 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     int face = FaceToDraw((item.itemState & ODS_SELECTED) != 0);
     TransparentBlit(canvas.get(), 0, 0, faceWidth_, faceHeight_, source.get(), faceWidth_ * face, 0,
                     faceWidth_, faceHeight_, transparent_);
+    if ((item.itemState & ODS_FOCUS) != 0 && ShowsFocusCues()) {
+        RECT cue = faceRect_;
+        ::InflateRect(&cue, -1, -1);
+        ::DrawFocusRect(canvas.get(), &cue);
+    }
     ::BitBlt(item.hDC, 0, 0, faceWidth_, faceHeight_, canvas.get(), 0, 0, SRCCOPY);
 }
 
@@ -184,9 +191,42 @@ void CSkinButton::OnButtonDown(UINT, POINT) {
     SetMsgHandled(disabledLook_);
 }
 
-// The space bar clicks a focused button just as the mouse does.
-void CSkinButton::OnKey(UINT key, UINT, UINT) {
+// The space bar clicks a focused button just as the mouse does; Enter,
+// which the dialog manager hands over (OnGetDlgCode), clicks it at once.
+void CSkinButton::OnKey(UINT key, UINT, UINT flags) {
+    // Tab and the arrows end at the button they moved to with their release.
+    KeyboardUsed();
+    if (key == VK_RETURN) {
+        if (CurrentMessage().message == WM_KEYDOWN && (flags & KF_REPEAT) == 0 && !disabledLook_) {
+            // The character Enter also made would close at once the menu the
+            // click may open.
+            MSG typed{};
+            ::PeekMessageA(&typed, hwnd_, WM_CHAR, WM_CHAR, PM_REMOVE);
+            GetParent().SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
+                                    reinterpret_cast<LPARAM>(hwnd_));
+        }
+        return;
+    }
     SetMsgHandled(disabledLook_ && key == VK_SPACE);
+}
+
+// An owner-drawn button is no push button to the dialog manager, which would
+// turn Enter into the dialog's own OK; the button takes Enter itself. The
+// key is read from the message: not every dialog manager passes it apart.
+LRESULT CSkinButton::OnGetDlgCode(WPARAM, LPARAM message) {
+    LRESULT code = DefaultProc();
+    const auto* msg = reinterpret_cast<const MSG*>(message);
+    if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+        code |= DLGC_WANTMESSAGE;
+    }
+    return code;
+}
+
+// The keyboard cues came on or went off: the focus rectangle follows.
+LRESULT CSkinButton::OnUpdateUiState(WPARAM, LPARAM) {
+    Invalidate(false);
+    SetMsgHandled(false);
+    return 0;
 }
 
 BOOL CSkinButton::OnSetCursor(HWND, UINT, UINT) {

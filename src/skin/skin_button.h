@@ -6,6 +6,11 @@
 // The disabled look is the button's own: it draws the disabled face and
 // swallows clicks, while the window stays enabled for the system.
 //
+// From the keyboard a focused button is pressed with Space or Enter, and
+// shows a focus rectangle over its face while the window's keyboard cues
+// are on. Its window text is not drawn: it names the button for screen
+// readers.
+//
 // The button draws itself from the WM_DRAWITEM its parent receives, so its
 // parent is one of the framework's windows (a CDialog), which hands that
 // message on.
@@ -86,6 +91,8 @@ class CSkinButton : public CWindowImpl<CButton> {
     void OnMouseLeave();
     void OnButtonDown(UINT flags, POINT point);
     void OnKey(UINT key, UINT repeat, UINT flags);
+    LRESULT OnGetDlgCode(WPARAM, LPARAM message);
+    LRESULT OnUpdateUiState(WPARAM, LPARAM);
     BOOL OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage);
     BOOL OnEraseBkgnd(HDC dc);
 

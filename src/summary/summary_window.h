@@ -32,6 +32,8 @@ class CSummaryWindow : public CDialog {
 
   protected:
     void DoDataExchange(CDataExchange& dx) override;
+    // Enter leaves the window as it is; Escape hides it, as its close box does.
+    void OnOK() override {}
 };
 
 }  // namespace gd

@@ -142,6 +142,11 @@ TEST(SlotLabel, EachSlotKindShowsItsTextAndToolTip) {
     texts.macro = "Makro";
     WriteName(macro->macro.name, "Los");
     EXPECT_EQ(LabelForSlot(*macro, texts).toolTip, "Makro: Los");
+
+    // The pad button's name for screen readers: the tool tip's words where
+    // there are some, else the label's.
+    EXPECT_EQ(PadButtonName(12, LabelForSlot(*macro, texts)), "M12, Makro: Los");
+    EXPECT_EQ(PadButtonName(1, LabelForSlot(*MakeSlot(SlotType::Off))), "M1, Off");
 }
 
 TEST(MainWindow, RunningCopyTitleAndMessageTexts) {

@@ -100,6 +100,65 @@ TEST(KeyCapture, StrokesAndTheSingleSwitchRecordReadAndWritten) {
     UseKeyNameSource(previous);
 }
 
+// The capture swallows every event until the key pressed last comes up;
+// after that the keys that work the dialog go on, and every other key is
+// still swallowed and taken.
+TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
+    constexpr std::uint32_t kA = 0x1E, kB = 0x30, kTab = 0x0F, kEnter = 0x1C, kSpace = 0x39,
+                            kLeftShift = 0x2A, kF13 = 0x64, kUp = 0x10048;
+    struct Event {
+        std::uint32_t key;
+        bool released;
+        bool passOn, takeKey, complete;
+    };
+    const struct {
+        const char* what;
+        bool arrows;
+        std::vector<Event> events;
+    } cases[] = {
+        {"Enter as the first stroke is taken, and only its release completes it",
+         false,
+         {{kEnter, true, false, false, false},  // left over from the key that opened it
+          {kEnter, false, false, true, false},
+          {kEnter, true, false, false, true},
+          {kEnter, false, true, false, false},
+          {kEnter, true, true, false, false}}},
+        {"the key pressed last is the one whose release counts",
+         false,
+         {{kLeftShift, false, false, true, false},
+          {kTab, false, false, true, false},
+          {kLeftShift, true, false, false, false},
+          {kTab, true, false, false, true},
+          {kLeftShift, false, true, false, false}}},
+        {"after the capture other keys are still swallowed and taken",
+         false,
+         {{kA, false, false, true, false},
+          {kA, true, false, false, true},
+          {kB, false, false, true, false},
+          {kB, true, false, false, false},
+          {kSpace, false, true, false, false},
+          {kTab, false, true, false, false},
+          {kUp, false, false, true, false},
+          {kF13, false, false, false, false}}},
+        {"the arrows work the action list while it shows",
+         true,
+         {{kA, false, false, true, false},
+          {kA, true, false, false, true},
+          {kUp, false, true, false, false}}},
+    };
+    for (const auto& c : cases) {
+        KeyCaptureState state;
+        state.SetArrowsWorkTheDialog(c.arrows);
+        for (std::size_t i = 0; i < c.events.size(); ++i) {
+            const Event& e = c.events[i];
+            const KeyCaptureState::Outcome outcome = state.OnKey(e.key, e.released);
+            EXPECT_EQ(outcome.passOn, e.passOn) << c.what << ", event " << i;
+            EXPECT_EQ(outcome.takeKey, e.takeKey) << c.what << ", event " << i;
+            EXPECT_EQ(outcome.complete, e.complete) << c.what << ", event " << i;
+        }
+    }
+}
+
 // One name for every key, to see what a long name does to the record.
 struct OneNameSource final : KeyNameSource {
     explicit OneNameSource(std::size_t length) : name(length, 'k') {}

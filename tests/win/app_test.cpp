@@ -234,7 +234,7 @@ TEST_F(FileTest, StartWithAPathSaveNewSaveAsOpenAndLoadSystemDefault) {
 
 using WindowTest = AppTest;
 
-TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
+TEST_F(WindowTest, FrameFollowsTheButtonAndADoubleClick) {
     Program program("");
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
@@ -255,18 +255,12 @@ TEST_F(WindowTest, FrameFollowsTheButtonADoubleClickAndTheMenuKey) {
     ::PostMessageA(main, WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 20));
     program.Sync();
     EXPECT_EQ(RegionKind(main), COMPLEXREGION);
-
-    // The menu key brings the frame first, then the menu bar takes the keys.
-    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 0);
-    EXPECT_TRUE(WaitFor([&] { return RegionKind(main) == SIMPLEREGION; }));
-    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
-    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
-    program.Sync();
+    // The menu keys bring the frame back: the keyboard walk below.
 }
 
-// The group buttons leave the welcome page and switch the labels; pad
-// buttons and the pad picture open the assignment menu.
-TEST_F(WindowTest, GroupsSwitchTheLabelsAndPadButtonsAndThePictureOpenTheMenu) {
+// The group buttons leave the welcome page and switch the labels; the pad
+// picture opens the assignment menu.
+TEST_F(WindowTest, GroupsSwitchTheLabelsAndThePictureOpensTheMenu) {
     const std::string path = Work("groups.gpx");
     ASSERT_TRUE(WriteProfile(path, *MacroProfile("G", {0, 4, 10, 12, 19})));
     Program program(Quoted(path));
@@ -285,10 +279,6 @@ TEST_F(WindowTest, GroupsSwitchTheLabelsAndPadButtonsAndThePictureOpenTheMenu) {
     EXPECT_EQ(LabelText(main, 0), "G0");
     EXPECT_EQ(LabelText(main, 4), "G4");
     EXPECT_EQ(LabelText(main, 9), "Off");
-
-    ClickControl(main, IDC_PAD_BUTTON_3);
-    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
-    CloseMenu(program.Pid());
 
     // On the button page the pad icon shows the pad picture beside the window.
     ClickControl(main, IDC_PAD_ICON);
@@ -437,6 +427,227 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     EXPECT_EQ(MultiLayerKind(back.image->slots[2].multiLayer),
               MultiLayerKindValue::SingleSwitchMouse);
     EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
+}
+
+// The keyboard alone, as a user without a mouse: Tab reaches every control
+// of the main window, its editors and the pad picture, and Enter, Space,
+// Escape, the Menu key, Shift+F10 and Alt do their work. Read back: focus,
+// open menus and dialogs, labels and the names pad buttons carry.
+
+using KeyboardTest = AppTest;
+using test::Key;
+
+constexpr Key kTab{VK_TAB, 0x0F};
+constexpr Key kEnter{VK_RETURN, 0x1C};
+constexpr Key kSpace{VK_SPACE, 0x39};
+constexpr Key kEscape{VK_ESCAPE, 0x01};
+constexpr Key kDown{VK_DOWN, 0x50, true};
+constexpr Key kHome{VK_HOME, 0x47, true};
+constexpr Key kRight{VK_RIGHT, 0x4D, true};
+constexpr Key kShift{VK_SHIFT, 0x2A};
+constexpr Key kAlt{VK_MENU, 0x38};
+constexpr Key kF{'F', 0x21};
+constexpr Key kF10{VK_F10, 0x44};
+constexpr Key kMenuKey{VK_APPS, 0x5D, true};
+
+// The keys pressed and released one after another, or with `held` down.
+void Press(std::initializer_list<Key> keys, const Key* held = nullptr) {
+    std::vector<INPUT> inputs = Strokes(keys);
+    if (held != nullptr) {
+        inputs.insert(inputs.begin(), test::KeyEvent(*held, false));
+        inputs.push_back(test::KeyEvent(*held, true));
+    }
+    Inject(inputs);
+}
+
+// The control with the keyboard focus in the program, and its dialog.
+HWND FocusWindow() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(0, &info);
+    return info.hwndFocus;
+}
+int Focused() {
+    return ::GetDlgCtrlID(FocusWindow());
+}
+bool WaitForFocus(int id) {
+    return WaitFor([&] { return Focused() == id; }, 3000);
+}
+// Tab until `id` has the focus (at most once round a dialog), each Tab
+// once the one before has moved the focus.
+bool TabTo(int id) {
+    for (int i = 0; i < 30 && Focused() != id; ++i) {
+        HWND before = FocusWindow();
+        Press({kTab});
+        WaitFor([&] { return FocusWindow() != before; }, 3000);
+    }
+    return Focused() == id;
+}
+// Tab to the dialog's button, press it with Space, and see the dialog end.
+bool EndWith(HWND dialog, int button) {
+    if (!TabTo(button)) {
+        return false;
+    }
+    Press({kSpace});
+    return WaitFor([&] { return !::IsWindow(dialog); });
+}
+bool MenuOpens(DWORD pid) {
+    return WaitFor([&] { return OpenPopupMenu(pid) != nullptr; }, 3000);
+}
+
+// Keyboard cues shown always (true) or once the keyboard is used; stored,
+// so that the program started next reads it.
+void SetKeyboardCues(BOOL always) {
+    ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
+                            reinterpret_cast<void*>(static_cast<INT_PTR>(always)),
+                            SPIF_UPDATEINIFILE);
+}
+bool CuesShown(HWND dialog) {
+    return (::SendMessageA(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
+    BOOL cuesBefore = FALSE;
+    ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cuesBefore, 0);
+    SetKeyboardCues(FALSE);
+    Program program("");
+    SetKeyboardCues(cuesBefore);
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ::SetForegroundWindow(main);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == main; }));
+    const DWORD pid = program.Pid();
+
+    // A click shows no focus cue; the first Tab does. Tab goes from each pad
+    // button to its label.
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+    EXPECT_FALSE(CuesShown(main));
+    for (int id : {IDC_PAD_ICON, IDC_GROUP_M11_M20, IDC_APPLY, IDC_CANCEL, IDC_OK, IDC_FRAME_TOGGLE,
+                   IDC_PAD_BUTTON_0, IDC_PAD_LABEL_0, IDC_PAD_BUTTON_1}) {
+        Press({kTab});
+        EXPECT_TRUE(WaitForFocus(id)) << id;
+    }
+    EXPECT_TRUE(CuesShown(main));
+    HWND m2 = ::GetDlgItem(main, IDC_PAD_BUTTON_1);
+    EXPECT_EQ(WindowText(m2), "M2, Off");
+
+    // Enter on M2 drops its menu from the button; Single > Keyboard opens
+    // the key capture, which takes Enter as its key and is then ended with
+    // Space on the OK it gave the focus to.
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    RECT button{}, menu{};
+    ::GetWindowRect(m2, &button);
+    ::GetWindowRect(OpenPopupMenu(pid), &menu);
+    EXPECT_EQ(menu.left, button.left);
+    EXPECT_EQ(menu.top, button.bottom);
+    Press({kDown, kRight, kEnter});
+    HWND capture = WaitForDialog(pid, "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    Press({kEnter});
+    EXPECT_TRUE(
+        WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(capture, IDC_CAPTURE_AGAIN)); }));
+    EXPECT_EQ(Focused(), IDC_ACCEPT);
+    const std::string enterName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 1), enterName);
+    EXPECT_EQ(WindowText(m2), "M2, Single: " + enterName);
+
+    // The Menu key on the label opens the same menu; Enter reopens the key
+    // capture, whose Cancel Tab reaches once a key (Escape) was taken.
+    Press({kTab});
+    ASSERT_TRUE(WaitForFocus(IDC_PAD_LABEL_1));
+    Press({kMenuKey});
+    EXPECT_TRUE(MenuOpens(pid));
+    Press({kEscape});
+    Press({kEnter});
+    capture = WaitForDialog(pid, "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    Press({kEscape});
+    ASSERT_TRUE(EndWith(capture, IDC_REJECT));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 1), enterName);
+
+    // Shift+F10 on M3's label: Multi Layers > Advanced. In the editor the
+    // list's free row takes Shift+F10 and Enter; the layers come from Single >
+    // Keyboard and Stop > Stop Key, and OK ends it.
+    ASSERT_TRUE(TabTo(IDC_PAD_LABEL_2));
+    Press({kF10}, &kShift);
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kDown, kRight, kDown, kDown, kEnter});
+    HWND layers = WaitForDialog(pid, "Multi Layers Edit:");
+    ASSERT_NE(layers, nullptr);
+    SetField(layers, IDC_RECORD_NAME, "Walk");
+    ASSERT_TRUE(TabTo(IDC_LAYER_LIST));
+    Press({kF10}, &kShift);
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kRight, kEnter});
+    capture = WaitForDialog(pid, "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    Press({kSpace});  // taken as the key; then OK has the focus
+    EXPECT_TRUE(WaitForFocus(IDC_ACCEPT));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    ASSERT_TRUE(TabTo(IDC_LAYER_LIST));
+    Press({kHome, kDown, kEnter});  // the free row has nothing to edit: its menu
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kDown, kRight, kEnter});
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(layers, IDC_OK)); }));
+    ASSERT_TRUE(EndWith(layers, IDC_OK));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 2), "Walk");
+
+    // The twin switch's arrows are tab stops whose menu Space opens.
+    ASSERT_TRUE(TabTo(IDC_PAD_BUTTON_3));
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kDown, kRight, kDown, kEnter});
+    HWND twin = WaitForDialog(pid, "Twin Switch Edit:");
+    ASSERT_NE(twin, nullptr);
+    for (int arrow : {IDC_KEY1_ARROW, IDC_KEY2_ARROW}) {
+        ASSERT_TRUE(TabTo(arrow));
+        Press({kSpace});
+        EXPECT_TRUE(MenuOpens(pid)) << arrow;
+        Press({kEscape});
+    }
+    ASSERT_TRUE(EndWith(twin, IDC_REJECT));
+
+    // The macro editor's list opens its menu with the Menu key.
+    ASSERT_TRUE(TabTo(IDC_PAD_BUTTON_4));
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kEnter});
+    HWND macro = WaitForDialog(pid, "Macro Edit:");
+    ASSERT_NE(macro, nullptr);
+    ASSERT_TRUE(TabTo(IDC_EVENT_LIST));
+    Press({kMenuKey});
+    EXPECT_TRUE(MenuOpens(pid));
+    Press({kEscape});
+    ASSERT_TRUE(EndWith(macro, IDC_CANCEL));
+
+    // The pad picture: Space on the pad icon shows it with the keyboard in
+    // it; Enter on its M2 opens the menu; Escape goes back.
+    ASSERT_TRUE(TabTo(IDC_PAD_ICON));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor([&] { return program.PadPicture() != nullptr; }));
+    ASSERT_TRUE(TabTo(IDC_PICTURE_M2));
+    Press({kEnter});
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kEscape, kEscape});
+    EXPECT_TRUE(WaitFor([&] { return ::IsChild(main, FocusWindow()) != FALSE; }));
+
+    // Alt+F shows the frame with the menu bar whose File menu drops; Escape
+    // closes the menu, leaves the bar, and then hides the window.
+    Press({kF}, &kAlt);
+    EXPECT_TRUE(MenuOpens(pid));
+    EXPECT_EQ(RegionKind(main), SIMPLEREGION);
+    Press({kEscape, kEscape});
+    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(pid) == nullptr; }));
+    Press({kEscape});
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ namespace {
 constexpr Key kEnter{VK_RETURN, 0x1C};
 constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
 constexpr Key kF13{VK_F13, 0x64};  // not in the key table
+constexpr Key kTab{VK_TAB, 0x0F};
 
 // A low-level keyboard hook installed before the dialog's: it sees a key
 // event only when the dialog's hook let it through, or is gone.
@@ -63,48 +64,49 @@ class StrokeCounter {
     UniqueHook hook_;
 };
 
-TEST(KeyCaptureDlg, TheLastListedKeyStrokeWins) {
-    const struct {
-        const char* what;
-        std::vector<Key> keys;
-        std::uint32_t expected;
-    } kCases[] = {
-        {"the last of several", {kKeyB, kRightCtrl, kKeyA, kEnter}, 0x1C},
-        {"right Ctrl is extended", {kKeyB, kRightCtrl}, 0x1001D},
-        {"an unlisted key changes nothing", {kKeyB, kF13}, 0x30},
-    };
-    for (const auto& c : kCases) {
-        CKeyCaptureDlg dlg;
-        const INT_PTR result = RunModal(
-            dlg, [&](HWND) { Inject(Strokes(c.keys)); }, IDC_ACCEPT);
-        EXPECT_EQ(result, IDOK) << c.what;
-        EXPECT_EQ(dlg.key, c.expected) << c.what;
-        EXPECT_EQ(dlg.flags, 0x01200000u) << c.what;  // a click
-    }
-}
-
 // While the dialog is open no stroke reaches a hook installed before its
-// own; after it, however it ended, every stroke does again: a capture that
+// own, except, once a whole stroke completed the capture, the keys that work
+// the dialog; later keys still count until "Change" captures anew. After the
+// dialog, however it ended, every stroke goes on again: a capture that
 // outlived its dialog would swallow the user's keyboard.
-TEST(KeyCaptureDlg, TheKeyboardIsFreedHoweverTheDialogEnds) {
+TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDialogEnds) {
     const struct {
         const char* how;
         std::function<void(HWND)> steps;
         int button;  // posted after the steps
         INT_PTR result;
+        std::uint32_t key;  // after OK
+        int passedOn;       // events the other hook saw while the dialog was open
     } kEndings[] = {
-        {"OK", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_ACCEPT, IDOK},
-        {"Cancel", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_REJECT, IDCANCEL},
-        {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7},
+        {"OK",
+         [](HWND) {
+             Inject(Strokes({kKeyB, kF13}));
+         },
+         IDC_ACCEPT, IDOK, 0x30, 0},
+        {"Cancel", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_REJECT, IDCANCEL, 0, 0},
+        {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7, 0, 0},
         {"a click on OK while the keyboard is captured",
          [](HWND d) {
-             Inject(Strokes({kKeyB}));
              RECT ok{};
              ::GetWindowRect(::GetDlgItem(d, IDC_ACCEPT), &ok);
              const POINT centre{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
              Inject(PointerAt(centre, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
          },
-         IDC_REJECT, IDOK},  // the posted Cancel only comes if the click did nothing
+         IDC_REJECT, IDOK, 0x1E, 0},  // the posted Cancel only comes if the click did nothing
+        {"right Ctrl after the capture, extended; Enter goes on",
+         [](HWND) {
+             Inject(Strokes({kKeyB, kRightCtrl, kEnter}));
+         },
+         IDC_ACCEPT, IDOK, 0x1001D, 2},
+        {"Change takes Tab after another key",
+         [](HWND d) {
+             Inject(Strokes({kKeyB, kTab}));
+             EXPECT_TRUE(::IsWindowEnabled(Item(d, IDC_CAPTURE_AGAIN)));
+             ::SendMessageA(d, WM_COMMAND, IDC_CAPTURE_AGAIN, 0);
+             EXPECT_FALSE(::IsWindowEnabled(Item(d, IDC_CAPTURE_AGAIN)));
+             Inject(Strokes({kTab}));
+         },
+         IDC_ACCEPT, IDOK, 0x0F, 2},
     };
     StrokeCounter counter;
     ASSERT_TRUE(counter.installed());
@@ -115,12 +117,13 @@ TEST(KeyCaptureDlg, TheKeyboardIsFreedHoweverTheDialogEnds) {
             CKeyCaptureDlg dlg;
             EXPECT_EQ(RunModal(dlg, ending.steps, ending.button), ending.result);
             if (ending.result == IDOK) {
-                EXPECT_EQ(dlg.key, 0x30u);
+                EXPECT_EQ(dlg.key, ending.key);
+                EXPECT_EQ(dlg.flags, 0x01200000u);  // a click
             }
         }
-        EXPECT_EQ(counter.count(), before);
+        EXPECT_EQ(counter.count(), before + ending.passedOn);
         Inject(Strokes({kKeyA}));
-        EXPECT_EQ(counter.count(), before + 2);
+        EXPECT_EQ(counter.count(), before + ending.passedOn + 2);
     }
 }
 
@@ -493,8 +496,7 @@ class TwinSwitchTest : public ::testing::Test {
         PumpMessages();
     }
     void ClickArrow(int key) {
-        const RECT arrow = dlg.ArrowRect(key);
-        dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.left + 4, arrow.top + 4));
+        dlg.GetDlgItem(key == 1 ? IDC_KEY2_ARROW : IDC_KEY1_ARROW).SendMessage(BM_CLICK);
     }
     bool OkEnabled() const { return dlg.GetDlgItem(IDC_ACCEPT).IsWindowEnabled(); }
 
