@@ -84,6 +84,17 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
   private:
     // ---- window, pages, frame (gripdeck_dlg.cpp)
+    // The part of the start that the first look at the window does not need:
+    // the button page's art, the frame button's tool tip, the summary and pad
+    // picture windows, the tray icon, automatic profiles, the hide of a "-1"
+    // start and the device check. Runs once: from a message the first paint
+    // posts, or earlier from whatever needs it done.
+    void FinishStart();
+    void OnPaint();
+    LRESULT OnFinishStart(WPARAM, LPARAM);
+    // The button page's background, the pad buttons' faces and the labels'
+    // places and colour, once, before the button page may show.
+    void LoadButtonPage();
     void SkinControls();
     void FitClientToSkin();
     void PlaceSummaryBesideWindow();
@@ -247,6 +258,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // Posted to itself: open a forwarded path that waits, if nothing stands
     // in the way now.
     static constexpr UINT kOpenForwardedMessage = WM_APP + 0x111;
+    // Posted to itself by the first paint: FinishStart.
+    static constexpr UINT kFinishStartMessage = WM_APP + 0x112;
+    bool finishStartPosted_ = false;
+    bool startFinished_ = false;
+    bool buttonPageLoaded_ = false;
     WPARAM lastMark_ = 0;
 };
 
