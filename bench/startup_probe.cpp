@@ -6,11 +6,11 @@
 //
 // Starts A and B alternately RUNS times each (after one unmeasured start of
 // each, which warms the file cache and Wine's own processes), prints every
-// time, both medians and the ratio A / B; the fastest start of each beside
-// its median tells how much of the spread a busy machine added. Each program is ended with
-// WM_CLOSE (wParam 1, which ends Gripdeck rather than hiding it) and waited
-// for before the next start, so that a single-instance program never finds
-// the previous copy still running.
+// time, both medians and the ratio A / B; the fastest start of each, beside
+// its median, tells how much of the spread a busy machine added. Each
+// program is ended with WM_CLOSE (wParam 1, which ends Gripdeck rather than
+// hiding it) and waited for before the next start, so that a
+// single-instance program never finds the previous copy still running.
 #include <windows.h>
 
 #include <algorithm>
