@@ -82,6 +82,7 @@ bool CGripdeckDlg::SaveAs() {
 }
 
 void CGripdeckDlg::OnFileSummary() {
+    FinishStart();
     CGripdeckApp& app = GripdeckApp();
     app.summaryVisible = summaryWindow.IsWindowVisible();
     CSummaryDlg dialog(hwnd_);

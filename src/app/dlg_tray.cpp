@@ -26,6 +26,7 @@ void BringBackOnScreen(CWnd window, int screenWidth, int screenHeight) {
 }  // namespace
 
 void CGripdeckDlg::ShowHide() {
+    FinishStart();
     CGripdeckApp& app = GripdeckApp();
     CWnd picture(PadPictureWindow());
     if (windowShown == 0) {

@@ -71,6 +71,8 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<kForwardedCharMessage, &D::OnForwardedChar>(),
         OnMessage<WM_ENABLE, &D::OnEnable>(),
         OnMessage<kOpenForwardedMessage, &D::OnOpenForwarded>(),
+        OnMessage<WM_PAINT, &D::OnPaint>(),
+        OnMessage<kFinishStartMessage, &D::OnFinishStart>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         ChainMember<&D::autoSwitch_>(),
         OnMessage<WM_DPICHANGED, &D::OnDpiChanged>(),
@@ -159,14 +161,6 @@ BOOL CGripdeckDlg::OnInitDialog() {
     FitClientToSkin();
     ToggleFrame();
 
-    summaryWindow.Create(hwnd_);
-    PlaceSummaryBesideWindow();
-    // Filled by LoadInstalledPackage below, from the profile the window
-    // starts with: filled now, it would show the empty profile made before
-    // the package is read.
-    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
-    padPictureWindow.Create(hwnd_);
-
     clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
     ResetImage(CurrentProfile().image);
 
@@ -179,16 +173,74 @@ BOOL CGripdeckDlg::OnInitDialog() {
         .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
 
     LoadFixedTexts();
+    // The summary window, made after the first paint, takes what this load
+    // gives it when it is created.
     LoadInstalledPackage();
     RefreshLabels(-1);
+    SetPage(1);
+    return TRUE;
+}
+
+void CGripdeckDlg::OnPaint() {
+    if (finishStartPosted_) {
+        SetMsgHandled(false);
+        return;
+    }
+    // The first paint: the background (drawn on erase), then every shown
+    // control at once, which would otherwise wait behind posted messages;
+    // then the rest of the start, posted, so that the window is on screen
+    // whole before the rest takes its time.
+    finishStartPosted_ = true;
+    { PaintDC paint(hwnd_); }
+    RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PostMessage(kFinishStartMessage);
+}
+
+LRESULT CGripdeckDlg::OnFinishStart(WPARAM, LPARAM) {
+    FinishStart();
+    return 0;
+}
+
+void CGripdeckDlg::FinishStart() {
+    if (startFinished_) {
+        return;
+    }
+    startFinished_ = true;
+    LoadButtonPage();
+    frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
+    summaryWindow.Create(hwnd_);
+    PlaceSummaryBesideWindow();
+    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    padPictureWindow.Create(hwnd_);
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
     autoSwitch_.Start(hwnd_);
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
     deviceWatcher_.CheckAtStart();
-    SetPage(1);
-    return TRUE;
+}
+
+void CGripdeckDlg::LoadButtonPage() {
+    if (buttonPageLoaded_) {
+        return;
+    }
+    buttonPageLoaded_ = true;
+    buttonPage_ = LoadScaledBitmap(IDB_BUTTON_PAGE);
+    for (int i = 0; i < kPadButtons; ++i) {
+        const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, artScale_);
+        padButtons_[i].SetArtScale(artScale_);
+        padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
+                                   place.x, place.y);
+    }
+    // The font the labels had is freed only once none of them holds it.
+    UniqueFont font = FontForScale(GetFont(), dialogFontDpi_, ArtScalePercent(artScale_));
+    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[artScale_];
+    for (int i = 0; i < kPadButtons; ++i) {
+        labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
+        labels_[i].SetTextColour(skin_layout::kLabelText);
+        labels_[i].SetFont(font ? font.get() : GetFont(), false);
+    }
+    labelFont_ = std::move(font);
 }
 
 void CGripdeckDlg::SkinControls(int scale) {
@@ -213,10 +265,10 @@ void CGripdeckDlg::SkinControls(int scale) {
         button.SetArtScale(scale);
         button.LoadBitmaps(entry.bitmap, entry.bitmap, place.transparent, place.x, place.y);
     }
-    frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
 
+    // The button page's art waits until that page may show (LoadButtonPage):
+    // the window starts on the welcome page.
     for (int i = 0; i < kPadButtons; ++i) {
-        const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, scale);
         if (padButtons_[i].GetSafeHwnd() == nullptr) {
             padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
             labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
@@ -224,31 +276,26 @@ void CGripdeckDlg::SkinControls(int scale) {
             labels_[i].SetWindowPos(padButtons_[i], 0, 0, 0, 0,
                                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
-        padButtons_[i].SetArtScale(scale);
-        padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
-                                   place.x, place.y);
     }
-    // The font the labels had is freed only once none of them holds it.
-    UniqueFont font = FontForScale(GetFont(), dialogFontDpi_, ArtScalePercent(scale));
-    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[scale];
-    for (int i = 0; i < kPadButtons; ++i) {
-        labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
-        labels_[i].SetTextColour(skin_layout::kLabelText);
-        labels_[i].SetFont(font ? font.get() : GetFont(), false);
-    }
-    labelFont_ = std::move(font);
 
-    auto load = [scale](int bitmap) {
-        return UniqueBitmap(::LoadBitmapA(
-            ResourceInstance(), MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, scale))));
-    };
-    buttonPage_ = load(IDB_BUTTON_PAGE);
-    welcomePage_ = load(IDB_WELCOME_PAGE);
-    shapeMask_ = load(IDB_WINDOW_SHAPE);
+    // The page bitmaps and the shape mask have one size: the welcome page,
+    // the one shown first, gives it.
+    welcomePage_ = LoadScaledBitmap(IDB_WELCOME_PAGE);
+    shapeMask_ = LoadScaledBitmap(IDB_WINDOW_SHAPE);
     BITMAP info{};
-    if (buttonPage_ && ::GetObjectA(buttonPage_.get(), sizeof info, &info) != 0) {
+    if (welcomePage_ && ::GetObjectA(welcomePage_.get(), sizeof info, &info) != 0) {
         skinSize_ = SIZE{info.bmWidth, info.bmHeight};
     }
+    // A new scale: the button page, once loaded, follows it.
+    if (buttonPageLoaded_) {
+        buttonPageLoaded_ = false;
+        LoadButtonPage();
+    }
+}
+
+UniqueBitmap CGripdeckDlg::LoadScaledBitmap(int bitmap) const {
+    return UniqueBitmap(::LoadBitmapA(
+        ResourceInstance(), MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, artScale_))));
 }
 
 void CGripdeckDlg::FitClientToSkin(bool keepPlace) {
@@ -347,6 +394,9 @@ void CGripdeckDlg::SetPage(int newPage) {
     if (page == newPage) {
         return;
     }
+    if (newPage == 2) {
+        LoadButtonPage();
+    }
     const int show = newPage == 2 ? SW_SHOW : SW_HIDE;
     for (int i = 0; i < kPadButtons; ++i) {
         padButtons_[i].ShowWindow(show);
@@ -429,6 +479,7 @@ void CGripdeckDlg::OnCancelButton() {
 }
 
 void CGripdeckDlg::OnPadIcon() {
+    FinishStart();
     CWnd picture(PadPictureWindow());
     switch (DecidePadIcon(page, picture.IsWindow() && picture.IsWindowVisible())) {
         case PadIconAction::ShowButtonPage:
@@ -541,6 +592,11 @@ void CGripdeckDlg::EndRun(INT_PTR result) {
 }
 
 void CGripdeckDlg::TakeSummaryVisibility() {
+    if (!startFinished_) {
+        // Ended before the summary window was made: the user saw nothing
+        // that could change the setting.
+        return;
+    }
     CGripdeckApp& app = GripdeckApp();
     app.summaryVisible = SummaryVisibilityToStore(
         windowShown != 0, summaryWindow.IsWindowVisible() != FALSE, app.summaryVisible);
@@ -592,6 +648,9 @@ void CGripdeckDlg::OnDestroy() {
 }
 
 LRESULT CGripdeckDlg::OnMark(WPARAM mark, LPARAM) {
+    // Whoever waits for the window to have handled everything so far waits
+    // for the end of its start as well.
+    FinishStart();
     lastMark_ = mark;
     return 0;
 }

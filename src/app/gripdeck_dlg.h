@@ -87,11 +87,24 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // Bitmaps, places, label font and pages from the art's drawing at a
     // display scale (an index into its scales); again on each DPI change.
     void SkinControls(int scale);
+    // A bitmap of the art at the current scale.
+    UniqueBitmap LoadScaledBitmap(int bitmap) const;
     // keepPlace: resize only; else the window also moves to the screen's corner.
     void FitClientToSkin(bool keepPlace = false);
     // The window's region for the frame state and the current skin.
     void ApplyFrame();
     LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggestedRect);
+    // The part of the start that the first look at the window does not need:
+    // the button page's art, the frame button's tool tip, the summary and pad
+    // picture windows, the tray icon, automatic profiles, the hide of a "-1"
+    // start and the device check. Runs once: from a message the first paint
+    // posts, or earlier from whatever needs it done.
+    void FinishStart();
+    void OnPaint();
+    LRESULT OnFinishStart(WPARAM, LPARAM);
+    // The button page's background, the pad buttons' faces and the labels'
+    // places and colour, once, before the button page may show.
+    void LoadButtonPage();
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();
@@ -265,6 +278,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // Posted to itself: open a forwarded path that waits, if nothing stands
     // in the way now.
     static constexpr UINT kOpenForwardedMessage = WM_APP + 0x111;
+    // Posted to itself by the first paint: FinishStart.
+    static constexpr UINT kFinishStartMessage = WM_APP + 0x112;
+    bool finishStartPosted_ = false;
+    bool startFinished_ = false;
+    bool buttonPageLoaded_ = false;
     WPARAM lastMark_ = 0;
 };
 
