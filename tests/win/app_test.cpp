@@ -495,23 +495,35 @@ bool MenuOpens(DWORD pid) {
     return WaitFor([&] { return OpenPopupMenu(pid) != nullptr; }, 3000);
 }
 
-// Keyboard cues shown always (true) or once the keyboard is used; stored,
-// so that the program started next reads it.
-void SetKeyboardCues(BOOL always) {
-    ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
-                            reinterpret_cast<void*>(static_cast<INT_PTR>(always)),
-                            SPIF_UPDATEINIFILE);
-}
+// Keyboard cues shown always (true) or only once the keyboard is used, for
+// as long as the object lives; then the setting before. Stored, since the
+// program reads it when each of its dialogs starts, well after it was
+// launched, and a fresh Wine prefix shows them always.
+class KeyboardCues {
+  public:
+    explicit KeyboardCues(BOOL always) {
+        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before_, 0);
+        Set(always);
+    }
+    KeyboardCues(const KeyboardCues&) = delete;
+    KeyboardCues& operator=(const KeyboardCues&) = delete;
+    ~KeyboardCues() { Set(before_); }
+
+  private:
+    static void Set(BOOL always) {
+        ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
+                                reinterpret_cast<void*>(static_cast<INT_PTR>(always)),
+                                SPIF_UPDATEINIFILE);
+    }
+    BOOL before_ = FALSE;
+};
 bool CuesShown(HWND dialog) {
     return (::SendMessageA(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
 TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
-    BOOL cuesBefore = FALSE;
-    ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cuesBefore, 0);
-    SetKeyboardCues(FALSE);
+    const KeyboardCues cues(FALSE);
     Program program("");
-    SetKeyboardCues(cuesBefore);
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
     ::SetForegroundWindow(main);
