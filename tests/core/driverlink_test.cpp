@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,7 +54,7 @@ class DriverLinkTest : public ::testing::Test {
 // ---- publishing
 
 TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterfaceA) {
-    host.AddServiceKey();
+    host.ServiceKey();
     host.PlugInterfaces(true, true);
 
     const PublishResult result = link.PublishProfile();
@@ -86,7 +85,7 @@ TEST_F(DriverLinkTest, UnderWow64ThePackageAvoidsRedirectionAndTheReinstallRefus
     EXPECT_EQ(PackagePath("C:\\WINDOWS", SystemFolderView::Wow64),
               "C:\\WINDOWS\\Sysnative\\drivers\\velqorgpx.pkg");
     host.systemFolders = SystemFolderView::Wow64;
-    host.AddServiceKey();
+    host.ServiceKey();
 
     EXPECT_TRUE(link.PublishProfile().packageWritten);
     EXPECT_THAT(
@@ -327,25 +326,6 @@ TEST_F(DriverLinkTest, InstallsKeyboardThenMouseFromTheInstallFolder) {
     EXPECT_EQ(host.currentDirectory, "D:\\Pad");
 }
 
-// Message 59 once at the first failure, and nothing more is tried.
-TEST_F(DriverLinkTest, AFailedInstallationStopsThereWithMessage59) {
-    for (const auto& [name, failing, unknownFolder, installs] :
-         {std::tuple{"keyboard", kKeyboard, false, 1u}, std::tuple{"mouse", kMouse, false, 2u},
-          std::tuple{"no folder", std::string(), true, 0u}}) {
-        SCOPED_TRACE(name);
-        FakeDriverHost world;
-        world.failingInstalls.insert(failing);
-        if (unknownFolder) {
-            world.programFolder.reset();
-        }
-        EXPECT_FALSE(DriverLink(state->image, state->summary, world).ReinstallDriver());
-        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
-        EXPECT_EQ(world.CallsStartingWith("CopyInf").size(), installs);
-        EXPECT_THAT(world.messages,
-                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
-    }
-}
-
 TEST_F(DriverLinkTest, ARootFolderGivesNoDoubledBackslash) {
     host.programFolder = "C:\\";
     EXPECT_TRUE(link.ReinstallDriver());
@@ -417,26 +397,42 @@ INSTANTIATE_TEST_SUITE_P(
                   Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "F:\\Gone"}),
     RowName<FolderRow>);
 
-// What a failed reinstall names; the current directory is never where the
-// setup files come from.
-TEST_F(DriverLinkTest, AFailedCopyNamesTheSetupFile) {
+// Message 59 once, at the first failure, naming the setup file a copy failed on; nothing
+// more is tried, and the current directory is never where the setup files come from.
+TEST_F(DriverLinkTest, AFailedReinstallStopsThereWithMessage59) {
     const auto kb = std::string(kProgram) + "\\vlqrgpxkb.inf";
     const auto ms = std::string(kProgram) + "\\vlqrgpxms.inf";
-    for (const auto& [installDir, uncopyable, installs] :
-         {std::tuple{"F:\\Gone", std::string("F:\\Gone\\vlqrgpxkb.inf"), 0u},
-          std::tuple{"", kb, 0u}, std::tuple{"", ms, 1u}}) {
-        SCOPED_TRACE(uncopyable);
+    const struct {
+        const char* installDir;  // "": none
+        bool programFolderKnown;
+        std::string failingInstall, uncopyable;
+        unsigned installs;
+        std::string named;
+    } rows[] = {
+        {"", true, kKeyboard, "", 1, ""},
+        {"", true, kMouse, "", 2, ""},
+        {"", false, "", "", 0, ""},
+        {"F:\\Gone", true, "", "F:\\Gone\\vlqrgpxkb.inf", 0, "F:\\Gone\\vlqrgpxkb.inf"},
+        {"", true, "", kb, 0, kb},
+        {"", true, "", ms, 1, ms},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.failingInstall + row.uncopyable);
         FakeDriverHost world;
-        if (*installDir != '\0') {
+        if (*row.installDir != '\0') {
             world.keys[kSettingsKeyName].values[kInstallDirValue] = {
-                RegistryType::String, Bytes(std::string(installDir) + '\0')};
+                RegistryType::String, Bytes(std::string(row.installDir) + '\0')};
         }
-        world.uncopyableInfs.insert(uncopyable);
+        if (!row.programFolderKnown) {
+            world.programFolder.reset();
+        }
+        world.failingInstalls.insert(row.failingInstall);
+        world.uncopyableInfs.insert(row.uncopyable);
         EXPECT_FALSE(DriverLink(state->image, state->summary, world).ReinstallDriver());
-        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
+        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), row.installs);
         EXPECT_EQ(world.IndexOf("CurrentDirectory"), -1);
         EXPECT_THAT(world.messages,
-                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop, uncopyable}));
+                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop, row.named}));
     }
 }
 
