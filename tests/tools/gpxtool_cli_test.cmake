@@ -94,8 +94,7 @@ if(GROUP STREQUAL "round_trip")
     expect_contains("${OUT}" "Resolution: 1920x1080\n")
     expect_contains("${OUT}" "\nM4   Right Button            Single: Right Button\n")
     expect_contains("${OUT}" "\nM12  Build sequence          Multi Layers: Build sequence\n")
-    expect_contains("${OUT}" "\nM13  Stop\nM14  Stop Macro\nM15  Super Stop\n")
-    expect_contains("${OUT}" "\nM20  Off\n")
+    expect_contains("${OUT}" "\nM13  Stop\nM14  Stop Macro\n")
     # A slot type the label refresh does not know leaves the label as it was.
     file(READ ${WORK}/sample.json text)
     string(REPLACE "{\"button\": \"M18\", \"kind\": \"Off\"}"
