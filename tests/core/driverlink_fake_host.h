@@ -70,7 +70,6 @@ class FakeDriverHost : public DriverHost {
         return (root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + subkey;
     }
     Key& ServiceKey() { return keys[KeyName(RegistryRoot::LocalMachine, kServiceKey)]; }
-    void AddServiceKey() { ServiceKey(); }
     void PlugInterfaces(bool a, bool b) {
         if (a) {
             interfaces['A'] = "\\\\?\\root#padsim#0000#{a}";
@@ -99,12 +98,10 @@ class FakeDriverHost : public DriverHost {
     }
     // Position of the first call starting with `prefix`, or -1.
     int IndexOf(const std::string& prefix) const {
-        for (std::size_t i = 0; i < calls.size(); ++i) {
-            if (calls[i].rfind(prefix, 0) == 0) {
-                return static_cast<int>(i);
-            }
-        }
-        return -1;
+        const auto at = std::find_if(calls.begin(), calls.end(), [&](const std::string& call) {
+            return call.rfind(prefix, 0) == 0;
+        });
+        return at == calls.end() ? -1 : static_cast<int>(at - calls.begin());
     }
 
     // --- DriverHost
@@ -169,9 +166,7 @@ class FakeDriverHost : public DriverHost {
         calls.push_back("ProgramFolder");
         return programFolder;
     }
-
     void NotifyMainWindow() override { calls.push_back("NotifyMainWindow"); }
-
     void ShowMessage(unsigned messageId, MessageOwner owner, MessageIcon icon,
                      const std::string& file) override {
         calls.push_back("ShowMessage " + std::to_string(messageId));

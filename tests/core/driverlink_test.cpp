@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,11 +32,7 @@ const std::string kServiceKeyName = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\
 const std::string kSettingsKeyName = "HKCU\\Software\\MARVENTA\\Gripdeck\\default";
 const std::string kKeyboard = kKeyboardHardwareId;
 const std::string kMouse = kMouseHardwareId;
-
-template <typename Row>
-std::string RowName(const ::testing::TestParamInfo<Row>& info) {
-    return info.param.name;
-}
+constexpr char kProgram[] = "C:\\Program Files\\Gripdeck";  // the fake host's program folder
 
 class DriverLinkTest : public ::testing::Test {
   protected:
@@ -55,7 +50,7 @@ class DriverLinkTest : public ::testing::Test {
 // ---- publishing
 
 TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterfaceA) {
-    host.AddServiceKey();
+    host.ServiceKey();
     host.PlugInterfaces(true, true);
 
     const PublishResult result = link.PublishProfile();
@@ -86,7 +81,7 @@ TEST_F(DriverLinkTest, UnderWow64ThePackageAvoidsRedirectionAndTheReinstallRefus
     EXPECT_EQ(PackagePath("C:\\WINDOWS", SystemFolderView::Wow64),
               "C:\\WINDOWS\\Sysnative\\drivers\\velqorgpx.pkg");
     host.systemFolders = SystemFolderView::Wow64;
-    host.AddServiceKey();
+    host.ServiceKey();
 
     EXPECT_TRUE(link.PublishProfile().packageWritten);
     EXPECT_THAT(
@@ -106,129 +101,100 @@ TEST_F(DriverLinkTest, UnderWow64ThePackageAvoidsRedirectionAndTheReinstallRefus
 }
 
 // Each effect happens whatever became of the others; nothing is shown.
-struct PublishRow {
-    const char* name;
-    int windowsKnown, fileWritable, serviceKey, keyWritable, interfaceA, opens;
-    PublishResult expected;
-};
+TEST_F(DriverLinkTest, EachPublishingEffectStandsAlone) {
+    const struct {
+        const char* name;
+        bool windowsKnown, fileWritable, serviceKey, keyWritable, interfaceA, opens;
+        PublishResult expected;
+    } rows[] = {
+        // name, Windows folder known, file writable, service key, writable, A listed, opens
+        {"all succeed", 1, 1, 1, 1, 1, 1, {true, true, true}},
+        {"no key, no pad", 1, 1, 0, 0, 0, 0, {true, false, false}},
+        {"unplugged", 1, 1, 1, 1, 0, 0, {true, true, false}},
+        {"file not writable", 1, 0, 1, 1, 1, 1, {false, true, true}},
+        {"key read-only", 1, 1, 1, 0, 1, 1, {true, false, true}},
+        {"open fails", 1, 1, 1, 1, 1, 0, {true, true, false}},
+        {"no Windows folder", 0, 1, 1, 1, 1, 1, {false, false, true}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeDriverHost world;
+        if (!row.windowsKnown) {
+            world.windowsDirectory.reset();
+        }
+        world.filesWritable = row.fileWritable;
+        if (row.serviceKey) {
+            world.ServiceKey().writable = row.keyWritable;
+        }
+        world.PlugInterfaces(row.interfaceA, true);
+        world.interfaceOpens = row.opens;
 
-class DriverLinkPublishRowTest : public DriverLinkTest,
-                                 public ::testing::WithParamInterface<PublishRow> {};
+        const PublishResult result =
+            DriverLink(state->image, state->summary, world).PublishProfile();
 
-TEST_P(DriverLinkPublishRowTest, EachEffectStandsAlone) {
-    const PublishRow& row = GetParam();
-    if (!row.windowsKnown) {
-        host.windowsDirectory.reset();
+        EXPECT_EQ(result.packageWritten, row.expected.packageWritten);
+        EXPECT_EQ(result.valuesWritten, row.expected.valuesWritten);
+        EXPECT_EQ(result.deviceOpened, row.expected.deviceOpened);
+        // Every step was tried that could be; a failed first value does not stop the second.
+        // Without the Windows folder there is no true path, so neither file nor value is written.
+        EXPECT_EQ(world.CallsStartingWith("WriteWholeFile").size(), row.windowsKnown ? 1u : 0u);
+        EXPECT_EQ(world.CallsStartingWith("SetValue").size(),
+                  row.serviceKey && row.windowsKnown ? 2u : 0u);
+        EXPECT_EQ(world.CallsStartingWith("OpenDevice").size(), row.interfaceA ? 1u : 0u);
+        EXPECT_THAT(world.messages, IsEmpty());
     }
-    host.filesWritable = row.fileWritable;
-    if (row.serviceKey) {
-        host.ServiceKey().writable = row.keyWritable;
-    }
-    host.PlugInterfaces(row.interfaceA, true);
-    host.interfaceOpens = row.opens;
-
-    const PublishResult result = link.PublishProfile();
-
-    EXPECT_EQ(result.packageWritten, row.expected.packageWritten);
-    EXPECT_EQ(result.valuesWritten, row.expected.valuesWritten);
-    EXPECT_EQ(result.deviceOpened, row.expected.deviceOpened);
-    // Every step was tried that could be; a failed first value does not stop the second.
-    // Without the Windows folder there is no true path, so neither file nor value is written.
-    EXPECT_EQ(host.CallsStartingWith("WriteWholeFile").size(), row.windowsKnown ? 1u : 0u);
-    EXPECT_EQ(host.CallsStartingWith("SetValue").size(),
-              row.serviceKey && row.windowsKnown ? 2u : 0u);
-    EXPECT_EQ(host.CallsStartingWith("OpenDevice").size(), row.interfaceA ? 1u : 0u);
-    EXPECT_THAT(host.messages, IsEmpty());
 }
-
-using P = PublishRow;
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DriverLinkPublishRowTest,
-    // name, Windows folder known, file writable, service key, writable, A listed, opens
-    ::testing::Values(P{"AllSucceed", 1, 1, 1, 1, 1, 1, {true, true, true}},
-                      P{"NoKeyNoPad", 1, 1, 0, 0, 0, 0, {true, false, false}},
-                      P{"Unplugged", 1, 1, 1, 1, 0, 0, {true, true, false}},
-                      P{"FileNotWritable", 1, 0, 1, 1, 1, 1, {false, true, true}},
-                      P{"KeyReadOnly", 1, 1, 1, 0, 1, 1, {true, false, true}},
-                      P{"OpenFails", 1, 1, 1, 1, 1, 0, {true, true, false}},
-                      P{"NoWindowsFolder", 0, 1, 1, 1, 1, 1, {false, false, true}}),
-    RowName<PublishRow>);
 
 // ---- detection
 
-struct PresenceRow {
-    const char* name;
-    int interfaceA, interfaceB, padPlugged, autoReinstall, installFails;
-    int expected, bLookedFor, devicesScanned, reinstalled;
-};
+TEST_F(DriverLinkTest, PresenceIsAnsweredAndTheDriverReinstalledOnlyWhenAsked) {
+    const struct {
+        const char* name;
+        bool interfaceA, interfaceB, padPlugged, autoReinstall, installFails;
+        bool expected, bLookedFor, devicesScanned, reinstalled;
+    } rows[] = {
+        // A, B, plugged, asked to reinstall, install fails -> result, B looked for, devices
+        // scanned, reinstalled
+        {"both", 1, 1, 1, 1, 0, 1, 1, 0, 0},
+        {"only A is absent", 1, 0, 0, 0, 0, 0, 1, 0, 0},
+        {"B unasked without A", 0, 1, 0, 0, 0, 0, 0, 0, 0},
+        {"plugged, not asked", 0, 0, 1, 0, 0, 0, 0, 0, 0},
+        {"asked, not plugged", 0, 0, 0, 1, 0, 0, 0, 1, 0},
+        {"plugged and asked", 0, 0, 1, 1, 0, 1, 0, 1, 1},
+        {"only A, plugged, asked", 1, 0, 1, 1, 0, 1, 1, 1, 1},
+        {"failed reinstall", 0, 0, 1, 1, 1, 0, 0, 1, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeDriverHost world;
+        world.PlugInterfaces(row.interfaceA, row.interfaceB);
+        if (row.padPlugged) {
+            world.PlugPad();
+        }
+        if (row.installFails) {
+            world.failingInstalls.insert(kKeyboard);
+        }
 
-class DriverLinkPresenceTest : public DriverLinkTest,
-                               public ::testing::WithParamInterface<PresenceRow> {};
+        EXPECT_EQ(
+            DriverLink(state->image, state->summary, world).IsDevicePresent(row.autoReinstall),
+            row.expected);
 
-TEST_P(DriverLinkPresenceTest, AnswersAndReinstallsOnlyWhenAsked) {
-    const PresenceRow& row = GetParam();
-    host.PlugInterfaces(row.interfaceA, row.interfaceB);
-    if (row.padPlugged) {
-        host.PlugPad();
+        EXPECT_EQ(world.IndexOf("FirstInterfacePath B") >= 0, row.bLookedFor);
+        EXPECT_EQ(world.IndexOf("ListPresentDevices") >= 0, row.devicesScanned);
+        EXPECT_EQ(world.IndexOf("ForceInstall") >= 0, row.reinstalled);
+        const unsigned message = row.installFails ? 59 : 58;
+        if (row.reinstalled) {
+            // The hidden window comes up before anything is installed.
+            EXPECT_GE(world.IndexOf("NotifyMainWindow"), 0);
+            EXPECT_LT(world.IndexOf("NotifyMainWindow"), world.IndexOf("CopyInf"));
+            EXPECT_THAT(world.messages, ElementsAre(Message{message, MessageOwner::None,
+                                                            row.installFails ? MessageIcon::Stop
+                                                                             : MessageIcon::None}));
+        } else {
+            EXPECT_EQ(world.IndexOf("NotifyMainWindow"), -1);
+            EXPECT_THAT(world.messages, IsEmpty());
+        }
     }
-    if (row.installFails) {
-        host.failingInstalls.insert(kKeyboard);
-    }
-
-    EXPECT_EQ(link.IsDevicePresent(row.autoReinstall), row.expected);
-
-    EXPECT_EQ(host.IndexOf("FirstInterfacePath B") >= 0, row.bLookedFor);
-    EXPECT_EQ(host.IndexOf("ListPresentDevices") >= 0, row.devicesScanned);
-    EXPECT_EQ(host.IndexOf("ForceInstall") >= 0, row.reinstalled);
-    if (row.reinstalled) {
-        // The hidden window comes up before anything is installed.
-        EXPECT_GE(host.IndexOf("NotifyMainWindow"), 0);
-        EXPECT_LT(host.IndexOf("NotifyMainWindow"), host.IndexOf("CopyInf"));
-        EXPECT_THAT(host.messages,
-                    ElementsAre(Message{row.installFails ? 59u : 58u, MessageOwner::None,
-                                        row.installFails ? MessageIcon::Stop : MessageIcon::None}));
-    } else {
-        EXPECT_EQ(host.IndexOf("NotifyMainWindow"), -1);
-        EXPECT_THAT(host.messages, IsEmpty());
-    }
-}
-
-using R = PresenceRow;
-INSTANTIATE_TEST_SUITE_P(Rows, DriverLinkPresenceTest,
-                         // A, B, plugged, asked to reinstall, install fails -> result, B looked
-                         // for, devices scanned, reinstalled
-                         ::testing::Values(R{"Both", 1, 1, 1, 1, 0, 1, 1, 0, 0},
-                                           R{"OnlyAIsAbsent", 1, 0, 0, 0, 0, 0, 1, 0, 0},
-                                           R{"BUnaskedWithoutA", 0, 1, 0, 0, 0, 0, 0, 0, 0},
-                                           R{"PluggedNotAsked", 0, 0, 1, 0, 0, 0, 0, 0, 0},
-                                           R{"AskedNotPlugged", 0, 0, 0, 1, 0, 0, 0, 1, 0},
-                                           R{"PluggedAndAsked", 0, 0, 1, 1, 0, 1, 0, 1, 1},
-                                           R{"OnlyAPluggedAsked", 1, 0, 1, 1, 0, 1, 1, 1, 1},
-                                           R{"FailedReinstall", 0, 0, 1, 1, 1, 0, 0, 1, 1}),
-                         RowName<PresenceRow>);
-
-// The hardware-id property of each present device, read as IsPadPluggedIn reads it.
-struct PluggedRow {
-    const char* name;
-    std::vector<FakeDriverHost::Device> devices;
-    bool expected;
-    std::vector<unsigned> reads;  // buffer sizes of every ReadHardwareIds, in order
-};
-
-class DriverLinkPluggedTest : public DriverLinkTest,
-                              public ::testing::WithParamInterface<PluggedRow> {};
-
-TEST_P(DriverLinkPluggedTest, LooksAtTheFirstIdOfEachDevice) {
-    host.devices = GetParam().devices;
-
-    EXPECT_EQ(link.IsPadPluggedIn(), GetParam().expected);
-
-    std::vector<std::string> reads;
-    for (unsigned size : GetParam().reads) {
-        reads.push_back("ReadHardwareIds into " + std::to_string(size));
-    }
-    EXPECT_EQ(host.CallsStartingWith("ReadHardwareIds"), reads);
-    EXPECT_EQ(host.CallsStartingWith("FreeDeviceList").size(), 1u);
 }
 
 using D = FakeDriverHost::Device;
@@ -243,41 +209,60 @@ D Ids(const std::vector<std::string>& ids) {
 std::vector<std::uint8_t> LongPadId(std::size_t length) {
     return Ids({std::string(length - 17, 'x') + "VID_099A&PID_2000"}).hardwareIds;
 }
-const D kPad = Ids({"HID\\VID_099A&PID_2000"});
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DriverLinkPluggedTest,
-    ::testing::Values(
-        PluggedRow{"NoDevices", {}, false, {}},
-        PluggedRow{"CapitalsMatch", {Ids({"HID\\VID_099A&PID_2000&MI_00"})}, true, {4096}},
-        PluggedRow{"MatchAnywhere", {Ids({"USB\\XVID_099A&PID_2000&REV_0100"})}, true, {4096}},
-        PluggedRow{"OnlyTheFirstIdCounts",
-                   {Ids({"HID\\VID_1234", "HID\\VID_099A&PID_2000"})},
-                   false,
-                   {4096}},
-        PluggedRow{"NearMiss", {Ids({"HID\\VID_099A&PID_2001"})}, false, {4096}},
-        PluggedRow{"StopsAtTheFirstMatch",
-                   {Ids({"ACPI\\PNP0303"}), Ids({"hid\\vid_099a&pid_2000&mi_01&col02"}), kPad},
-                   true,
-                   {4096, 4096}},
-        PluggedRow{"UnreadableIsSkipped", {Dev({}, false), kPad}, true, {4096, 4096}},
-        PluggedRow{"DeviceWithoutIds", {Ids({}), Ids({""})}, false, {4096, 4096}},
-        PluggedRow{"LongReadOnceMoreWithTheAskedSize", {Dev(LongPadId(5000))}, true, {4096, 5002}},
-        PluggedRow{"GrowingIsNotChasedForever",
-                   {Dev(LongPadId(5000), true, 100), kPad},
-                   true,
-                   {4096, 5002, 4096}},
-        PluggedRow{"AbsurdSizeIsNotAllocated",
-                   {Dev(LongPadId(5000), true, 0, 0x40000000), kPad},
-                   true,
-                   {4096, 4096}},
+// The hardware-id property of each present device, read as IsPadPluggedIn reads it.
+TEST_F(DriverLinkTest, PluggedInLooksAtTheFirstIdOfEachDevice) {
+    const D pad = Ids({"HID\\VID_099A&PID_2000"});
+    const struct {
+        const char* name;
+        std::vector<D> devices;
+        bool expected;
+        std::vector<unsigned> reads;  // buffer sizes of every ReadHardwareIds, in order
+    } rows[] = {
+        {"no devices", {}, false, {}},
+        {"capitals match", {Ids({"HID\\VID_099A&PID_2000&MI_00"})}, true, {4096}},
+        {"match anywhere", {Ids({"USB\\XVID_099A&PID_2000&REV_0100"})}, true, {4096}},
+        {"only the first id counts",
+         {Ids({"HID\\VID_1234", "HID\\VID_099A&PID_2000"})},
+         false,
+         {4096}},
+        {"near miss", {Ids({"HID\\VID_099A&PID_2001"})}, false, {4096}},
+        {"stops at the first match",
+         {Ids({"ACPI\\PNP0303"}), Ids({"hid\\vid_099a&pid_2000&mi_01&col02"}), pad},
+         true,
+         {4096, 4096}},
+        {"unreadable is skipped", {Dev({}, false), pad}, true, {4096, 4096}},
+        {"device without ids", {Ids({}), Ids({""})}, false, {4096, 4096}},
+        {"long: read once more with the asked size", {Dev(LongPadId(5000))}, true, {4096, 5002}},
+        {"growing is not chased forever",
+         {Dev(LongPadId(5000), true, 100), pad},
+         true,
+         {4096, 5002, 4096}},
+        {"absurd size is not allocated",
+         {Dev(LongPadId(5000), true, 0, 0x40000000), pad},
+         true,
+         {4096, 4096}},
         // A property that fills the buffer without any zero.
-        PluggedRow{
-            "UnterminatedStaysInBounds",
-            {Dev(std::vector<std::uint8_t>(4096, 'x')), Dev(std::vector<std::uint8_t>(4096, 'X'))},
-            false,
-            {4096, 4096}}),
-    RowName<PluggedRow>);
+        {"unterminated stays in bounds",
+         {Dev(std::vector<std::uint8_t>(4096, 'x')), Dev(std::vector<std::uint8_t>(4096, 'X'))},
+         false,
+         {4096, 4096}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeDriverHost world;
+        world.devices = row.devices;
+
+        EXPECT_EQ(DriverLink(state->image, state->summary, world).IsPadPluggedIn(), row.expected);
+
+        std::vector<std::string> reads;
+        for (unsigned size : row.reads) {
+            reads.push_back("ReadHardwareIds into " + std::to_string(size));
+        }
+        EXPECT_EQ(world.CallsStartingWith("ReadHardwareIds"), reads);
+        EXPECT_EQ(world.CallsStartingWith("FreeDeviceList").size(), 1u);
+    }
+}
 
 TEST_F(DriverLinkTest, NoDeviceListMeansNotPlugged) {
     host.deviceListAvailable = false;
@@ -327,25 +312,6 @@ TEST_F(DriverLinkTest, InstallsKeyboardThenMouseFromTheInstallFolder) {
     EXPECT_EQ(host.currentDirectory, "D:\\Pad");
 }
 
-// Message 59 once at the first failure, and nothing more is tried.
-TEST_F(DriverLinkTest, AFailedInstallationStopsThereWithMessage59) {
-    for (const auto& [name, failing, unknownFolder, installs] :
-         {std::tuple{"keyboard", kKeyboard, false, 1u}, std::tuple{"mouse", kMouse, false, 2u},
-          std::tuple{"no folder", std::string(), true, 0u}}) {
-        SCOPED_TRACE(name);
-        FakeDriverHost world;
-        world.failingInstalls.insert(failing);
-        if (unknownFolder) {
-            world.programFolder.reset();
-        }
-        EXPECT_FALSE(DriverLink(state->image, state->summary, world).ReinstallDriver());
-        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
-        EXPECT_EQ(world.CallsStartingWith("CopyInf").size(), installs);
-        EXPECT_THAT(world.messages,
-                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop}));
-    }
-}
-
 TEST_F(DriverLinkTest, ARootFolderGivesNoDoubledBackslash) {
     host.programFolder = "C:\\";
     EXPECT_TRUE(link.ReinstallDriver());
@@ -354,89 +320,97 @@ TEST_F(DriverLinkTest, ARootFolderGivesNoDoubledBackslash) {
                             "ForceInstall " + kMouse + " with C:\\vlqrgpxms.inf"));
 }
 
-// Which folder the files come from, by what the settings key holds.
-struct FolderRow {
-    const char* name;
-    bool settingsKey;
-    RegistryType type;
-    std::vector<std::uint8_t> installDir;  // empty: no InstallDir value
-    const char* expectedChange;            // nullptr: the directory is not changed
-    const char* expectedFolder;
-};
-
-class DriverLinkFolderTest : public DriverLinkTest,
-                             public ::testing::WithParamInterface<FolderRow> {};
-
-TEST_P(DriverLinkFolderTest, TakesInstallDirWhenItIsAString) {
-    const FolderRow& row = GetParam();
-    host.existingDirectories = {"E:\\Pad", std::string(256, 'p')};
-    if (row.settingsKey) {
-        FakeDriverHost::Key& key = host.keys[kSettingsKeyName];
-        if (!row.installDir.empty()) {
-            key.values[kInstallDirValue] = {row.type, row.installDir};
+// Which folder the files come from, by what the settings key holds. Without InstallDir
+// they come from the program's folder, never the current directory.
+TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItIsAString) {
+    const std::string longFolder(256, 'p');
+    const std::vector<std::uint8_t> padFolder = Bytes(std::string("E:\\Pad") + '\0');
+    constexpr RegistryType kString = RegistryType::String;
+    const struct {
+        const char* name;
+        bool settingsKey;
+        RegistryType type;
+        std::vector<std::uint8_t> installDir;  // empty: no InstallDir value
+        const char* expectedChange;            // nullptr: the directory is not changed
+        const char* expectedFolder;
+    } rows[] = {
+        {"no settings key", false, kString, {}, nullptr, kProgram},
+        {"no InstallDir", true, kString, {}, nullptr, kProgram},
+        {"terminated", true, kString, padFolder, "E:\\Pad", "E:\\Pad"},
+        {"expand string taken as it is", true, RegistryType::ExpandString, padFolder, "E:\\Pad",
+         "E:\\Pad"},
+        // A value that fills all 256 bytes has no terminator to stop at.
+        {"full without terminator", true, kString, Bytes(longFolder), longFolder.c_str(),
+         longFolder.c_str()},
+        {"too long is ignored", true, kString, Bytes(longFolder + "q"), nullptr, kProgram},
+        {"number is ignored", true, RegistryType::Dword, {'E', ':', '\\', 0}, nullptr, kProgram},
+        {"empty string is ignored", true, kString, {0}, nullptr, kProgram},
+        {"missing folder is still the one", true, kString, Bytes(std::string("F:\\Gone") + '\0'),
+         "F:\\Gone", "F:\\Gone"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeDriverHost world;
+        world.existingDirectories = {"E:\\Pad", longFolder};
+        if (row.settingsKey) {
+            FakeDriverHost::Key& key = world.keys[kSettingsKeyName];
+            if (!row.installDir.empty()) {
+                key.values[kInstallDirValue] = {row.type, row.installDir};
+            }
         }
-    }
 
-    EXPECT_TRUE(link.ReinstallDriver());
+        EXPECT_TRUE(DriverLink(state->image, state->summary, world).ReinstallDriver());
 
-    const std::vector<std::string> changes = host.CallsStartingWith("ChangeCurrentDirectory");
-    if (row.expectedChange == nullptr) {
-        EXPECT_THAT(changes, IsEmpty());
-    } else {
-        EXPECT_THAT(changes,
-                    ElementsAre(std::string("ChangeCurrentDirectory ") + row.expectedChange));
+        const std::vector<std::string> changes = world.CallsStartingWith("ChangeCurrentDirectory");
+        if (row.expectedChange == nullptr) {
+            EXPECT_THAT(changes, IsEmpty());
+        } else {
+            EXPECT_THAT(changes,
+                        ElementsAre(std::string("ChangeCurrentDirectory ") + row.expectedChange));
+        }
+        const std::string folder = row.expectedFolder;
+        EXPECT_EQ(world.CallsStartingWith("CopyInf")[0],
+                  "CopyInf " + folder + "\\vlqrgpxkb.inf from " + folder);
+        EXPECT_EQ(world.CallsStartingWith("CloseKey").size(), row.settingsKey ? 1u : 0u);
     }
-    EXPECT_EQ(host.CallsStartingWith("CopyInf")[0], std::string("CopyInf ") + row.expectedFolder +
-                                                        "\\vlqrgpxkb.inf from " +
-                                                        row.expectedFolder);
-    EXPECT_EQ(host.CallsStartingWith("CloseKey").size(), row.settingsKey ? 1u : 0u);
 }
 
-const std::string kLongFolder(256, 'p');
-// Without InstallDir the files come from the program's folder, never the current directory.
-constexpr char kProgram[] = "C:\\Program Files\\Gripdeck";
-const std::vector<std::uint8_t> kPadFolder = Bytes(std::string("E:\\Pad") + '\0');
-constexpr RegistryType kString = RegistryType::String;
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DriverLinkFolderTest,
-    ::testing::Values(
-        FolderRow{"NoSettingsKey", false, kString, {}, nullptr, kProgram},
-        FolderRow{"NoInstallDir", true, kString, {}, nullptr, kProgram},
-        FolderRow{"Terminated", true, kString, kPadFolder, "E:\\Pad", "E:\\Pad"},
-        FolderRow{"ExpandStringTakenAsItIs", true, RegistryType::ExpandString, kPadFolder,
-                  "E:\\Pad", "E:\\Pad"},
-        // A value that fills all 256 bytes has no terminator to stop at.
-        FolderRow{"FullWithoutTerminator", true, kString, Bytes(kLongFolder), kLongFolder.c_str(),
-                  kLongFolder.c_str()},
-        FolderRow{"TooLongIsIgnored", true, kString, Bytes(kLongFolder + "q"), nullptr, kProgram},
-        FolderRow{
-            "NumberIsIgnored", true, RegistryType::Dword, {'E', ':', '\\', 0}, nullptr, kProgram},
-        FolderRow{"EmptyStringIsIgnored", true, kString, {0}, nullptr, kProgram},
-        FolderRow{"MissingFolderIsStillTheOne", true, kString,
-                  Bytes(std::string("F:\\Gone") + '\0'), "F:\\Gone", "F:\\Gone"}),
-    RowName<FolderRow>);
-
-// What a failed reinstall names; the current directory is never where the
-// setup files come from.
-TEST_F(DriverLinkTest, AFailedCopyNamesTheSetupFile) {
+// Message 59 once, at the first failure, naming the setup file a copy failed on; nothing
+// more is tried, and the current directory is never where the setup files come from.
+TEST_F(DriverLinkTest, AFailedReinstallStopsThereWithMessage59) {
     const auto kb = std::string(kProgram) + "\\vlqrgpxkb.inf";
     const auto ms = std::string(kProgram) + "\\vlqrgpxms.inf";
-    for (const auto& [installDir, uncopyable, installs] :
-         {std::tuple{"F:\\Gone", std::string("F:\\Gone\\vlqrgpxkb.inf"), 0u},
-          std::tuple{"", kb, 0u}, std::tuple{"", ms, 1u}}) {
-        SCOPED_TRACE(uncopyable);
+    const struct {
+        const char* installDir;  // "": none
+        bool programFolderKnown;
+        std::string failingInstall, uncopyable;
+        unsigned installs;
+        std::string named;
+    } rows[] = {
+        {"", true, kKeyboard, "", 1, ""},
+        {"", true, kMouse, "", 2, ""},
+        {"", false, "", "", 0, ""},
+        {"F:\\Gone", true, "", "F:\\Gone\\vlqrgpxkb.inf", 0, "F:\\Gone\\vlqrgpxkb.inf"},
+        {"", true, "", kb, 0, kb},
+        {"", true, "", ms, 1, ms},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.failingInstall + row.uncopyable);
         FakeDriverHost world;
-        if (*installDir != '\0') {
+        if (*row.installDir != '\0') {
             world.keys[kSettingsKeyName].values[kInstallDirValue] = {
-                RegistryType::String, Bytes(std::string(installDir) + '\0')};
+                RegistryType::String, Bytes(std::string(row.installDir) + '\0')};
         }
-        world.uncopyableInfs.insert(uncopyable);
+        if (!row.programFolderKnown) {
+            world.programFolder.reset();
+        }
+        world.failingInstalls.insert(row.failingInstall);
+        world.uncopyableInfs.insert(row.uncopyable);
         EXPECT_FALSE(DriverLink(state->image, state->summary, world).ReinstallDriver());
-        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
+        EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), row.installs);
         EXPECT_EQ(world.IndexOf("CurrentDirectory"), -1);
         EXPECT_THAT(world.messages,
-                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop, uncopyable}));
+                    ElementsAre(Message{59, MessageOwner::None, MessageIcon::Stop, row.named}));
     }
 }
 

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# The installer under Wine, end to end, in a Wine prefix of its own:
-# installs silently with the simulated pad's driver package as the driver
-# component, checks what was installed, starts the program, upgrades over the
-# running copy and uninstalls.
+# The installer under Wine, end to end, in a Wine prefix of its own, with the simulated
+# pad's driver package as the driver component: install, the program, upgrade, uninstall.
 #   tests/install/installer_test.sh [BUILD_DIR]     (default build/win64)
-# The build must hold gripdeck, gpxtool and padsim; makensis must be installed.
-# Only 64-bit code runs here, so the test's setup program is the 64-bit form
-# of the release's (makensis -DAMD64), made from the same script.
+# The build must hold gripdeck, gpxtool and padsim; makensis must be installed. Only
+# 64-bit code runs here: the setup program is the release's script made with -DAMD64.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -36,10 +33,9 @@ pass() { echo "ok: $*"; }
 
 # Waits up to $1 seconds for the command to succeed.
 wait_until() {
-  local seconds=$1 tries
-  shift
-  for ((tries = seconds * 4; tries > 0; tries--)); do
-    "$@" && return 0
+  local tries
+  for ((tries = $1 * 4; tries > 0; tries--)); do
+    "${@:2}" && return 0
     sleep 0.25
   done
   return 1
@@ -85,10 +81,7 @@ main_window_pid() {
   window=$(xdotool search --name '^Gripdeck: ' 2>/dev/null | head -1)
   [ -n "$window" ] && xdotool getwindowpid "$window" 2>/dev/null
 }
-main_window_other_than() {
-  local pid
-  pid=$(main_window_pid) && [ "$pid" != "$1" ]
-}
+main_window_other_than() { local pid; pid=$(main_window_pid) && [ "$pid" != "$1" ]; }
 no_main_window() { ! main_window_pid >/dev/null; }
 
 VERSION=$(release_version "$BUILD")
@@ -117,21 +110,17 @@ timeout 120 "$GRIPDECK_WINE" "$SETUP" /S /STARTUP </dev/null || fail "the instal
 for file in "${INSTALLED_FILES[@]}"; do
   [ -f "$DIR/$file" ] || fail "$file was not installed"
 done
-pass "files installed"
 [ "$(pe_machine "$DIR/gripdeck.exe")" = 8664 ] || fail "gripdeck.exe is not the 64-bit program"
-pass "the 64-bit program"
 expect_value "$SETTINGS_KEY" InstallDir "$PROGRAMS"
-pass "InstallDir"
 [ -f "$SHORTCUT" ] || fail "no Start-menu shortcut"
-pass "Start-menu shortcut"
+pass "files, the 64-bit program, InstallDir and the Start-menu shortcut"
 expect_value "$UNINSTALL_KEY" DisplayName Gripdeck
 expect_value "$UNINSTALL_KEY" DisplayVersion "$VERSION"
 expect_value "$UNINSTALL_KEY" Publisher MARVENTA
 expect_value "$UNINSTALL_KEY" QuietUninstallString "\"$PROGRAMS\\uninstall.exe\" /S"
 reg_value "$UNINSTALL_KEY" EstimatedSize >/dev/null || fail "no EstimatedSize"
-pass "Uninstall entry"
 expect_value "$RUN_KEY" Gripdeck "\"$PROGRAMS\\gripdeck.exe\" -1"
-pass "Start with Windows: the program's own Run value"
+pass "Uninstall entry and the program's own Run value"
 padsim/padsim.sh status | grep -qx 'state=plugged' || fail "the driver component did not bring the pad online"
 pass "driver installed: the pad is online"
 
@@ -139,22 +128,21 @@ echo "== the installed program"
 ("$GRIPDECK_WINE" "$PROGRAMS\\gripdeck.exe" </dev/null >/dev/null 2>&1 &)
 wait_until 60 main_window_pid >/dev/null || fail "the installed program shows no window"
 FIRST=$(main_window_pid)
-pass "its main window is shown"
+pass "the installed program shows its window"
 
 echo "== silent upgrade over the running copy"
 timeout 120 "$GRIPDECK_WINE" "$SETUP" /S </dev/null || fail "the upgrade ended with $?"
 wait_until 60 main_window_other_than "$FIRST" || fail "the program was not started again"
-pass "the running copy was closed and started again"
 expect_value "$RUN_KEY" Gripdeck "\"$PROGRAMS\\gripdeck.exe\" -1"
 expect_value "$SETTINGS_KEY" InstallDir "$PROGRAMS"
-pass "the upgrade kept the choices"
+pass "the running copy was closed and started again; the choices kept"
 
 echo "== silent uninstall"
 echo "a profile the user saved" >"$DIR/mine.gpx"
 # The uninstaller runs on from a copy of itself: wait for its work.
 wine_run "$DIR/uninstall.exe" /S || fail "the uninstaller ended with $?"
-uninstalled() { ! key_exists "$UNINSTALL_KEY" && [ ! -e "$DIR/uninstall.exe" ]; }
-wait_until 60 uninstalled || fail "the Uninstall entry or uninstall.exe is still there"
+uninstalled() { ! key_exists "$UNINSTALL_KEY" && [ ! -e "$1" ]; }
+wait_until 60 uninstalled "$DIR/uninstall.exe" || fail "the Uninstall entry or uninstall.exe is still there"
 for file in "${INSTALLED_FILES[@]}"; do
   [ ! -e "$DIR/$file" ] || fail "$file was left behind"
 done
@@ -174,8 +162,7 @@ OTHER=$WINEPREFIX/drive_c/Tools/Pad
 expect_value "$SETTINGS_KEY" InstallDir 'C:\Tools\Pad'
 expect_value "$UNINSTALL_KEY" QuietUninstallString '"C:\Tools\Pad\uninstall.exe" /S'
 wine_run "$OTHER/uninstall.exe" /S || fail "the uninstaller ended with $?"
-other_uninstalled() { ! key_exists "$UNINSTALL_KEY" && [ ! -e "$OTHER" ]; }
-wait_until 60 other_uninstalled || fail "the uninstall from the other folder left something"
+wait_until 60 uninstalled "$OTHER" || fail "the uninstall from the other folder left something"
 pass "/D= and /NODRIVER"
 
 echo "== installer test passed"

@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 
 namespace padsim {
@@ -113,22 +116,14 @@ inline Result Run(const std::string& command) {
     return result;
 }
 
-// "key=value" lines as a map; other lines are skipped.
+// "key=value" lines, ending in LF or CRLF, as a map; other lines are skipped.
 inline std::map<std::string, std::string> ParseLines(const std::string& text) {
     std::map<std::string, std::string> fields;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end;
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (const std::size_t equals = line.find('='); equals != std::string::npos) {
+            fields[line.substr(0, equals)] = line.substr(equals + 1, line.find('\r') - equals - 1);
         }
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos) {
-            fields[line.substr(0, equals)] = line.substr(equals + 1);
-        }
-        start = end + 1;
     }
     return fields;
 }
@@ -152,15 +147,8 @@ inline std::map<std::string, std::string> AwaitRecord(DWORD limitMs = kRecordLim
         PumpMessages();
         Sleep(20);
     }
-    std::string text;
-    if (FILE* file = std::fopen(RecordPath().c_str(), "rb")) {
-        char buffer[1024];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-            text.append(buffer, n);
-        }
-        std::fclose(file);
-    }
-    return ParseLines(text);
+    std::ifstream file(RecordPath(), std::ios::binary);
+    return ParseLines(std::string(std::istreambuf_iterator<char>(file), {}));
 }
 
 // CRC-32 of zlib and PNG, as the driver records the image's, in lower-case hex.

@@ -234,6 +234,12 @@ TEST(ProfileJson, ParsingRefusesMalformedText) {
          "duplicate field \"kind\""},
         {"nesting", std::string(100, '[') + std::string(100, ']'), nullptr, "nested deeper"},
         {"empty", "", "", "not valid JSON"},
+        // A number beyond every double is refused where it stands.
+        {"huge", R"({"buttons": [{"kind": "Off"}, {"delay": 1e400}]})", "/buttons/1/delay",
+         "number out of range"},
+        {"huge negative", R"({"version": -1e400})", "/version", "number out of range"},
+        {"huge in an array", "[1, 2, 1e400]", "/2", "number out of range"},
+        {"huge alone", "1e400", "", "number out of range"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,22 +274,6 @@ TEST(ProfileJson, CodesOutsideTheKeyTableStayInTheirRecord) {
               (Json{{"kind", "Key"}, {"code", "0x01000159"}, {"action", "Press"}}));
     EXPECT_EQ(doc["buttons"][0]["kind"], "SingleKey");
     EXPECT_TRUE(RoundTrips(p));
-}
-
-TEST(ProfileJson, ANumberBeyondEveryDoubleIsRefusedWhereItIs) {
-    const std::pair<const char*, const char*> cases[] = {
-        {R"({"buttons": [{"kind": "Off"}, {"delay": 1e400}]})", "/buttons/1/delay"},
-        {R"({"version": -1e400})", "/version"},
-        {R"([1, 2, 1e400])", "/2"},
-        {"1e400", ""},
-    };
-    for (const auto& [text, path] : cases) {
-        Json doc;
-        const std::optional<JsonProblem> problem = ParseJson(text, doc);
-        ASSERT_TRUE(problem.has_value()) << text;
-        EXPECT_EQ(problem->path, path);
-        EXPECT_EQ(problem->reason, "number out of range");
-    }
 }
 
 }  // namespace

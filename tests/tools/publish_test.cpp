@@ -32,7 +32,7 @@ class PublishTest : public ::testing::Test {
         std::ofstream(file_, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
-        host_.AddServiceKey();
+        host_.ServiceKey();
     }
     void TearDown() override { std::remove(file_.c_str()); }
 
@@ -81,7 +81,7 @@ TEST_F(PublishTest, EffectsThatFailAreReportedWhileTheOthersStillHappen) {
     EXPECT_TRUE(Printed("driver values: not set") && Printed("driver interface: opened"));
 
     // No package written: the interface line claims no profile the driver was not given.
-    host_.AddServiceKey();
+    host_.ServiceKey();
     host_.filesWritable = false;
     EXPECT_EQ(Run(), kExitRefused);
     EXPECT_TRUE(Printed("package: not written C:\\WINDOWS"));

@@ -17,9 +17,8 @@ struct Profile {
     gd::SummaryBlock summary{};
 
     Profile() { gd::ResetImage(*image); }
-    Profile(const Profile& other) : image(std::make_unique<gd::ProfileImage>(*other.image)) {
-        summary = other.summary;
-    }
+    Profile(const Profile& other)
+        : image(std::make_unique<gd::ProfileImage>(*other.image)), summary(other.summary) {}
     Profile& operator=(const Profile& other) {
         *image = *other.image;
         summary = other.summary;

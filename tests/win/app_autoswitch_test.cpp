@@ -15,11 +15,6 @@ void WriteRule(const char* key, const char* program, const std::string& profile)
                static_cast<DWORD>(profile.size() + 1));
 }
 
-void SwitchingOn() {
-    const DWORD on = 1;
-    WriteValue(HKEY_CURRENT_USER, kSettings, "AutoSwitch", REG_DWORD, &on, sizeof on);
-}
-
 // The CRC of the image in the driver package: what the last publish handed over.
 std::string PackageCrc() {
     auto image = std::make_unique<ProfileImage>();
@@ -96,7 +91,8 @@ class AutoSwitchTest : public AppTest {
         }
         ASSERT_EQ(Padsim("plug"), 0);
         ASSERT_TRUE(WriteProfile(before_, *MacroProfile("Bf", {1})));
-        SwitchingOn();
+        const DWORD on = 1;
+        WriteValue(HKEY_CURRENT_USER, kSettings, "AutoSwitch", REG_DWORD, &on, sizeof on);
     }
     void TearDown() override {
         if (!IsSkipped()) {

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -295,15 +294,6 @@ TEST_F(DriverLinkPadsimTest, APadWithoutItsDriverIsReinstalledAndThenTakesProfil
 
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kInstallDirValue);
     SetCurrentDirectoryA(before);
-}
-
-TEST(DriverLinkWinHostTest, ProgramFolderHoldsTheRunningProgram) {
-    char path[MAX_PATH] = {};
-    ASSERT_NE(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
-    RecordingHost host;
-    const std::optional<std::string> folder = host.ProgramFolder();
-    ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(*folder + ::strrchr(path, '\\'), path);
 }
 
 }  // namespace

@@ -22,10 +22,6 @@
 namespace gd::test {
 namespace {
 
-// The summary fields as the summary dialog shows them (the save dialog's
-// panel runs the same code): the resolution list following X and Y, the
-// comment placeholder, and the texts cut to their limits.
-
 HWND Resolutions(HWND d) {
     return Item(d, IDC_RESOLUTION_LIST);
 }
