@@ -106,9 +106,12 @@ class AutoSwitchTest : public AppTest {
         HWND main = program->Main();
         EXPECT_NE(main, nullptr);
         EXPECT_TRUE(WaitFor([&] { return ApplyLook(main) == 1; }, kDeviceLimitMs));
+        // Cleared first: a record left by an earlier test shows this same
+        // profile, and a wait it ends early lets the next game come to the
+        // front before the posted click, whose manual apply then rightly
+        // takes the game's profile away.
+        padsim::ClearRecord();
         ClickControl(main, IDC_APPLY);
-        // The driver's record of this apply lands after the package: a
-        // record cleared before it would show this profile, not a switch.
         const std::string crc = Crc(before_);
         EXPECT_TRUE(WaitFor([&] { return RecordField("image_crc32") == crc; }, kDeviceLimitMs));
         return program;
