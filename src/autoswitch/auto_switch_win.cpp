@@ -24,14 +24,13 @@ std::string TimeOfDay() {
 }  // namespace
 
 std::string ProcessImagePath(DWORD processId) {
-    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) {
+    const UniqueKernel process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
         return {};
     }
     char path[MAX_PATH * 2] = {};
     DWORD size = sizeof path;
-    const BOOL found = ::QueryFullProcessImageNameA(process, 0, path, &size);
-    ::CloseHandle(process);
+    const BOOL found = ::QueryFullProcessImageNameA(process.get(), 0, path, &size);
     return found ? std::string(path, size) : std::string();
 }
 
@@ -71,12 +70,10 @@ void CAutoSwitch::Stop() {
     if (hookOwner == this) {
         hookOwner = nullptr;
     }
-    if (settingsWait_ != nullptr) {
-        // Waits for a callback under way: it must not post to a window that is gone.
-        ::UnregisterWaitEx(settingsWait_, INVALID_HANDLE_VALUE);
-        settingsWait_ = nullptr;
+    if (settingsEvent_) {
+        waiter_.Remove(settingsEvent_.get());
+        settingsEvent_.reset();
     }
-    settingsEvent_.reset();
     settingsKey_.reset();
     while (!watches_.empty()) {
         EndWatch(watches_.begin()->first);
@@ -179,25 +176,15 @@ void CAutoSwitch::WatchProcess(std::uint32_t processId) {
     if (watches_.count(processId) != 0) {
         return;
     }
-    Watch watch;
-    watch.process.reset(::OpenProcess(SYNCHRONIZE, FALSE, processId));
-    if (!watch.process) {
+    UniqueKernel process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+    if (!process) {
         // Gone already, or not ours to wait on: as good as ended.
         ::PostMessageA(window_, kProcessEndedMessage, processId, 0);
         return;
     }
-    watch.context = std::make_unique<WaitContext>(WaitContext{window_, processId});
-    if (!::RegisterWaitForSingleObject(&watch.wait, watch.process.get(), OnProcessSignalled,
-                                       watch.context.get(), INFINITE, WT_EXECUTEONLYONCE)) {
-        return;
+    if (waiter_.Add(process.get(), window_, kProcessEndedMessage, processId, true)) {
+        watches_.emplace(processId, std::move(process));
     }
-    watches_.emplace(processId, std::move(watch));
-}
-
-void CALLBACK CAutoSwitch::OnProcessSignalled(void* context, BOOLEAN) {
-    // Pool thread: only a post, the decision is made on the window's thread.
-    const auto& wait = *static_cast<const WaitContext*>(context);
-    ::PostMessageA(wait.window, kProcessEndedMessage, wait.processId, 0);
 }
 
 void CAutoSwitch::EndWatch(std::uint32_t processId) {
@@ -205,8 +192,7 @@ void CAutoSwitch::EndWatch(std::uint32_t processId) {
     if (found == watches_.end()) {
         return;
     }
-    // Waits for a callback under way, which reads the context.
-    ::UnregisterWaitEx(found->second.wait, INVALID_HANDLE_VALUE);
+    waiter_.Remove(found->second.get());
     watches_.erase(found);
 }
 
@@ -225,10 +211,10 @@ void CAutoSwitch::WatchSettings() {
             return;
         }
         settingsEvent_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
-        if (!settingsEvent_ || !::RegisterWaitForSingleObject(&settingsWait_, settingsEvent_.get(),
-                                                              OnSettingsSignalled, window_,
-                                                              INFINITE, WT_EXECUTEDEFAULT)) {
-            settingsWait_ = nullptr;
+        if (!settingsEvent_ ||
+            !waiter_.Add(settingsEvent_.get(), window_, kSettingsChangedMessage, 0, false)) {
+            settingsEvent_.reset();
+            settingsKey_.reset();
             return;
         }
     }
@@ -236,10 +222,6 @@ void CAutoSwitch::WatchSettings() {
     ::RegNotifyChangeKeyValue(settingsKey_.get(), TRUE,
                               REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
                               settingsEvent_.get(), TRUE);
-}
-
-void CALLBACK CAutoSwitch::OnSettingsSignalled(void* context, BOOLEAN) {
-    ::PostMessageA(static_cast<HWND>(context), kSettingsChangedMessage, 0, 0);
 }
 
 LRESULT CAutoSwitch::OnSettingsChanged(WPARAM, LPARAM) {

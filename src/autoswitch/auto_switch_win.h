@@ -21,6 +21,7 @@
 #include "autoswitch/switcher.h"
 #include "driverlink/driver_host.h"
 #include "fw/handle.h"
+#include "fw/handle_waiter.h"
 #include "fw/message_map.h"
 #include "profile/records.h"
 
@@ -66,29 +67,9 @@ class CAutoSwitch : public CMsgHandler {
         static Type Invalid() { return nullptr; }
         static void Close(Type hook) { ::UnhookWinEvent(hook); }
     };
-    // Process and event handles: null when there is none.
-    struct KernelTraits {
-        using Type = HANDLE;
-        static Type Invalid() { return nullptr; }
-        static void Close(Type handle) { ::CloseHandle(handle); }
-    };
-    using UniqueKernel = Handle<KernelTraits>;
-    // What the wait's callback posts, and where.
-    struct WaitContext {
-        HWND window;
-        std::uint32_t processId;
-    };
-    // A process being waited on.
-    struct Watch {
-        UniqueKernel process;
-        std::unique_ptr<WaitContext> context;
-        HANDLE wait = nullptr;
-    };
 
     static void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
                                     LONG child, DWORD thread, DWORD time);
-    static void CALLBACK OnProcessSignalled(void* context, BOOLEAN timedOut);
-    static void CALLBACK OnSettingsSignalled(void* context, BOOLEAN timedOut);
 
     void Foreground(HWND window);
     void Carry(const std::vector<SwitchAction>& actions);
@@ -110,7 +91,8 @@ class CAutoSwitch : public CMsgHandler {
     HWND window_ = nullptr;
     bool on_ = false;
     Handle<HookTraits> hook_;
-    std::map<std::uint32_t, Watch> watches_;
+    // The processes of switched games, until they end.
+    std::map<std::uint32_t, UniqueKernel> watches_;
     // A profile this object publishes: never the one open in the main window.
     struct HeldProfile {
         ProfileImage image;
@@ -120,7 +102,8 @@ class CAutoSwitch : public CMsgHandler {
     std::unique_ptr<HeldProfile> padCopy_;
     UniqueKey settingsKey_;
     UniqueKernel settingsEvent_;
-    HANDLE settingsWait_ = nullptr;
+    // Declared last: destroyed first, so it never waits on a closed handle.
+    HandleWaiter waiter_;
 };
 
 }  // namespace gd

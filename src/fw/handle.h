@@ -106,6 +106,13 @@ struct FileTraits {
     static void Close(Type h) { ::CloseHandle(h); }
 };
 
+// Events, processes and threads; null, not INVALID_HANDLE_VALUE, means none.
+struct KernelTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+
 // Windows this program creates outside a dialog template and must destroy
 // itself. Child windows die with their parent and need no owner.
 struct WindowTraits {
@@ -126,6 +133,7 @@ using UniqueKey = Handle<RegKeyTraits>;
 using UniqueGlobal = Handle<GlobalMemoryTraits>;
 using UniqueFile = Handle<FileTraits>;
 using UniqueWindow = Handle<WindowTraits>;
+using UniqueKernel = Handle<KernelTraits>;
 
 // A window's device context from GetDC, released to the same window.
 class WindowDC {
