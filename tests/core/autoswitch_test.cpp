@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -43,7 +42,6 @@ TEST(AutoSwitchRules, NamesKeepAFoldersPathAndAProgramsLowerCaseFileName) {
         {"D:/Games/Racer/", "D:\\Games\\Racer\\"},
         {"D:\\Games\\Racer\\\\", "D:\\Games\\Racer\\"},
         {"", ""},
-        {"C:\\Games\\", "C:\\Games\\"},
         {"\\", ""},
     };
     for (const auto& row : kRows) {
@@ -120,7 +118,6 @@ TEST(AutoSwitchRules, AProgramRuleBeatsFoldersAndTheLongestFolderWins) {
         {"D:\\Games\\Racer\\Launcher.EXE", "launcher.gpx"},
         {"C:\\Other\\launcher.exe", "launcher.gpx"},
         {"D:\\GamesOld\\old.exe", nullptr},
-        {"C:\\Windows\\explorer.exe", nullptr},
         {"", nullptr},
     };
     for (const auto& row : kRows) {
@@ -148,7 +145,6 @@ TEST(AutoSwitchRules, AProfileIsSuggestedWhenItsGameNamesTheProgram) {
         {"NIGHT RAID 2 - Launcher", "launch.exe", "night.gpx"},
         {"Untitled", "racer.exe", "racer.gpx"},
         {"Untitled", "nightraid.exe", nullptr},
-        {"Notepad", "notepad.exe", nullptr},
         {"", "ra.exe", nullptr},
     };
     for (const auto& row : kRows) {
