@@ -499,23 +499,18 @@ bool MenuOpens(DWORD pid) {
 // as long as the object lives; then the setting before. Stored, since the
 // program reads it when each of its dialogs starts, well after it was
 // launched, and a fresh Wine prefix shows them always.
-class KeyboardCues {
-  public:
+struct KeyboardCues {
     explicit KeyboardCues(BOOL always) {
-        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before_, 0);
+        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before, 0);
         Set(always);
     }
-    KeyboardCues(const KeyboardCues&) = delete;
-    KeyboardCues& operator=(const KeyboardCues&) = delete;
-    ~KeyboardCues() { Set(before_); }
-
-  private:
+    ~KeyboardCues() { Set(before); }
     static void Set(BOOL always) {
         ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
                                 reinterpret_cast<void*>(static_cast<INT_PTR>(always)),
                                 SPIF_UPDATEINIFILE);
     }
-    BOOL before_ = FALSE;
+    BOOL before = FALSE;
 };
 bool CuesShown(HWND dialog) {
     return (::SendMessageA(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;

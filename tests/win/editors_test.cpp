@@ -70,20 +70,20 @@ class StrokeCounter {
 // dialog, however it ended, every stroke goes on again: a capture that
 // outlived its dialog would swallow the user's keyboard.
 TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDialogEnds) {
-    const struct {
+    struct Ending {
         const char* how;
         std::function<void(HWND)> steps;
         int button;  // posted after the steps
         INT_PTR result;
         std::uint32_t key;  // after OK
         int passedOn;       // events the other hook saw while the dialog was open
-    } kEndings[] = {
-        {"OK",
-         [](HWND) {
-             Inject(Strokes({kKeyB, kF13}));
-         },
-         IDC_ACCEPT, IDOK, 0x30, 0},
-        {"Cancel", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_REJECT, IDCANCEL, 0, 0},
+    };
+    const auto press = [](std::vector<Key> keys) {
+        return [keys](HWND) { Inject(Strokes(keys)); };
+    };
+    const Ending kEndings[] = {
+        {"OK", press({kKeyB, kF13}), IDC_ACCEPT, IDOK, 0x30, 0},
+        {"Cancel", press({kKeyB}), IDC_REJECT, IDCANCEL, 0, 0},
         {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7, 0, 0},
         {"a click on OK while the keyboard is captured",
          [](HWND d) {
@@ -94,10 +94,7 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDia
          },
          IDC_REJECT, IDOK, 0x1E, 0},  // the posted Cancel only comes if the click did nothing
         {"right Ctrl after the capture, extended; Enter goes on",
-         [](HWND) {
-             Inject(Strokes({kKeyB, kRightCtrl, kEnter}));
-         },
-         IDC_ACCEPT, IDOK, 0x1001D, 2},
+         press({kKeyB, kRightCtrl, kEnter}), IDC_ACCEPT, IDOK, 0x1001D, 2},
         {"Change takes Tab after another key",
          [](HWND d) {
              Inject(Strokes({kKeyB, kTab}));
