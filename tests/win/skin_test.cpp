@@ -126,93 +126,68 @@ UniqueBitmap Faces(const COLORREF (&plates)[4], COLORREF hoverFrame = kTranspare
     return MakeBitmap(4 * kFaceWidth, kFaceHeight, pixels);
 }
 
+// The hover and pressed outline of the main set.
+constexpr COLORREF kOutline = RGB(0xF0, 0x80, 0x10);
+
 class SkinButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dlg.Open());
-        ASSERT_TRUE(dlg.button.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 8, 8));
+        ASSERT_TRUE(
+            dlg.button.SetBitmaps(Faces(kSetA, kOutline), Faces(kSetB), kTransparent, 8, 8));
         ASSERT_TRUE(dlg.picture.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 328, 8));
         PumpMessages();
     }
 
-    // The colour drawn at a point of a button, in dialog client pixels.
+    // What the dialog shows at a point of a button once the queued messages
+    // ran, without a repaint of the whole dialog that would hide what a
+    // button left behind.
     COLORREF ButtonPixel(const CSkinButton& button, POINT p) {
+        PumpMessages();
         const RECT r = button.Placement();
-        return ClientPixels(dlg).At(r.left + p.x, r.top + p.y);
+        WindowDC dc(dlg);
+        return ::GetPixel(dc.get(), r.left + p.x, r.top + p.y);
     }
 
     CSkinTestDlg dlg;
 };
 
-TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
+// Each state draws its face. Where only the hover and pressed faces draw an
+// outline, the background must come back as soon as such a face goes away,
+// not leave the outline standing (it made M1-M5 all look selected at once).
+TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndAFaceGoingAwayGivesItsFrameBack) {
     CSkinButton& b = dlg.button;
+    const COLORREF stripe = StripeAt(b.Placement().left + kFrame.x);
     const struct {
         const char* state;
-        bool hover, pressed, disabledLook;
+        UINT mouse;  // WM_MOUSEHOVER, WM_MOUSELEAVE, or 0 for none
+        bool pressed, disabledLook;
         int faceSet;
-        COLORREF plate;
+        COLORREF plate, frame;
     } rows[] = {
-        {"normal", false, false, false, 0, kSetA[0]},
-        {"hover", true, false, false, 0, kSetA[1]},
-        {"pressed while hovered", true, true, false, 0, kSetA[2]},
-        {"disabled look while pressed", false, true, true, 0, kSetA[3]},
-        {"second set, hover", true, false, false, 1, kSetB[1]},
+        {"normal", 0, false, false, 0, kSetA[0], stripe},
+        {"pointer over", WM_MOUSEHOVER, false, false, 0, kSetA[1], kOutline},
+        {"pointer left", WM_MOUSELEAVE, false, false, 0, kSetA[0], stripe},
+        {"pressed", 0, true, false, 0, kSetA[2], kOutline},
+        {"released", 0, false, false, 0, kSetA[0], stripe},
+        {"pressed under the pointer", WM_MOUSEHOVER, true, false, 0, kSetA[2], kOutline},
+        {"disabled look, pressed under the pointer", 0, true, true, 0, kSetA[3], stripe},
+        {"second set, hover", WM_MOUSEHOVER, false, false, 1, kSetB[1], stripe},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.state);
         b.SetFaceSet(row.faceSet);
-        b.SetDisabledLook(row.disabledLook);
-        b.SendMessage(row.hover ? WM_MOUSEHOVER : WM_MOUSELEAVE, 0, MAKELPARAM(30, 6));
+        if (row.mouse != 0) {
+            b.SendMessage(row.mouse, 0, MAKELPARAM(30, 6));
+        }
         b.SetState(row.pressed);
+        b.SetDisabledLook(row.disabledLook);
         EXPECT_EQ(ButtonPixel(b, kPlate), row.plate);
-        EXPECT_EQ(ButtonPixel(b, kFrame), StripeAt(b.Placement().left + kFrame.x));
+        EXPECT_EQ(ButtonPixel(b, kFrame), row.frame);
     }
     // A picture button shows face 1 for the disabled look.
     dlg.picture.SetDisabledLook(true);
     EXPECT_EQ(ButtonPixel(dlg.picture, kPlate), kSetA[1]);
-}
-
-// A face whose outline lies where the others are transparent: the pointer
-// leaving or the button coming up must bring the background back there,
-// not leave the outline standing (it made M1-M5 all look selected at once).
-constexpr COLORREF kOutline = RGB(0xF0, 0x80, 0x10);
-
-// What the dialog shows at a point of a button once the queued messages ran,
-// without a repaint of the whole dialog that would hide what was left behind.
-COLORREF ShownPixel(const CDialog& dlg, const CSkinButton& button, POINT p) {
-    PumpMessages();
-    const RECT r = button.Placement();
-    WindowDC dc(dlg);
-    return ::GetPixel(dc.get(), r.left + p.x, r.top + p.y);
-}
-
-TEST_F(SkinButtonTest, AFaceGoingAwayGivesItsOutlineBackToTheBackground) {
-    CSkinButton& b = dlg.button;
-    ASSERT_TRUE(b.SetBitmaps(Faces(kSetA, kOutline), UniqueBitmap{}, kTransparent, 8, 8));
-    PumpMessages();
-    const COLORREF stripe = StripeAt(b.Placement().left + kFrame.x);
-    const struct {
-        const char* step;
-        UINT mouse;  // WM_MOUSEHOVER, WM_MOUSELEAVE, or 0 for none
-        bool pressed, disabledLook;
-        COLORREF frame;
-    } steps[] = {
-        {"pointer over", WM_MOUSEHOVER, false, false, kOutline},
-        {"pointer left", WM_MOUSELEAVE, false, false, stripe},
-        {"pressed", 0, true, false, kOutline},
-        {"released", 0, false, false, stripe},
-        {"pointer over again", WM_MOUSEHOVER, false, false, kOutline},
-        {"drawn disabled under the pointer", 0, false, true, stripe},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.step);
-        if (step.mouse != 0) {
-            b.SendMessage(step.mouse, 0, MAKELPARAM(30, 6));
-        }
-        b.SetState(step.pressed);
-        b.SetDisabledLook(step.disabledLook);
-        EXPECT_EQ(ShownPixel(dlg, b, kFrame), step.frame);
-    }
 }
 
 // Labels over skinned backgrounds. What a label shows depends on the fonts
