@@ -255,7 +255,6 @@ TEST_F(WindowTest, FrameFollowsTheButtonAndADoubleClick) {
     ::PostMessageA(main, WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 20));
     program.Sync();
     EXPECT_EQ(RegionKind(main), COMPLEXREGION);
-    // The menu keys bring the frame back: the keyboard walk below.
 }
 
 // The group buttons leave the welcome page and switch the labels; the pad
@@ -460,7 +459,7 @@ void Press(std::initializer_list<Key> keys, const Key* held = nullptr) {
     Inject(inputs);
 }
 
-// The control with the keyboard focus in the program, and its dialog.
+// The control with the keyboard focus in the program, and its id.
 HWND FocusWindow() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
