@@ -536,7 +536,6 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     }
     EXPECT_TRUE(CuesShown(main));
     HWND m2 = ::GetDlgItem(main, IDC_PAD_BUTTON_1);
-    EXPECT_EQ(WindowText(m2), "M2, Off");
 
     // Enter on M2 drops its menu from the button; Single > Keyboard opens
     // the key capture, which takes Enter as its key and is then ended with
