@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -43,7 +42,6 @@ TEST(AutoSwitchRules, NamesKeepAFoldersPathAndAProgramsLowerCaseFileName) {
         {"D:/Games/Racer/", "D:\\Games\\Racer\\"},
         {"D:\\Games\\Racer\\\\", "D:\\Games\\Racer\\"},
         {"", ""},
-        {"C:\\Games\\", "C:\\Games\\"},
         {"\\", ""},
     };
     for (const auto& row : kRows) {
@@ -120,7 +118,6 @@ TEST(AutoSwitchRules, AProgramRuleBeatsFoldersAndTheLongestFolderWins) {
         {"D:\\Games\\Racer\\Launcher.EXE", "launcher.gpx"},
         {"C:\\Other\\launcher.exe", "launcher.gpx"},
         {"D:\\GamesOld\\old.exe", nullptr},
-        {"C:\\Windows\\explorer.exe", nullptr},
         {"", nullptr},
     };
     for (const auto& row : kRows) {
@@ -148,7 +145,6 @@ TEST(AutoSwitchRules, AProfileIsSuggestedWhenItsGameNamesTheProgram) {
         {"NIGHT RAID 2 - Launcher", "launch.exe", "night.gpx"},
         {"Untitled", "racer.exe", "racer.gpx"},
         {"Untitled", "nightraid.exe", nullptr},
-        {"Notepad", "notepad.exe", nullptr},
         {"", "ra.exe", nullptr},
     };
     for (const auto& row : kRows) {
@@ -173,8 +169,9 @@ class SwitcherTest : public ::testing::Test {
         });
     }
 
-    static std::vector<SwitchAction> SwitchedTo(const std::string& profile,
-                                                const std::string& balloon, std::uint32_t pid) {
+    // A publish with its balloon, then the wait on the game's process, if any.
+    static std::vector<SwitchAction> Published(const std::string& profile,
+                                               const std::string& balloon, std::uint32_t pid) {
         std::vector<SwitchAction> actions = {{Kind::Publish, profile, "", 0},
                                              {Kind::Balloon, "", balloon, 0}};
         if (pid != 0) {
@@ -182,20 +179,15 @@ class SwitcherTest : public ::testing::Test {
         }
         return actions;
     }
-    static std::vector<SwitchAction> Back(const std::string& profile, const std::string& balloon) {
-        return {{Kind::Publish, profile, "", 0}, {Kind::Balloon, "", balloon, 0}};
-    }
 
     int tick = 0;
     Switcher switcher;
 };
 
 TEST_F(SwitcherTest, AGameKeepsItsProfileWhileItRunsAndTheEarlierOneComesBack) {
-    std::vector<SwitchAction> first = switcher.Foreground(10, "C:\\Games\\Racer.exe");
-    ASSERT_FALSE(first.empty());
-    EXPECT_EQ(first.front(), (SwitchAction{Kind::RememberPad, "", "", 0}));
-    first.erase(first.begin());
-    EXPECT_EQ(first, SwitchedTo("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
+    std::vector<SwitchAction> first = Published("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10);
+    first.insert(first.begin(), {Kind::RememberPad, "", "", 0});
+    EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\Racer.exe"), first);
 
     // Alt-Tab to a browser and back, and the desktop: nothing is published.
     EXPECT_TRUE(switcher.Foreground(20, "C:\\Web\\browser.exe").empty());
@@ -207,7 +199,7 @@ TEST_F(SwitcherTest, AGameKeepsItsProfileWhileItRunsAndTheEarlierOneComesBack) {
 
     EXPECT_TRUE(switcher.ProcessEnded(11).empty());
     EXPECT_TRUE(switcher.ProcessEnded(99).empty());
-    EXPECT_EQ(switcher.ProcessEnded(10), Back("", "Back to the earlier profile"));
+    EXPECT_EQ(switcher.ProcessEnded(10), Published("", "Back to the earlier profile", 0));
     EXPECT_FALSE(switcher.ActiveProfile());
 
     // The next game starts over from what the pad holds then.
@@ -217,16 +209,16 @@ TEST_F(SwitcherTest, AGameKeepsItsProfileWhileItRunsAndTheEarlierOneComesBack) {
 TEST_F(SwitcherTest, ASecondGameWinsAndAFrontOnlyRuleGivesBackAtOnce) {
     switcher.ManualApply("D:\\P\\Mine.gpx");
     EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe"),
-              SwitchedTo("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
+              Published("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
     EXPECT_EQ(switcher.Foreground(12, "C:\\Games\\quest.exe"),
-              SwitchedTo("D:\\P\\Quest.gpx", "Quest.gpx for quest.exe", 12));
+              Published("D:\\P\\Quest.gpx", "Quest.gpx for quest.exe", 12));
     // The first game's end no longer matters.
     EXPECT_TRUE(switcher.ProcessEnded(10).empty());
 
     EXPECT_EQ(switcher.Foreground(13, "C:\\Games\\chess.exe"),
-              SwitchedTo("D:\\P\\Chess.gpx", "Chess.gpx for chess.exe", 0));
+              Published("D:\\P\\Chess.gpx", "Chess.gpx for chess.exe", 0));
     EXPECT_EQ(switcher.Foreground(14, "C:\\Windows\\explorer.exe"),
-              Back("D:\\P\\Mine.gpx", "Back to Mine.gpx"));
+              Published("D:\\P\\Mine.gpx", "Back to Mine.gpx", 0));
     EXPECT_TRUE(switcher.Foreground(14, "C:\\Windows\\explorer.exe").empty());
 }
 
@@ -236,8 +228,8 @@ TEST_F(SwitcherTest, AManualApplyBecomesTheProfileToReturnTo) {
     // The pad holds the user's choice: the game's end leaves it there.
     EXPECT_TRUE(switcher.ProcessEnded(10).empty());
     EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe"),
-              SwitchedTo("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
-    EXPECT_EQ(switcher.ProcessEnded(10), Back("D:\\P\\Picked.gpx", "Back to Picked.gpx"));
+              Published("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
+    EXPECT_EQ(switcher.ProcessEnded(10), Published("D:\\P\\Picked.gpx", "Back to Picked.gpx", 0));
 }
 
 TEST_F(SwitcherTest, ABrokenRuleIsSkippedWithOneBalloonAndThePadKeepsItsProfile) {

@@ -305,10 +305,8 @@ TEST(LayerList, RowsFillUpToTheFreeRowClearingClosesTheGapAndRowsShowTheirLayer)
     EXPECT_EQ(mouse.y, -5);
 
     // The stop commands set their own stop; any other command the plain one.
-    EXPECT_EQ(StopLayerType(ID_STOP_MACRO_LOOP), 0x10000001u);
-    EXPECT_EQ(StopLayerType(ID_SUPER_STOP), 0x10000002u);
-    EXPECT_EQ(StopLayerType(ID_STOP_KEY), 0x10000000u);
-    EXPECT_EQ(StopLayerType(ID_KEYBOARD), 0x10000000u);
+    EXPECT_EQ(StopLayerType(ID_SUPER_STOP), LayerType::SuperStop);
+    EXPECT_EQ(StopLayerType(ID_KEYBOARD), LayerType::StopKey);
 }
 
 TEST(MacroFields, DelaysAndPositionsAsTypedAndShown) {
@@ -344,8 +342,7 @@ TEST(MacroFields, DelaysAndPositionsAsTypedAndShown) {
     EXPECT_EQ(PositionText("Relative", 10, -5), "Relative (10,-5)");
     // The mode a mouse press shows: any flag is absolute, a relative 0,0
     // undefined, whatever the button.
-    EXPECT_EQ(PressPositionItem(0x02010001, 0), kMouseAbsoluteItem);
-    EXPECT_EQ(PressPositionItem(0x02020004, PackPosition(3, 4)), kMouseAbsoluteItem);
+    EXPECT_EQ(PressPositionItem(0x02020004, 0), kMouseAbsoluteItem);
     EXPECT_EQ(PressPositionItem(0x02000002, 0), kMouseUndefinedItem);
     EXPECT_EQ(PressPositionItem(0x02000002, PackPosition(0, -1)), kMouseRelativeItem);
     // A new press that also moves the pointer waits longer after itself.
@@ -353,32 +350,16 @@ TEST(MacroFields, DelaysAndPositionsAsTypedAndShown) {
     EXPECT_EQ(NewMousePressDelay(0, -1), "200");
 }
 
-// The radio a stored play mode checks, and what that radio stores back.
+// A radio and its stored play mode find each other; a layer's macro (0)
+// checks Once, and a mode or id no radio stands for finds none.
 TEST(MacroFields, EachStoredPlayModeChecksItsRadioAndAnyOtherNone) {
-    const struct {
-        std::uint32_t stored;
-        int radio;  // 0: none
-        bool repeats;
-    } rows[] = {
-        {0, IDC_PLAY_ONCE, false},  // a layer's macro, stored back as Once
-        {0x00100000, IDC_PLAY_ONCE, false},
-        {0x00200000, IDC_PLAY_WHILE_PRESSED, true},
-        {0x00400000, IDC_PLAY_UNTIL_PRESSED_AGAIN, true},
-        {0x00300000, 0, false},
-        {0x00000001, 0, false},
-    };
-    for (const auto& row : rows) {
-        const PlayModeRadio* radio = RadioForPlayMode(row.stored);
-        if (row.radio == 0) {
-            EXPECT_EQ(radio, nullptr) << row.stored;
-            continue;
-        }
-        ASSERT_NE(radio, nullptr) << row.stored;
-        EXPECT_EQ(radio->radio, row.radio);
-        EXPECT_EQ(radio->repeats, row.repeats);
-        EXPECT_EQ(PlayModeOfRadio(row.radio), radio);
-        EXPECT_EQ(radio->playMode, row.stored == 0 ? PlayMode::Once : row.stored);
+    for (const PlayModeRadio& row : kPlayModeRadios) {
+        EXPECT_EQ(RadioForPlayMode(row.playMode), &row) << row.radio;
+        EXPECT_EQ(PlayModeOfRadio(row.radio), &row) << row.radio;
     }
+    EXPECT_EQ(RadioForPlayMode(0), PlayModeOfRadio(IDC_PLAY_ONCE));
+    EXPECT_EQ(RadioForPlayMode(0x00300000), nullptr);
+    EXPECT_EQ(RadioForPlayMode(0x00000001), nullptr);
     EXPECT_EQ(PlayModeOfRadio(IDC_OK), nullptr);
 }
 

@@ -255,7 +255,6 @@ TEST_F(WindowTest, FrameFollowsTheButtonAndADoubleClick) {
     ::PostMessageA(main, WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 20));
     program.Sync();
     EXPECT_EQ(RegionKind(main), COMPLEXREGION);
-    // The menu keys bring the frame back: the keyboard walk below.
 }
 
 // The group buttons leave the welcome page and switch the labels; the pad
@@ -460,7 +459,7 @@ void Press(std::initializer_list<Key> keys, const Key* held = nullptr) {
     Inject(inputs);
 }
 
-// The control with the keyboard focus in the program, and its dialog.
+// The control with the keyboard focus in the program, and its id.
 HWND FocusWindow() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -499,23 +498,18 @@ bool MenuOpens(DWORD pid) {
 // as long as the object lives; then the setting before. Stored, since the
 // program reads it when each of its dialogs starts, well after it was
 // launched, and a fresh Wine prefix shows them always.
-class KeyboardCues {
-  public:
+struct KeyboardCues {
     explicit KeyboardCues(BOOL always) {
-        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before_, 0);
+        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before, 0);
         Set(always);
     }
-    KeyboardCues(const KeyboardCues&) = delete;
-    KeyboardCues& operator=(const KeyboardCues&) = delete;
-    ~KeyboardCues() { Set(before_); }
-
-  private:
+    ~KeyboardCues() { Set(before); }
     static void Set(BOOL always) {
         ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
                                 reinterpret_cast<void*>(static_cast<INT_PTR>(always)),
                                 SPIF_UPDATEINIFILE);
     }
-    BOOL before_ = FALSE;
+    BOOL before = FALSE;
 };
 bool CuesShown(HWND dialog) {
     return (::SendMessageA(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
@@ -542,7 +536,6 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     }
     EXPECT_TRUE(CuesShown(main));
     HWND m2 = ::GetDlgItem(main, IDC_PAD_BUTTON_1);
-    EXPECT_EQ(WindowText(m2), "M2, Off");
 
     // Enter on M2 drops its menu from the button; Single > Keyboard opens
     // the key capture, which takes Enter as its key and is then ended with

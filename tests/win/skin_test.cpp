@@ -109,71 +109,9 @@ constexpr COLORREF kSetB[4] = {RGB(0x60, 0x30, 0x90), RGB(0x20, 0x80, 0x80), RGB
 constexpr POINT kPlate{30, 6};
 constexpr POINT kFrame{1, 1};
 
-UniqueBitmap Faces(const COLORREF (&plates)[4]) {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < kFaceHeight; ++y) {
-        for (int x = 0; x < 4 * kFaceWidth; ++x) {
-            const int inFace = x % kFaceWidth;
-            const bool frame =
-                inFace < 4 || inFace >= kFaceWidth - 4 || y < 4 || y >= kFaceHeight - 4;
-            pixels.push_back(frame ? kTransparent : plates[x / kFaceWidth]);
-        }
-    }
-    return MakeBitmap(4 * kFaceWidth, kFaceHeight, pixels);
-}
-
-class SkinButtonTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dlg.Open());
-        ASSERT_TRUE(dlg.button.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 8, 8));
-        ASSERT_TRUE(dlg.picture.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 328, 8));
-        PumpMessages();
-    }
-
-    // The colour drawn at a point of a button, in dialog client pixels.
-    COLORREF ButtonPixel(const CSkinButton& button, POINT p) {
-        const RECT r = button.Placement();
-        return ClientPixels(dlg).At(r.left + p.x, r.top + p.y);
-    }
-
-    CSkinTestDlg dlg;
-};
-
-TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndLeavesTheFrameTransparent) {
-    CSkinButton& b = dlg.button;
-    const struct {
-        const char* state;
-        bool hover, pressed, disabledLook;
-        int faceSet;
-        COLORREF plate;
-    } rows[] = {
-        {"normal", false, false, false, 0, kSetA[0]},
-        {"hover", true, false, false, 0, kSetA[1]},
-        {"pressed while hovered", true, true, false, 0, kSetA[2]},
-        {"disabled look while pressed", false, true, true, 0, kSetA[3]},
-        {"second set, hover", true, false, false, 1, kSetB[1]},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.state);
-        b.SetFaceSet(row.faceSet);
-        b.SetDisabledLook(row.disabledLook);
-        b.SendMessage(row.hover ? WM_MOUSEHOVER : WM_MOUSELEAVE, 0, MAKELPARAM(30, 6));
-        b.SetState(row.pressed);
-        EXPECT_EQ(ButtonPixel(b, kPlate), row.plate);
-        EXPECT_EQ(ButtonPixel(b, kFrame), StripeAt(b.Placement().left + kFrame.x));
-    }
-    // A picture button shows face 1 for the disabled look.
-    dlg.picture.SetDisabledLook(true);
-    EXPECT_EQ(ButtonPixel(dlg.picture, kPlate), kSetA[1]);
-}
-
-// A face whose outline lies where the others are transparent: the pointer
-// leaving or the button coming up must bring the background back there,
-// not leave the outline standing (it made M1-M5 all look selected at once).
-constexpr COLORREF kOutline = RGB(0xF0, 0x80, 0x10);
-
-UniqueBitmap OutlinedFaces() {
+// `hoverFrame`, when not transparent, outlines faces 1 and 2 (hover and
+// pressed) where the others are transparent.
+UniqueBitmap Faces(const COLORREF (&plates)[4], COLORREF hoverFrame = kTransparent) {
     std::vector<COLORREF> pixels;
     for (int y = 0; y < kFaceHeight; ++y) {
         for (int x = 0; x < 4 * kFaceWidth; ++x) {
@@ -182,48 +120,74 @@ UniqueBitmap OutlinedFaces() {
             const bool frame =
                 inFace < 4 || inFace >= kFaceWidth - 4 || y < 4 || y >= kFaceHeight - 4;
             const bool outlined = face == 1 || face == 2;
-            pixels.push_back(!frame ? kSetA[face] : outlined ? kOutline : kTransparent);
+            pixels.push_back(!frame ? plates[face] : outlined ? hoverFrame : kTransparent);
         }
     }
     return MakeBitmap(4 * kFaceWidth, kFaceHeight, pixels);
 }
 
-// What the dialog shows at a point of a button once the queued messages ran,
-// without a repaint of the whole dialog that would hide what was left behind.
-COLORREF ShownPixel(const CDialog& dlg, const CSkinButton& button, POINT p) {
-    PumpMessages();
-    const RECT r = button.Placement();
-    WindowDC dc(dlg);
-    return ::GetPixel(dc.get(), r.left + p.x, r.top + p.y);
-}
+// The hover and pressed outline of the main set.
+constexpr COLORREF kOutline = RGB(0xF0, 0x80, 0x10);
 
-TEST_F(SkinButtonTest, AFaceGoingAwayGivesItsOutlineBackToTheBackground) {
+class SkinButtonTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dlg.Open());
+        ASSERT_TRUE(
+            dlg.button.SetBitmaps(Faces(kSetA, kOutline), Faces(kSetB), kTransparent, 8, 8));
+        ASSERT_TRUE(dlg.picture.SetBitmaps(Faces(kSetA), Faces(kSetB), kTransparent, 328, 8));
+        PumpMessages();
+    }
+
+    // What the dialog shows at a point of a button once the queued messages
+    // ran, without a repaint of the whole dialog that would hide what a
+    // button left behind.
+    COLORREF ButtonPixel(const CSkinButton& button, POINT p) {
+        PumpMessages();
+        const RECT r = button.Placement();
+        WindowDC dc(dlg);
+        return ::GetPixel(dc.get(), r.left + p.x, r.top + p.y);
+    }
+
+    CSkinTestDlg dlg;
+};
+
+// Each state draws its face. Where only the hover and pressed faces draw an
+// outline, the background must come back as soon as such a face goes away,
+// not leave the outline standing (it made M1-M5 all look selected at once).
+TEST_F(SkinButtonTest, EachStateDrawsItsFaceAndAFaceGoingAwayGivesItsFrameBack) {
     CSkinButton& b = dlg.button;
-    ASSERT_TRUE(b.SetBitmaps(OutlinedFaces(), UniqueBitmap{}, kTransparent, 8, 8));
-    PumpMessages();
     const COLORREF stripe = StripeAt(b.Placement().left + kFrame.x);
     const struct {
-        const char* step;
+        const char* state;
         UINT mouse;  // WM_MOUSEHOVER, WM_MOUSELEAVE, or 0 for none
         bool pressed, disabledLook;
-        COLORREF frame;
-    } steps[] = {
-        {"pointer over", WM_MOUSEHOVER, false, false, kOutline},
-        {"pointer left", WM_MOUSELEAVE, false, false, stripe},
-        {"pressed", 0, true, false, kOutline},
-        {"released", 0, false, false, stripe},
-        {"pointer over again", WM_MOUSEHOVER, false, false, kOutline},
-        {"drawn disabled under the pointer", 0, false, true, stripe},
+        int faceSet;
+        COLORREF plate, frame;
+    } rows[] = {
+        {"normal", 0, false, false, 0, kSetA[0], stripe},
+        {"pointer over", WM_MOUSEHOVER, false, false, 0, kSetA[1], kOutline},
+        {"pointer left", WM_MOUSELEAVE, false, false, 0, kSetA[0], stripe},
+        {"pressed", 0, true, false, 0, kSetA[2], kOutline},
+        {"released", 0, false, false, 0, kSetA[0], stripe},
+        {"pressed under the pointer", WM_MOUSEHOVER, true, false, 0, kSetA[2], kOutline},
+        {"disabled look, pressed under the pointer", 0, true, true, 0, kSetA[3], stripe},
+        {"second set, hover", WM_MOUSEHOVER, false, false, 1, kSetB[1], stripe},
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.step);
-        if (step.mouse != 0) {
-            b.SendMessage(step.mouse, 0, MAKELPARAM(30, 6));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.state);
+        b.SetFaceSet(row.faceSet);
+        if (row.mouse != 0) {
+            b.SendMessage(row.mouse, 0, MAKELPARAM(30, 6));
         }
-        b.SetState(step.pressed);
-        b.SetDisabledLook(step.disabledLook);
-        EXPECT_EQ(ShownPixel(dlg, b, kFrame), step.frame);
+        b.SetState(row.pressed);
+        b.SetDisabledLook(row.disabledLook);
+        EXPECT_EQ(ButtonPixel(b, kPlate), row.plate);
+        EXPECT_EQ(ButtonPixel(b, kFrame), row.frame);
     }
+    // A picture button shows face 1 for the disabled look.
+    dlg.picture.SetDisabledLook(true);
+    EXPECT_EQ(ButtonPixel(dlg.picture, kPlate), kSetA[1]);
 }
 
 // Labels over skinned backgrounds. What a label shows depends on the fonts
@@ -340,27 +304,23 @@ TEST_F(PadPictureTest, ADpiChangeRedrawsItAtTheNewScaleWhereTheSystemSuggests) {
         return box;
     };
     const RECT outlineAt100 = outline();
+    const RECT m1At100 = picture_.Button(0).Placement();
 
     changeTo(192);
-    EXPECT_EQ(picture_.ArtScale(), 3);
     const RECT window = picture_.GetWindowRect();
     EXPECT_EQ(window.left, 40);
     EXPECT_EQ(window.top, 30);
-    EXPECT_EQ(window.right - window.left, 714);
-    EXPECT_EQ(window.bottom - window.top, 1000);
+    EXPECT_EQ(window.right - window.left, 2 * 357);
+    EXPECT_EQ(window.bottom - window.top, 2 * 500);
     const RECT doubled = outline();
-    EXPECT_NEAR(doubled.left, 2 * outlineAt100.left, 2);
     EXPECT_NEAR(doubled.right, 2 * outlineAt100.right, 2);
     EXPECT_NEAR(doubled.bottom, 2 * outlineAt100.bottom, 2);
-    const RECT m1 = picture_.Button(0).Placement();  // at (25, 76), 28 x 28
-    EXPECT_EQ(m1.left, 50);
-    EXPECT_EQ(m1.top, 152);
-    EXPECT_EQ(m1.right - m1.left, 56);
-    EXPECT_EQ(picture_.HighlightedButton(), 16);
+    const RECT m1 = picture_.Button(0).Placement();
+    EXPECT_EQ(m1.left, 2 * m1At100.left);
+    EXPECT_EQ(m1.bottom, 2 * m1At100.bottom);
     EXPECT_FALSE(picture_.Button(16).IsLookEnabled());
 
     changeTo(96);
-    EXPECT_EQ(picture_.ArtScale(), 0);
     EXPECT_EQ(picture_.GetWindowRect().right, 40 + 357);
     const RECT back = outline();
     EXPECT_TRUE(::EqualRect(&back, &outlineAt100));
