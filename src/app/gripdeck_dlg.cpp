@@ -225,6 +225,7 @@ void CGripdeckDlg::LoadButtonPage() {
         return;
     }
     buttonPageLoaded_ = true;
+    CreatePadControls();
     buttonPage_ = LoadScaledBitmap(IDB_BUTTON_PAGE);
     for (int i = 0; i < kPadButtons; ++i) {
         const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, artScale_);
@@ -241,6 +242,43 @@ void CGripdeckDlg::LoadButtonPage() {
         labels_[i].SetFont(font ? font.get() : GetFont(), false);
     }
     labelFont_ = std::move(font);
+}
+
+void CGripdeckDlg::CreatePadControls() {
+    if (padButtons_[0].GetSafeHwnd() != nullptr) {
+        return;
+    }
+    struct PadControl {
+        const char* className;
+        DWORD style;
+        int firstId;
+    };
+    static constexpr PadControl kPair[] = {
+        {"Button", BS_OWNERDRAW, IDC_PAD_BUTTON_0},
+        {"Static", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, IDC_PAD_LABEL_0},
+    };
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
+    const HFONT font = GetFont();
+    // Hidden and placed by the skin later; each button before its label, all
+    // before the template's controls, so that Tab goes from a button to its
+    // label, then on to the next button.
+    HWND previous = HWND_TOP;
+    for (int i = 0; i < kPadButtons; ++i) {
+        for (const PadControl& control : kPair) {
+            const int id = control.firstId + i;
+            HWND made = ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.className, "",
+                                          WS_CHILD | WS_TABSTOP | control.style, 0, 0, 0, 0, hwnd_,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                          instance, nullptr);
+            ::SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            ::SetWindowPos(made, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            previous = made;
+        }
+        padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
+        labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
+        padButtons_[i].SetFaceSet(static_cast<int>(CurrentProfile().currentMode));
+        RefreshLabels(i);
+    }
 }
 
 void CGripdeckDlg::SkinControls(int scale) {
@@ -266,17 +304,9 @@ void CGripdeckDlg::SkinControls(int scale) {
         button.LoadBitmaps(entry.bitmap, entry.bitmap, place.transparent, place.x, place.y);
     }
 
-    // The button page's art waits until that page may show (LoadButtonPage):
-    // the window starts on the welcome page.
-    for (int i = 0; i < kPadButtons; ++i) {
-        if (padButtons_[i].GetSafeHwnd() == nullptr) {
-            padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
-            labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
-            // Tab goes from each button to its label, then on to the next button.
-            labels_[i].SetWindowPos(padButtons_[i], 0, 0, 0, 0,
-                                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-    }
+    // The pad buttons, their labels and the button page's art wait until
+    // that page may show (LoadButtonPage): the window starts on the welcome
+    // page.
 
     // The page bitmaps and the shape mask have one size: the welcome page,
     // the one shown first, gives it.
@@ -347,7 +377,8 @@ void CGripdeckDlg::SetTitle() {
 void CGripdeckDlg::RefreshLabels(int button) {
     const int first = button < 0 ? 0 : button;
     const int last = button < 0 ? kPadButtons - 1 : button;
-    if (first >= kPadButtons) {
+    // Not made yet: they take their texts and faces when they are.
+    if (first >= kPadButtons || padButtons_[0].GetSafeHwnd() == nullptr) {
         return;
     }
     const ProfileState& state = CurrentProfile();

@@ -105,6 +105,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // The button page's background, the pad buttons' faces and the labels'
     // places and colour, once, before the button page may show.
     void LoadButtonPage();
+    // The pad buttons and their labels, made with the button page's art.
+    void CreatePadControls();
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();
