@@ -1,6 +1,7 @@
 #include "app/gripdeck_dlg.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 #include "app/about_dlg.h"
@@ -186,12 +187,19 @@ void CGripdeckDlg::OnPaint() {
         SetMsgHandled(false);
         return;
     }
-    // The first paint: the background (drawn on erase), then every shown
-    // control at once, which would otherwise wait behind posted messages;
-    // then the rest of the start, posted, so that the window is on screen
-    // whole before the rest takes its time.
+    // The first paint: the background (drawn on erase) with the skinned
+    // buttons drawn over it in the same paint, then any other shown control
+    // at once, which would otherwise wait behind posted messages; then the
+    // rest of the start, posted, so that the window is on screen whole
+    // before the rest takes its time.
     finishStartPosted_ = true;
-    { PaintDC paint(hwnd_); }
+    {
+        PaintDC paint(hwnd_);
+        for (CSkinButton* button :
+             {&frameToggle_, &padIcon_, &groupLow_, &groupHigh_, &apply_, &ok_, &cancel_}) {
+            button->PaintInParent(paint.get());
+        }
+    }
     RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN);
     PostMessage(kFinishStartMessage);
 }

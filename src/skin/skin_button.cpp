@@ -154,6 +154,29 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     ::BitBlt(item.hDC, 0, 0, faceWidth_, faceHeight_, canvas.get(), 0, 0, SRCCOPY);
 }
 
+void CSkinButton::PaintInParent(HDC parentDC) {
+    if (hwnd_ == nullptr || !IsWindowVisible()) {
+        return;
+    }
+    const RECT place = GetRectInParent();
+    const auto state = static_cast<UINT>(SendMessage(BM_GETSTATE));
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID());
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = ((state & BST_PUSHED) != 0 ? ODS_SELECTED : 0U) |
+                     ((state & BST_FOCUS) != 0 ? ODS_FOCUS : 0U) |
+                     (IsWindowEnabled() ? 0U : ODS_DISABLED);
+    item.hwndItem = hwnd_;
+    item.hDC = parentDC;
+    item.rcItem = RECT{0, 0, place.right - place.left, place.bottom - place.top};
+    POINT origin{};
+    ::OffsetViewportOrgEx(parentDC, place.left, place.top, &origin);
+    DrawItem(item);
+    ::SetViewportOrgEx(parentDC, origin.x, origin.y, nullptr);
+    ::ValidateRect(hwnd_, nullptr);
+}
+
 void CSkinButton::PaintParentBackground(HDC dc) const {
     // The parent paints its background as for its own client area; the
     // shifted origin puts the part under the button at the picture's corner.

@@ -73,6 +73,10 @@ class CSkinButton : public CWindowImpl<CButton> {
     bool IsTracking() const { return tracking_; }
     // The face drawn for the given pressed state.
     int FaceToDraw(bool pressed) const;
+    // Draws the shown button where it lies into a DC of its parent, as its
+    // own paint would, and leaves it nothing to paint: a parent's paint that
+    // takes its buttons along costs less than a paint of each of them.
+    void PaintInParent(HDC parentDC);
 
   protected:
     const MessageMap& GetMessageMap() const override;
