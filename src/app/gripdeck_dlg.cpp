@@ -146,14 +146,11 @@ BOOL CGripdeckDlg::OnInitDialog() {
     GripdeckApp().SetMainWindow(hwnd_);
     driverHost_.SetMainWindow(hwnd_);
     deviceWatcher_.Attach(hwnd_);
-    bigIcon_.reset(static_cast<HICON>(
-        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+    // The tray takes the small icon; the window's own icons follow its first
+    // paint (FinishStart): the caption that would show them starts hidden.
     smallIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-    SetIcon(bigIcon_.get(), true);
-    SetIcon(smallIcon_.get(), false);
 
     KeepDialogFromRescaling(hwnd_);
     dialogFontDpi_ = GetDpi();
@@ -214,6 +211,11 @@ void CGripdeckDlg::FinishStart() {
         return;
     }
     startFinished_ = true;
+    bigIcon_.reset(static_cast<HICON>(
+        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+    SetIcon(bigIcon_.get(), true);
+    SetIcon(smallIcon_.get(), false);
     LoadButtonPage();
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
