@@ -1,6 +1,7 @@
 #include "app/gripdeck_dlg.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 #include "app/about_dlg.h"
@@ -145,14 +146,11 @@ BOOL CGripdeckDlg::OnInitDialog() {
     GripdeckApp().SetMainWindow(hwnd_);
     driverHost_.SetMainWindow(hwnd_);
     deviceWatcher_.Attach(hwnd_);
-    bigIcon_.reset(static_cast<HICON>(
-        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+    // The tray takes the small icon; the window's own icons follow its first
+    // paint (FinishStart): the caption that would show them starts hidden.
     smallIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-    SetIcon(bigIcon_.get(), true);
-    SetIcon(smallIcon_.get(), false);
 
     KeepDialogFromRescaling(hwnd_);
     dialogFontDpi_ = GetDpi();
@@ -186,12 +184,19 @@ void CGripdeckDlg::OnPaint() {
         SetMsgHandled(false);
         return;
     }
-    // The first paint: the background (drawn on erase), then every shown
-    // control at once, which would otherwise wait behind posted messages;
-    // then the rest of the start, posted, so that the window is on screen
-    // whole before the rest takes its time.
+    // The first paint: the background (drawn on erase) with the skinned
+    // buttons drawn over it in the same paint, then any other shown control
+    // at once, which would otherwise wait behind posted messages; then the
+    // rest of the start, posted, so that the window is on screen whole
+    // before the rest takes its time.
     finishStartPosted_ = true;
-    { PaintDC paint(hwnd_); }
+    {
+        PaintDC paint(hwnd_);
+        for (CSkinButton* button :
+             {&frameToggle_, &padIcon_, &groupLow_, &groupHigh_, &apply_, &ok_, &cancel_}) {
+            button->PaintInParent(paint.get());
+        }
+    }
     RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN);
     PostMessage(kFinishStartMessage);
 }
@@ -206,6 +211,11 @@ void CGripdeckDlg::FinishStart() {
         return;
     }
     startFinished_ = true;
+    bigIcon_.reset(static_cast<HICON>(
+        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+    SetIcon(bigIcon_.get(), true);
+    SetIcon(smallIcon_.get(), false);
     LoadButtonPage();
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
@@ -225,6 +235,7 @@ void CGripdeckDlg::LoadButtonPage() {
         return;
     }
     buttonPageLoaded_ = true;
+    CreatePadControls();
     buttonPage_ = LoadScaledBitmap(IDB_BUTTON_PAGE);
     for (int i = 0; i < kPadButtons; ++i) {
         const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, artScale_);
@@ -241,6 +252,43 @@ void CGripdeckDlg::LoadButtonPage() {
         labels_[i].SetFont(font ? font.get() : GetFont(), false);
     }
     labelFont_ = std::move(font);
+}
+
+void CGripdeckDlg::CreatePadControls() {
+    if (padButtons_[0].GetSafeHwnd() != nullptr) {
+        return;
+    }
+    struct PadControl {
+        const char* className;
+        DWORD style;
+        int firstId;
+    };
+    static constexpr PadControl kPair[] = {
+        {"Button", BS_OWNERDRAW, IDC_PAD_BUTTON_0},
+        {"Static", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, IDC_PAD_LABEL_0},
+    };
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
+    const HFONT font = GetFont();
+    // Hidden and placed by the skin later; each button before its label, all
+    // before the template's controls, so that Tab goes from a button to its
+    // label, then on to the next button.
+    HWND previous = HWND_TOP;
+    for (int i = 0; i < kPadButtons; ++i) {
+        for (const PadControl& control : kPair) {
+            const int id = control.firstId + i;
+            HWND made = ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.className, "",
+                                          WS_CHILD | WS_TABSTOP | control.style, 0, 0, 0, 0, hwnd_,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                          instance, nullptr);
+            ::SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            ::SetWindowPos(made, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            previous = made;
+        }
+        padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
+        labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
+        padButtons_[i].SetFaceSet(static_cast<int>(CurrentProfile().currentMode));
+        RefreshLabels(i);
+    }
 }
 
 void CGripdeckDlg::SkinControls(int scale) {
@@ -266,17 +314,9 @@ void CGripdeckDlg::SkinControls(int scale) {
         button.LoadBitmaps(entry.bitmap, entry.bitmap, place.transparent, place.x, place.y);
     }
 
-    // The button page's art waits until that page may show (LoadButtonPage):
-    // the window starts on the welcome page.
-    for (int i = 0; i < kPadButtons; ++i) {
-        if (padButtons_[i].GetSafeHwnd() == nullptr) {
-            padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
-            labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
-            // Tab goes from each button to its label, then on to the next button.
-            labels_[i].SetWindowPos(padButtons_[i], 0, 0, 0, 0,
-                                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-    }
+    // The pad buttons, their labels and the button page's art wait until
+    // that page may show (LoadButtonPage): the window starts on the welcome
+    // page.
 
     // The page bitmaps and the shape mask have one size: the welcome page,
     // the one shown first, gives it.
@@ -347,7 +387,8 @@ void CGripdeckDlg::SetTitle() {
 void CGripdeckDlg::RefreshLabels(int button) {
     const int first = button < 0 ? 0 : button;
     const int last = button < 0 ? kPadButtons - 1 : button;
-    if (first >= kPadButtons) {
+    // Not made yet: they take their texts and faces when they are.
+    if (first >= kPadButtons || padButtons_[0].GetSafeHwnd() == nullptr) {
         return;
     }
     const ProfileState& state = CurrentProfile();

@@ -95,16 +95,19 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void ApplyFrame();
     LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggestedRect);
     // The part of the start that the first look at the window does not need:
-    // the button page's art, the frame button's tool tip, the summary and pad
-    // picture windows, the tray icon, automatic profiles, the hide of a "-1"
-    // start and the device check. Runs once: from a message the first paint
-    // posts, or earlier from whatever needs it done.
+    // the window's icons, the pad buttons and the button page's art, the
+    // frame button's tool tip, the summary and pad picture windows, the tray
+    // icon, automatic profiles, the hide of a "-1" start and the device
+    // check. Runs once: from a message the first paint posts, or earlier
+    // from whatever needs it done.
     void FinishStart();
     void OnPaint();
     LRESULT OnFinishStart(WPARAM, LPARAM);
     // The button page's background, the pad buttons' faces and the labels'
     // places and colour, once, before the button page may show.
     void LoadButtonPage();
+    // The pad buttons and their labels, made with the button page's art.
+    void CreatePadControls();
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();

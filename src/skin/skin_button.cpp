@@ -142,16 +142,41 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     // the face drawn before, and the button does not flicker on the way.
     SelectGuard drawn(canvas.get(), picture.get());
     PaintParentBackground(canvas.get());
-    SelectGuard selected(source.get(), faces);
-    int face = FaceToDraw((item.itemState & ODS_SELECTED) != 0);
-    TransparentBlit(canvas.get(), 0, 0, faceWidth_, faceHeight_, source.get(), faceWidth_ * face, 0,
-                    faceWidth_, faceHeight_, transparent_);
-    if ((item.itemState & ODS_FOCUS) != 0 && ShowsFocusCues()) {
+    DrawFace(canvas.get(), source.get(), faces, item.itemState);
+    ::BitBlt(item.hDC, 0, 0, faceWidth_, faceHeight_, canvas.get(), 0, 0, SRCCOPY);
+}
+
+void CSkinButton::DrawFace(HDC dc, HDC sourceDC, HBITMAP faces, UINT itemState) const {
+    SelectGuard selected(sourceDC, faces);
+    int face = FaceToDraw((itemState & ODS_SELECTED) != 0);
+    TransparentBlit(dc, 0, 0, faceWidth_, faceHeight_, sourceDC, faceWidth_ * face, 0, faceWidth_,
+                    faceHeight_, transparent_);
+    if ((itemState & ODS_FOCUS) != 0 && ShowsFocusCues()) {
         RECT cue = faceRect_;
         ::InflateRect(&cue, -1, -1);
-        ::DrawFocusRect(canvas.get(), &cue);
+        ::DrawFocusRect(dc, &cue);
     }
-    ::BitBlt(item.hDC, 0, 0, faceWidth_, faceHeight_, canvas.get(), 0, 0, SRCCOPY);
+}
+
+void CSkinButton::PaintInParent(HDC parentDC) {
+    if (hwnd_ == nullptr || !IsWindowVisible()) {
+        return;
+    }
+    HBITMAP faces = faces_[faceSet_] ? faces_[faceSet_].get() : faces_[0].get();
+    UniqueDC source(::CreateCompatibleDC(parentDC));
+    if (faces == nullptr || !source) {
+        return;
+    }
+    // The parent's background is there already: the face goes straight over it.
+    const RECT place = GetRectInParent();
+    const auto state = static_cast<UINT>(SendMessage(BM_GETSTATE));
+    POINT origin{};
+    ::OffsetViewportOrgEx(parentDC, place.left, place.top, &origin);
+    DrawFace(parentDC, source.get(), faces,
+             ((state & BST_PUSHED) != 0 ? ODS_SELECTED : 0U) |
+                 ((state & BST_FOCUS) != 0 ? ODS_FOCUS : 0U));
+    ::SetViewportOrgEx(parentDC, origin.x, origin.y, nullptr);
+    ::ValidateRect(hwnd_, nullptr);
 }
 
 void CSkinButton::PaintParentBackground(HDC dc) const {
