@@ -236,7 +236,7 @@ void CGripdeckDlg::LoadButtonPage() {
     }
     buttonPageLoaded_ = true;
     CreatePadControls();
-    buttonPage_ = LoadScaledBitmap(IDB_BUTTON_PAGE);
+    buttonPage_ = LoadArtBitmap(IDB_BUTTON_PAGE, artScale_);
     for (int i = 0; i < kPadButtons; ++i) {
         const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, artScale_);
         padButtons_[i].SetArtScale(artScale_);
@@ -315,13 +315,10 @@ void CGripdeckDlg::SkinControls(int scale) {
     }
 
     // The pad buttons, their labels and the button page's art wait until
-    // that page may show (LoadButtonPage): the window starts on the welcome
-    // page.
-
-    // The page bitmaps and the shape mask have one size: the welcome page,
-    // the one shown first, gives it.
-    welcomePage_ = LoadScaledBitmap(IDB_WELCOME_PAGE);
-    shapeMask_ = LoadScaledBitmap(IDB_WINDOW_SHAPE);
+    // that page may show (LoadButtonPage). The page bitmaps and the shape
+    // mask have one size: the welcome page, the one shown first, gives it.
+    welcomePage_ = LoadArtBitmap(IDB_WELCOME_PAGE, artScale_);
+    shapeMask_ = LoadArtBitmap(IDB_WINDOW_SHAPE, artScale_);
     BITMAP info{};
     if (welcomePage_ && ::GetObjectA(welcomePage_.get(), sizeof info, &info) != 0) {
         skinSize_ = SIZE{info.bmWidth, info.bmHeight};
@@ -331,11 +328,6 @@ void CGripdeckDlg::SkinControls(int scale) {
         buttonPageLoaded_ = false;
         LoadButtonPage();
     }
-}
-
-UniqueBitmap CGripdeckDlg::LoadScaledBitmap(int bitmap) const {
-    return UniqueBitmap(::LoadBitmapA(
-        ResourceInstance(), MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, artScale_))));
 }
 
 void CGripdeckDlg::FitClientToSkin(bool keepPlace) {

@@ -87,8 +87,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // Bitmaps, places, label font and pages from the art's drawing at a
     // display scale (an index into its scales); again on each DPI change.
     void SkinControls(int scale);
-    // A bitmap of the art at the current scale.
-    UniqueBitmap LoadScaledBitmap(int bitmap) const;
     // keepPlace: resize only; else the window also moves to the screen's corner.
     void FitClientToSkin(bool keepPlace = false);
     // The window's region for the frame state and the current skin.

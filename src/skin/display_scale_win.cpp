@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "fw/module.h"
 #include "skin/display_scale.h"
 #include "skin_layout.h"
 
@@ -14,6 +15,11 @@ int ArtScaleForDpi(std::uint32_t dpi) {
 
 int ArtScalePercent(int scale) {
     return skin_layout::kArtScales[std::clamp(scale, 0, skin_layout::kArtScaleCount - 1)];
+}
+
+UniqueBitmap LoadArtBitmap(int bitmap, int scale) {
+    return UniqueBitmap(::LoadBitmapA(ResourceInstance(),
+                                      MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, scale))));
 }
 
 void KeepDialogFromRescaling(HWND dialog) {

@@ -13,6 +13,8 @@ namespace gd {
 // percent.
 int ArtScaleForDpi(std::uint32_t dpi);
 int ArtScalePercent(int scale);
+// Bitmap resource `bitmap` as drawn for art scale `scale`.
+UniqueBitmap LoadArtBitmap(int bitmap, int scale);
 
 // The skinned dialog places and sizes its controls and fonts itself when
 // its DPI changes, so the system's own resizing of dialogs is switched off

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "fw/module.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
 #include "skin/display_scale_win.h"
@@ -80,12 +79,8 @@ BOOL CPadPictureWnd::OnInitDialog() {
 }
 
 void CPadPictureWnd::LoadArt() {
-    auto load = [this](int bitmap) {
-        return UniqueBitmap(::LoadBitmapA(
-            ResourceInstance(), MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, artScale_))));
-    };
-    background_ = load(IDB_PAD_PICTURE);
-    shape_ = load(IDB_PAD_SHAPE);
+    background_ = LoadArtBitmap(IDB_PAD_PICTURE, artScale_);
+    shape_ = LoadArtBitmap(IDB_PAD_SHAPE, artScale_);
     BITMAP info{};
     if (background_ && ::GetObjectA(background_.get(), sizeof info, &info) != 0) {
         backgroundSize_ = SIZE{info.bmWidth, info.bmHeight};

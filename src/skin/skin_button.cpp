@@ -2,10 +2,9 @@
 
 #include <utility>
 
-#include "fw/module.h"
+#include "skin/display_scale_win.h"
 #include "skin/pad_link.h"
 #include "skin/transparent_blit.h"
-#include "skin_layout.h"
 
 namespace gd {
 
@@ -32,8 +31,7 @@ bool CSkinButton::LoadBitmaps(UINT faceSet0, UINT faceSet1, COLORREF transparent
     const UINT ids[2] = {faceSet0, faceSet1};
     UniqueBitmap loaded[2];
     for (int set = 0; set < faceSetCount_; ++set) {
-        const int resource = skin_layout::ScaledBitmap(LOWORD(ids[set]), artScale_);
-        loaded[set].reset(::LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(resource)));
+        loaded[set] = LoadArtBitmap(LOWORD(ids[set]), artScale_);
         if (!loaded[set]) {
             return false;
         }
@@ -125,9 +123,7 @@ void CSkinButton::ReportHover(bool entered) {
 }
 
 void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
-    // A second face set shares the first one's size, so a missing one
-    // falls back to the first rather than drawing nothing.
-    HBITMAP faces = faces_[faceSet_] ? faces_[faceSet_].get() : faces_[0].get();
+    HBITMAP faces = CurrentFaces();
     if (faces == nullptr) {
         return;
     }
@@ -146,6 +142,12 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     ::BitBlt(item.hDC, 0, 0, faceWidth_, faceHeight_, canvas.get(), 0, 0, SRCCOPY);
 }
 
+HBITMAP CSkinButton::CurrentFaces() const {
+    // A second face set shares the first one's size, so a missing one
+    // falls back to the first rather than drawing nothing.
+    return faces_[faceSet_] ? faces_[faceSet_].get() : faces_[0].get();
+}
+
 void CSkinButton::DrawFace(HDC dc, HDC sourceDC, HBITMAP faces, UINT itemState) const {
     SelectGuard selected(sourceDC, faces);
     int face = FaceToDraw((itemState & ODS_SELECTED) != 0);
@@ -162,7 +164,7 @@ void CSkinButton::PaintInParent(HDC parentDC) {
     if (hwnd_ == nullptr || !IsWindowVisible()) {
         return;
     }
-    HBITMAP faces = faces_[faceSet_] ? faces_[faceSet_].get() : faces_[0].get();
+    HBITMAP faces = CurrentFaces();
     UniqueDC source(::CreateCompatibleDC(parentDC));
     if (faces == nullptr || !source) {
         return;

@@ -94,6 +94,7 @@ class CSkinButton : public CWindowImpl<CButton> {
     void DrawFace(HDC dc, HDC sourceDC, HBITMAP faces, UINT itemState) const;
     // Into a picture of the button's size: what the parent shows under it.
     void PaintParentBackground(HDC dc) const;
+    HBITMAP CurrentFaces() const;
     void OnMouseMove(UINT flags, POINT point);
     void OnMouseHover(UINT flags, POINT point);
     void OnMouseLeave();
