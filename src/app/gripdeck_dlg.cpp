@@ -26,6 +26,8 @@ namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
 
+}  // namespace
+
 // Buttons with one face set. Place, size and transparent colour come with
 // the bitmap from the skin's layout.
 struct SkinnedButton {
@@ -33,6 +35,22 @@ struct SkinnedButton {
     int id;
     UINT bitmap;
 };
+
+// In Tab order.
+std::span<const SkinnedButton> CGripdeckDlg::SkinnedButtons() {
+    static constexpr SkinnedButton kButtons[] = {
+    {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10},
+    {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
+    {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20},
+    {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY},
+    {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
+    {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
+    {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
+    };
+    return kButtons;
+}
+
+namespace {
 
 // A shown dialog (an editor, file dialog or message box) owned by `main`,
 // other than the summary window.
@@ -192,9 +210,8 @@ void CGripdeckDlg::OnPaint() {
     finishStartPosted_ = true;
     {
         PaintDC paint(hwnd_);
-        for (CSkinButton* button :
-             {&frameToggle_, &padIcon_, &groupLow_, &groupHigh_, &apply_, &ok_, &cancel_}) {
-            button->PaintInParent(paint.get());
+        for (const SkinnedButton& entry : SkinnedButtons()) {
+            (this->*entry.button).PaintInParent(paint.get());
         }
     }
     RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -216,6 +233,7 @@ void CGripdeckDlg::FinishStart() {
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
     SetIcon(bigIcon_.get(), true);
     SetIcon(smallIcon_.get(), false);
+    CreateSkinnedButtons();
     LoadButtonPage();
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
@@ -252,6 +270,23 @@ void CGripdeckDlg::LoadButtonPage() {
         labels_[i].SetFont(font ? font.get() : GetFont(), false);
     }
     labelFont_ = std::move(font);
+}
+
+void CGripdeckDlg::CreateSkinnedButtons() {
+    if (ok_.GetSafeHwnd() != nullptr) {
+        return;
+    }
+    // Before the background, which lies under every control; the pad
+    // controls, made at the top, come before them in Tab order either way.
+    HWND background = GetDlgItem(IDC_BACKGROUND).GetSafeHwnd();
+    for (const SkinnedButton& entry : SkinnedButtons()) {
+        (this->*entry.button).Create(hwnd_, entry.id, background);
+    }
+    // The focus the dialog would have given its first control, had it had
+    // one when it was made.
+    if (::GetFocus() == hwnd_) {
+        groupLow_.SetFocus();
+    }
 }
 
 void CGripdeckDlg::CreatePadControls() {
@@ -292,24 +327,14 @@ void CGripdeckDlg::CreatePadControls() {
 }
 
 void CGripdeckDlg::SkinControls(int scale) {
-    static constexpr SkinnedButton kButtons[] = {
-        {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
-        {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
-        {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10},
-        {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20},
-        {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY},
-        {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
-        {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
-    };
     artScale_ = scale;
-    for (const SkinnedButton& entry : kButtons) {
+    // Their windows follow the first paint (CreateSkinnedButtons), which
+    // draws them from their faces.
+    for (const SkinnedButton& entry : SkinnedButtons()) {
         const skin_layout::Place& place =
             skin_layout::MainPlace(static_cast<int>(entry.bitmap), scale);
         CSkinButton& button = this->*entry.button;
-        if (button.GetSafeHwnd() == nullptr) {
-            button.SubclassDlgItem(entry.id, hwnd_);
-            button.SetFaceSetCount(1);
-        }
+        button.SetFaceSetCount(1);
         button.SetArtScale(scale);
         button.LoadBitmaps(entry.bitmap, entry.bitmap, place.transparent, place.x, place.y);
     }
