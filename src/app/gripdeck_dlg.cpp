@@ -39,13 +39,13 @@ struct SkinnedButton {
 // In Tab order.
 std::span<const SkinnedButton> CGripdeckDlg::SkinnedButtons() {
     static constexpr SkinnedButton kButtons[] = {
-    {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10},
-    {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
-    {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20},
-    {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY},
-    {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
-    {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
-    {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
+        {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10},
+        {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
+        {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20},
+        {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY},
+        {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
+        {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
+        {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
     };
     return kButtons;
 }
@@ -151,6 +151,8 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
       driverLink_(CurrentProfile().image, CurrentProfile().summary, driverHost_),
       autoSwitch_(driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
                   [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); }) {
+    // Its first paint needs none; they are loaded once it is on screen.
+    LoadCommonControlsLater();
     const StartRequest request = ParseCommandLine(commandLine);
     windowShown = request.startHidden ? 0 : 1;
     document_.SetSource(request.path, request.name);
@@ -228,6 +230,7 @@ void CGripdeckDlg::FinishStart() {
         return;
     }
     startFinished_ = true;
+    InitCommonControlsOnce();
     bigIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
@@ -276,12 +279,18 @@ void CGripdeckDlg::CreateSkinnedButtons() {
     if (ok_.GetSafeHwnd() != nullptr) {
         return;
     }
-    // Before the background, which lies under every control; the pad
-    // controls, made at the top, come before them in Tab order either way.
-    HWND background = GetDlgItem(IDC_BACKGROUND).GetSafeHwnd();
+    // The pad controls, made at the top, come before them in Tab order
+    // whenever they are made; the background, last, lies under every control.
+    // It only marks the client area; hidden, so that its border never draws
+    // over the skin.
     for (const SkinnedButton& entry : SkinnedButtons()) {
-        (this->*entry.button).Create(hwnd_, entry.id, background);
+        (this->*entry.button).Create(hwnd_, entry.id);
     }
+    const RECT client = GetClientRect();
+    ::CreateWindowExA(
+        WS_EX_NOPARENTNOTIFY, "Static", "", WS_CHILD | SS_BLACKFRAME, 0, 0, RectWidth(client),
+        RectHeight(client), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BACKGROUND)),
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)), nullptr);
     // The focus the dialog would have given its first control, had it had
     // one when it was made.
     if (::GetFocus() == hwnd_) {
@@ -372,7 +381,9 @@ void CGripdeckDlg::FitClientToSkin(bool keepPlace) {
         }
     }
     const RECT client = GetClientRect();
-    GetDlgItem(IDC_BACKGROUND).MoveWindow(0, 0, RectWidth(client), RectHeight(client), false);
+    if (CWnd background = GetDlgItem(IDC_BACKGROUND); background.GetSafeHwnd() != nullptr) {
+        background.MoveWindow(0, 0, RectWidth(client), RectHeight(client), false);
+    }
     windowRect_ = GetWindowRect();
     const POINT origin = ClientToScreen(POINT{0, 0});
     clientOrigin_ = POINT{origin.x - windowRect_.left, origin.y - windowRect_.top};

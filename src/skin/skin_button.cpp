@@ -89,7 +89,7 @@ bool CSkinButton::SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLOR
     return true;
 }
 
-bool CSkinButton::Create(HWND parent, int id, HWND before) {
+bool CSkinButton::Create(HWND parent, int id) {
     if (hwnd_ != nullptr) {
         return false;
     }
@@ -100,13 +100,6 @@ bool CSkinButton::Create(HWND parent, int id, HWND before) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (made == nullptr) {
         return false;
-    }
-    // A new child comes last; "just before `before`" is just after the one
-    // ahead of it, or first of all.
-    if (before != nullptr) {
-        HWND ahead = ::GetWindow(before, GW_HWNDPREV);
-        ::SetWindowPos(made, ahead != nullptr ? ahead : HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     ::SendMessageA(made, WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
     return Subclass(made);

@@ -50,9 +50,8 @@ class CSkinButton : public CWindowImpl<CButton> {
                     int y);
 
     // Makes the button's window where the loaded faces place it, shown, a
-    // Tab stop, just before `before` in its parent's Z and Tab order (at the
-    // end when null).
-    bool Create(HWND parent, int id, HWND before);
+    // Tab stop, last in its parent's Z and Tab order.
+    bool Create(HWND parent, int id);
 
     // 0 or 1; redraws.
     void SetFaceSet(int set);
