@@ -236,8 +236,9 @@ void CGripdeckDlg::FinishStart() {
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
     SetIcon(bigIcon_.get(), true);
     SetIcon(smallIcon_.get(), false);
-    CreateSkinnedButtons();
+    // The pad controls first, so that they come first in Tab order.
     LoadButtonPage();
+    CreateSkinnedButtons();
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
     PlaceSummaryBesideWindow();
@@ -256,19 +257,25 @@ void CGripdeckDlg::LoadButtonPage() {
         return;
     }
     buttonPageLoaded_ = true;
-    CreatePadControls();
     buttonPage_ = LoadArtBitmap(IDB_BUTTON_PAGE, artScale_);
+    // Placed, or before they are made, given their places.
     for (int i = 0; i < kPadButtons; ++i) {
         const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, artScale_);
         padButtons_[i].SetArtScale(artScale_);
         padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
                                    place.x, place.y);
     }
+    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[artScale_];
+    if (labels_[0].GetSafeHwnd() != nullptr) {
+        for (int i = 0; i < kPadButtons; ++i) {
+            labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
+        }
+    } else {
+        CreatePadControls();
+    }
     // The font the labels had is freed only once none of them holds it.
     UniqueFont font = FontForScale(GetFont(), dialogFontDpi_, ArtScalePercent(artScale_));
-    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[artScale_];
     for (int i = 0; i < kPadButtons; ++i) {
-        labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
         labels_[i].SetTextColour(skin_layout::kLabelText);
         labels_[i].SetFont(font ? font.get() : GetFont(), false);
     }
@@ -302,34 +309,31 @@ void CGripdeckDlg::CreatePadControls() {
     if (padButtons_[0].GetSafeHwnd() != nullptr) {
         return;
     }
-    struct PadControl {
-        const char* className;
-        DWORD style;
-        int firstId;
-    };
-    static constexpr PadControl kPair[] = {
-        {"Button", BS_OWNERDRAW, IDC_PAD_BUTTON_0},
-        {"Static", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, IDC_PAD_LABEL_0},
-    };
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     const HFONT font = GetFont();
-    // Hidden and placed by the skin later; each button before its label, all
-    // before the template's controls, so that Tab goes from a button to its
-    // label, then on to the next button.
+    const skin_layout::LabelPlaces& places = skin_layout::kLabels[artScale_];
+    // Hidden, at their places; each button before its label, so that Tab
+    // goes from a button to its label, then on to the next button. Made
+    // before every other control, as FinishStart does, they come first as
+    // they are; made after one, they are moved there.
+    const bool othersMade = ::GetWindow(hwnd_, GW_CHILD) != nullptr;
     HWND previous = HWND_TOP;
     for (int i = 0; i < kPadButtons; ++i) {
-        for (const PadControl& control : kPair) {
-            const int id = control.firstId + i;
-            HWND made = ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.className, "",
-                                          WS_CHILD | WS_TABSTOP | control.style, 0, 0, 0, 0, hwnd_,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                          instance, nullptr);
-            ::SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            ::SetWindowPos(made, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            previous = made;
+        padButtons_[i].Create(hwnd_, IDC_PAD_BUTTON_0 + i, "", false);
+        HWND label = ::CreateWindowExA(
+            WS_EX_NOPARENTNOTIFY, "Static", "",
+            WS_CHILD | WS_TABSTOP | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, places.x[i / 5],
+            places.y[i % 5], places.width, places.height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PAD_LABEL_0 + i)), instance, nullptr);
+        ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        labels_[i].SubclassWindow(label);
+        if (othersMade) {
+            for (HWND made : {padButtons_[i].GetSafeHwnd(), label}) {
+                ::SetWindowPos(made, previous, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                previous = made;
+            }
         }
-        padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
-        labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
         padButtons_[i].SetFaceSet(static_cast<int>(CurrentProfile().currentMode));
         RefreshLabels(i);
     }

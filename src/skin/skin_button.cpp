@@ -89,15 +89,16 @@ bool CSkinButton::SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLOR
     return true;
 }
 
-bool CSkinButton::Create(HWND parent, int id) {
+bool CSkinButton::Create(HWND parent, int id, const char* name, bool shown) {
     if (hwnd_ != nullptr) {
         return false;
     }
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    HWND made = ::CreateWindowExA(
-        WS_EX_NOPARENTNOTIFY, "Button", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-        placement_.left, placement_.top, faceWidth_, faceHeight_, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND made =
+        ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, "Button", name,
+                          WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (shown ? WS_VISIBLE : 0),
+                          placement_.left, placement_.top, faceWidth_, faceHeight_, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (made == nullptr) {
         return false;
     }

@@ -49,9 +49,10 @@ class CSkinButton : public CWindowImpl<CButton> {
     bool SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLORREF transparent, int x,
                     int y);
 
-    // Makes the button's window where the loaded faces place it, shown, a
-    // Tab stop, last in its parent's Z and Tab order.
-    bool Create(HWND parent, int id);
+    // Makes the button's window where the loaded faces place it, a Tab
+    // stop, last in its parent's Z and Tab order; `name` is its window text,
+    // never drawn, for screen readers.
+    bool Create(HWND parent, int id, const char* name = "", bool shown = true);
 
     // 0 or 1; redraws.
     void SetFaceSet(int set);
