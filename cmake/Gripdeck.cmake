@@ -38,11 +38,13 @@ endmacro()
 # Windows libraries that the programs need only for a command or after their
 # window shows: each gd_delay_<dll> imports the functions named here when they
 # are first called, so that loading and starting the DLL (comdlg32 brings the
-# print spooler with it) does not delay the window. Link gd_delay_<dll> where
+# print spooler with it, comctl32 registers all its classes) does not delay
+# the window. Link gd_delay_<dll> where
 # <dll> would be linked; functions not listed are imported as usual. The
 # 64-bit build only: the 32-bit one would need each name's stdcall decoration.
 function(gripdeck_delay_imports)
     set(delayed
+        "comctl32:DefSubclassProc,InitCommonControlsEx,RemoveWindowSubclass,SetWindowSubclass"
         "comdlg32:CommDlgExtendedError,GetOpenFileNameA,GetSaveFileNameA"
         "newdev:UpdateDriverForPlugAndPlayDevicesA"
         "setupapi:SetupCopyOEMInfA,SetupDiDestroyDeviceInfoList,SetupDiEnumDeviceInfo,SetupDiEnumDeviceInterfaces,SetupDiGetClassDevsA,SetupDiGetDeviceInterfaceDetailA,SetupDiGetDeviceRegistryPropertyA"

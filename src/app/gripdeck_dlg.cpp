@@ -26,6 +26,8 @@ namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
 
+}  // namespace
+
 // Buttons with one face set. Place, size and transparent colour come with
 // the bitmap from the skin's layout.
 struct SkinnedButton {
@@ -33,6 +35,22 @@ struct SkinnedButton {
     int id;
     UINT bitmap;
 };
+
+// In Tab order.
+std::span<const SkinnedButton> CGripdeckDlg::SkinnedButtons() {
+    static constexpr SkinnedButton kButtons[] = {
+        {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10},
+        {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
+        {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20},
+        {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY},
+        {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
+        {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
+        {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
+    };
+    return kButtons;
+}
+
+namespace {
 
 // A shown dialog (an editor, file dialog or message box) owned by `main`,
 // other than the summary window.
@@ -133,6 +151,8 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
       driverLink_(CurrentProfile().image, CurrentProfile().summary, driverHost_),
       autoSwitch_(driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
                   [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); }) {
+    // Its first paint needs none; they are loaded once it is on screen.
+    LoadCommonControlsLater();
     const StartRequest request = ParseCommandLine(commandLine);
     windowShown = request.startHidden ? 0 : 1;
     document_.SetSource(request.path, request.name);
@@ -192,9 +212,8 @@ void CGripdeckDlg::OnPaint() {
     finishStartPosted_ = true;
     {
         PaintDC paint(hwnd_);
-        for (CSkinButton* button :
-             {&frameToggle_, &padIcon_, &groupLow_, &groupHigh_, &apply_, &ok_, &cancel_}) {
-            button->PaintInParent(paint.get());
+        for (const SkinnedButton& entry : SkinnedButtons()) {
+            (this->*entry.button).PaintInParent(paint.get());
         }
     }
     RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -211,12 +230,15 @@ void CGripdeckDlg::FinishStart() {
         return;
     }
     startFinished_ = true;
+    InitCommonControlsOnce();
     bigIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
     SetIcon(bigIcon_.get(), true);
     SetIcon(smallIcon_.get(), false);
+    // The pad controls first, so that they come first in Tab order.
     LoadButtonPage();
+    CreateSkinnedButtons();
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
     PlaceSummaryBesideWindow();
@@ -235,81 +257,97 @@ void CGripdeckDlg::LoadButtonPage() {
         return;
     }
     buttonPageLoaded_ = true;
-    CreatePadControls();
     buttonPage_ = LoadArtBitmap(IDB_BUTTON_PAGE, artScale_);
+    // Placed, or before they are made, given their places.
     for (int i = 0; i < kPadButtons; ++i) {
         const skin_layout::Place& place = skin_layout::MainPlace(IDB_PAD_BUTTON_M1 + i, artScale_);
         padButtons_[i].SetArtScale(artScale_);
         padButtons_[i].LoadBitmaps(IDB_PAD_BUTTON_M1 + i, IDB_PAD_BUTTON_M11 + i, place.transparent,
                                    place.x, place.y);
     }
+    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[artScale_];
+    if (labels_[0].GetSafeHwnd() != nullptr) {
+        for (int i = 0; i < kPadButtons; ++i) {
+            labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
+        }
+    } else {
+        CreatePadControls();
+    }
     // The font the labels had is freed only once none of them holds it.
     UniqueFont font = FontForScale(GetFont(), dialogFontDpi_, ArtScalePercent(artScale_));
-    const skin_layout::LabelPlaces& labels = skin_layout::kLabels[artScale_];
     for (int i = 0; i < kPadButtons; ++i) {
-        labels_[i].MoveWindow(labels.x[i / 5], labels.y[i % 5], labels.width, labels.height);
         labels_[i].SetTextColour(skin_layout::kLabelText);
         labels_[i].SetFont(font ? font.get() : GetFont(), false);
     }
     labelFont_ = std::move(font);
 }
 
+void CGripdeckDlg::CreateSkinnedButtons() {
+    if (ok_.GetSafeHwnd() != nullptr) {
+        return;
+    }
+    // The pad controls, made at the top, come before them in Tab order
+    // whenever they are made; the background, last, lies under every control.
+    // It only marks the client area; hidden, so that its border never draws
+    // over the skin.
+    for (const SkinnedButton& entry : SkinnedButtons()) {
+        (this->*entry.button).Create(hwnd_, entry.id);
+    }
+    const RECT client = GetClientRect();
+    ::CreateWindowExA(
+        WS_EX_NOPARENTNOTIFY, "Static", "", WS_CHILD | SS_BLACKFRAME, 0, 0, RectWidth(client),
+        RectHeight(client), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BACKGROUND)),
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)), nullptr);
+    // The focus the dialog would have given its first control, had it had
+    // one when it was made.
+    if (::GetFocus() == hwnd_) {
+        groupLow_.SetFocus();
+    }
+}
+
 void CGripdeckDlg::CreatePadControls() {
     if (padButtons_[0].GetSafeHwnd() != nullptr) {
         return;
     }
-    struct PadControl {
-        const char* className;
-        DWORD style;
-        int firstId;
-    };
-    static constexpr PadControl kPair[] = {
-        {"Button", BS_OWNERDRAW, IDC_PAD_BUTTON_0},
-        {"Static", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, IDC_PAD_LABEL_0},
-    };
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     const HFONT font = GetFont();
-    // Hidden and placed by the skin later; each button before its label, all
-    // before the template's controls, so that Tab goes from a button to its
-    // label, then on to the next button.
+    const skin_layout::LabelPlaces& places = skin_layout::kLabels[artScale_];
+    // Hidden, at their places; each button before its label, so that Tab
+    // goes from a button to its label, then on to the next button. Made
+    // before every other control, as FinishStart does, they come first as
+    // they are; made after one, they are moved there.
+    const bool othersMade = ::GetWindow(hwnd_, GW_CHILD) != nullptr;
     HWND previous = HWND_TOP;
     for (int i = 0; i < kPadButtons; ++i) {
-        for (const PadControl& control : kPair) {
-            const int id = control.firstId + i;
-            HWND made = ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.className, "",
-                                          WS_CHILD | WS_TABSTOP | control.style, 0, 0, 0, 0, hwnd_,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                          instance, nullptr);
-            ::SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            ::SetWindowPos(made, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            previous = made;
+        padButtons_[i].Create(hwnd_, IDC_PAD_BUTTON_0 + i, "", false);
+        HWND label = ::CreateWindowExA(
+            WS_EX_NOPARENTNOTIFY, "Static", "",
+            WS_CHILD | WS_TABSTOP | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, places.x[i / 5],
+            places.y[i % 5], places.width, places.height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PAD_LABEL_0 + i)), instance, nullptr);
+        ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        labels_[i].SubclassWindow(label);
+        if (othersMade) {
+            for (HWND made : {padButtons_[i].GetSafeHwnd(), label}) {
+                ::SetWindowPos(made, previous, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                previous = made;
+            }
         }
-        padButtons_[i].SubclassDlgItem(IDC_PAD_BUTTON_0 + i, hwnd_);
-        labels_[i].SubclassDlgItem(IDC_PAD_LABEL_0 + i, hwnd_);
         padButtons_[i].SetFaceSet(static_cast<int>(CurrentProfile().currentMode));
         RefreshLabels(i);
     }
 }
 
 void CGripdeckDlg::SkinControls(int scale) {
-    static constexpr SkinnedButton kButtons[] = {
-        {&CGripdeckDlg::frameToggle_, IDC_FRAME_TOGGLE, IDB_FRAME_TOGGLE},
-        {&CGripdeckDlg::padIcon_, IDC_PAD_ICON, IDB_PAD_ICON},
-        {&CGripdeckDlg::groupLow_, IDC_GROUP_M1_M10, IDB_GROUP_M1_M10},
-        {&CGripdeckDlg::groupHigh_, IDC_GROUP_M11_M20, IDB_GROUP_M11_M20},
-        {&CGripdeckDlg::apply_, IDC_APPLY, IDB_APPLY},
-        {&CGripdeckDlg::ok_, IDC_OK, IDB_OK},
-        {&CGripdeckDlg::cancel_, IDC_CANCEL, IDB_CANCEL},
-    };
     artScale_ = scale;
-    for (const SkinnedButton& entry : kButtons) {
+    // Their windows follow the first paint (CreateSkinnedButtons), which
+    // draws them from their faces.
+    for (const SkinnedButton& entry : SkinnedButtons()) {
         const skin_layout::Place& place =
             skin_layout::MainPlace(static_cast<int>(entry.bitmap), scale);
         CSkinButton& button = this->*entry.button;
-        if (button.GetSafeHwnd() == nullptr) {
-            button.SubclassDlgItem(entry.id, hwnd_);
-            button.SetFaceSetCount(1);
-        }
+        button.SetFaceSetCount(1);
         button.SetArtScale(scale);
         button.LoadBitmaps(entry.bitmap, entry.bitmap, place.transparent, place.x, place.y);
     }
@@ -347,7 +385,9 @@ void CGripdeckDlg::FitClientToSkin(bool keepPlace) {
         }
     }
     const RECT client = GetClientRect();
-    GetDlgItem(IDC_BACKGROUND).MoveWindow(0, 0, RectWidth(client), RectHeight(client), false);
+    if (CWnd background = GetDlgItem(IDC_BACKGROUND); background.GetSafeHwnd() != nullptr) {
+        background.MoveWindow(0, 0, RectWidth(client), RectHeight(client), false);
+    }
     windowRect_ = GetWindowRect();
     const POINT origin = ClientToScreen(POINT{0, 0});
     clientOrigin_ = POINT{origin.x - windowRect_.left, origin.y - windowRect_.top};

@@ -18,6 +18,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,8 @@
 #include "summary/summary_window.h"
 
 namespace gd {
+
+struct SkinnedButton;
 
 class CGripdeckDlg : public CDialog, private ProfileHost {
   public:
@@ -105,6 +108,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // places and colour, once, before the button page may show.
     void LoadButtonPage();
     // The pad buttons and their labels, made with the button page's art.
+    // The seven buttons drawn over the pages, with their ids and art.
+    static std::span<const SkinnedButton> SkinnedButtons();
+    void CreateSkinnedButtons();
     void CreatePadControls();
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();

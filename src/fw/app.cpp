@@ -43,7 +43,6 @@ CWinApp::~CWinApp() {
 int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
     instance_ = instance;
     commandLine_ = commandLine ? commandLine : "";
-    InitCommonControlsOnce();
     if (InitInstance()) {
         MSG msg;
         while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -188,7 +188,9 @@ INT_PTR CDialog::DoModal() {
     if (hwnd_ != nullptr) {
         return -1;
     }
-    InitCommonControlsOnce();
+    if (commonControlsFirst_) {
+        InitCommonControlsOnce();
+    }
     modal_ = true;
     INT_PTR result = ::DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent_,
                                        &DialogProc, reinterpret_cast<LPARAM>(this));
@@ -200,7 +202,9 @@ bool CDialog::Create(HWND parent) {
     if (hwnd_ != nullptr) {
         return false;
     }
-    InitCommonControlsOnce();
+    if (commonControlsFirst_) {
+        InitCommonControlsOnce();
+    }
     parent_ = parent;
     modal_ = false;
     HWND window = ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,

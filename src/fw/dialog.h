@@ -105,6 +105,10 @@ class CDialog : public CWnd, public CMsgHandler {
     void Bind(HWND window);
     INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static CDialog* FromWindow(HWND window);
+    // For a dialog whose template holds no common control: making it does
+    // not load them first, and the dialog calls InitCommonControlsOnce
+    // itself before it makes one (loading them costs a start milliseconds).
+    void LoadCommonControlsLater() { commonControlsFirst_ = false; }
 
     HWND parent_;
 
@@ -124,6 +128,7 @@ class CDialog : public CWnd, public CMsgHandler {
     UINT templateId_;
     bool modal_ = false;
     bool focusHidden_ = false;
+    bool commonControlsFirst_ = true;
 };
 
 }  // namespace gd

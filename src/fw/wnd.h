@@ -100,14 +100,24 @@ class CWnd {
     POINT ScreenToClient(POINT point) const;
     POINT ClientToScreen(POINT point) const;
 
-    void Invalidate(bool erase = true) const { ::InvalidateRect(hwnd_, nullptr, erase); }
+    // Without a window these do nothing: a null handle would invalidate or
+    // redraw every window on the desktop.
+    void Invalidate(bool erase = true) const {
+        if (hwnd_ != nullptr) {
+            ::InvalidateRect(hwnd_, nullptr, erase);
+        }
+    }
     void InvalidateRect(const RECT& rect, bool erase = true) const {
-        ::InvalidateRect(hwnd_, &rect, erase);
+        if (hwnd_ != nullptr) {
+            ::InvalidateRect(hwnd_, &rect, erase);
+        }
     }
     void UpdateWindow() const { ::UpdateWindow(hwnd_); }
     // RDW_ flags; the default invalidates, erases and repaints now.
     void RedrawWindow(UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW) const {
-        ::RedrawWindow(hwnd_, nullptr, nullptr, flags);
+        if (hwnd_ != nullptr) {
+            ::RedrawWindow(hwnd_, nullptr, nullptr, flags);
+        }
     }
     // On success the window owns the region and `region` is left empty; on
     // failure `region` keeps it. An empty region removes the window's region.

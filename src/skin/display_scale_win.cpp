@@ -18,8 +18,12 @@ int ArtScalePercent(int scale) {
 }
 
 UniqueBitmap LoadArtBitmap(int bitmap, int scale) {
-    return UniqueBitmap(::LoadBitmapA(ResourceInstance(),
-                                      MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, scale))));
+    // Kept in the resource's own format: a bitmap made for the display
+    // would convert every pixel on loading, a millisecond and more for a
+    // page, on the way to the first paint.
+    return UniqueBitmap(static_cast<HBITMAP>(
+        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(skin_layout::ScaledBitmap(bitmap, scale)),
+                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 void KeepDialogFromRescaling(HWND dialog) {

@@ -121,19 +121,14 @@ void CPadPictureWnd::CreateButtons() {
     for (int k = 0; k < kButtonCount; ++k) {
         const int bitmap = IDB_PICTURE_M1 + k;
         const skin_layout::Place& place = skin_layout::PicturePlace(bitmap, artScale_);
-        // Named for screen readers; the text is never drawn.
-        std::string name(1, 'M');
-        name += std::to_string(k + 1);
-        ::CreateWindowExA(0, "BUTTON", name.c_str(),
-                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
-                          place.x, place.y, 1, 1, hwnd_,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIds[k])),
-                          ::GetModuleHandleA(nullptr), nullptr);
-        buttons_[k].SubclassDlgItem(kIds[k], hwnd_);
         buttons_[k].SetFaceSetCount(1);
         buttons_[k].SetArtScale(artScale_);
         buttons_[k].LoadBitmaps(static_cast<UINT>(bitmap), static_cast<UINT>(bitmap),
                                 place.transparent, place.x, place.y);
+        // Made where its faces place it; named for screen readers.
+        std::string name(1, 'M');
+        name += std::to_string(k + 1);
+        buttons_[k].Create(hwnd_, kIds[k], name.c_str());
     }
 }
 

@@ -90,4 +90,11 @@ std::size_t ReplacePixelColour(std::span<std::uint32_t> pixels, std::uint32_t fr
     return changed;
 }
 
+void KeyColourToAlpha(std::span<std::uint32_t> pixels, std::uint32_t key) {
+    const std::uint32_t keyPixel = ColorrefToPixel(key);
+    for (std::uint32_t& pixel : pixels) {
+        pixel = (pixel & 0x00FFFFFF) == keyPixel ? 0 : (pixel | 0xFF000000);
+    }
+}
+
 }  // namespace gd

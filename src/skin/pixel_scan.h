@@ -72,4 +72,10 @@ bool CollectOpaqueRuns(const PixelImage& image, const TransparentRange& range,
 std::size_t ReplacePixelColour(std::span<std::uint32_t> pixels, std::uint32_t from,
                                std::uint32_t to);
 
+// Readies pixels for a blend by their own alpha: those of the key colour
+// (COLORREF; the top byte is not compared) become see-through, all four
+// bytes 0 as premultiplied alpha wants; every other pixel opaque, its top
+// byte 0xFF.
+void KeyColourToAlpha(std::span<std::uint32_t> pixels, std::uint32_t key);
+
 }  // namespace gd

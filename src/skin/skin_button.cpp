@@ -64,21 +64,46 @@ bool CSkinButton::SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLOR
     if (!faceSet0 || ::GetObjectA(faceSet0.get(), sizeof info, &info) == 0) {
         return false;
     }
-    faces_[0] = std::move(faceSet0);
-    faces_[1] = std::move(faceSet1);
+    UniqueBitmap keyed[2] = {MakeKeyedBitmap(faceSet0.get(), transparent),
+                             MakeKeyedBitmap(faceSet1.get(), transparent)};
+    if (!keyed[0]) {
+        return false;
+    }
+    faces_[0] = std::move(keyed[0]);
+    faces_[1] = std::move(keyed[1]);
     transparent_ = transparent;
     faceWidth_ = info.bmWidth / 4;
     faceHeight_ = info.bmHeight;
     faceRect_ = RECT{0, 0, faceWidth_, faceHeight_};
 
-    RECT current = GetRectInParent();
     if (x < 0 || y < 0) {
+        const RECT current = hwnd_ != nullptr ? GetRectInParent() : placement_;
         x = current.left;
         y = current.top;
     }
-    MoveWindow(x, y, faceWidth_, faceHeight_, true);
-    placement_ = GetRectInParent();
+    placement_ = RECT{x, y, x + faceWidth_, y + faceHeight_};
+    if (hwnd_ != nullptr) {
+        MoveWindow(x, y, faceWidth_, faceHeight_, true);
+        placement_ = GetRectInParent();
+    }
     return true;
+}
+
+bool CSkinButton::Create(HWND parent, int id, const char* name, bool shown) {
+    if (hwnd_ != nullptr) {
+        return false;
+    }
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    HWND made =
+        ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, "Button", name,
+                          WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (shown ? WS_VISIBLE : 0),
+                          placement_.left, placement_.top, faceWidth_, faceHeight_, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (made == nullptr) {
+        return false;
+    }
+    ::SendMessageA(made, WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+    return Subclass(made);
 }
 
 void CSkinButton::SetFaceSet(int set) {
@@ -151,8 +176,7 @@ HBITMAP CSkinButton::CurrentFaces() const {
 void CSkinButton::DrawFace(HDC dc, HDC sourceDC, HBITMAP faces, UINT itemState) const {
     SelectGuard selected(sourceDC, faces);
     int face = FaceToDraw((itemState & ODS_SELECTED) != 0);
-    TransparentBlit(dc, 0, 0, faceWidth_, faceHeight_, sourceDC, faceWidth_ * face, 0, faceWidth_,
-                    faceHeight_, transparent_);
+    DrawKeyed(dc, 0, 0, faceWidth_, faceHeight_, sourceDC, faceWidth_ * face, 0);
     if ((itemState & ODS_FOCUS) != 0 && ShowsFocusCues()) {
         RECT cue = faceRect_;
         ::InflateRect(&cue, -1, -1);
@@ -161,7 +185,7 @@ void CSkinButton::DrawFace(HDC dc, HDC sourceDC, HBITMAP faces, UINT itemState) 
 }
 
 void CSkinButton::PaintInParent(HDC parentDC) {
-    if (hwnd_ == nullptr || !IsWindowVisible()) {
+    if (hwnd_ != nullptr && !IsWindowVisible()) {
         return;
     }
     HBITMAP faces = CurrentFaces();
@@ -170,15 +194,17 @@ void CSkinButton::PaintInParent(HDC parentDC) {
         return;
     }
     // The parent's background is there already: the face goes straight over it.
-    const RECT place = GetRectInParent();
-    const auto state = static_cast<UINT>(SendMessage(BM_GETSTATE));
+    const RECT place = hwnd_ != nullptr ? GetRectInParent() : placement_;
+    const auto state = hwnd_ != nullptr ? static_cast<UINT>(SendMessage(BM_GETSTATE)) : 0U;
     POINT origin{};
     ::OffsetViewportOrgEx(parentDC, place.left, place.top, &origin);
     DrawFace(parentDC, source.get(), faces,
              ((state & BST_PUSHED) != 0 ? ODS_SELECTED : 0U) |
                  ((state & BST_FOCUS) != 0 ? ODS_FOCUS : 0U));
     ::SetViewportOrgEx(parentDC, origin.x, origin.y, nullptr);
-    ::ValidateRect(hwnd_, nullptr);
+    if (hwnd_ != nullptr) {
+        ::ValidateRect(hwnd_, nullptr);
+    }
 }
 
 void CSkinButton::PaintParentBackground(HDC dc) const {

@@ -39,7 +39,8 @@ class CSkinButton : public CWindowImpl<CButton> {
     // value name the resource) and places the button: at (x, y) in the
     // parent when both are 0 or more, else where it is; either way it takes
     // the size of one face. False, with nothing changed, when a bitmap is
-    // missing.
+    // missing. Before the button's window exists it only notes the place,
+    // where Create puts the window.
     bool LoadBitmaps(UINT faceSet0, UINT faceSet1, COLORREF transparent, int x = -1, int y = -1);
     // Loads the same face sets again in the drawing of another display
     // scale and moves the button to (x, y) in its size there.
@@ -47,6 +48,11 @@ class CSkinButton : public CWindowImpl<CButton> {
     // The same with bitmaps already made; the button owns them afterwards.
     bool SetBitmaps(UniqueBitmap faceSet0, UniqueBitmap faceSet1, COLORREF transparent, int x,
                     int y);
+
+    // Makes the button's window where the loaded faces place it, a Tab
+    // stop, last in its parent's Z and Tab order; `name` is its window text,
+    // never drawn, for screen readers.
+    bool Create(HWND parent, int id, const char* name = "", bool shown = true);
 
     // 0 or 1; redraws.
     void SetFaceSet(int set);
@@ -76,7 +82,9 @@ class CSkinButton : public CWindowImpl<CButton> {
     // Draws the shown button where it lies into a DC of its parent that
     // holds the parent's background there, as its own paint would, and
     // leaves it nothing to paint: a parent's paint that takes its buttons
-    // along costs less than a paint of each of them.
+    // along costs less than a paint of each of them. A button whose window
+    // is not made yet is drawn at its place in its plain state, so that a
+    // window's first paint can show buttons it makes afterwards.
     void PaintInParent(HDC parentDC);
 
   protected:

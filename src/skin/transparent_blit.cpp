@@ -1,6 +1,9 @@
 #include "skin/transparent_blit.h"
 
-#include "fw/handle.h"
+#include <cstdint>
+#include <span>
+
+#include "skin/pixel_scan.h"
 
 namespace gd {
 
@@ -16,44 +19,43 @@ bool CopyBitmap(HDC destination, int x, int y, int width, int height, HBITMAP bi
     return ::BitBlt(destination, x, y, width, height, source.get(), 0, 0, SRCCOPY) != FALSE;
 }
 
-bool TransparentBlit(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
-                     int sourceY, int sourceWidth, int sourceHeight, COLORREF transparent) {
+UniqueBitmap MakeKeyedBitmap(HBITMAP bitmap, COLORREF transparent) {
+    BITMAP size{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof size, &size) == 0 || size.bmWidth <= 0 ||
+        size.bmHeight <= 0) {
+        return {};
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size.bmWidth;
+    format.bmiHeader.biHeight = -size.bmHeight;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap keyed(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueDC screen(::CreateCompatibleDC(nullptr));
+    if (!keyed || bits == nullptr || !screen ||
+        ::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(size.bmHeight), bits, &format,
+                    DIB_RGB_COLORS) != size.bmHeight) {
+        return {};
+    }
+    ::GdiFlush();
+    const auto count =
+        static_cast<std::size_t>(size.bmWidth) * static_cast<std::size_t>(size.bmHeight);
+    KeyColourToAlpha(std::span<std::uint32_t>(static_cast<std::uint32_t*>(bits), count),
+                     transparent);
+    return keyed;
+}
+
+bool DrawKeyed(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+               int sourceY) {
     if (width <= 0 || height <= 0) {
         return false;
     }
-    UniqueDC colourDC(::CreateCompatibleDC(destination));
-    UniqueDC maskDC(::CreateCompatibleDC(destination));
-    UniqueBitmap colour(::CreateCompatibleBitmap(destination, width, height));
-    UniqueBitmap mask(::CreateBitmap(width, height, 1, 1, nullptr));
-    if (!colourDC || !maskDC || !colour || !mask) {
-        return false;
-    }
-    SelectGuard colourSelected(colourDC.get(), colour.get());
-    SelectGuard maskSelected(maskDC.get(), mask.get());
-
-    if (sourceWidth == width && sourceHeight == height) {
-        ::BitBlt(colourDC.get(), 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
-    } else {
-        ::SetStretchBltMode(colourDC.get(), COLORONCOLOR);
-        ::StretchBlt(colourDC.get(), 0, 0, width, height, source, sourceX, sourceY, sourceWidth,
-                     sourceHeight, SRCCOPY);
-    }
-
-    // Colour to monochrome: pixels of the background colour become white.
-    ::SetBkColor(colourDC.get(), transparent);
-    ::BitBlt(maskDC.get(), 0, 0, width, height, colourDC.get(), 0, 0, SRCCOPY);
-
-    // Monochrome to colour: white takes the background (black), black the
-    // text colour (white), so AND clears exactly the transparent pixels.
-    ::SetBkColor(colourDC.get(), RGB(0, 0, 0));
-    ::SetTextColor(colourDC.get(), RGB(255, 255, 255));
-    ::BitBlt(colourDC.get(), 0, 0, width, height, maskDC.get(), 0, 0, SRCAND);
-
-    ::SetBkColor(destination, RGB(255, 255, 255));
-    ::SetTextColor(destination, RGB(0, 0, 0));
-    ::BitBlt(destination, x, y, width, height, maskDC.get(), 0, 0, SRCAND);
-    ::BitBlt(destination, x, y, width, height, colourDC.get(), 0, 0, SRCPAINT);
-    return true;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(destination, x, y, width, height, source, sourceX, sourceY, width,
+                           height, blend) != FALSE;
 }
 
 }  // namespace gd

@@ -1,10 +1,9 @@
 #pragma once
-// Draws a rectangle of a source DC onto a destination, leaving out every
-// pixel of one colour: those destination pixels stay as they were. The
-// source rectangle is stretched when its size differs from the target's.
-// Afterwards the destination's text colour is black and its background
-// colour white.
+// Drawing the skin's pictures: plain copies, and pictures with one colour
+// left out, whose destination pixels there stay as they were.
 #include <windows.h>
+
+#include "fw/handle.h"
 
 namespace gd {
 
@@ -12,7 +11,14 @@ namespace gd {
 // windows' backgrounds and pictures. False when nothing could be drawn.
 bool CopyBitmap(HDC destination, int x, int y, int width, int height, HBITMAP bitmap);
 
-bool TransparentBlit(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
-                     int sourceY, int sourceWidth, int sourceHeight, COLORREF transparent);
+// A copy of a bitmap for DrawKeyed: 32 bits per pixel, the `transparent`
+// pixels see-through. Made once per picture, it spares every later draw the
+// masks that leaving out a colour takes. Null when the bitmap cannot be read.
+UniqueBitmap MakeKeyedBitmap(HBITMAP bitmap, COLORREF transparent);
+
+// Draws a width x height part of a MakeKeyedBitmap picture, selected into
+// `source`, to (x, y); its see-through pixels leave the destination as it is.
+bool DrawKeyed(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+               int sourceY);
 
 }  // namespace gd

@@ -133,5 +133,17 @@ TEST(SkinPixelScan, ReplaceColourChangesExactlyTheMatchingPixels) {
                                                   0x00FFFFFF}));
 }
 
+TEST(SkinPixelScan, KeyColourBecomesSeeThroughAndTheRestOpaque) {
+    const std::uint32_t magenta = 0x00FF00FF;  // COLORREF and pixel alike
+    std::vector<std::uint32_t> pixels = {
+        0x00FF00FF,  // the key
+        0x7FFF00FF,  // the key with its unused byte set
+        0x00FF00FE,  // almost the key
+        0x00000000,  // black stays black, and opaque
+    };
+    KeyColourToAlpha(pixels, magenta);
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0, 0, 0xFFFF00FE, 0xFF000000}));
+}
+
 }  // namespace
 }  // namespace gd
