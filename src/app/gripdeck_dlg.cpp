@@ -81,6 +81,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_LBUTTONDBLCLK, &D::OnLButtonDblClk>(),
         OnMessage<WM_SYSCOMMAND, &D::OnSysCommand>(),
         OnMessage<WM_ENTERMENULOOP, &D::OnEnterMenuLoop>(),
+        OnMessage<WM_EXITMENULOOP, &D::OnExitMenuLoop>(),
         OnMessage<WM_TIMER, &D::OnTimer>(),
         OnMessage<WM_CLOSE, &D::OnClose>(),
         OnMessage<WM_QUERYENDSESSION, &D::OnQueryEndSession>(),
@@ -617,8 +618,21 @@ void CGripdeckDlg::OnSysCommand(UINT command, POINT) {
 // manager looks for the letter among the controls first, then in the menu
 // bar): the menu bar loop announces itself here in every case.
 LRESULT CGripdeckDlg::OnEnterMenuLoop(WPARAM popupOnly, LPARAM) {
+    inMenu_ = true;
     if (popupOnly == FALSE) {
         ShowFrameForMenuBar();
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CGripdeckDlg::OnExitMenuLoop(WPARAM, LPARAM) {
+    inMenu_ = false;
+    // Posted: the menu's command, posted when it was chosen or handled when
+    // the menu's call returns, acts first, on the profile the menu was
+    // opened over.
+    if (forwardedOpen_.IsWaiting()) {
+        PostMessage(kOpenForwardedMessage);
     }
     SetMsgHandled(false);
     return 0;
@@ -763,7 +777,9 @@ LRESULT CGripdeckDlg::OnEnable(WPARAM enabled, LPARAM) {
 }
 
 bool CGripdeckDlg::HoldForOpenDialog() {
-    if (!IsWindowEnabled()) {
+    // A menu's loop hands on posted messages too: a profile opened under an
+    // open menu would take the command chosen for the one shown before.
+    if (!IsWindowEnabled() || inMenu_) {
         return true;
     }
     OwnedDialogSearch search{hwnd_, summaryWindow.GetSafeHwnd(), false};

@@ -120,6 +120,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnLButtonDblClk(UINT flags, POINT client);
     void OnSysCommand(UINT command, POINT screen);
     LRESULT OnEnterMenuLoop(WPARAM popupOnly, LPARAM);
+    LRESULT OnExitMenuLoop(WPARAM, LPARAM);
     // Frame and menu bar shown, before a menu of the bar opens.
     void ShowFrameForMenuBar();
     void OnTimer(UINT_PTR id);
@@ -289,6 +290,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     static constexpr UINT kFinishStartMessage = WM_APP + 0x112;
     bool finishStartPosted_ = false;
     bool startFinished_ = false;
+    // A menu of the window (bar, assignment or tray menu) is open.
+    bool inMenu_ = false;
     bool buttonPageLoaded_ = false;
     WPARAM lastMark_ = 0;
 };

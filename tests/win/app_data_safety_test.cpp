@@ -227,6 +227,15 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     Close(editor, IDC_ACCEPT);
     EXPECT_TRUE(Shows("safety new.gpx"));
 
+    // A menu open over the profile: the path waits until it has closed.
+    ClickControl(main_, IDC_PAD_BUTTON_0);
+    ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
+    StartAgainWith(forwarded);
+    program_->Sync();
+    EXPECT_EQ(WindowText(main_), "Gripdeck: safety new.gpx");
+    CloseMenu(Pid());
+    EXPECT_TRUE(Shows("safety forwarded.gpx"));
+
     // Hidden to the tray, the summary window hides too; Exit from there
     // stores it as the user last saw it.
     ASSERT_TRUE(::IsWindowVisible(program_->SummaryWindow()));
