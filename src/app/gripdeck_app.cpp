@@ -104,6 +104,11 @@ bool CGripdeckApp::FindRunningInstance() {
         return true;
     }
     HWND running = windows[static_cast<std::size_t>(found)];
+    // The user started this copy, so it may take the front; the running one
+    // brings its window there only if this one hands that right on.
+    DWORD runningProcess = 0;
+    ::GetWindowThreadProcessId(running, &runningProcess);
+    ::AllowSetForegroundWindow(runningProcess);
     SendToRunningCopy(running, kSecondStartMessage, 0, 0);
     if (ShouldForwardCommandLine(CommandLine())) {
         for (const ForwardedChar& piece : EncodeForwardedCommandLine(CommandLine())) {
