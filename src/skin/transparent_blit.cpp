@@ -54,6 +54,8 @@ bool DrawKeyed(HDC destination, int x, int y, int width, int height, HDC source,
         return false;
     }
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::SetBkColor(destination, RGB(255, 255, 255));
+    ::SetTextColor(destination, RGB(0, 0, 0));
     return ::GdiAlphaBlend(destination, x, y, width, height, source, sourceX, sourceY, width,
                            height, blend) != FALSE;
 }

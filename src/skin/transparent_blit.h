@@ -18,6 +18,8 @@ UniqueBitmap MakeKeyedBitmap(HBITMAP bitmap, COLORREF transparent);
 
 // Draws a width x height part of a MakeKeyedBitmap picture, selected into
 // `source`, to (x, y); its see-through pixels leave the destination as it is.
+// Afterwards the destination's text colour is black and its background
+// colour white, as the masks that drew such faces before left them.
 bool DrawKeyed(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
                int sourceY);
 
