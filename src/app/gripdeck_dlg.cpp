@@ -92,6 +92,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_ENABLE, &D::OnEnable>(),
         OnMessage<kOpenForwardedMessage, &D::OnOpenForwarded>(),
         OnMessage<WM_PAINT, &D::OnPaint>(),
+        OnMessage<WM_SIZE, &D::OnSize>(),
         OnMessage<kFinishStartMessage, &D::OnFinishStart>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         ChainMember<&D::autoSwitch_>(),
@@ -219,6 +220,17 @@ void CGripdeckDlg::OnPaint() {
     }
     RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN);
     PostMessage(kFinishStartMessage);
+}
+
+// Started minimized (a shortcut set to run minimized), the window paints
+// only once restored: the rest of the start, the tray icon among it, must
+// not wait for that.
+void CGripdeckDlg::OnSize(UINT type, int, int) {
+    if (type == SIZE_MINIMIZED && !finishStartPosted_) {
+        finishStartPosted_ = true;
+        PostMessage(kFinishStartMessage);
+    }
+    SetMsgHandled(false);
 }
 
 LRESULT CGripdeckDlg::OnFinishStart(WPARAM, LPARAM) {

@@ -103,6 +103,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // from whatever needs it done.
     void FinishStart();
     void OnPaint();
+    void OnSize(UINT type, int width, int height);
     LRESULT OnFinishStart(WPARAM, LPARAM);
     // The button page's background, the pad buttons' faces and the labels'
     // places and colour, once, before the button page may show.
