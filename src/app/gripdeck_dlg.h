@@ -108,10 +108,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // The button page's background, the pad buttons' faces and the labels'
     // places and colour, once, before the button page may show.
     void LoadButtonPage();
-    // The pad buttons and their labels, made with the button page's art.
     // The seven buttons drawn over the pages, with their ids and art.
     static std::span<const SkinnedButton> SkinnedButtons();
+    // Their windows and the background frame, once the window has painted.
     void CreateSkinnedButtons();
+    // The pad buttons and their labels, made with the button page's art.
     void CreatePadControls();
     void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
