@@ -232,6 +232,21 @@ TEST_F(SwitcherTest, AManualApplyBecomesTheProfileToReturnTo) {
     EXPECT_EQ(switcher.ProcessEnded(10), Published("D:\\P\\Picked.gpx", "Back to Picked.gpx", 0));
 }
 
+TEST_F(SwitcherTest, ARuleEditedWhileItsGameRunsTakesEffectAtOnce) {
+    switcher.Foreground(10, "C:\\Games\\racer.exe");
+    switcher.Foreground(11, "D:\\Games\\Racer\\launch.exe");
+    // The user makes the game's rule front-only: its launcher still holds the profile.
+    std::vector<Rule> rules = switcher.Rules();
+    rules[0].kind = RuleKind::WhileInFront;  // racer.exe
+    switcher.SetRules(rules);
+    EXPECT_TRUE(switcher.Foreground(20, "C:\\Web\\browser.exe").empty());
+    // Then removes the folder's rule: nothing holds it while another program is in front.
+    rules.erase(rules.begin() + 1);  // the Racer folder
+    switcher.SetRules(rules);
+    EXPECT_EQ(switcher.Foreground(20, "C:\\Web\\browser.exe"),
+              Published("", "Back to the earlier profile", 0));
+}
+
 TEST_F(SwitcherTest, ABrokenRuleIsSkippedWithOneBalloonAndThePadKeepsItsProfile) {
     switcher.Foreground(10, "C:\\Games\\racer.exe");
     const std::vector<SwitchAction> once = {
