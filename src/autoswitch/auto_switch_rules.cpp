@@ -87,6 +87,9 @@ std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view progra
     if (name.empty()) {
         return RuleRefusal{"program", "the program or folder name is empty"};
     }
+    if (name.size() > kLongestRuleName) {
+        return RuleRefusal{"program", "the program or folder name is too long"};
+    }
     if (profile.empty()) {
         return RuleRefusal{name, "the profile name is empty"};
     }
