@@ -92,7 +92,8 @@ struct RuleRefusal {
 std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view programOrFolder,
                                    const std::string& profile, RuleKind kind,
                                    const ProfileCheck& check);
-// False when no rule of either kind has this name.
+// Removes the rule of either kind with this name: the value named by the text
+// itself if there is one, else the rule RuleName gives. False when none.
 bool RemoveRule(RuleStorage& storage, std::string_view programOrFolder);
 
 // The rule for a program's full image path: a program rule for its file

@@ -74,6 +74,12 @@ TEST(AutoSwitchRules, AddRemoveAndLoadThroughTheStorage) {
     EXPECT_TRUE(RemoveRule(storage, "d:\\games\\quest\\"));
     EXPECT_TRUE(LoadRules(storage).empty());
     EXPECT_FALSE(RemoveRule(storage, "racer.exe"));
+
+    // A name a script wrote in another form goes by that name, and the rule it resembles stays.
+    storage.keys[RuleKind::WhileRunning]["D:/Games/Racer/"] = "D:\\P\\Racer.gpx";
+    storage.keys[RuleKind::WhileInFront]["D:\\Games\\Racer\\"] = "D:\\P\\Racer.gpx";
+    EXPECT_TRUE(RemoveRule(storage, "D:/Games/Racer/"));
+    EXPECT_EQ(LoadRules(storage).at(0).name, "D:\\Games\\Racer\\");
 }
 
 TEST(AutoSwitchRules, RefusalsNameTheReasonAndWriteNothing) {
