@@ -87,6 +87,9 @@ std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view progra
     if (name.empty()) {
         return RuleRefusal{"program", "the program or folder name is empty"};
     }
+    if (name.size() > kLongestRuleName) {
+        return RuleRefusal{"program", "the program or folder name is too long"};
+    }
     if (profile.empty()) {
         return RuleRefusal{name, "the profile name is empty"};
     }
@@ -102,14 +105,24 @@ std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view progra
 }
 
 bool RemoveRule(RuleStorage& storage, std::string_view programOrFolder) {
+    // A value named by the very text (one a script wrote as "D:/Games/", say,
+    // as the rules list shows it) goes alone; the rule the text names as
+    // gpxtool add would name it only when no value has the text itself.
     const std::string name = RuleName(programOrFolder);
-    bool found = false;
+    std::vector<std::pair<RuleKind, std::string>> asGiven;
+    std::vector<std::pair<RuleKind, std::string>> asNamed;
     for (RuleKind kind : {RuleKind::WhileRunning, RuleKind::WhileInFront}) {
         for (const auto& value : storage.ReadValues(kind)) {
-            if (!name.empty() && SameTextIgnoringCase(value.first, name)) {
-                found = storage.DeleteValue(kind, value.first) || found;
+            if (!programOrFolder.empty() && SameTextIgnoringCase(value.first, programOrFolder)) {
+                asGiven.emplace_back(kind, value.first);
+            } else if (!name.empty() && SameTextIgnoringCase(value.first, name)) {
+                asNamed.emplace_back(kind, value.first);
             }
         }
+    }
+    bool found = false;
+    for (const auto& [kind, value] : asGiven.empty() ? asNamed : asGiven) {
+        found = storage.DeleteValue(kind, value) || found;
     }
     return found;
 }

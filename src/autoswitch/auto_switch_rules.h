@@ -11,6 +11,7 @@
 // Stored as string values, one per rule, under ...\AutoSwitch and
 // ...\AutoSwitchFront beside the program's "default" settings section, where
 // the DWORD AutoSwitch (non-zero: on, default off) switches the whole thing.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,6 +29,9 @@ enum class RuleKind {
 inline constexpr char kRulesKey[] = "AutoSwitch";
 inline constexpr char kFrontRulesKey[] = "AutoSwitchFront";
 inline constexpr char kSwitchingValue[] = "AutoSwitch";  // DWORD under "default"
+// The longest rule name read back: a path's length. A longer one is refused,
+// since no list, match or remove would see it.
+inline constexpr std::size_t kLongestRuleName = 260;
 
 // Where the rules and the on/off value are kept; the registry on Windows.
 class RuleStorage {
@@ -83,11 +87,13 @@ struct RuleRefusal {
 
 // Adds or replaces the rule for `programOrFolder`; a rule of the other kind
 // under the same name goes. Refused, with nothing written, when the name or
-// the profile is empty or `check` finds the profile unreadable.
+// the profile is empty, the name longer than kLongestRuleName, or `check`
+// finds the profile unreadable.
 std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view programOrFolder,
                                    const std::string& profile, RuleKind kind,
                                    const ProfileCheck& check);
-// False when no rule of either kind has this name.
+// Removes the rule of either kind with this name: the value named by the text
+// itself if there is one, else the rule RuleName gives. False when none.
 bool RemoveRule(RuleStorage& storage, std::string_view programOrFolder);
 
 // The rule for a program's full image path: a program rule for its file

@@ -40,7 +40,7 @@ std::vector<std::pair<std::string, std::string>> RegistryRuleStorage::ReadValues
         return values;
     }
     for (DWORD index = 0;; ++index) {
-        char name[MAX_PATH + 1] = {};
+        char name[kLongestRuleName + 1] = {};
         char data[MAX_PATH + 1] = {};
         DWORD nameSize = sizeof name;
         DWORD dataSize = sizeof data - 1;

@@ -40,6 +40,19 @@ void Switcher::SetRules(std::vector<Rule> rules) {
     rules_ = std::move(rules);
     // A rule edited since may be sound now, or broken in a new way.
     reportedBroken_.clear();
+    // A process holds the switch only while its rule still keeps this
+    // profile while it runs: a rule made front-only, changed or removed for a
+    // running game takes effect now, not after the game ends.
+    if (active_ && active_->kind == RuleKind::WhileRunning) {
+        std::erase_if(active_->processes, [this](const auto& process) {
+            const Rule* rule = MatchRule(rules_, process.second);
+            return rule == nullptr || rule->kind != RuleKind::WhileRunning ||
+                   !SameTextIgnoringCase(rule->profile, active_->profile);
+        });
+        if (active_->processes.empty()) {
+            active_->kind = RuleKind::WhileInFront;
+        }
+    }
 }
 
 std::optional<std::string> Switcher::ActiveProfile() const {
@@ -70,7 +83,7 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
         // while this process runs.
         if (rule->kind == RuleKind::WhileRunning) {
             active_->kind = RuleKind::WhileRunning;
-            if (active_->processes.insert(processId).second) {
+            if (active_->processes.emplace(processId, imagePath).second) {
                 actions.push_back({SwitchAction::Kind::Watch, "", "", processId});
             }
         }
@@ -85,12 +98,13 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
         Record(program, rule->profile, Fill(IDS_WHY_UNREADABLE, {*reason}));
         return actions;
     }
-    SwitchTo(*rule, processId, program, actions);
+    SwitchTo(*rule, processId, imagePath, actions);
     return actions;
 }
 
-void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& program,
+void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& imagePath,
                         std::vector<SwitchAction>& actions) {
+    const std::string program = ProgramName(imagePath);
     if (!active_ && returnTo_.empty()) {
         actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
     }
@@ -99,7 +113,7 @@ void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::st
     actions.push_back({SwitchAction::Kind::Balloon, "",
                        Fill(IDS_AUTO_SWITCHED, {ProfileFileName(rule.profile), program}), 0});
     if (rule.kind == RuleKind::WhileRunning) {
-        active_->processes.insert(processId);
+        active_->processes.emplace(processId, imagePath);
         actions.push_back({SwitchAction::Kind::Watch, "", "", processId});
     }
     Record(program, rule.profile, FindString(IDS_WHY_SWITCHED));

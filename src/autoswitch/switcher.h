@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -82,10 +83,11 @@ class Switcher {
         std::string profile;
         std::string program;
         RuleKind kind;
-        std::set<std::uint32_t> processes;
+        // The processes that hold a WhileRunning switch, with their program paths.
+        std::map<std::uint32_t, std::string> processes;
     };
 
-    void SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& program,
+    void SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& imagePath,
                   std::vector<SwitchAction>& actions);
     void ReturnBack(const std::string& program, const std::string& why,
                     std::vector<SwitchAction>& actions);

@@ -74,6 +74,12 @@ TEST(AutoSwitchRules, AddRemoveAndLoadThroughTheStorage) {
     EXPECT_TRUE(RemoveRule(storage, "d:\\games\\quest\\"));
     EXPECT_TRUE(LoadRules(storage).empty());
     EXPECT_FALSE(RemoveRule(storage, "racer.exe"));
+
+    // A name a script wrote in another form goes by that name, and the rule it resembles stays.
+    storage.keys[RuleKind::WhileRunning]["D:/Games/Racer/"] = "D:\\P\\Racer.gpx";
+    storage.keys[RuleKind::WhileInFront]["D:\\Games\\Racer\\"] = "D:\\P\\Racer.gpx";
+    EXPECT_TRUE(RemoveRule(storage, "D:/Games/Racer/"));
+    EXPECT_EQ(LoadRules(storage).at(0).name, "D:\\Games\\Racer\\");
 }
 
 TEST(AutoSwitchRules, RefusalsNameTheReasonAndWriteNothing) {
@@ -230,6 +236,21 @@ TEST_F(SwitcherTest, AManualApplyBecomesTheProfileToReturnTo) {
     EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe"),
               Published("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
     EXPECT_EQ(switcher.ProcessEnded(10), Published("D:\\P\\Picked.gpx", "Back to Picked.gpx", 0));
+}
+
+TEST_F(SwitcherTest, ARuleEditedWhileItsGameRunsTakesEffectAtOnce) {
+    switcher.Foreground(10, "C:\\Games\\racer.exe");
+    switcher.Foreground(11, "D:\\Games\\Racer\\launch.exe");
+    // The user makes the game's rule front-only: its launcher still holds the profile.
+    std::vector<Rule> rules = switcher.Rules();
+    rules[0].kind = RuleKind::WhileInFront;  // racer.exe
+    switcher.SetRules(rules);
+    EXPECT_TRUE(switcher.Foreground(20, "C:\\Web\\browser.exe").empty());
+    // Then removes the folder's rule: nothing holds it while another program is in front.
+    rules.erase(rules.begin() + 1);  // the Racer folder
+    switcher.SetRules(rules);
+    EXPECT_EQ(switcher.Foreground(20, "C:\\Web\\browser.exe"),
+              Published("", "Back to the earlier profile", 0));
 }
 
 TEST_F(SwitcherTest, ABrokenRuleIsSkippedWithOneBalloonAndThePadKeepsItsProfile) {

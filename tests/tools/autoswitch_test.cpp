@@ -62,12 +62,15 @@ TEST_F(AutoSwitchCommandTest, RulesAreAddedListedAndRemoved) {
 
 TEST_F(AutoSwitchCommandTest, RefusalsAreOneLineAndChangeNothing) {
     const std::string missing = profile_ + ".missing";
+    const std::string overlong = std::string(gd::kLongestRuleName, 'g') + ".exe";
     const struct {
         std::vector<const char*> arguments;
         std::string line;
     } kRows[] = {
         {{"add", "", profile_.c_str()}, "gpxtool: program: the program or folder name is empty\n"},
         {{"add", "racer.exe", missing.c_str()}, "gpxtool: " + missing + ": cannot be opened\n"},
+        {{"add", overlong.c_str(), profile_.c_str()},
+         "gpxtool: program: the program or folder name is too long\n"},
         {{"remove", "quest.exe"}, "gpxtool: quest.exe: no rule has this name\n"},
     };
     for (const auto& row : kRows) {
