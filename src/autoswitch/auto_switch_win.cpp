@@ -142,6 +142,7 @@ void CAutoSwitch::Carry(const std::vector<SwitchAction>& actions) {
                 if (!windows || !ReadPackageFile(PackagePath(*windows, host_.SystemFolders()),
                                                  padCopy_->image, padCopy_->summary)) {
                     padCopy_.reset();
+                    switcher_.NothingRemembered();
                 }
                 break;
             }

@@ -1,5 +1,6 @@
 #include "autoswitch/switcher.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -26,6 +27,11 @@ std::string Fill(unsigned id, std::initializer_list<std::string_view> arguments)
     return text;
 }
 
+// A rule as reportedBroken_ keeps it: edited, it may be broken anew.
+std::string BrokenKey(const Rule& rule) {
+    return rule.name + '\n' + rule.profile;
+}
+
 }  // namespace
 
 std::string ProfileFileName(const std::string& path) {
@@ -38,8 +44,12 @@ Switcher::Switcher(ProfileCheck check, std::function<std::string()> clock)
 
 void Switcher::SetRules(std::vector<Rule> rules) {
     rules_ = std::move(rules);
-    // A rule edited since may be sound now, or broken in a new way.
-    reportedBroken_.clear();
+    // A rule edited since may be sound now, or broken in a new way; one
+    // unchanged was reported already, whatever else was written meanwhile.
+    std::erase_if(reportedBroken_, [this](const std::string& key) {
+        return std::none_of(rules_.begin(), rules_.end(),
+                            [&key](const Rule& rule) { return BrokenKey(rule) == key; });
+    });
     // A process holds the switch only while its rule still keeps this
     // profile while it runs: a rule made front-only, changed or removed for a
     // running game takes effect now, not after the game ends.
@@ -91,7 +101,7 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
         return actions;
     }
     if (std::optional<std::string> reason = check_(rule->profile)) {
-        if (reportedBroken_.insert(rule->name).second) {
+        if (reportedBroken_.insert(BrokenKey(*rule)).second) {
             actions.push_back(
                 {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_UNREADABLE, {rule->profile}), 0});
         }
@@ -106,6 +116,7 @@ void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::st
                         std::vector<SwitchAction>& actions) {
     const std::string program = ProgramName(imagePath);
     if (!active_ && returnTo_.empty()) {
+        nothingRemembered_ = false;
         actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
     }
     active_ = Active{rule.profile, program, rule.kind, {}};
@@ -121,7 +132,14 @@ void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::st
 
 void Switcher::ReturnBack(const std::string& program, const std::string& why,
                           std::vector<SwitchAction>& actions) {
+    const std::string leaving = active_ ? active_->profile : std::string();
     active_.reset();
+    if (returnTo_.empty() && nothingRemembered_) {
+        actions.push_back(
+            {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_STAYS, {ProfileFileName(leaving)}), 0});
+        Record(program, leaving, why);
+        return;
+    }
     const std::string shown =
         returnTo_.empty() ? std::string(FindString(IDS_AUTO_EARLIER)) : ProfileFileName(returnTo_);
     if (!returnTo_.empty()) {

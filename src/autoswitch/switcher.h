@@ -72,6 +72,9 @@ class Switcher {
     // Switching was turned off: the pad keeps what it has and the return-to
     // profile stays.
     void Stop();
+    // RememberPad found nothing on the pad (no profile was ever applied):
+    // the end of this switch has nothing to publish and says so.
+    void NothingRemembered() { nothingRemembered_ = true; }
 
     // Newest first, at most kHistory.
     const std::deque<SwitchDecision>& History() const { return history_; }
@@ -98,6 +101,8 @@ class Switcher {
     std::vector<Rule> rules_;
     std::optional<Active> active_;
     std::string returnTo_;  // empty: what the pad held before the first switch
+    bool nothingRemembered_ = false;
+    // Broken rules already reported, by name and profile.
     std::set<std::string> reportedBroken_;
     std::deque<SwitchDecision> history_;
 };

@@ -208,8 +208,14 @@ TEST_F(SwitcherTest, AGameKeepsItsProfileWhileItRunsAndTheEarlierOneComesBack) {
     EXPECT_EQ(switcher.ProcessEnded(10), Published("", "Back to the earlier profile", 0));
     EXPECT_FALSE(switcher.ActiveProfile());
 
-    // The next game starts over from what the pad holds then.
+    // The next game starts over from what the pad holds then. Nothing there
+    // (no profile ever applied): its end publishes nothing and says so.
     EXPECT_EQ(switcher.Foreground(12, "C:\\Games\\Quest.exe").front().kind, Kind::RememberPad);
+    switcher.NothingRemembered();
+    EXPECT_EQ(switcher.ProcessEnded(12),
+              (std::vector<SwitchAction>{
+                  {Kind::Balloon, "",
+                   "Quest.gpx stays on the pad: no profile was applied before it", 0}}));
 }
 
 TEST_F(SwitcherTest, ASecondGameWinsAndAFrontOnlyRuleGivesBackAtOnce) {
@@ -259,6 +265,9 @@ TEST_F(SwitcherTest, ABrokenRuleIsSkippedWithOneBalloonAndThePadKeepsItsProfile)
         {Kind::Balloon, "", "Can't read the profile D:\\P\\broken.gpx: the pad keeps its profile.",
          0}};
     EXPECT_EQ(switcher.Foreground(15, "C:\\Games\\old.exe"), once);
+    EXPECT_TRUE(switcher.Foreground(15, "C:\\Games\\old.exe").empty());
+    // Read again unchanged, as after any write to the settings: still once.
+    switcher.SetRules(switcher.Rules());
     EXPECT_TRUE(switcher.Foreground(15, "C:\\Games\\old.exe").empty());
     EXPECT_EQ(switcher.ActiveProfile(), "D:\\P\\Racer.gpx");
     EXPECT_EQ(switcher.History().front().why, "skipped: the profile cannot be opened");
