@@ -69,6 +69,13 @@ void CGripdeckDlg::PickFromPicture(std::uint32_t mode, WPARAM button) {
     if (button >= static_cast<WPARAM>(kPadButtons)) {
         return;
     }
+    // The picture stays clickable while an editor or another dialog holds
+    // this window disabled. A pick then would switch the group and open the
+    // menu, and with it a second editor, under the open one, whose result
+    // would then belong to no selected button and be lost.
+    if (!IsWindowEnabled()) {
+        return;
+    }
     if (CurrentProfile().currentMode != mode) {
         SelectMode(mode);
     }

@@ -413,6 +413,20 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     program.Sync();
     EXPECT_EQ(LabelText(main, 7), switchLabel);
 
+    // While M14's key editor is open the pad picture's M4 opens nothing and
+    // switches no group: the editor's OK fills M14.
+    Select(program, main, 3);
+    program.Command(ID_KEYBOARD);
+    capture = WaitForDialog(program.Pid(), "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    ::PostMessageA(main, WM_USER + 102, 3, 0);
+    program.Sync();
+    EXPECT_EQ(OpenPopupMenu(program.Pid()), nullptr);
+    PressButton(capture, IDC_ACCEPT);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+    program.Sync();
+    EXPECT_NE(LabelText(main, 3), "Off");
+
     const ReadBack back = SaveThroughCancel(program, main, path);
     const ButtonSlot& slot = back.image->slots[1];
     EXPECT_EQ(slot.slotType, SlotType::Macro);
@@ -426,6 +440,8 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     EXPECT_EQ(MultiLayerKind(back.image->slots[2].multiLayer),
               MultiLayerKindValue::SingleSwitchMouse);
     EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
+    EXPECT_EQ(back.image->slots[13].action.code, 0x0120001Eu);
+    EXPECT_EQ(back.image->slots[3].slotType, SlotType::Off);
 }
 
 // The keyboard alone, as a user without a mouse: Tab reaches every control
