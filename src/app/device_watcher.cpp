@@ -35,11 +35,16 @@ void DeviceWatcher::RunDeviceCheck() {
         return;
     }
     host_.SetMainWindow(window_);
-    const bool present = link_.IsDevicePresent(!apply_.IsLookEnabled());
+    const bool present =
+        link_.IsDevicePresent(!apply_.IsLookEnabled() && deviceCheck_.MayReinstall());
     apply_.SetDisabledLook(!present);
     apply_.UpdateWindow();
-    ::KillTimer(window_, kDeviceCheckTimer);
-    deviceCheck_.FinishCheck();
+    if (deviceCheck_.FinishCheck()) {
+        // A whole delay from now, so that the follow-up finds the changes settled.
+        ::SetTimer(window_, kDeviceCheckTimer, kDeviceCheckDelayMs, nullptr);
+    } else {
+        ::KillTimer(window_, kDeviceCheckTimer);
+    }
 }
 
 void DeviceWatcher::OnReinstallDriver() {

@@ -3,8 +3,8 @@
 // the pad and its driver are there. A burst of device-change notices gives
 // one re-check 5 seconds after its first (timer 5 of the main window), and
 // notices arriving while a re-check runs (it may show message boxes) start
-// no other. The main window owns the watcher, chains its handler table and
-// hands it timer 5.
+// no other, only one more that never reinstalls once it ends. The main
+// window owns the watcher, chains its handler table and hands it timer 5.
 #include <windows.h>
 
 #include "app/main_window_rules.h"
@@ -29,7 +29,7 @@ class DeviceWatcher : public CMsgHandler {
     // The check at start: APPLY's look, no driver installed.
     void CheckAtStart();
     // Timer 5 fired. A pad seen without its driver while APPLY is drawn
-    // disabled gets its driver installed.
+    // disabled gets its driver installed, except in the follow-up check.
     void RunDeviceCheck();
 
   protected:

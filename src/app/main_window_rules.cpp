@@ -44,10 +44,17 @@ std::string InsertArgument(std::string_view text, std::string_view argument) {
 }
 
 bool DeviceCheckGuard::OnDevicesChanged() {
-    if (pending_ || busy_) {
+    if (busy_) {
+        missed_ = true;
+        return false;
+    }
+    if (pending_) {
+        // A change after the last check is looked at as any other.
+        followUp_ = false;
         return false;
     }
     pending_ = true;
+    followUp_ = false;
     return true;
 }
 
@@ -59,9 +66,11 @@ bool DeviceCheckGuard::BeginCheck() {
     return true;
 }
 
-void DeviceCheckGuard::FinishCheck() {
-    pending_ = false;
+bool DeviceCheckGuard::FinishCheck() {
     busy_ = false;
+    pending_ = followUp_ = missed_;
+    missed_ = false;
+    return pending_;
 }
 
 PadIconAction DecidePadIcon(int page, bool pictureVisible) {

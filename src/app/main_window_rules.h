@@ -34,7 +34,10 @@ std::string InsertArgument(std::string_view text, std::string_view argument);
 // The re-check of the pad 5 seconds after device-change notices. A burst of
 // notices gives one re-check, timed from its first notice; while a re-check
 // runs (it may show message boxes, whose loops deliver more notices and
-// timer messages) no other starts.
+// timer messages) no other starts. Notices that arrive meanwhile (the pad
+// taking or losing its driver while a reinstall's message is open) give one
+// more re-check after it, which only looks: APPLY then shows the pad as it
+// is, and a failed reinstall does not repeat itself.
 class DeviceCheckGuard {
   public:
     // A DBT_DEVNODES_CHANGED notice. True when the 5-second timer is to be
@@ -43,9 +46,12 @@ class DeviceCheckGuard {
     // The timer fired. True when the re-check is to run now; FinishCheck
     // must follow it. False while one runs: the timer stays and fires again.
     bool BeginCheck();
-    // The re-check ended: the timer is to be killed, and the next notice
-    // starts a new one.
-    void FinishCheck();
+    // Whether the re-check now running may reinstall the driver.
+    bool MayReinstall() const { return !followUp_; }
+    // The re-check ended. True when notices came while it ran: the timer is
+    // to be started again for the follow-up. False when it is to be killed,
+    // and the next notice starts a new one.
+    bool FinishCheck();
 
     bool Pending() const { return pending_; }
     bool Busy() const { return busy_; }
@@ -53,6 +59,8 @@ class DeviceCheckGuard {
   private:
     bool pending_ = false;
     bool busy_ = false;
+    bool missed_ = false;
+    bool followUp_ = false;
 };
 
 // The pad icon button (1115).

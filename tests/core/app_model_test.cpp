@@ -237,6 +237,16 @@ TEST_F(ProfileFiles, WithoutAPackageTheRememberedFileIsLoaded) {
     EXPECT_TRUE(Same(*loaded, *state_));
     EXPECT_EQ(host_.titles, std::vector<std::string>{"remembered.gpx"});
     EXPECT_TRUE(host_.errors.empty());
+
+    // A remembered file of another version is refused and forgotten: the
+    // package shown in its place must never be saved over it unasked.
+    Bytes newer = ReadBytes(path);
+    newer[8] = 1;
+    ASSERT_TRUE(WriteFileInPlace(path, newer.data(), newer.size()));
+    EXPECT_TRUE(document.LoadInstalledPackage());
+    EXPECT_EQ(host_.errors, std::vector<std::string>{path});
+    EXPECT_TRUE(document.currentPath().empty());
+    EXPECT_TRUE(document.currentName().empty());
 }
 
 }  // namespace

@@ -168,12 +168,32 @@ TEST(MainWindow, ABurstOfDeviceNoticesGivesOneCheck) {
     EXPECT_TRUE(guard.OnDevicesChanged());
     EXPECT_FALSE(guard.OnDevicesChanged());
     EXPECT_TRUE(guard.BeginCheck());
-    // A message box of the check delivers more notices and the timer again.
+    EXPECT_TRUE(guard.MayReinstall());
+    EXPECT_FALSE(guard.FinishCheck());
+    EXPECT_FALSE(guard.Pending() || guard.Busy());
+
+    EXPECT_TRUE(guard.OnDevicesChanged());
+    EXPECT_TRUE(guard.BeginCheck());
+    // A reinstall's message box delivers more notices (the pad got or lost
+    // its driver meanwhile) and the timer again: no second check then, but
+    // one after it, that only looks and so never repeats a failed reinstall.
     EXPECT_FALSE(guard.OnDevicesChanged());
     EXPECT_FALSE(guard.BeginCheck());
-    guard.FinishCheck();
+    EXPECT_TRUE(guard.FinishCheck());
+    EXPECT_TRUE(guard.Pending());
+    EXPECT_TRUE(guard.BeginCheck());
+    EXPECT_FALSE(guard.MayReinstall());
+    EXPECT_FALSE(guard.FinishCheck());
     EXPECT_FALSE(guard.Pending() || guard.Busy());
+
+    // A change after a check, while its follow-up waits, is checked in full.
     EXPECT_TRUE(guard.OnDevicesChanged());
+    EXPECT_TRUE(guard.BeginCheck());
+    EXPECT_FALSE(guard.OnDevicesChanged());
+    EXPECT_TRUE(guard.FinishCheck());
+    EXPECT_FALSE(guard.OnDevicesChanged());
+    EXPECT_TRUE(guard.BeginCheck());
+    EXPECT_TRUE(guard.MayReinstall());
 }
 
 std::vector<std::string> Places(const RecentFiles& recent) {

@@ -69,8 +69,10 @@ bool ProfileDocument::LoadInstalledPackage() {
 
     if (currentName_.empty()) {
         currentName_ = kDefaultProfileName;
-    } else {
-        LoadProfile(currentPath_);
+    } else if (!LoadProfile(currentPath_)) {
+        // What is shown is the package, not that file: a save must not go
+        // over a file that was refused (another version, say) unasked.
+        ClearSource();
     }
     modified_ = false;
     host_.ShowProfileName(currentName_);

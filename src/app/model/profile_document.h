@@ -58,7 +58,8 @@ class ProfileDocument {
     // follows. A refused file keeps the old name and title.
     bool OpenProfile(const std::string& path, std::string name);
     // Reads the driver package back, then the remembered profile file on
-    // top, and refills the summary window with what it loaded.
+    // top, and refills the summary window with what it loaded. A remembered
+    // file that does not load is forgotten, as one that cannot be opened.
     bool LoadInstalledPackage();
 
     // New: twenty Off slots and a fresh SummaryBlock, named `untitledName`
