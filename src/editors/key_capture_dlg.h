@@ -8,7 +8,8 @@
 // Capturing Tab, Enter or Escape is the dialog's purpose, so no key can end
 // it while it captures. Instead the capture completes with the first whole
 // stroke (KeyCaptureState): OK takes the focus, and Tab, Enter and Space
-// work the dialog from then on, while every other key is still taken.
+// work the dialog from then on while it is in front, while every other key
+// is still taken.
 // "Change" captures anew, for a Tab, Enter or Space after another key.
 //
 // Callers set `flags` and `key` (and, in the multi layers editor, the action

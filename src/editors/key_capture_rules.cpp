@@ -53,8 +53,10 @@ void WriteSingleSwitchKey(MultiLayerRecord& record, std::uint32_t key, std::stri
 namespace {
 
 // The keys that work a dialog, by scan code: Tab, Enter, keypad Enter, Space,
-// left and right Shift; then Up and Down.
-constexpr std::uint32_t kDialogKeys[] = {0x0F, 0x1C, 0x1001C, 0x39, 0x2A, 0x36};
+// left Shift and right Shift, which the hook reports with the extended flag
+// (as the key table holds it) or, from some sources, without; then Up and
+// Down.
+constexpr std::uint32_t kDialogKeys[] = {0x0F, 0x1C, 0x1001C, 0x39, 0x2A, 0x10036, 0x36};
 constexpr std::uint32_t kArrowKeys[] = {0x10048, 0x10050};
 
 }  // namespace
@@ -75,10 +77,10 @@ bool KeyCaptureState::WorksTheDialog(std::uint32_t key) const {
     return false;
 }
 
-KeyCaptureState::Outcome KeyCaptureState::OnKey(std::uint32_t key, bool released) {
+KeyCaptureState::Outcome KeyCaptureState::OnKey(std::uint32_t key, bool released, bool inFront) {
     Outcome outcome;
     if (!capturing_) {
-        if (WorksTheDialog(key)) {
+        if (inFront && WorksTheDialog(key)) {
             outcome.passOn = true;
         } else {
             outcome.takeKey = !released && IsKnownKey(kKeyCodeBase | key);

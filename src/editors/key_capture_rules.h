@@ -49,8 +49,11 @@ constexpr std::uint32_t StrokeKey(std::uint32_t scanCode, bool extended) {
 // the capture is complete and the keyboard goes back to the dialog for the
 // keys that work it (Tab, Enter, Space and Shift, and the arrows while the
 // action list shows), so that OK and Cancel are reached without the mouse;
-// every other key is still swallowed and taken. Restart captures anew, so
-// that Tab, Enter or Space can be taken after another key.
+// every other key is still swallowed and taken. The dialog keys go on only
+// while the dialog is in front: behind another window they would reach that
+// program, so there they are swallowed and taken like any other key.
+// Restart captures anew, so that Tab, Enter or Space can be taken after
+// another key.
 class KeyCaptureState {
   public:
     struct Outcome {
@@ -59,8 +62,9 @@ class KeyCaptureState {
         bool complete = false;  // the capture has just become complete
     };
 
-    // key: StrokeKey of the event; released: a key-up event.
-    Outcome OnKey(std::uint32_t key, bool released);
+    // key: StrokeKey of the event; released: a key-up event; inFront: the
+    // dialog is the foreground window.
+    Outcome OnKey(std::uint32_t key, bool released, bool inFront);
     void Restart();
     bool IsCapturing() const { return capturing_; }
     void SetArrowsWorkTheDialog(bool arrows) { arrowsWorkTheDialog_ = arrows; }

@@ -105,11 +105,12 @@ TEST(KeyCapture, StrokesAndTheSingleSwitchRecordReadAndWritten) {
 // still swallowed and taken.
 TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
     constexpr std::uint32_t kA = 0x1E, kB = 0x30, kTab = 0x0F, kEnter = 0x1C, kSpace = 0x39,
-                            kLeftShift = 0x2A, kF13 = 0x64, kUp = 0x10048;
+                            kLeftShift = 0x2A, kRightShift = 0x10036, kF13 = 0x64, kUp = 0x10048;
     struct Event {
         std::uint32_t key;
         bool released;
         bool passOn, takeKey, complete;
+        bool behind = false;  // another window is in front of the dialog
     };
     const struct {
         const char* what;
@@ -138,6 +139,7 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
           {kB, true, false, false, false},
           {kSpace, false, true, false, false},
           {kTab, false, true, false, false},
+          {kRightShift, false, true, false, false},
           {kUp, false, false, true, false},
           {kF13, false, false, false, false}}},
         {"the arrows work the action list while it shows",
@@ -145,13 +147,19 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
          {{kA, false, false, true, false},
           {kA, true, false, false, true},
           {kUp, false, true, false, false}}},
+        {"behind another window the dialog keys are taken, never let through to it",
+         false,
+         {{kA, false, false, true, false},
+          {kA, true, false, false, true},
+          {kTab, false, false, true, false, true},
+          {kTab, true, false, false, false, true}}},
     };
     for (const auto& c : cases) {
         KeyCaptureState state;
         state.SetArrowsWorkTheDialog(c.arrows);
         for (std::size_t i = 0; i < c.events.size(); ++i) {
             const Event& e = c.events[i];
-            const KeyCaptureState::Outcome outcome = state.OnKey(e.key, e.released);
+            const KeyCaptureState::Outcome outcome = state.OnKey(e.key, e.released, !e.behind);
             EXPECT_EQ(outcome.passOn, e.passOn) << c.what << ", event " << i;
             EXPECT_EQ(outcome.takeKey, e.takeKey) << c.what << ", event " << i;
             EXPECT_EQ(outcome.complete, e.complete) << c.what << ", event " << i;

@@ -66,9 +66,10 @@ class StrokeCounter {
 
 // While the dialog is open no stroke reaches a hook installed before its
 // own, except, once a whole stroke completed the capture, the keys that work
-// the dialog; later keys still count until "Change" captures anew. After the
-// dialog, however it ended, every stroke goes on again: a capture that
-// outlived its dialog would swallow the user's keyboard.
+// the dialog while it is in front; later keys still count until "Change"
+// captures anew. After the dialog, however it ended, every stroke goes on
+// again: a capture that outlived its dialog would swallow the user's
+// keyboard.
 TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDialogEnds) {
     struct Ending {
         const char* how;
@@ -103,6 +104,20 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDia
              Inject(Strokes({kTab}));
          },
          IDC_ACCEPT, IDOK, 0x0F, 2},
+        {"Tab typed into another window is taken and kept from it",
+         [](HWND) {
+             Inject(Strokes({kKeyB}));
+             HWND other = ::CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE, 0, 0, 40, 20,
+                                            nullptr, nullptr, nullptr, nullptr);
+             ::SetForegroundWindow(other);
+             for (int i = 0; i < 500 && ::GetForegroundWindow() != other; ++i) {
+                 PumpMessages();
+             }
+             Inject(Strokes({kTab}));
+             EXPECT_EQ(::GetForegroundWindow(), other);
+             ::DestroyWindow(other);
+         },
+         IDC_ACCEPT, IDOK, 0x0F, 0},
     };
     StrokeCounter counter;
     ASSERT_TRUE(counter.installed());
