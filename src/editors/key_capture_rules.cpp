@@ -78,6 +78,16 @@ bool KeyCaptureState::WorksTheDialog(std::uint32_t key) const {
 }
 
 KeyCaptureState::Outcome KeyCaptureState::OnKey(std::uint32_t key, bool released, bool inFront) {
+    Outcome outcome = Decide(key, released, inFront);
+    if (!released && !outcome.passOn) {
+        swallowed_.Pressed(key);
+    } else if (released && !swallowed_.Released(key)) {
+        outcome.passOn = true;
+    }
+    return outcome;
+}
+
+KeyCaptureState::Outcome KeyCaptureState::Decide(std::uint32_t key, bool released, bool inFront) {
     Outcome outcome;
     if (!capturing_) {
         if (inFront && WorksTheDialog(key)) {

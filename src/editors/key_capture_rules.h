@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "editors/swallowed_keys.h"
 #include "keys/event_code.h"
 #include "profile/records.h"
 #include "resource.h"
@@ -51,7 +52,8 @@ constexpr std::uint32_t StrokeKey(std::uint32_t scanCode, bool extended) {
 // action list shows), so that OK and Cancel are reached without the mouse;
 // every other key is still swallowed and taken. The dialog keys go on only
 // while the dialog is in front: behind another window they would reach that
-// program, so there they are swallowed and taken like any other key.
+// program, so there they are swallowed and taken like any other key. A
+// release goes on whenever its press did, or came before the capture.
 // Restart captures anew, so that Tab, Enter or Space can be taken after
 // another key.
 class KeyCaptureState {
@@ -70,8 +72,10 @@ class KeyCaptureState {
     void SetArrowsWorkTheDialog(bool arrows) { arrowsWorkTheDialog_ = arrows; }
 
   private:
+    Outcome Decide(std::uint32_t key, bool released, bool inFront);
     bool WorksTheDialog(std::uint32_t key) const;
 
+    SwallowedKeys swallowed_;
     bool capturing_ = true;
     bool arrowsWorkTheDialog_ = false;
     // The listed key pressed last while capturing, until it is released.

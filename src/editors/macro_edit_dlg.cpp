@@ -458,6 +458,9 @@ void CMacroEditDlg::ShowPositionRow(int mode) {
 // ---- recording
 
 void CMacroEditDlg::OnStartRecording() {
+    // Only presses this recording swallows: a key held across the last one
+    // was released to the system without the hook.
+    swallowed_ = {};
     recording_.Install();
     GetDlgItem(IDC_START_RECORDING).EnableWindow(false);
     GetDlgItem(IDC_STOP_RECORDING).EnableWindow(true);
@@ -506,11 +509,19 @@ LRESULT CMacroEditDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
     const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
     const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
     const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+    const bool extended = (stroke.flags & LLKHF_EXTENDED) != 0;
     if (down || up) {
-        AddRecordedEvent(
-            RecordedKeyCode(stroke.scanCode, (stroke.flags & LLKHF_EXTENDED) != 0, up));
+        AddRecordedEvent(RecordedKeyCode(stroke.scanCode, extended, up));
     }
-    // Every stroke of the desktop goes to the recorder alone.
+    // Every stroke of the desktop goes to the recorder alone, but for the
+    // release of a key pressed before recording began (the Enter that
+    // started it), which the system must see to mark the key up.
+    const std::uint32_t key = StrokeKey(stroke.scanCode, extended);
+    if (down) {
+        swallowed_.Pressed(key);
+    } else if (up && !swallowed_.Released(key)) {
+        return RecordingHook::PassOn(code, message, data);
+    }
     return 1;
 }
 

@@ -12,6 +12,7 @@
 
 #include "editors/keyboard_hook.h"
 #include "editors/macro_list.h"
+#include "editors/swallowed_keys.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
 #include "fw/menu.h"
@@ -140,6 +141,7 @@ class CMacroEditDlg : public CDialog {
     std::unique_ptr<MacroRecord> macro_;
     MacroList events_;
     MacroRecorder recorder_;
+    SwallowedKeys swallowed_;
     RecordingHook recording_{*this};
     bool updating_ = false;
     // Set while the dialog writes a field itself, so that its change is

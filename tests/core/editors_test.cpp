@@ -119,7 +119,7 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
     } cases[] = {
         {"Enter as the first stroke is taken, and only its release completes it",
          false,
-         {{kEnter, true, false, false, false},  // left over from the key that opened it
+         {{kEnter, true, true, false, false},  // left over from the key that opened it: goes on
           {kEnter, false, false, true, false},
           {kEnter, true, false, false, true},
           {kEnter, false, true, false, false},
