@@ -63,6 +63,8 @@ VIAddVersionKey ProductVersion "${VERSION}"
 
 Var wasRunning
 Var restartArguments
+; Where the Add/Remove entry says Gripdeck is installed, before this run.
+Var installedDir
 
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
@@ -139,6 +141,7 @@ FunctionEnd
 Section "Gripdeck" SecProgram
     SectionIn RO
     Call CloseRunningCopy
+    Call RemoveInstalledFiles
     ${If} ${RunningX64}
         !insertmacro Install_program64
     ${Else}
@@ -217,6 +220,30 @@ Section "-Finish"
     ${EndIf}
 SectionEnd
 
+; The installed version's own uninstaller takes its files away first: files
+; it had and this version has not would stay behind for good, and a copy in
+; another folder would be left without an Add/Remove entry. Its driver setup
+; files stay when this run installs none in their place.
+Function RemoveInstalledFiles
+    ${IfNot} ${FileExists} "$installedDir\uninstall.exe"
+        Return
+    ${EndIf}
+    StrCpy $0 ""
+    ${If} $installedDir == $INSTDIR
+!ifdef HAVE_driver64 | HAVE_driver32
+    ${AndIfNot} ${SectionIsSelected} ${SecDriver}
+!endif
+        StrCpy $0 " /NODRIVER"
+    ${EndIf}
+    DetailPrint "Removing the files of the installed Gripdeck"
+    ; _?= runs it in place, so that ExecWait waits for it.
+    ExecWait '"$installedDir\uninstall.exe" /S /UPGRADE$0 _?=$installedDir'
+    ${If} $installedDir != $INSTDIR
+        Delete "$installedDir\uninstall.exe"
+        RMDir "$installedDir"
+    ${EndIf}
+FunctionEnd
+
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The Gripdeck program, gpxtool, README and license, with a Start-menu shortcut."
 !ifdef HAVE_driver64 | HAVE_driver32
@@ -232,9 +259,10 @@ Function .onInit
         SetRegView 64
     ${EndIf}
 
+    ReadRegStr $installedDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $INSTDIR == ""
         ; An upgrade goes where the installed copy is.
-        ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        StrCpy $INSTDIR $installedDir
     ${EndIf}
     ${If} $INSTDIR == ""
         ${If} ${RunningX64}
@@ -276,19 +304,24 @@ Function .onInit
 FunctionEnd
 
 Section "Uninstall"
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/UPGRADE" $1
+    ${IfNot} ${Errors}
+        ; The installer of another version asks: only the files, which it
+        ; replaces; the rest is its to keep or rewrite.
+        Call un.RemoveProgramFiles
+        ClearErrors
+        ${GetOptions} $0 "/NODRIVER" $1
+        ${If} ${Errors}
+            Call un.RemoveDriverFiles
+        ${EndIf}
+        Return
+    ${EndIf}
+
     Call un.CloseRunningCopy
-!ifdef HAVE_program64
-    !insertmacro Remove_program64
-!endif
-!ifdef HAVE_program32
-    !insertmacro Remove_program32
-!endif
-!ifdef HAVE_driver64
-    !insertmacro Remove_driver64
-!endif
-!ifdef HAVE_driver32
-    !insertmacro Remove_driver32
-!endif
+    Call un.RemoveProgramFiles
+    Call un.RemoveDriverFiles
     Delete "$INSTDIR\uninstall.exe"
     ; Only when empty: profiles saved there, and anything else the user put
     ; there, stay.
@@ -307,6 +340,24 @@ Section "Uninstall"
     DeleteRegKey /ifempty HKCU "${APP_KEY}"
     DeleteRegKey /ifempty HKCU "Software\${COMPANY}"
 SectionEnd
+
+Function un.RemoveProgramFiles
+!ifdef HAVE_program64
+    !insertmacro Remove_program64
+!endif
+!ifdef HAVE_program32
+    !insertmacro Remove_program32
+!endif
+FunctionEnd
+
+Function un.RemoveDriverFiles
+!ifdef HAVE_driver64
+    !insertmacro Remove_driver64
+!endif
+!ifdef HAVE_driver32
+    !insertmacro Remove_driver32
+!endif
+FunctionEnd
 
 Function un.onInit
     SetShellVarContext all
