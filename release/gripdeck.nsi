@@ -60,11 +60,15 @@ VIAddVersionKey ProductVersion "${VERSION}"
 !define SYNCHRONIZE 0x00100000
 ; The driver was asked for but not installed; the program is.
 !define EXIT_NO_DRIVER 3
+; A file in use could not be replaced (the rest is installed).
+!define EXIT_FILES_IN_USE 4
 
 Var wasRunning
 Var restartArguments
 ; Where the Add/Remove entry says Gripdeck is installed, before this run.
 Var installedDir
+; 1 when a file could not be written: silently NSIS skips it and goes on.
+Var filesInUse
 
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
@@ -142,6 +146,7 @@ Section "Gripdeck" SecProgram
     SectionIn RO
     Call CloseRunningCopy
     Call RemoveInstalledFiles
+    ClearErrors
     ${If} ${RunningX64}
         !insertmacro Install_program64
     ${Else}
@@ -150,6 +155,9 @@ Section "Gripdeck" SecProgram
 !else
         Abort "This setup program holds no 32-bit Gripdeck."
 !endif
+    ${EndIf}
+    ${If} ${Errors}
+        StrCpy $filesInUse 1
     ${EndIf}
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -170,6 +178,7 @@ SectionEnd
 
 !ifdef HAVE_driver64 | HAVE_driver32
 Section "Pad driver" SecDriver
+    ClearErrors
     ${If} ${RunningX64}
 !ifdef HAVE_driver64
         !insertmacro Install_driver64
@@ -178,6 +187,9 @@ Section "Pad driver" SecDriver
 !ifdef HAVE_driver32
         !insertmacro Install_driver32
 !endif
+    ${EndIf}
+    ${If} ${Errors}
+        StrCpy $filesInUse 1
     ${EndIf}
     ; The program's own "Reinstall Driver", from the folder InstallDir names.
     DetailPrint "Installing the pad's driver"
@@ -214,6 +226,12 @@ Section "-Finish"
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     IntFmt $0 "0x%08X" $0
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+    ${If} $filesInUse = 1
+        DetailPrint "Files in use were not replaced."
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Some Gripdeck files were in use and could not be replaced.$\r$\n$\r$\nClose Gripdeck and gpxtool, also where another user runs them, then run this setup again." /SD IDOK
+        SetErrorLevel ${EXIT_FILES_IN_USE}
+    ${EndIf}
 
     ${If} $wasRunning = 1
         Exec '"$INSTDIR\gripdeck.exe" $restartArguments'

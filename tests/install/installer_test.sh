@@ -2,8 +2,9 @@
 # The installer under Wine, end to end, in a Wine prefix of its own, with the simulated
 # pad's driver package as the driver component: install, the program, upgrade, uninstall.
 #   tests/install/installer_test.sh [BUILD_DIR]     (default build/win64)
-# The build must hold gripdeck, gpxtool and padsim; makensis must be installed. Only
-# 64-bit code runs here: the setup program is the release's script made with -DAMD64.
+# The build must hold gripdeck, gpxtool, padsim and autoswitch_game; makensis must be
+# installed. Only 64-bit code runs here: the setup program is the release's script made
+# with -DAMD64.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -168,6 +169,19 @@ OTHER=$WINEPREFIX/drive_c/Tools/Pad
 expect_value "$SETTINGS_KEY" InstallDir 'C:\Tools\Pad'
 expect_value "$UNINSTALL_KEY" QuietUninstallString '"C:\Tools\Pad\uninstall.exe" /S'
 pass "/D= and /NODRIVER"
+
+echo "== a file in use"
+cp "$BUILD/bin/autoswitch_game.exe" "$OTHER/gpxtool.exe"
+("$GRIPDECK_WINE" 'C:\Tools\Pad\gpxtool.exe' held-by-test </dev/null >/dev/null 2>&1 &)
+held_pid() { xdotool getwindowpid "$(xdotool search --name '^held-by-test' | head -1)" 2>/dev/null; }
+held_gone() { ! held_pid >/dev/null; }
+wait_until 30 held_pid >/dev/null || fail "the program holding gpxtool.exe shows no window"
+status=0
+timeout 120 "$GRIPDECK_WINE" "$SETUP" /S /NODRIVER '/D=C:\Tools\Pad' </dev/null || status=$?
+kill "$(held_pid)"
+wait_until 30 held_gone || fail "the program holding gpxtool.exe did not end"
+[ "$status" = 4 ] || fail "a silent install that left a file in use ended with $status, not 4"
+pass "a file in use makes a silent install end with 4"
 
 echo "== moved to a third folder"
 timeout 120 "$GRIPDECK_WINE" "$SETUP" /S /NODRIVER '/D=C:\Tools\Moved' </dev/null ||
