@@ -113,6 +113,13 @@ Function ${un}CloseRunningCopy
     ${If} $R2 = 0
         StrCpy $restartArguments "-1"
     ${EndIf}
+    System::Call "user32::IsWindowEnabled(p R0) i .R2"
+    ${If} $R2 = 0
+        ; A dialog of its own is open (an editor, say). Asked to close now,
+        ; it would end the moment that dialog closes, its result and any
+        ; unsaved edits lost, even when this setup gives up.
+        Goto busy
+    ${EndIf}
     DetailPrint "Closing the running Gripdeck"
     System::Call "user32::GetWindowThreadProcessId(p R0, *i .R3)"
     System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i R3) p .R4"
@@ -121,7 +128,7 @@ Function ${un}CloseRunningCopy
         System::Call "kernel32::WaitForSingleObject(p R4, i 15000) i .R5"
         System::Call "kernel32::CloseHandle(p R4)"
     ${EndIf}
-    ; A copy that is still there (busy with a dialog of its own) is the
+    ; A copy that is still there (one that does not answer, say) is the
     ; user's to close.
     StrCpy $R0 0
   still:
@@ -134,6 +141,7 @@ Function ${un}CloseRunningCopy
     ${If} $R1 != "Gripdeck: "
         Goto still
     ${EndIf}
+  busy:
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
         "Gripdeck is still running. Close it, then choose Retry." /SD IDCANCEL IDRETRY search
     Abort "Gripdeck is still running."
