@@ -60,9 +60,15 @@ VIAddVersionKey ProductVersion "${VERSION}"
 !define SYNCHRONIZE 0x00100000
 ; The driver was asked for but not installed; the program is.
 !define EXIT_NO_DRIVER 3
+; A file in use could not be replaced (the rest is installed).
+!define EXIT_FILES_IN_USE 4
 
 Var wasRunning
 Var restartArguments
+; Where the Add/Remove entry says Gripdeck is installed, before this run.
+Var installedDir
+; 1 when a file could not be written: silently NSIS skips it and goes on.
+Var filesInUse
 
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
@@ -107,6 +113,13 @@ Function ${un}CloseRunningCopy
     ${If} $R2 = 0
         StrCpy $restartArguments "-1"
     ${EndIf}
+    System::Call "user32::IsWindowEnabled(p R0) i .R2"
+    ${If} $R2 = 0
+        ; A dialog of its own is open (an editor, say). Asked to close now,
+        ; it would end the moment that dialog closes, its result and any
+        ; unsaved edits lost, even when this setup gives up.
+        Goto busy
+    ${EndIf}
     DetailPrint "Closing the running Gripdeck"
     System::Call "user32::GetWindowThreadProcessId(p R0, *i .R3)"
     System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i R3) p .R4"
@@ -115,7 +128,7 @@ Function ${un}CloseRunningCopy
         System::Call "kernel32::WaitForSingleObject(p R4, i 15000) i .R5"
         System::Call "kernel32::CloseHandle(p R4)"
     ${EndIf}
-    ; A copy that is still there (busy with a dialog of its own) is the
+    ; A copy that is still there (one that does not answer, say) is the
     ; user's to close.
     StrCpy $R0 0
   still:
@@ -128,6 +141,7 @@ Function ${un}CloseRunningCopy
     ${If} $R1 != "Gripdeck: "
         Goto still
     ${EndIf}
+  busy:
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
         "Gripdeck is still running. Close it, then choose Retry." /SD IDCANCEL IDRETRY search
     Abort "Gripdeck is still running."
@@ -139,6 +153,8 @@ FunctionEnd
 Section "Gripdeck" SecProgram
     SectionIn RO
     Call CloseRunningCopy
+    Call RemoveInstalledFiles
+    ClearErrors
     ${If} ${RunningX64}
         !insertmacro Install_program64
     ${Else}
@@ -147,6 +163,9 @@ Section "Gripdeck" SecProgram
 !else
         Abort "This setup program holds no 32-bit Gripdeck."
 !endif
+    ${EndIf}
+    ${If} ${Errors}
+        StrCpy $filesInUse 1
     ${EndIf}
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -167,6 +186,7 @@ SectionEnd
 
 !ifdef HAVE_driver64 | HAVE_driver32
 Section "Pad driver" SecDriver
+    ClearErrors
     ${If} ${RunningX64}
 !ifdef HAVE_driver64
         !insertmacro Install_driver64
@@ -175,6 +195,9 @@ Section "Pad driver" SecDriver
 !ifdef HAVE_driver32
         !insertmacro Install_driver32
 !endif
+    ${EndIf}
+    ${If} ${Errors}
+        StrCpy $filesInUse 1
     ${EndIf}
     ; The program's own "Reinstall Driver", from the folder InstallDir names.
     DetailPrint "Installing the pad's driver"
@@ -212,10 +235,40 @@ Section "-Finish"
     IntFmt $0 "0x%08X" $0
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 
+    ${If} $filesInUse = 1
+        DetailPrint "Files in use were not replaced."
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Some Gripdeck files were in use and could not be replaced.$\r$\n$\r$\nClose Gripdeck and gpxtool, also where another user runs them, then run this setup again." /SD IDOK
+        SetErrorLevel ${EXIT_FILES_IN_USE}
+    ${EndIf}
+
     ${If} $wasRunning = 1
         Exec '"$INSTDIR\gripdeck.exe" $restartArguments'
     ${EndIf}
 SectionEnd
+
+; The installed version's own uninstaller takes its files away first: files
+; it had and this version has not would stay behind for good, and a copy in
+; another folder would be left without an Add/Remove entry. Its driver setup
+; files stay when this run installs none in their place.
+Function RemoveInstalledFiles
+    ${IfNot} ${FileExists} "$installedDir\uninstall.exe"
+        Return
+    ${EndIf}
+    StrCpy $0 ""
+    ${If} $installedDir == $INSTDIR
+!ifdef HAVE_driver64 | HAVE_driver32
+    ${AndIfNot} ${SectionIsSelected} ${SecDriver}
+!endif
+        StrCpy $0 " /NODRIVER"
+    ${EndIf}
+    DetailPrint "Removing the files of the installed Gripdeck"
+    ; _?= runs it in place, so that ExecWait waits for it.
+    ExecWait '"$installedDir\uninstall.exe" /S /UPGRADE$0 _?=$installedDir'
+    ${If} $installedDir != $INSTDIR
+        Delete "$installedDir\uninstall.exe"
+        RMDir "$installedDir"
+    ${EndIf}
+FunctionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The Gripdeck program, gpxtool, README and license, with a Start-menu shortcut."
@@ -232,9 +285,10 @@ Function .onInit
         SetRegView 64
     ${EndIf}
 
+    ReadRegStr $installedDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $INSTDIR == ""
         ; An upgrade goes where the installed copy is.
-        ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        StrCpy $INSTDIR $installedDir
     ${EndIf}
     ${If} $INSTDIR == ""
         ${If} ${RunningX64}
@@ -276,19 +330,24 @@ Function .onInit
 FunctionEnd
 
 Section "Uninstall"
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/UPGRADE" $1
+    ${IfNot} ${Errors}
+        ; The installer of another version asks: only the files, which it
+        ; replaces; the rest is its to keep or rewrite.
+        Call un.RemoveProgramFiles
+        ClearErrors
+        ${GetOptions} $0 "/NODRIVER" $1
+        ${If} ${Errors}
+            Call un.RemoveDriverFiles
+        ${EndIf}
+        Return
+    ${EndIf}
+
     Call un.CloseRunningCopy
-!ifdef HAVE_program64
-    !insertmacro Remove_program64
-!endif
-!ifdef HAVE_program32
-    !insertmacro Remove_program32
-!endif
-!ifdef HAVE_driver64
-    !insertmacro Remove_driver64
-!endif
-!ifdef HAVE_driver32
-    !insertmacro Remove_driver32
-!endif
+    Call un.RemoveProgramFiles
+    Call un.RemoveDriverFiles
     Delete "$INSTDIR\uninstall.exe"
     ; Only when empty: profiles saved there, and anything else the user put
     ; there, stay.
@@ -307,6 +366,24 @@ Section "Uninstall"
     DeleteRegKey /ifempty HKCU "${APP_KEY}"
     DeleteRegKey /ifempty HKCU "Software\${COMPANY}"
 SectionEnd
+
+Function un.RemoveProgramFiles
+!ifdef HAVE_program64
+    !insertmacro Remove_program64
+!endif
+!ifdef HAVE_program32
+    !insertmacro Remove_program32
+!endif
+FunctionEnd
+
+Function un.RemoveDriverFiles
+!ifdef HAVE_driver64
+    !insertmacro Remove_driver64
+!endif
+!ifdef HAVE_driver32
+    !insertmacro Remove_driver32
+!endif
+FunctionEnd
 
 Function un.onInit
     SetShellVarContext all

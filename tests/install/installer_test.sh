@@ -2,8 +2,9 @@
 # The installer under Wine, end to end, in a Wine prefix of its own, with the simulated
 # pad's driver package as the driver component: install, the program, upgrade, uninstall.
 #   tests/install/installer_test.sh [BUILD_DIR]     (default build/win64)
-# The build must hold gripdeck, gpxtool and padsim; makensis must be installed. Only
-# 64-bit code runs here: the setup program is the release's script made with -DAMD64.
+# The build must hold gripdeck, gpxtool, padsim and autoswitch_game; makensis must be
+# installed. Only 64-bit code runs here: the setup program is the release's script made
+# with -DAMD64.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -86,6 +87,7 @@ no_main_window() { ! main_window_pid >/dev/null; }
 
 VERSION=$(release_version "$BUILD")
 SETUP=$WORK/gripdeck-test-setup.exe
+OLDER=$WORK/gripdeck-older-setup.exe
 PROGRAMS='C:\Program Files\Gripdeck'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gripdeck'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -98,6 +100,10 @@ stage_build "$BUILD" "$WORK/stage64"
 rm -rf "$WORK/stage64/driver"
 mkdir "$WORK/stage64/driver"
 cp "$BUILD/bin/vlqrgpxkb.inf" "$BUILD/bin/vlqrgpxms.inf" "$BUILD/bin/padsim.sys" "$WORK/stage64/driver/"
+# An older version, with a file this one no longer has.
+echo retired >"$WORK/stage64/program/retired.txt"
+make_installer "$OLDER" "$BUILD/release/release.nsh" "$WORK/stage64" "" -DAMD64 >/dev/null
+rm "$WORK/stage64/program/retired.txt"
 make_installer "$SETUP" "$BUILD/release/release.nsh" "$WORK/stage64" "" -DAMD64 >/dev/null
 
 wine_session_start
@@ -106,7 +112,7 @@ SHORTCUT="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/
 
 echo "== silent install, the pad plugged in without its driver"
 padsim/padsim.sh plug-nodriver >/dev/null
-timeout 120 "$GRIPDECK_WINE" "$SETUP" /S /STARTUP </dev/null || fail "the installer ended with $?"
+timeout 120 "$GRIPDECK_WINE" "$OLDER" /S /STARTUP </dev/null || fail "the installer ended with $?"
 for file in "${INSTALLED_FILES[@]}"; do
   [ -f "$DIR/$file" ] || fail "$file was not installed"
 done
@@ -135,7 +141,8 @@ timeout 120 "$GRIPDECK_WINE" "$SETUP" /S </dev/null || fail "the upgrade ended w
 wait_until 60 main_window_other_than "$FIRST" || fail "the program was not started again"
 expect_value "$RUN_KEY" Gripdeck "\"$PROGRAMS\\gripdeck.exe\" -1"
 expect_value "$SETTINGS_KEY" InstallDir "$PROGRAMS"
-pass "the running copy was closed and started again; the choices kept"
+[ ! -e "$DIR/retired.txt" ] || fail "a file of the older version stayed behind"
+pass "the running copy was closed and started again; the choices kept; no file left over"
 
 echo "== silent uninstall"
 echo "a profile the user saved" >"$DIR/mine.gpx"
@@ -161,8 +168,28 @@ OTHER=$WINEPREFIX/drive_c/Tools/Pad
 [ ! -e "$OTHER/vlqrgpxkb.inf" ] || fail "/NODRIVER not followed"
 expect_value "$SETTINGS_KEY" InstallDir 'C:\Tools\Pad'
 expect_value "$UNINSTALL_KEY" QuietUninstallString '"C:\Tools\Pad\uninstall.exe" /S'
-wine_run "$OTHER/uninstall.exe" /S || fail "the uninstaller ended with $?"
-wait_until 60 uninstalled "$OTHER" || fail "the uninstall from the other folder left something"
 pass "/D= and /NODRIVER"
+
+echo "== a file in use"
+cp "$BUILD/bin/autoswitch_game.exe" "$OTHER/gpxtool.exe"
+("$GRIPDECK_WINE" 'C:\Tools\Pad\gpxtool.exe' held-by-test </dev/null >/dev/null 2>&1 &)
+held_pid() { xdotool getwindowpid "$(xdotool search --name '^held-by-test' | head -1)" 2>/dev/null; }
+held_gone() { ! held_pid >/dev/null; }
+wait_until 30 held_pid >/dev/null || fail "the program holding gpxtool.exe shows no window"
+status=0
+timeout 120 "$GRIPDECK_WINE" "$SETUP" /S /NODRIVER '/D=C:\Tools\Pad' </dev/null || status=$?
+kill "$(held_pid)"
+wait_until 30 held_gone || fail "the program holding gpxtool.exe did not end"
+[ "$status" = 4 ] || fail "a silent install that left a file in use ended with $status, not 4"
+pass "a file in use makes a silent install end with 4"
+
+echo "== moved to a third folder"
+timeout 120 "$GRIPDECK_WINE" "$SETUP" /S /NODRIVER '/D=C:\Tools\Moved' </dev/null ||
+  fail "the installer ended with $?"
+[ ! -e "$OTHER" ] || fail "the copy in the earlier folder stayed"
+expect_value "$UNINSTALL_KEY" InstallLocation 'C:\Tools\Moved'
+wine_run "$WINEPREFIX/drive_c/Tools/Moved/uninstall.exe" /S || fail "the uninstaller ended with $?"
+wait_until 60 uninstalled "$WINEPREFIX/drive_c/Tools/Moved" || fail "the uninstall left something"
+pass "the earlier folder emptied, the entry moved along"
 
 echo "== installer test passed"
