@@ -306,11 +306,7 @@ void CGripdeckDlg::CreateSkinnedButtons() {
     for (const SkinnedButton& entry : SkinnedButtons()) {
         (this->*entry.button).Create(hwnd_, entry.id);
     }
-    const RECT client = GetClientRect();
-    ::CreateWindowExA(
-        WS_EX_NOPARENTNOTIFY, "Static", "", WS_CHILD | SS_BLACKFRAME, 0, 0, RectWidth(client),
-        RectHeight(client), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BACKGROUND)),
-        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)), nullptr);
+    CreateChildControl(hwnd_, "Static", "", SS_BLACKFRAME, GetClientRect(), IDC_BACKGROUND);
     // The focus the dialog would have given its first control, had it had
     // one when it was made.
     if (::GetFocus() == hwnd_) {
@@ -322,8 +318,6 @@ void CGripdeckDlg::CreatePadControls() {
     if (padButtons_[0].GetSafeHwnd() != nullptr) {
         return;
     }
-    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    const HFONT font = GetFont();
     const skin_layout::LabelPlaces& places = skin_layout::kLabels[artScale_];
     // Hidden, at their places; each button before its label, so that Tab
     // goes from a button to its label, then on to the next button. Made
@@ -333,12 +327,11 @@ void CGripdeckDlg::CreatePadControls() {
     HWND previous = HWND_TOP;
     for (int i = 0; i < kPadButtons; ++i) {
         padButtons_[i].Create(hwnd_, IDC_PAD_BUTTON_0 + i, "", false);
-        HWND label = ::CreateWindowExA(
-            WS_EX_NOPARENTNOTIFY, "Static", "",
-            WS_CHILD | WS_TABSTOP | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, places.x[i / 5],
-            places.y[i % 5], places.width, places.height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PAD_LABEL_0 + i)), instance, nullptr);
-        ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const RECT place{places.x[i / 5], places.y[i % 5], places.x[i / 5] + places.width,
+                         places.y[i % 5] + places.height};
+        HWND label = CreateChildControl(hwnd_, "Static", "",
+                                        WS_TABSTOP | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, place,
+                                        IDC_PAD_LABEL_0 + i);
         labels_[i].SubclassWindow(label);
         if (othersMade) {
             for (HWND made : {padButtons_[i].GetSafeHwnd(), label}) {

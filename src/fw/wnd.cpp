@@ -106,4 +106,17 @@ int CWnd::MessageBox(std::string_view text, std::string_view caption, UINT type)
     return ::MessageBoxA(hwnd_, t.c_str(), c.c_str(), type);
 }
 
+HWND CreateChildControl(HWND parent, const char* className, const char* text, DWORD style,
+                        const RECT& place, int id) {
+    HWND made = ::CreateWindowExA(
+        WS_EX_NOPARENTNOTIFY, className, text, WS_CHILD | style, place.left, place.top,
+        RectWidth(place), RectHeight(place), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (made != nullptr) {
+        ::SendMessageA(made, WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+    }
+    return made;
+}
+
 }  // namespace gd

@@ -149,4 +149,10 @@ inline int RectHeight(const RECT& r) {
     return r.bottom - r.top;
 }
 
+// A control made by the program rather than by a template: a child of
+// `parent` (WS_CHILD is added to `style`) at `place` in its client area,
+// with `id`, `text`, the parent's module and font. Null on failure.
+HWND CreateChildControl(HWND parent, const char* className, const char* text, DWORD style,
+                        const RECT& place, int id);
+
 }  // namespace gd

@@ -93,17 +93,10 @@ bool CSkinButton::Create(HWND parent, int id, const char* name, bool shown) {
     if (hwnd_ != nullptr) {
         return false;
     }
-    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     HWND made =
-        ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, "Button", name,
-                          WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (shown ? WS_VISIBLE : 0),
-                          placement_.left, placement_.top, faceWidth_, faceHeight_, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    if (made == nullptr) {
-        return false;
-    }
-    ::SendMessageA(made, WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
-    return Subclass(made);
+        CreateChildControl(parent, "Button", name,
+                           WS_TABSTOP | BS_OWNERDRAW | (shown ? WS_VISIBLE : 0), placement_, id);
+    return made != nullptr && Subclass(made);
 }
 
 void CSkinButton::SetFaceSet(int set) {
