@@ -18,6 +18,10 @@ inline constexpr std::size_t kCodecHeaderSize = 7;
 inline constexpr unsigned kProfileLengthBits = 10;
 // The encoder accepts run-length fields up to this width.
 inline constexpr unsigned kMaxEncoderLengthBits = 24;
+// What a block's header can declare at most, one byte each.
+inline constexpr unsigned kLargestLengthBits = 255;
+inline constexpr unsigned kLargestDictCount = 255;
+inline constexpr unsigned kLargestDictWidth = 255;
 
 // Largest block Compress can produce for `inputLength` bytes with these
 // parameters (the size it reserves before trimming).

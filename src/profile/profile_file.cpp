@@ -52,6 +52,16 @@ long FileSize(std::FILE* file) {
     return size;
 }
 
+// No block of one ProfileImage is longer than this, whatever its
+// parameters: every byte in runs of two at the widest run length the format
+// carries, after the largest dictionary. A longer one declares bytes that
+// nothing reads, and is refused before they are read.
+std::size_t LargestProfileBlock() {
+    static const std::size_t largest =
+        CompressBound(kProfileImageSize, kLargestLengthBits, kLargestDictCount, kLargestDictWidth);
+    return largest;
+}
+
 }  // namespace
 
 const char* DescribeFileError(FileError error) {
@@ -135,6 +145,9 @@ FileError ParseProfileFile(const std::uint8_t* data, std::size_t size, ProfileFi
     const std::size_t rest = size - kProfileHeaderSize;
     if (blockLength > rest || rest - blockLength < sizeof(SummaryBlock)) {
         return FileError::Truncated;
+    }
+    if (blockLength > LargestProfileBlock()) {
+        return FileError::BadBlock;
     }
     const std::uint8_t* block = data + kProfileHeaderSize;
     std::uint32_t rawLength = 0;
@@ -222,6 +235,9 @@ FileError ReadProfileFile(const std::string& path, ProfileImage& image, SummaryB
     const std::uint64_t declared = std::uint64_t{kProfileHeaderSize} + blockLength + sizeof summary;
     if (declared > static_cast<unsigned long>(size)) {
         return FileError::Truncated;
+    }
+    if (blockLength > LargestProfileBlock()) {
+        return FileError::BadBlock;
     }
     std::vector<std::uint8_t> data(static_cast<std::size_t>(declared));
     std::memcpy(data.data(), header, sizeof header);

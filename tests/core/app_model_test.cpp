@@ -129,6 +129,13 @@ TEST_F(ProfileFiles, RefusedFilesChangeNothing) {
     badSignature[3] = 'X';
     Bytes wrongRaw = good;
     wrongRaw[16] ^= 1;  // rawLength 150,561
+    // A sound block followed by more than any block of one image can hold:
+    // refused from the declared length, before its bytes are read.
+    constexpr std::uint32_t kOverlong = 3'000'000;
+    Bytes overlong(good.begin(), good.begin() + 16 + blockLength);
+    overlong.resize(16 + kOverlong, 0);
+    overlong.insert(overlong.end(), good.end() - 924, good.end());
+    std::memcpy(overlong.data() + 12, &kOverlong, 4);
     const struct {
         const char* name;
         Bytes bytes;
@@ -144,6 +151,7 @@ TEST_F(ProfileFiles, RefusedFilesChangeNothing) {
         {"BlockShorterThanHeader", withWord(12, 3), FileError::BadBlock},
         {"WrongRawLength", wrongRaw, FileError::WrongImageSize},
         {"BlockLengthEatsSummary", withWord(12, blockLength + 1), FileError::Truncated},
+        {"BlockLongerThanAnyProfile", overlong, FileError::BadBlock},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,6 +180,25 @@ TEST_F(ProfileFiles, RefusedFilesChangeNothing) {
     EXPECT_TRUE(document.currentPath().empty());
     EXPECT_TRUE(document.currentName().empty());
     EXPECT_EQ(host_.errors, std::vector<std::string>{PathOf("gone.gpx")});
+}
+
+// A file of 2 GiB with a sound header, as a rule may name: refused at once,
+// without reading or allocating what it declares.
+TEST_F(ProfileFiles, AHugeFileIsRefusedFromItsDeclaredLength) {
+    constexpr std::uint32_t kFileSize = 0x7FFFFFFF;
+    Bytes header = EncodeProfileFile(state_->image, state_->summary);
+    header.resize(16);
+    const std::uint32_t declared = kFileSize - 16 - 924;
+    std::memcpy(header.data() + 12, &declared, 4);
+    const std::string path = PathOf("two gigabytes of nothing.gpx");
+    ASSERT_TRUE(WriteFileInPlace(path, header.data(), header.size()));
+    std::error_code error;
+    fs::resize_file(path, kFileSize, error);  // sparse: no disk is used
+    ASSERT_FALSE(error) << error.message();
+    auto image = std::make_unique<ProfileImage>();
+    auto summary = std::make_unique<SummaryBlock>();
+    EXPECT_EQ(ReadProfileFile(path, *image, *summary), FileError::BadBlock);
+    fs::remove(path);
 }
 
 TEST_F(ProfileFiles, FailedSaveKeepsTheOldFile) {
