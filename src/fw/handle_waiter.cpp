@@ -4,7 +4,32 @@
 
 namespace gd {
 
-HandleWaiter::~HandleWaiter() {
+HandleWaiter::~HandleWaiter() = default;
+
+bool HandleWaiter::Add(HANDLE object, HWND window, UINT message, WPARAM wParam, bool once) {
+    const Entry entry{object, window, message, wParam, once};
+    for (const std::unique_ptr<Group>& group : groups_) {
+        if (group->Add(entry)) {
+            return true;
+        }
+    }
+    auto group = std::make_unique<Group>();
+    if (!group->Start() || !group->Add(entry)) {
+        return false;
+    }
+    groups_.push_back(std::move(group));
+    return true;
+}
+
+void HandleWaiter::Remove(HANDLE object) {
+    for (const std::unique_ptr<Group>& group : groups_) {
+        if (group->Remove(object)) {
+            return;
+        }
+    }
+}
+
+HandleWaiter::Group::~Group() {
     if (!thread_) {
         return;
     }
@@ -16,52 +41,53 @@ HandleWaiter::~HandleWaiter() {
     ::WaitForSingleObject(thread_.get(), INFINITE);
 }
 
-bool HandleWaiter::Add(HANDLE object, HWND window, UINT message, WPARAM wParam, bool once) {
-    if (!thread_) {
-        changed_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
-        reread_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
-        if (!changed_ || !reread_) {
-            return false;
-        }
-        thread_.reset(::CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));
-        if (!thread_) {
-            return false;
-        }
+bool HandleWaiter::Group::Start() {
+    changed_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    reread_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!changed_ || !reread_) {
+        return false;
     }
+    thread_.reset(::CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));
+    return static_cast<bool>(thread_);
+}
+
+bool HandleWaiter::Group::Add(const Entry& entry) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        // The thread's own event takes one of the wait's places.
-        if (entries_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) {
+        if (entries_.size() >= kObjectsPerThread) {
             return false;
         }
-        entries_.push_back({object, window, message, wParam, once});
+        entries_.push_back(entry);
     }
     Reread();
     return true;
 }
 
-void HandleWaiter::Remove(HANDLE object) {
-    if (!thread_) {
-        return;
-    }
+bool HandleWaiter::Group::Remove(HANDLE object) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        std::erase_if(entries_, [object](const Entry& entry) { return entry.object == object; });
+        if (std::erase_if(entries_,
+                          [object](const Entry& entry) { return entry.object == object; }) == 0) {
+            // A `once` object that fired is off the list already, and the
+            // thread waits on it no longer.
+            return false;
+        }
     }
     Reread();
+    return true;
 }
 
-void HandleWaiter::Reread() {
+void HandleWaiter::Group::Reread() {
     ::SetEvent(changed_.get());
     ::WaitForSingleObject(reread_.get(), INFINITE);
 }
 
-DWORD WINAPI HandleWaiter::ThreadMain(void* self) {
-    static_cast<HandleWaiter*>(self)->Run();
+DWORD WINAPI HandleWaiter::Group::ThreadMain(void* self) {
+    static_cast<Group*>(self)->Run();
     return 0;
 }
 
-void HandleWaiter::Run() {
+void HandleWaiter::Group::Run() {
     std::vector<Entry> taken;
     std::vector<HANDLE> objects;
     for (;;) {

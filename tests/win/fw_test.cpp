@@ -11,6 +11,7 @@
 #include "app/registry_settings.h"
 #include "fw/app.h"
 #include "fw/handle.h"
+#include "fw/handle_waiter.h"
 
 namespace gd::test {
 namespace {
@@ -65,6 +66,49 @@ std::string Stored(const char* name, DWORD& type) {
         return "<missing>";
     }
     return std::string(data, size);
+}
+
+// Far more objects than one wait can take, as with a game started a hundred
+// times: each one signalled is reported, once, and the others stay watched.
+TEST(HandleWaiter, ReportsEveryObjectWhateverTheirNumber) {
+    constexpr UINT kSignalledMessage = WM_APP + 7;
+    constexpr int kObjects = 3 * MAXIMUM_WAIT_OBJECTS + 5;
+    MSG message;
+    ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // this thread's queue
+    HWND window = ::CreateWindowA("STATIC", "waiter test window", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    std::vector<UniqueKernel> events;
+    {
+        HandleWaiter waiter;
+        for (int i = 0; i < kObjects; ++i) {
+            events.emplace_back(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+            ASSERT_TRUE(waiter.Add(events.back().get(), window, kSignalledMessage,
+                                   static_cast<WPARAM>(i), true))
+                << i;
+        }
+        // One taken off again is never reported.
+        waiter.Remove(events[3].get());
+        for (const UniqueKernel& event : events) {
+            ::SetEvent(event.get());
+        }
+        std::vector<int> reported(kObjects, 0);
+        int total = 0;
+        const DWORD start = ::GetTickCount();
+        while (total < kObjects - 1 && ::GetTickCount() - start < 10000) {
+            if (::PeekMessageA(&message, window, kSignalledMessage, kSignalledMessage, PM_REMOVE)) {
+                ++reported.at(message.wParam);
+                ++total;
+            } else {
+                ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+            }
+        }
+        EXPECT_EQ(total, kObjects - 1);
+        for (int i = 0; i < kObjects; ++i) {
+            EXPECT_EQ(reported[i], i == 3 ? 0 : 1) << i;
+        }
+    }
+    ::DestroyWindow(window);
 }
 
 TEST(WinAppProfile, ValuesLiveUnderKeyAppAndSectionOnceTheKeyIsNamed) {
