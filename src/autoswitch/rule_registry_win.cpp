@@ -33,30 +33,38 @@ std::string RegistryRuleStorage::KeyPath(RuleKind kind) const {
     return root_ + '\\' + (kind == RuleKind::WhileRunning ? kRulesKey : kFrontRulesKey);
 }
 
-std::vector<std::pair<std::string, std::string>> RegistryRuleStorage::ReadValues(RuleKind kind) {
+std::vector<std::pair<std::string, std::string>> ReadStringValues(HKEY key) {
     std::vector<std::pair<std::string, std::string>> values;
-    const UniqueKey key = OpenKey(KeyPath(kind), KEY_QUERY_VALUE);
-    if (!key) {
-        return values;
-    }
     for (DWORD index = 0;; ++index) {
         char name[kLongestRuleName + 1] = {};
         char data[MAX_PATH + 1] = {};
         DWORD nameSize = sizeof name;
         DWORD dataSize = sizeof data - 1;
         DWORD type = REG_NONE;
-        const LONG result = ::RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type,
+        const LONG result = ::RegEnumValueA(key, index, name, &nameSize, nullptr, &type,
                                             reinterpret_cast<BYTE*>(data), &dataSize);
-        if (result == ERROR_NO_MORE_ITEMS) {
-            break;
-        }
-        // Longer than a path can be, or not a string: no rule.
-        if (result != ERROR_SUCCESS || type != REG_SZ) {
+        // Longer than a path can be: no rule, but the next value may be one.
+        if (result == ERROR_MORE_DATA) {
             continue;
         }
-        values.emplace_back(std::string(name, nameSize), std::string(data));
+        // The end, or a key deleted or gone bad under the read: every later
+        // index fails the same way, so asking on would never end.
+        if (result != ERROR_SUCCESS) {
+            break;
+        }
+        if (type == REG_SZ) {
+            values.emplace_back(std::string(name, nameSize), std::string(data));
+        }
     }
     return values;
+}
+
+std::vector<std::pair<std::string, std::string>> RegistryRuleStorage::ReadValues(RuleKind kind) {
+    const UniqueKey key = OpenKey(KeyPath(kind), KEY_QUERY_VALUE);
+    if (!key) {
+        return {};
+    }
+    return ReadStringValues(key.get());
 }
 
 bool RegistryRuleStorage::WriteValue(RuleKind kind, const std::string& name,

@@ -3,7 +3,11 @@
 // HKEY_CURRENT_USER\<settingsRoot> (for the program
 // "Software\MARVENTA\gripdeck"): AutoSwitch and AutoSwitchFront hold the
 // rules, default\AutoSwitch the switch.
+#include <windows.h>
+
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "autoswitch/auto_switch_rules.h"
 
@@ -11,6 +15,11 @@ namespace gd {
 
 // The program's settings root, as gpxtool and scripts find it.
 inline constexpr char kProgramSettingsRoot[] = "Software\\MARVENTA\\gripdeck";
+
+// Every string value of an open key as (name, data), leaving out names and
+// data longer than a path; what was read before an error when the key is
+// deleted or fails under the read.
+std::vector<std::pair<std::string, std::string>> ReadStringValues(HKEY key);
 
 class RegistryRuleStorage final : public RuleStorage {
   public:
