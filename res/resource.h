@@ -344,6 +344,7 @@
 #define IDS_AUTO_COLUMN_WHY 416
 #define IDS_AUTO_BROWSE 417  // last entry of the program list
 #define IDS_AUTO_STAYS 418   // balloon: profile, when nothing was on the pad before
+#define IDS_WHY_CLOSED 419
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

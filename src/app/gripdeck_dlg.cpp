@@ -722,7 +722,9 @@ LRESULT CGripdeckDlg::OnEndSession(WPARAM ending, LPARAM) {
     }
     ::ShutdownBlockReasonDestroy(hwnd_);
     // The process may end as soon as this returns: the settings are written
-    // now, not on the way out of the modal run.
+    // now, not on the way out of the modal run, and a game's profile gives
+    // way now to the one from before it.
+    autoSwitch_.End();
     TakeSummaryVisibility();
     GripdeckApp().SaveSettings();
     EndRun(1);
@@ -733,6 +735,7 @@ void CGripdeckDlg::OnDestroy() {
     // Also after a close request that skipped Exit: an icon left behind
     // would stay in the tray until the pointer passes over it.
     trayIcon_.UpdateTrayIcon(TrayAction::Delete);
+    autoSwitch_.End();
     autoSwitch_.Stop();
     summaryWindow.DestroyWindow();
     padPictureWindow.DestroyWindow();

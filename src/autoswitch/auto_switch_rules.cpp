@@ -80,6 +80,29 @@ std::optional<std::string> CheckProfileFile(const std::string& path) {
     return std::string(DescribeFileError(error));
 }
 
+ProfileCheck RememberingCheck(ProfileCheck check, FileStampSource stamp) {
+    struct Verdict {
+        FileStamp stamp;
+        std::optional<std::string> reason;
+    };
+    auto verdicts = std::make_shared<std::map<std::string, Verdict>>();
+    return [check = std::move(check), stamp = std::move(stamp),
+            verdicts](const std::string& path) -> std::optional<std::string> {
+        const std::optional<FileStamp> now = stamp(path);
+        if (!now) {
+            verdicts->erase(path);
+            return check(path);
+        }
+        const auto found = verdicts->find(path);
+        if (found != verdicts->end() && found->second.stamp == *now) {
+            return found->second.reason;
+        }
+        std::optional<std::string> reason = check(path);
+        (*verdicts)[path] = Verdict{*now, reason};
+        return reason;
+    };
+}
+
 std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view programOrFolder,
                                    const std::string& profile, RuleKind kind,
                                    const ProfileCheck& check) {

@@ -12,6 +12,7 @@
 // ...\AutoSwitchFront beside the program's "default" settings section, where
 // the DWORD AutoSwitch (non-zero: on, default off) switches the whole thing.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -78,6 +79,19 @@ std::vector<Rule> LoadRules(RuleStorage& storage);
 using ProfileCheck = std::function<std::optional<std::string>(const std::string& path)>;
 // The profile file loader's verdict.
 std::optional<std::string> CheckProfileFile(const std::string& path);
+
+// What shows that a file changed: its size and last write time.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t written = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// Nothing when the file's stamp cannot be had (it is missing, say).
+using FileStampSource = std::function<std::optional<FileStamp>(const std::string& path)>;
+
+// `check`, asked once per file while the file's stamp stays the same: a game
+// brought to the front again and again does not read its profile each time.
+ProfileCheck RememberingCheck(ProfileCheck check, FileStampSource stamp);
 
 // A refused edit: what it concerns (a profile, or "program") and why, for one line.
 struct RuleRefusal {

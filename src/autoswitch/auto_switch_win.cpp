@@ -21,6 +21,16 @@ std::string TimeOfDay() {
     return FormatText("%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
 }
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return FileStamp{std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow,
+                     std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32 |
+                         data.ftLastWriteTime.dwLowDateTime};
+}
+
 }  // namespace
 
 std::string ProcessImagePath(DWORD processId) {
@@ -51,7 +61,7 @@ CAutoSwitch::CAutoSwitch(DriverHost& host, std::string settingsRoot,
     : host_(host),
       balloon_(std::move(balloon)),
       storage_(std::move(settingsRoot)),
-      switcher_(CheckProfileFile, TimeOfDay) {}
+      switcher_(RememberingCheck(CheckProfileFile, StampOf), TimeOfDay) {}
 
 CAutoSwitch::~CAutoSwitch() {
     Stop();
@@ -61,7 +71,7 @@ void CAutoSwitch::Start(HWND window) {
     window_ = window;
     switcher_.SetRules(LoadRules(storage_));
     on_ = storage_.SwitchingOn();
-    WatchSettings();
+    WatchSettings(true);
     ApplySwitch();
 }
 
@@ -79,6 +89,16 @@ void CAutoSwitch::Stop() {
         EndWatch(watches_.begin()->first);
     }
     window_ = nullptr;
+}
+
+void CAutoSwitch::End() {
+    // The tray icon is going, and with it any balloon: only the profile goes back.
+    for (const SwitchAction& action : switcher_.End()) {
+        if (action.kind == SwitchAction::Kind::Publish) {
+            Publish(action.path);
+        }
+    }
+    padCopy_.reset();
 }
 
 void CAutoSwitch::ManualApply(const std::string& path) {
@@ -183,9 +203,13 @@ void CAutoSwitch::WatchProcess(std::uint32_t processId) {
         ::PostMessageA(window_, kProcessEndedMessage, processId, 0);
         return;
     }
-    if (waiter_.Add(process.get(), window_, kProcessEndedMessage, processId, true)) {
-        watches_.emplace(processId, std::move(process));
+    if (!waiter_.Add(process.get(), window_, kProcessEndedMessage, processId, true)) {
+        // No thread to wait with: a process nobody watches must not hold the
+        // switch for good, so it counts as ended now.
+        ::PostMessageA(window_, kProcessEndedMessage, processId, 0);
+        return;
     }
+    watches_.emplace(processId, std::move(process));
 }
 
 void CAutoSwitch::EndWatch(std::uint32_t processId) {
@@ -204,29 +228,63 @@ LRESULT CAutoSwitch::OnProcessEnded(WPARAM processId, LPARAM) {
     return 0;
 }
 
-void CAutoSwitch::WatchSettings() {
-    if (!settingsKey_) {
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, storage_.Root().c_str(), 0, nullptr, 0, KEY_NOTIFY,
-                              nullptr, settingsKey_.put(), nullptr) != ERROR_SUCCESS) {
-            settingsKey_.reset();
+void CAutoSwitch::OpenSettingsKey(bool create) {
+    watchingAncestor_ = false;
+    std::string path = storage_.Root();
+    if (create && ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_NOTIFY,
+                                    nullptr, settingsKey_.put(), nullptr) == ERROR_SUCCESS) {
+        return;
+    }
+    settingsKey_.reset();
+    // Gone (a script or an uninstall deleted the settings): the nearest key
+    // above it that is there is watched instead, so that the notice comes
+    // when the settings are made again. Making them here would bring back
+    // a key someone meant to remove.
+    for (;;) {
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_NOTIFY, settingsKey_.put()) ==
+            ERROR_SUCCESS) {
             return;
         }
+        settingsKey_.reset();
+        if (path.empty()) {
+            return;
+        }
+        const std::size_t slash = path.find_last_of('\\');
+        path.resize(slash == std::string::npos ? 0 : slash);
+        watchingAncestor_ = true;
+    }
+}
+
+void CAutoSwitch::WatchSettings(bool create) {
+    if (!settingsEvent_) {
         settingsEvent_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
         if (!settingsEvent_ ||
             !waiter_.Add(settingsEvent_.get(), window_, kSettingsChangedMessage, 0, false)) {
             settingsEvent_.reset();
-            settingsKey_.reset();
             return;
         }
     }
-    // One notice per call: asked again after every change.
-    ::RegNotifyChangeKeyValue(settingsKey_.get(), TRUE,
-                              REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
-                              settingsEvent_.get(), TRUE);
+    // The key watched may have been deleted since it was opened, which
+    // takes no more notices: opened again, or the nearest key above it.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!settingsKey_ || watchingAncestor_) {
+            OpenSettingsKey(create);
+        }
+        if (!settingsKey_) {
+            return;
+        }
+        // One notice per call: asked again after every change.
+        if (::RegNotifyChangeKeyValue(settingsKey_.get(), TRUE,
+                                      REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                      settingsEvent_.get(), TRUE) == ERROR_SUCCESS) {
+            return;
+        }
+        settingsKey_.reset();
+    }
 }
 
 LRESULT CAutoSwitch::OnSettingsChanged(WPARAM, LPARAM) {
-    WatchSettings();
+    WatchSettings(false);
     ReloadRules();
     const bool on = storage_.SwitchingOn();
     if (on != on_) {

@@ -47,6 +47,9 @@ class CAutoSwitch : public CMsgHandler {
     // watches the registry. `window` gets the posted messages.
     void Start(HWND window);
     void Stop();
+    // The program closes, or the Windows session ends: a game's profile on
+    // the pad gives way to the one from before it, as the game's end would.
+    void End();
     // APPLY, OK or a tray recent file put `path` (empty: an unsaved
     // profile) on the pad.
     void ManualApply(const std::string& path);
@@ -76,7 +79,9 @@ class CAutoSwitch : public CMsgHandler {
     void Publish(const std::string& path);
     void WatchProcess(std::uint32_t processId);
     void EndWatch(std::uint32_t processId);
-    void WatchSettings();
+    // Watches the settings key, made first with `create`.
+    void WatchSettings(bool create);
+    void OpenSettingsKey(bool create);
     void ApplySwitch();
 
     LRESULT OnProcessEnded(WPARAM processId, LPARAM);
@@ -101,6 +106,8 @@ class CAutoSwitch : public CMsgHandler {
     // What the pad held before the first automatic switch, when that was no file.
     std::unique_ptr<HeldProfile> padCopy_;
     UniqueKey settingsKey_;
+    // settingsKey_ is a key above the settings, which are gone.
+    bool watchingAncestor_ = false;
     UniqueKernel settingsEvent_;
     // Declared last: destroyed first, so it never waits on a closed handle.
     HandleWaiter waiter_;

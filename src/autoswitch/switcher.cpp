@@ -115,7 +115,8 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
 void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& imagePath,
                         std::vector<SwitchAction>& actions) {
     const std::string program = ProgramName(imagePath);
-    if (!active_ && returnTo_.empty()) {
+    if (returnTo_.empty() && !padRemembered_) {
+        padRemembered_ = true;
         nothingRemembered_ = false;
         actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
     }
@@ -130,14 +131,16 @@ void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::st
     Record(program, rule.profile, FindString(IDS_WHY_SWITCHED));
 }
 
-void Switcher::ReturnBack(const std::string& program, const std::string& why,
+void Switcher::ReturnBack(std::string program, const std::string& why,
                           std::vector<SwitchAction>& actions) {
     const std::string leaving = active_ ? active_->profile : std::string();
     active_.reset();
+    // The copy is handed back now; the next switch remembers the pad anew.
+    padRemembered_ = false;
     if (returnTo_.empty() && nothingRemembered_) {
         actions.push_back(
             {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_STAYS, {ProfileFileName(leaving)}), 0});
-        Record(program, leaving, why);
+        Record(std::move(program), leaving, why);
         return;
     }
     const std::string shown =
@@ -152,7 +155,7 @@ void Switcher::ReturnBack(const std::string& program, const std::string& why,
     }
     actions.push_back({SwitchAction::Kind::Publish, returnTo_, "", 0});
     actions.push_back({SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_RETURNED, {shown}), 0});
-    Record(program, returnTo_.empty() ? shown : returnTo_, why);
+    Record(std::move(program), returnTo_.empty() ? shown : returnTo_, why);
 }
 
 std::vector<SwitchAction> Switcher::ProcessEnded(std::uint32_t processId) {
@@ -169,11 +172,20 @@ void Switcher::ManualApply(const std::string& path) {
     // the next game, and no game's end takes it away.
     returnTo_ = path;
     active_.reset();
+    padRemembered_ = false;
     Record("", path, FindString(IDS_WHY_MANUAL));
 }
 
 void Switcher::Stop() {
     active_.reset();
+}
+
+std::vector<SwitchAction> Switcher::End() {
+    std::vector<SwitchAction> actions;
+    if (active_) {
+        ReturnBack(active_->program, FindString(IDS_WHY_CLOSED), actions);
+    }
+    return actions;
 }
 
 void Switcher::Record(const std::string& program, const std::string& profile,

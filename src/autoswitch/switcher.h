@@ -70,8 +70,11 @@ class Switcher {
     // The user put `path` on the pad; empty for a profile without a file.
     void ManualApply(const std::string& path);
     // Switching was turned off: the pad keeps what it has and the return-to
-    // profile stays.
+    // profile stays, the copy RememberPad kept included.
     void Stop();
+    // The program closes: a switch in force ends as its game's end would,
+    // so that no game's profile outlives the program on the pad.
+    std::vector<SwitchAction> End();
     // RememberPad found nothing on the pad (no profile was ever applied):
     // the end of this switch has nothing to publish and says so.
     void NothingRemembered() { nothingRemembered_ = true; }
@@ -92,7 +95,9 @@ class Switcher {
 
     void SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& imagePath,
                   std::vector<SwitchAction>& actions);
-    void ReturnBack(const std::string& program, const std::string& why,
+    // Takes `program` by value: callers pass the active switch's own name,
+    // which this resets.
+    void ReturnBack(std::string program, const std::string& why,
                     std::vector<SwitchAction>& actions);
     void Record(const std::string& program, const std::string& profile, const std::string& why);
 
@@ -101,6 +106,11 @@ class Switcher {
     std::vector<Rule> rules_;
     std::optional<Active> active_;
     std::string returnTo_;  // empty: what the pad held before the first switch
+    // The caller holds the copy RememberPad asked for; it stays the one to
+    // return to until it is published back or a manual apply replaces it,
+    // also across switching turned off and on while a game's profile is on
+    // the pad.
+    bool padRemembered_ = false;
     bool nothingRemembered_ = false;
     // Broken rules already reported, by name and profile.
     std::set<std::string> reportedBroken_;

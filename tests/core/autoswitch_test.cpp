@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -135,6 +136,37 @@ TEST(AutoSwitchRules, AProgramRuleBeatsFoldersAndTheLongestFolderWins) {
             EXPECT_EQ(rule->profile, row.profile) << row.image;
         }
     }
+}
+
+TEST(AutoSwitchRules, AProfileIsCheckedAgainOnlyWhenItsFileChanged) {
+    std::map<std::string, FileStamp> files = {
+        {"D:\\Profiles\\Racing game profile.gpx", {2000, 1}},
+        {"D:\\Profiles\\broken racing profile.gpx", {2000000000, 1}},
+    };
+    int checks = 0;
+    const ProfileCheck check = RememberingCheck(
+        [&checks](const std::string& path) {
+            ++checks;
+            return FakeCheck(path);
+        },
+        [&files](const std::string& path) -> std::optional<FileStamp> {
+            const auto found = files.find(path);
+            return found == files.end() ? std::nullopt : std::optional(found->second);
+        });
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(check("D:\\Profiles\\Racing game profile.gpx"));
+        EXPECT_EQ(check("D:\\Profiles\\broken racing profile.gpx"), "cannot be opened");
+    }
+    EXPECT_EQ(checks, 2);
+    // Written again, even at the same size: read again.
+    files["D:\\Profiles\\Racing game profile.gpx"].written = 2;
+    EXPECT_FALSE(check("D:\\Profiles\\Racing game profile.gpx"));
+    EXPECT_EQ(checks, 3);
+    // Gone: the check itself says why, each time.
+    files.erase("D:\\Profiles\\Racing game profile.gpx");
+    check("D:\\Profiles\\Racing game profile.gpx");
+    check("D:\\Profiles\\Racing game profile.gpx");
+    EXPECT_EQ(checks, 5);
 }
 
 TEST(AutoSwitchRules, AProfileIsSuggestedWhenItsGameNamesTheProgram) {
@@ -279,6 +311,58 @@ TEST_F(SwitcherTest, ABrokenRuleIsSkippedWithOneBalloonAndThePadKeepsItsProfile)
     const std::vector<SwitchAction> back = switcher.Foreground(14, "C:\\x\\explorer.exe");
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0].kind, Kind::Balloon);
+}
+
+TEST_F(SwitcherTest, SwitchingOffAndOnDuringAGameKeepsTheProfileFromBeforeIt) {
+    EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe").front().kind, Kind::RememberPad);
+    // Off and on while the game's profile is on the pad: the pad now holds
+    // that profile, which must not become the one to return to.
+    switcher.Stop();
+    EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe"),
+              Published("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
+    EXPECT_EQ(switcher.ProcessEnded(10), Published("", "Back to the earlier profile", 0));
+    // Handed back: the next game remembers the pad anew.
+    EXPECT_EQ(switcher.Foreground(12, "C:\\Games\\quest.exe").front().kind, Kind::RememberPad);
+}
+
+TEST_F(SwitcherTest, TheProgramsEndPutsTheEarlierProfileBackAndOnlyThen) {
+    EXPECT_TRUE(switcher.End().empty());
+    switcher.ManualApply("D:\\P\\Applied before the game.gpx");
+    switcher.Foreground(10, "C:\\Games\\racer.exe");
+    const std::vector<SwitchAction> back = switcher.End();
+    ASSERT_FALSE(back.empty());
+    EXPECT_EQ(back.front(),
+              (SwitchAction{Kind::Publish, "D:\\P\\Applied before the game.gpx", "", 0}));
+    EXPECT_FALSE(switcher.ActiveProfile());
+    EXPECT_TRUE(switcher.End().empty());
+    EXPECT_TRUE(switcher.ProcessEnded(10).empty());
+}
+
+TEST(SwitcherHistory, ProgramAndProfileNamesOutliveTheSwitchTheyEnded) {
+    // Names longer than a string keeps inside itself, so that a line
+    // written from freed memory shows under AddressSanitizer.
+    Switcher switcher(FakeCheck, [] { return std::string("twelve o'clock sharp"); });
+    switcher.SetRules({
+        {"autoswitch_game_running.exe", "D:\\Profiles\\While running game.gpx",
+         RuleKind::WhileRunning},
+        {"autoswitch_game_in_front.exe", "D:\\Profiles\\While in front game.gpx",
+         RuleKind::WhileInFront},
+    });
+    switcher.ManualApply("D:\\Profiles\\Applied by the user.gpx");
+    switcher.Foreground(10, "C:\\Games\\autoswitch_game_running.exe");
+    switcher.ProcessEnded(10);
+    EXPECT_EQ(switcher.History().front(),
+              (SwitchDecision{"twelve o'clock sharp", "autoswitch_game_running.exe",
+                              "D:\\Profiles\\Applied by the user.gpx", "back: the program ended"}));
+    switcher.Foreground(11, "C:\\Games\\autoswitch_game_in_front.exe");
+    switcher.Foreground(12, "C:\\Windows\\a_program_without_rules.exe");
+    EXPECT_EQ(switcher.History().front().program, "a_program_without_rules.exe");
+    EXPECT_EQ(switcher.History().front().why, "back: its rule holds only in front");
+    switcher.Foreground(13, "C:\\Games\\autoswitch_game_in_front.exe");
+    switcher.End();
+    EXPECT_EQ(switcher.History().front(),
+              (SwitchDecision{"twelve o'clock sharp", "autoswitch_game_in_front.exe",
+                              "D:\\Profiles\\Applied by the user.gpx", "back: Gripdeck closed"}));
 }
 
 TEST_F(SwitcherTest, TheHistoryKeepsTheLastTwentyDecisionsNewestFirstWithoutRepeats) {

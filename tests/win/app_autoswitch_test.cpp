@@ -1,6 +1,11 @@
 // Automatic profiles through the running program and the simulated pad: small window
 // programs of the tests' own, copied under a game's name, come to the front and end.
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "autoswitch/rule_registry_win.h"
+#include "fw/handle.h"
 
 #include "app_test_support.h"
 
@@ -196,6 +201,180 @@ TEST_F(AutoSwitchTest, AFrontOnlyRuleGivesBackAtOnceAndABrokenRuleChangesNothing
     program->Sync();
     EXPECT_FALSE(FileExists(PackageFile()));
     EXPECT_FALSE(program->HasEnded());
+}
+
+// Several copies of one game, started at once: each window comes to the front as it
+// starts. Closed together.
+class GameCopies {
+  public:
+    GameCopies(const std::string& name, int count) {
+        const std::string path = Work(name);
+        ::CopyFileA((ExeFolder() + "\\autoswitch_game.exe").c_str(), path.c_str(), FALSE);
+        for (int i = 0; i < count; ++i) {
+            std::string line = Quoted(path) + " copy " + std::to_string(i) + " of the game";
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION info{};
+            if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &info)) {
+                ::CloseHandle(info.hThread);
+                processes_.push_back(info.hProcess);
+            }
+        }
+    }
+    GameCopies(const GameCopies&) = delete;
+    GameCopies& operator=(const GameCopies&) = delete;
+    ~GameCopies() {
+        End();
+        for (HANDLE process : processes_) {
+            ::CloseHandle(process);
+        }
+    }
+
+    std::size_t Count() const { return processes_.size(); }
+    // True once every copy shows its window.
+    bool AllShown() const {
+        return WaitFor([&] {
+            std::size_t shown = 0;
+            HWND window = nullptr;
+            while ((window = ::FindWindowExA(nullptr, window, "GripdeckTestGame", nullptr))) {
+                shown += WindowText(window).find(" of the game") != std::string::npos ? 1 : 0;
+            }
+            return shown == processes_.size();
+        });
+    }
+    void End() {
+        HWND window = nullptr;
+        while ((window = ::FindWindowExA(nullptr, window, "GripdeckTestGame", nullptr))) {
+            if (WindowText(window).find(" of the game") != std::string::npos) {
+                ::PostMessageA(window, WM_CLOSE, 0, 0);
+            }
+        }
+        for (HANDLE process : processes_) {
+            if (::WaitForSingleObject(process, kLimitMs) != WAIT_OBJECT_0) {
+                ::TerminateProcess(process, 1);
+            }
+        }
+    }
+
+  private:
+    std::vector<HANDLE> processes_;
+};
+
+// What the pad holds before the program starts, put there by another program.
+void PutOnPad(const std::string& profile) {
+    const ReadBack back = ReadProfile(profile);
+    const std::vector<std::uint8_t> package = EncodePackage(*back.image, back.summary);
+    ASSERT_TRUE(WriteFileInPlace(PackageFile(), package.data(), package.size()));
+}
+
+TEST_F(AutoSwitchTest, SwitchingOffAndOnDuringAGameKeepsTheProfileFromBeforeIt) {
+    const std::string racer = Profile("Racer.gpx", "Rc");
+    WriteRule(kRules, "racer.exe", racer);
+    PutOnPad(before_);
+    Program program(Quoted(before_));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+
+    Game game("racer.exe");
+    ASSERT_TRUE(game.InFront());
+    ASSERT_TRUE(WaitFor([&] { return PackageCrc() == Crc(racer); }));
+
+    // Off and on in Automatic Profiles while the game's profile is on the pad.
+    program.Command(ID_OPTIONS_AUTO_PROFILES);
+    HWND dialog = WaitForDialog(program.Pid(), "Automatic Profiles", IDC_AUTO_ON);
+    ASSERT_NE(dialog, nullptr);
+    // Sent, not posted: each click is handled before the next.
+    ::SendMessageA(::GetDlgItem(dialog, IDC_AUTO_ON), BM_CLICK, 0, 0);
+    EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, IDC_AUTO_ON), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ::SendMessageA(::GetDlgItem(dialog, IDC_AUTO_ON), BM_CLICK, 0, 0);
+    EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, IDC_AUTO_ON), BM_GETCHECK, 0, 0), BST_CHECKED);
+    PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+
+    game.ComeToFront();
+    ASSERT_TRUE(game.InFront());
+    program.Sync();
+    game.End();
+    EXPECT_TRUE(WaitFor([&] { return PackageCrc() == Crc(before_); }))
+        << "the pad keeps " << PackageCrc();
+}
+
+TEST_F(AutoSwitchTest, ClosingTheProgramDuringAGamePutsTheEarlierProfileBack) {
+    const std::string racer = Profile("Racer.gpx", "Rc");
+    WriteRule(kRules, "racer.exe", racer);
+    for (const bool sessionEnds : {false, true}) {
+        SCOPED_TRACE(sessionEnds ? "the Windows session ends" : "File > Exit");
+        auto program = StartAndApply();
+        Game game("racer.exe");
+        ASSERT_TRUE(game.InFront());
+        ASSERT_TRUE(WaitFor([&] { return PackageCrc() == Crc(racer); }));
+        if (sessionEnds) {
+            HWND main = program->FindMain();
+            ::SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+            ::SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        } else {
+            program->Command(ID_APP_EXIT);
+        }
+        ASSERT_TRUE(program->WaitForEnd());
+        EXPECT_EQ(PackageCrc(), Crc(before_));
+    }
+}
+
+TEST_F(AutoSwitchTest, EveryCopyOfAGameIsWatchedHoweverMany) {
+    const std::string racer = Profile("Racer.gpx", "Rc");
+    WriteRule(kRules, "racer.exe", racer);
+    auto program = StartAndApply();
+    {
+        // More than one wait of the system can take.
+        GameCopies copies("racer.exe", MAXIMUM_WAIT_OBJECTS + 6);
+        ASSERT_EQ(copies.Count(), MAXIMUM_WAIT_OBJECTS + 6u);
+        ASSERT_TRUE(copies.AllShown());
+        ASSERT_TRUE(WaitFor([&] { return PackageCrc() == Crc(racer); }));
+        program->Sync();
+        copies.End();
+    }
+    EXPECT_TRUE(WaitFor([&] { return PackageCrc() == Crc(before_); }, kDeviceLimitMs))
+        << "the pad keeps " << PackageCrc();
+}
+
+TEST_F(AutoSwitchTest, SettingsDeletedWhileTheProgramRunsAreFollowedWhenMadeAgain) {
+    auto program = StartAndApply();
+    ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MARVENTA\\gdtest"), ERROR_SUCCESS);
+    program->Sync();
+    const std::string racer = Profile("Racer.gpx", "Rc");
+    WriteRule(kRules, "racer.exe", racer);
+    const DWORD on = 1;
+    WriteValue(HKEY_CURRENT_USER, kSettings, "AutoSwitch", REG_DWORD, &on, sizeof on);
+
+    Game game("racer.exe");
+    int waited = 0;
+    // The notice may come after the game's first time in front: it comes again.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            if (++waited % 25 == 0) {
+                game.ComeToFront();
+            }
+            return PackageCrc() == Crc(racer);
+        },
+        kDeviceLimitMs))
+        << "the pad keeps " << PackageCrc();
+}
+
+// A read of the rules while a script deletes their key ends with what it read.
+TEST(RuleRegistry, AReadEndsWhenTheKeyIsDeletedUnderIt) {
+    constexpr char kKey[] = "Software\\MARVENTA\\gdtest rules read while deleted";
+    for (const char* name : {"first_program_name.exe", "second_program_name.exe"}) {
+        const std::string profile = std::string("C:\\Profiles\\for ") + name + ".gpx";
+        WriteValue(HKEY_CURRENT_USER, kKey, name, REG_SZ, profile.c_str(),
+                   static_cast<DWORD>(profile.size() + 1));
+    }
+    UniqueKey key;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, key.put()),
+              ERROR_SUCCESS);
+    EXPECT_EQ(ReadStringValues(key.get()).size(), 2u);
+    ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
+    EXPECT_TRUE(ReadStringValues(key.get()).empty());
 }
 
 }  // namespace
