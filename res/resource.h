@@ -37,6 +37,7 @@
 #define IDR_MENU_LAYER_USED 136   // multi layers list, a used row
 #define IDR_MENU_EVENT_SPACE 137  // macro event list, click beside the rows
 #define IDR_MENU_TWIN_KEY 138     // twin switch, pick arrow of a key
+#define IDR_ACCEL_MAIN 139        // shortcut keys of the main window
 
 // ---- Menu commands -----------------------------------------------------------
 #define ID_FILE_NEW 57600
@@ -72,6 +73,8 @@
 #define ID_SUPER_STOP 32823
 #define ID_EDIT_COPY 57634
 #define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_EDIT_REDO 57644
 
 // ---- Controls: shared by several dialogs --------------------------------------
 #define IDC_OK 1003           // "&OK" of dialogs 101, 105, 106, 107
@@ -345,6 +348,27 @@
 #define IDS_AUTO_BROWSE 417  // last entry of the program list
 #define IDS_AUTO_STAYS 418   // balloon: profile, when nothing was on the pad before
 #define IDS_WHY_CLOSED 419
+// ---- Undo and redo: the Edit menu's items and the names of the steps
+#define IDS_UNDO 430            // greyed: nothing to undo
+#define IDS_REDO 431            // greyed: nothing to redo
+#define IDS_UNDO_STEP 432       // step
+#define IDS_REDO_STEP 433       // step
+#define IDS_STEP_ON_BUTTON 434  // command, M-number
+#define IDS_STEP_KEYBOARD 435
+#define IDS_STEP_MOUSE_BUTTON 436
+#define IDS_STEP_MACRO 437
+#define IDS_STEP_SINGLE_SWITCH_KEYBOARD 438
+#define IDS_STEP_SINGLE_SWITCH_MOUSE 439
+#define IDS_STEP_TWIN_SWITCH 440
+#define IDS_STEP_ADVANCED 441
+#define IDS_STEP_STOP_MACRO_LOOP 442
+#define IDS_STEP_STOP_KEY 443
+#define IDS_STEP_SUPER_STOP 444
+#define IDS_STEP_DEFAULT 445
+#define IDS_STEP_OFF 446
+#define IDS_STEP_PASTE 447
+#define IDS_STEP_SUMMARY 448
+#define IDS_STEP_SYSTEM_DEFAULT 449
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

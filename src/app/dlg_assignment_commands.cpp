@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 
 #include "app/gripdeck_dlg.h"
 #include "app/slot_commands.h"
@@ -14,29 +15,26 @@
 #include "editors/twin_switch_dlg.h"
 #include "profile/image.h"
 #include "fw/handle.h"
-#include "app/model/profile_state.h"
+#include "resource.h"
 
 namespace gd {
 
-bool CGripdeckDlg::HasSelectedButton() const {
-    return CurrentProfile().selectedButton >= 0 && CurrentProfile().selectedButton < kPadButtons;
-}
-
-CGripdeckDlg::Selection CGripdeckDlg::CurrentSelection() {
-    return {CurrentProfile().selectedButton, CurrentProfile().currentMode};
-}
-
-bool CGripdeckDlg::StillSelected(const Selection& opened) const {
+bool CGripdeckDlg::StillSelected(const SlotRef& opened) const {
     // An editor's message loop still serves the tray menu, the pad picture
     // window and other programs' messages: a profile loaded meanwhile leaves
     // no button selected, a click in the picture selects another. The
     // editor's result belongs to the button that opened it, or nowhere.
-    return HasSelectedButton() && CurrentSelection() == opened;
+    return session_.HasSelection() && session_.selection() == opened;
 }
 
-void CGripdeckDlg::SlotChanged() {
-    RefreshLabels(CurrentProfile().selectedButton);
-    document_.MarkModified();
+void CGripdeckDlg::ChangeSlot(SlotRef where, const ButtonSlot& slot, UINT commandId) {
+    if (!session_.ChangeSlot(where, slot, StepName(commandId, where.Number()))) {
+        return;
+    }
+    if (where.group == session_.shownGroup()) {
+        RefreshLabels(where.button);
+    }
+    ProfileChanged();
 }
 
 namespace {
@@ -47,28 +45,30 @@ constexpr std::uint32_t kButtonPart = 0x0000FFFF;
 }  // namespace
 
 template <typename Editor, typename Store>
-void CGripdeckDlg::RunSlotEditor(Editor& editor, Store&& store) {
-    const Selection opened = CurrentSelection();
+void CGripdeckDlg::RunSlotEditor(Editor& editor, UINT commandId, Store&& store) {
+    const SlotRef opened = session_.selection();
     if (editor.DoModal() != IDOK || !StillSelected(opened)) {
         return;
     }
-    store(CurrentSlot());
-    SlotChanged();
+    // Scratch: a slot is 7.5 KB.
+    auto slot = std::make_unique<ButtonSlot>(session_.Slot(opened));
+    store(*slot);
+    ChangeSlot(opened, *slot, commandId);
 }
 
 template <typename Editor, typename Record>
-void CGripdeckDlg::EditSlotRecord(Editor& editor, std::uint32_t slotType, Record ButtonSlot::*part,
-                                  void (Editor::*load)(const Record&),
+void CGripdeckDlg::EditSlotRecord(Editor& editor, UINT commandId, std::uint32_t slotType,
+                                  Record ButtonSlot::*part, void (Editor::*load)(const Record&),
                                   void (Editor::*store)(Record&) const) {
     if (!HasSelectedButton()) {
         return;
     }
     // A slot of another type has bytes there that only look like a record.
-    const ButtonSlot& slot = CurrentSlot();
+    const ButtonSlot& slot = session_.Slot(session_.selection());
     if (slot.slotType == slotType) {
         (editor.*load)(slot.*part);
     }
-    RunSlotEditor(editor, [&](ButtonSlot& target) {
+    RunSlotEditor(editor, commandId, [&](ButtonSlot& target) {
         // The record alone is written: a macro leaves the payload bytes
         // behind it as they were.
         target.slotType = slotType;
@@ -80,7 +80,7 @@ void CGripdeckDlg::EditSingleKey(std::uint32_t flags, std::uint32_t key) {
     CKeyCaptureDlg capture(hwnd_);
     capture.flags = flags;
     capture.key = key;
-    RunSlotEditor(capture, [&](ButtonSlot& slot) {
+    RunSlotEditor(capture, ID_KEYBOARD, [&](ButtonSlot& slot) {
         WriteDirectSlot(slot, SlotType::SingleKey);
         slot.action.code = capture.flags | capture.key;
     });
@@ -93,7 +93,7 @@ void CGripdeckDlg::EditSingleMouse(std::uint32_t flags, std::uint32_t button, st
     mouse.button = button;
     mouse.x = x;
     mouse.y = y;
-    RunSlotEditor(mouse, [&](ButtonSlot& slot) {
+    RunSlotEditor(mouse, ID_MOUSE_BUTTON, [&](ButtonSlot& slot) {
         WriteDirectSlot(slot, SlotType::SingleMouse);
         slot.action = {mouse.flags | mouse.button, mouse.x, mouse.y, mouse.screenWidth,
                        mouse.screenHeight};
@@ -104,7 +104,7 @@ void CGripdeckDlg::OnKeyboardCommand() {
     if (!HasSelectedButton()) {
         return;
     }
-    const ButtonSlot& slot = CurrentSlot();
+    const ButtonSlot& slot = session_.Slot(session_.selection());
     EditSingleKey(kKeyEditorStart, slot.slotType == SlotType::SingleKey
                                        ? slot.action.code & kKeyPart
                                        : kCaptureDefaultKey);
@@ -114,7 +114,7 @@ void CGripdeckDlg::OnMouseButtonCommand() {
     if (!HasSelectedButton()) {
         return;
     }
-    const ButtonSlot& slot = CurrentSlot();
+    const ButtonSlot& slot = session_.Slot(session_.selection());
     if (slot.slotType == SlotType::SingleMouse) {
         EditSingleMouse(slot.action.code & ~kButtonPart, slot.action.code & kButtonPart,
                         slot.action.x, slot.action.y);
@@ -129,8 +129,9 @@ void CGripdeckDlg::OnSingleSwitchKeyboard() {
     CKeyCaptureDlg capture(hwnd_);
     capture.flags = kKeyEditorStart;
     capture.key = kCaptureDefaultKey;
-    EditSlotRecord(capture, SlotType::MultiLayer, &ButtonSlot::multiLayer,
-                   &CKeyCaptureDlg::LoadSingleSwitch, &CKeyCaptureDlg::StoreSingleSwitch);
+    EditSlotRecord(capture, ID_SINGLE_SWITCH_KEYBOARD, SlotType::MultiLayer,
+                   &ButtonSlot::multiLayer, &CKeyCaptureDlg::LoadSingleSwitch,
+                   &CKeyCaptureDlg::StoreSingleSwitch);
 }
 
 void CGripdeckDlg::OnSingleSwitchMouse() {
@@ -139,25 +140,26 @@ void CGripdeckDlg::OnSingleSwitchMouse() {
     mouse.button = kMouseLeft;
     mouse.x = 0;
     mouse.y = 0;
-    EditSlotRecord(mouse, SlotType::MultiLayer, &ButtonSlot::multiLayer,
-                   &CMouseButtonDlg::LoadSingleSwitch, &CMouseButtonDlg::StoreSingleSwitch);
+    EditSlotRecord(mouse, ID_SINGLE_SWITCH_MOUSE_BUTTON, SlotType::MultiLayer,
+                   &ButtonSlot::multiLayer, &CMouseButtonDlg::LoadSingleSwitch,
+                   &CMouseButtonDlg::StoreSingleSwitch);
 }
 
 void CGripdeckDlg::OnTwinSwitch() {
     CTwinSwitchDlg editor(hwnd_);
-    EditSlotRecord(editor, SlotType::MultiLayer, &ButtonSlot::multiLayer,
+    EditSlotRecord(editor, ID_TWIN_SWITCH, SlotType::MultiLayer, &ButtonSlot::multiLayer,
                    &CTwinSwitchDlg::LoadRecord, &CTwinSwitchDlg::StoreRecord);
 }
 
 void CGripdeckDlg::OnAdvanced() {
     CMultiLayerDlg editor(hwnd_);
-    EditSlotRecord(editor, SlotType::MultiLayer, &ButtonSlot::multiLayer,
+    EditSlotRecord(editor, ID_ADVANCED, SlotType::MultiLayer, &ButtonSlot::multiLayer,
                    &CMultiLayerDlg::LoadRecord, &CMultiLayerDlg::StoreRecord);
 }
 
 void CGripdeckDlg::OnMacroCommand() {
     CMacroEditDlg editor(hwnd_);
-    EditSlotRecord(editor, SlotType::Macro, &ButtonSlot::macro, &CMacroEditDlg::LoadMacro,
+    EditSlotRecord(editor, ID_MACRO, SlotType::Macro, &ButtonSlot::macro, &CMacroEditDlg::LoadMacro,
                    &CMacroEditDlg::StoreMacro);
 }
 
@@ -165,7 +167,7 @@ void CGripdeckDlg::EditCurrentAssignment() {
     if (!HasSelectedButton()) {
         return;
     }
-    const ButtonSlot& slot = CurrentSlot();
+    const ButtonSlot& slot = session_.Slot(session_.selection());
     switch (slot.slotType) {
         case SlotType::SingleKey:
             EditSingleKey(slot.action.code & ~kKeyPart, slot.action.code & kKeyPart);
@@ -204,8 +206,9 @@ void CGripdeckDlg::OnDirectSlotCommand(UINT id) {
     if (!slotType || !HasSelectedButton()) {
         return;
     }
-    WriteDirectSlot(CurrentSlot(), *slotType);
-    SlotChanged();
+    auto slot = std::make_unique<ButtonSlot>();
+    WriteDirectSlot(*slot, *slotType);
+    ChangeSlot(session_.selection(), *slot, id);
 }
 
 void CGripdeckDlg::OnCopySlot() {
@@ -223,7 +226,7 @@ void CGripdeckDlg::OnCopySlot() {
         if (locked.data() == nullptr) {
             return;
         }
-        std::memcpy(locked.data(), &CurrentSlot(), sizeof(ButtonSlot));
+        std::memcpy(locked.data(), &session_.Slot(session_.selection()), sizeof(ButtonSlot));
     }
     if (::SetClipboardData(clipboardFormat, block.get()) != nullptr) {
         // The clipboard owns the block from now on.
@@ -240,13 +243,14 @@ void CGripdeckDlg::OnPasteSlot() {
     if (!clipboard.ok()) {
         return;
     }
+    auto slot = std::make_unique<ButtonSlot>(session_.Slot(session_.selection()));
     bool pasted = false;
     {
         GlobalLockGuard<> locked(::GetClipboardData(clipboardFormat));
-        pasted = PasteSlot(CurrentSlot(), locked.data(), locked.size());
+        pasted = PasteSlot(*slot, locked.data(), locked.size());
     }
     if (pasted) {
-        SlotChanged();
+        ChangeSlot(session_.selection(), *slot, ID_EDIT_PASTE);
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include "app/assignment_marks.h"
 #include "app/gripdeck_dlg.h"
-#include "app/model/profile_state.h"
 #include "resource.h"
 #include "skin/pad_picture_wnd.h"
 
@@ -30,7 +29,7 @@ POINT MenuPointFor(HWND button) {
 
 void CGripdeckDlg::OnPadButton(UINT id) {
     const int button = static_cast<int>(id - IDC_PAD_BUTTON_0);
-    CurrentProfile().selectedButton = button;
+    session_.Select(button);
     ShowAssignmentMenuAt(MenuPointFor(padButtons_[button]));
 }
 
@@ -40,7 +39,7 @@ void CGripdeckDlg::OnContextMenu(HWND window, POINT screen) {
     const bool fromKeyboard = screen.x == -1 && screen.y == -1;
     for (int i = 0; i < kPadButtons && fromKeyboard; ++i) {
         if (window == padButtons_[i].GetSafeHwnd() || window == labels_[i].GetSafeHwnd()) {
-            CurrentProfile().selectedButton = i;
+            session_.Select(i);
             ShowAssignmentMenuAt(MenuPointFor(padButtons_[i]));
             return;
         }
@@ -49,7 +48,7 @@ void CGripdeckDlg::OnContextMenu(HWND window, POINT screen) {
 }
 
 void CGripdeckDlg::OnPadLabel(UINT id) {
-    CurrentProfile().selectedButton = static_cast<std::int32_t>(id - IDC_PAD_LABEL_0);
+    session_.Select(static_cast<std::int32_t>(id - IDC_PAD_LABEL_0));
     EditCurrentAssignment();
 }
 
@@ -76,16 +75,16 @@ void CGripdeckDlg::PickFromPicture(std::uint32_t mode, WPARAM button) {
     if (!IsWindowEnabled()) {
         return;
     }
-    if (CurrentProfile().currentMode != mode) {
+    if (session_.shownGroup() != mode) {
         SelectMode(mode);
     }
-    CurrentProfile().selectedButton = static_cast<std::int32_t>(button);
+    session_.Select(static_cast<std::int32_t>(button));
     ShowAssignmentMenuAt(
         MenuPointFor(PictureButton(static_cast<int>(mode), static_cast<int>(button))));
 }
 
 void CGripdeckDlg::ShowAssignmentMenu() {
-    if (CurrentProfile().selectedButton < 0) {
+    if (!session_.HasSelection()) {
         return;
     }
     POINT cursor{};
@@ -94,14 +93,14 @@ void CGripdeckDlg::ShowAssignmentMenu() {
 }
 
 void CGripdeckDlg::ShowAssignmentMenuAt(POINT screen) {
-    if (CurrentProfile().selectedButton < 0) {
+    if (!session_.HasSelection()) {
         return;
     }
     CMenuRef popup = assignmentMenu_.GetSubMenu(0);
     if (!popup) {
         return;
     }
-    const ButtonSlot& slot = CurrentSlot();
+    const ButtonSlot& slot = session_.Slot(session_.selection());
     for (unsigned item : AssignmentMarkItems()) {
         popup.CheckItem(item, IsAssignmentItemMarked(item, slot));
     }

@@ -6,6 +6,7 @@
 #include "app/gripdeck_app.h"
 #include "app/gripdeck_dlg.h"
 #include "app/recent_files.h"
+#include "app/slot_commands.h"
 #include "fw/file_dialog.h"
 #include "fw/text.h"
 #include "resource.h"
@@ -25,8 +26,9 @@ void CGripdeckDlg::OnFileNew() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    document_.New(LoadText(IDS_UNFILED));
+    session_.New(LoadText(IDS_UNFILED));
     SelectMode(0);
+    ProfileChanged();
 }
 
 void CGripdeckDlg::OnFileOpen() {
@@ -37,45 +39,46 @@ void CGripdeckDlg::OnFileOpen() {
         return;
     }
     const std::string path = dialog.GetPathName();
-    if (!document_.OpenProfile(path, dialog.GetFileName())) {
+    if (!session_.OpenProfile(path, dialog.GetFileName())) {
         return;
     }
-    recentFilesMenu_.AddRecentFile(document_.currentPath());
+    recentFilesMenu_.AddRecentFile(session_.currentPath());
     SelectMode(0);
+    ProfileChanged();
 }
 
 void CGripdeckDlg::OnFileLoadSystemDefault() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    document_.ClearSource();
-    LoadInstalledPackage();
+    session_.LoadSystemDefault(StepName(ID_FILE_LOAD_SYSTEM_DEFAULT, 0));
     SelectMode(0);
+    ProfileChanged();
 }
 
 void CGripdeckDlg::OnFileSave() {
-    if (!document_.currentPath().empty()) {
-        document_.SaveProfile(document_.currentPath());
+    if (!session_.currentPath().empty()) {
+        session_.SaveProfile(session_.currentPath());
     } else {
         OnFileSaveAs();
     }
     RefreshLabels(-1);
+    ProfileChanged();
 }
 
 bool CGripdeckDlg::SaveAs() {
-    CFileInfoDlg dialog(false, kProfileExtension, document_.currentName(),
+    CFileInfoDlg dialog(false, kProfileExtension, session_.currentName(),
                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kProfileFilter, hwnd_);
-    dialog.fields = FieldsFromSummary(CurrentProfile().summary);
+    dialog.fields = FieldsFromSummary(session_.summary());
     if (dialog.DoModal() != IDOK) {
         return false;
     }
-    StoreFields(dialog.fields, CurrentProfile().summary);
-    ShowSummary(CurrentProfile().summary);
-    document_.SetSource(dialog.GetPathName(), dialog.GetFileName());
-    const bool saved = document_.SaveProfile(document_.currentPath());
+    ChangeSummary(dialog.fields);
+    session_.SetSource(dialog.GetPathName(), dialog.GetFileName());
+    const bool saved = session_.SaveProfile(session_.currentPath());
     SetTitle();
     if (saved) {
-        recentFilesMenu_.AddRecentFile(document_.currentPath());
+        recentFilesMenu_.AddRecentFile(session_.currentPath());
     }
     RefreshLabels(-1);
     return saved;
@@ -86,18 +89,57 @@ void CGripdeckDlg::OnFileSummary() {
     CGripdeckApp& app = GripdeckApp();
     app.summaryVisible = summaryWindow.IsWindowVisible();
     CSummaryDlg dialog(hwnd_);
-    dialog.fields = FieldsFromSummary(CurrentProfile().summary);
+    dialog.fields = FieldsFromSummary(session_.summary());
     dialog.showSummary = app.summaryVisible ? 1 : 0;
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    // An edited summary is an edit like any other: it is offered for saving.
-    if (StoreFields(dialog.fields, CurrentProfile().summary)) {
-        document_.MarkModified();
-    }
-    ShowSummary(CurrentProfile().summary);
+    // An edited summary is an edit like any other: a step, offered for saving.
+    ChangeSummary(dialog.fields);
     app.summaryVisible = dialog.showSummary != 0;
     summaryWindow.ShowWindow(app.summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void CGripdeckDlg::ChangeSummary(const SummaryFields& fields) {
+    SummaryBlock summary = session_.summary();
+    StoreFields(fields, summary);
+    session_.ChangeSummary(summary, StepName(ID_FILE_SUMMARY, 0));
+    ShowSummary(session_.summary());
+    ProfileChanged();
+}
+
+void CGripdeckDlg::OnEditUndo() {
+    if (session_.Undo()) {
+        ShowWholeProfile();
+    }
+}
+
+void CGripdeckDlg::OnEditRedo() {
+    if (session_.Redo()) {
+        ShowWholeProfile();
+    }
+}
+
+void CGripdeckDlg::ShowWholeProfile() {
+    RefreshLabels(-1);
+    ShowSummary(session_.summary());
+    ProfileChanged();
+}
+
+LRESULT CGripdeckDlg::OnInitMenuPopup(WPARAM menu, LPARAM) {
+    const CMenuRef popup(reinterpret_cast<HMENU>(menu));
+    if (popup.GetItemCount() > 0 && popup.GetItemId(0) == ID_EDIT_UNDO) {
+        popup.SetItemText(ID_EDIT_UNDO, UndoItemText(session_.UndoWhat()));
+        popup.SetItemText(ID_EDIT_REDO, RedoItemText(session_.RedoWhat()));
+        popup.EnableItem(ID_EDIT_UNDO, session_.CanUndo());
+        popup.EnableItem(ID_EDIT_REDO, session_.CanRedo());
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+void CGripdeckDlg::ProfileChanged() {
+    SetTitle();
 }
 
 void CGripdeckDlg::OnAppExit() {
@@ -112,11 +154,12 @@ RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return RecentFilesMenu::OpenResult::Stopped;
     }
-    if (!document_.OpenProfile(path, FileNamePart(path))) {
+    if (!session_.OpenProfile(path, FileNamePart(path))) {
         return RecentFilesMenu::OpenResult::NotLoaded;
     }
-    recentFilesMenu_.AddRecentFile(document_.currentPath());
+    recentFilesMenu_.AddRecentFile(session_.currentPath());
     SelectMode(0);
+    ProfileChanged();
     if (apply_.IsLookEnabled()) {
         ApplyProfile();
     } else {

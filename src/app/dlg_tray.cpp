@@ -59,9 +59,7 @@ void CGripdeckDlg::OnLaunchAtStartup() {
     // Read back: a key this user may not write keeps what it holds, and the
     // mark shows what Windows will really do at the next logon.
     launchAtStartup = IsLaunchAtStartup() ? 1 : 0;
-    CMenuRef(::GetMenu(hwnd_))
-        .GetSubMenu(1)
-        .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
+    CMenuRef(::GetMenu(hwnd_)).CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
 }
 
 }  // namespace gd

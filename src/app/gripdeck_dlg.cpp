@@ -108,6 +108,9 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnAbout>(ID_APP_ABOUT),
         // File menu and recent files
         OnCommand<&D::OnFileNew>(ID_FILE_NEW),
+        OnCommand<&D::OnEditUndo>(ID_EDIT_UNDO),
+        OnCommand<&D::OnEditRedo>(ID_EDIT_REDO),
+        OnMessage<WM_INITMENUPOPUP, &D::OnInitMenuPopup>(),
         OnCommand<&D::OnFileOpen>(ID_FILE_OPEN),
         OnCommand<&D::OnFileLoadSystemDefault>(ID_FILE_LOAD_SYSTEM_DEFAULT),
         OnCommand<&D::OnFileSave>(ID_FILE_SAVE),
@@ -149,15 +152,14 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
 
 CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
-      document_(CurrentProfile(), *this),
-      driverLink_(CurrentProfile().image, CurrentProfile().summary, driverHost_),
+      driverLink_(session_.image(), session_.summary(), driverHost_),
       autoSwitch_(driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
                   [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); }) {
     // Its first paint needs none; they are loaded once it is on screen.
     LoadCommonControlsLater();
     const StartRequest request = ParseCommandLine(commandLine);
     windowShown = request.startHidden ? 0 : 1;
-    document_.SetSource(request.path, request.name);
+    session_.SetSource(request.path, request.name);
     launchAtStartup = IsLaunchAtStartup() ? 1 : 0;
 }
 
@@ -182,15 +184,13 @@ BOOL CGripdeckDlg::OnInitDialog() {
     ToggleFrame();
 
     clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
-    ResetImage(CurrentProfile().image);
 
     assignmentMenu_.LoadMenu(IDR_MENU_ASSIGN);
     trayIcon_.Attach(hwnd_, smallIcon_.get());
     recentFilesMenu_.Attach(trayIcon_.Menu());
     recentFilesMenu_.RebuildRecentMenu();
-    CMenuRef(::GetMenu(hwnd_))
-        .GetSubMenu(1)
-        .CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
+    CMenuRef(::GetMenu(hwnd_)).CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
+    UseAccelerators(IDR_ACCEL_MAIN);
 
     LoadFixedTexts();
     // The summary window, made after the first paint, takes what this load
@@ -340,7 +340,7 @@ void CGripdeckDlg::CreatePadControls() {
                 previous = made;
             }
         }
-        padButtons_[i].SetFaceSet(static_cast<int>(CurrentProfile().currentMode));
+        padButtons_[i].SetFaceSet(static_cast<int>(session_.shownGroup()));
         RefreshLabels(i);
     }
 }
@@ -419,7 +419,7 @@ void CGripdeckDlg::LoadFixedTexts() {
 }
 
 void CGripdeckDlg::SetTitle() {
-    SetWindowText(WindowTitle(appTitle_, document_.currentName()));
+    SetWindowText(WindowTitle(appTitle_, session_.currentName(), session_.modified()));
 }
 
 void CGripdeckDlg::RefreshLabels(int button) {
@@ -429,18 +429,18 @@ void CGripdeckDlg::RefreshLabels(int button) {
     if (first >= kPadButtons || padButtons_[0].GetSafeHwnd() == nullptr) {
         return;
     }
-    const ProfileState& state = CurrentProfile();
+    const std::uint32_t group = session_.shownGroup();
     if (button < 0) {
         // The faces follow the group the labels show: a load goes back to
         // M1-M10 whichever group the faces showed before.
         for (CSkinButton& padButton : padButtons_) {
-            if (padButton.FaceSet() != static_cast<int>(state.currentMode)) {
-                padButton.SetFaceSet(static_cast<int>(state.currentMode));
+            if (padButton.FaceSet() != static_cast<int>(group)) {
+                padButton.SetFaceSet(static_cast<int>(group));
             }
         }
     }
     for (int i = first; i <= last; ++i) {
-        SlotLabel label = LabelForSlot(SlotAt(state.image, i, state.currentMode), labelTexts_);
+        SlotLabel label = LabelForSlot(session_.Slot({group, i}), labelTexts_);
         if (label.leaveAsIs) {
             label.text = labels_[i].Text();
         } else {
@@ -453,7 +453,7 @@ void CGripdeckDlg::RefreshLabels(int button) {
         }
         // The pad button's face shows only its number; its window text, never
         // drawn, names it with its assignment.
-        const int mButton = i + 1 + kPadButtons * static_cast<int>(state.currentMode);
+        const int mButton = SlotRef{group, i}.Number();
         padButtons_[i].SetWindowTextUnpainted(PadButtonName(mButton, label));
     }
     if (button < 0) {
@@ -465,7 +465,7 @@ void CGripdeckDlg::SelectMode(std::uint32_t mode) {
     if (page == 1) {
         SetPage(2);
     }
-    CurrentProfile().currentMode = mode == 1 ? 1 : 0;
+    session_.ShowGroup(mode);
     RefreshLabels(-1);
 }
 
@@ -520,30 +520,31 @@ LRESULT CGripdeckDlg::OnDpiChanged(WPARAM dpi, LPARAM suggestedRect) {
 
 bool CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
     return RunSaveModified(
-        DecideSaveModified(document_.modified(), document_.currentName(), document_.currentPath(),
+        DecideSaveModified(session_.modified(), session_.currentName(), session_.currentPath(),
                            mode),
         {
             .askToSave = [&] { return ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES; },
             .saveAs = [&] { return SaveAs(); },
-            .save = [&] { return document_.SaveProfile(document_.currentPath()); },
+            .save = [&] { return session_.SaveProfile(session_.currentPath()); },
         });
 }
 
 void CGripdeckDlg::LoadInstalledPackage() {
-    document_.LoadInstalledPackage();
+    session_.LoadInstalledPackage();
+    SetTitle();
 }
 
 void CGripdeckDlg::ApplyProfile() {
     // The pad takes the profile the user sees, saved or not.
     SaveModified(SaveModifiedMode::Silent);
     driverLink_.PublishProfile();
-    autoSwitch_.ManualApply(document_.currentPath());
+    autoSwitch_.ManualApply(session_.currentPath());
 }
 
 void CGripdeckDlg::OnOkButton() {
     SaveModified(SaveModifiedMode::Silent);
     driverLink_.PublishProfile();
-    autoSwitch_.ManualApply(document_.currentPath());
+    autoSwitch_.ManualApply(session_.currentPath());
     ShowHide();
 }
 
@@ -551,7 +552,7 @@ void CGripdeckDlg::OnCancelButton() {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    document_.ClearSource();
+    session_.ClearSource();
     LoadInstalledPackage();
     RefreshLabels(-1);
     ShowHide();
@@ -695,7 +696,7 @@ void CGripdeckDlg::TakeSummaryVisibility() {
 }
 
 BOOL CGripdeckDlg::OnQueryEndSession(WPARAM, LPARAM) {
-    if (!document_.modified()) {
+    if (!session_.modified()) {
         ::ShutdownBlockReasonDestroy(hwnd_);
         return TRUE;
     }
@@ -814,10 +815,10 @@ void CGripdeckDlg::OpenForwardedPath() {
             return;
         }
         const std::string& path = opening->Path();
-        if (SaveModified(SaveModifiedMode::Ask) &&
-            document_.OpenProfile(path, FileNamePart(path))) {
-            recentFilesMenu_.AddRecentFile(document_.currentPath());
+        if (SaveModified(SaveModifiedMode::Ask) && session_.OpenProfile(path, FileNamePart(path))) {
+            recentFilesMenu_.AddRecentFile(session_.currentPath());
             RefreshLabels(-1);
+            ProfileChanged();
         }
     }
     // One that arrived during this open.
@@ -841,7 +842,7 @@ void CGripdeckDlg::ShowSummary(const SummaryBlock& summary) {
 }
 
 void CGripdeckDlg::ShowProfileName(const std::string& name) {
-    SetWindowText(WindowTitle(appTitle_, name));
+    SetWindowText(WindowTitle(appTitle_, name, session_.modified()));
 }
 
 std::uint32_t CGripdeckDlg::PrimaryScreenResolution() {

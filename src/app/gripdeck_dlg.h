@@ -36,10 +36,11 @@
 #include "fw/dialog.h"
 #include "fw/handle.h"
 #include "fw/menu.h"
-#include "app/model/profile_document.h"
+#include "app/model/profile_session.h"
 #include "skin/labels.h"
 #include "skin/pad_picture_wnd.h"
 #include "skin/skin_button.h"
+#include "summary/summary_fields.h"
 #include "summary/summary_window.h"
 
 namespace gd {
@@ -173,6 +174,18 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // True when the profile was saved under the chosen name.
     bool SaveAs();
     void OnFileSummary();
+    // The summary from these fields, as one step; the summary window follows.
+    void ChangeSummary(const SummaryFields& fields);
+    // ---- undo and redo (dlg_file_commands.cpp)
+    void OnEditUndo();
+    void OnEditRedo();
+    // Labels, summary window and title from the whole profile.
+    void ShowWholeProfile();
+    // After any change of the profile or its file: the title shows whether
+    // it has unsaved changes.
+    void ProfileChanged();
+    // The Edit menu names the steps an undo and a redo would take.
+    LRESULT OnInitMenuPopup(WPARAM menu, LPARAM);
     void OnFileClose() { ShowHide(); }
     void OnAppExit();
     // A recent file chosen in the tray menu: opened, named and applied at
@@ -194,15 +207,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void PickFromPicture(std::uint32_t mode, WPARAM button);
 
     // ---- assignment commands (dlg_assignment_commands.cpp)
-    bool HasSelectedButton() const;
+    bool HasSelectedButton() const { return session_.HasSelection(); }
     // The button an editor was opened for, checked again when it returns.
-    struct Selection {
-        std::int32_t button;
-        std::uint32_t mode;
-        bool operator==(const Selection&) const = default;
-    };
-    static Selection CurrentSelection();
-    bool StillSelected(const Selection& opened) const;
+    bool StillSelected(const SlotRef& opened) const;
     // A label click: the editor of the assignment the button already has.
     void EditCurrentAssignment();
     void OnKeyboardCommand();
@@ -220,21 +227,22 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // that button is still the selected one, `store` writes the editor's
     // result into the button's slot and the slot counts as changed.
     template <typename Editor, typename Store>
-    void RunSlotEditor(Editor& editor, Store&& store);
+    void RunSlotEditor(Editor& editor, UINT commandId, Store&& store);
     // A slot editor of a whole record (`part` of a slot of `slotType`): it
     // starts from the slot's record when the slot has that type, else from
     // its own defaults, and on OK its record makes the slot that type.
     template <typename Editor, typename Record>
-    void EditSlotRecord(Editor& editor, std::uint32_t slotType, Record ButtonSlot::*part,
-                        void (Editor::*load)(const Record&), void (Editor::*store)(Record&) const);
-    // After a command changed the current slot: its label follows, and the
-    // profile counts as modified.
-    void SlotChanged();
+    void EditSlotRecord(Editor& editor, UINT commandId, std::uint32_t slotType,
+                        Record ButtonSlot::*part, void (Editor::*load)(const Record&),
+                        void (Editor::*store)(Record&) const);
+    // Puts `slot` into the button `where` as one step named after the
+    // command `commandId`; its label and the title follow.
+    void ChangeSlot(SlotRef where, const ButtonSlot& slot, UINT commandId);
     void OnDirectSlotCommand(UINT id);
     void OnCopySlot();
     void OnPasteSlot();
 
-    ProfileDocument document_;
+    ProfileSession session_{*this};
     WinDriverHost driverHost_;
     DriverLink driverLink_;
     // Profiles that follow the program in front; chained into the handler table.

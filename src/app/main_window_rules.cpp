@@ -25,10 +25,13 @@ int ChooseRunningCopy(const std::vector<std::string>& titles, std::string_view p
     return first;
 }
 
-std::string WindowTitle(std::string_view appTitle, std::string_view profileName) {
+std::string WindowTitle(std::string_view appTitle, std::string_view profileName, bool modified) {
     std::string title(appTitle);
     title += ": ";
     title += profileName;
+    if (modified) {
+        title += " *";
+    }
     return title;
 }
 

@@ -24,8 +24,9 @@ class SettingsStore;
 // such a title, the first match. -1 when no title matches.
 int ChooseRunningCopy(const std::vector<std::string>& titles, std::string_view prefix);
 
-// "%s: %s" from the program's title word and the profile's name.
-std::string WindowTitle(std::string_view appTitle, std::string_view profileName);
+// "%s: %s" from the program's title word and the profile's name, with " *"
+// after it while the profile has changes not in its file.
+std::string WindowTitle(std::string_view appTitle, std::string_view profileName, bool modified);
 
 // Replaces the first "%s" of a string-table text with `argument`; a text
 // without one is returned as it is. Never interprets other % sequences.

@@ -40,6 +40,9 @@ bool ReturnsDirectly(UINT message) {
 // Enter, Escape and access keys.
 struct ModelessDialogs {
     std::vector<HWND> windows;
+    // Dialogs with a table of shortcut keys, and the tables: the dialog
+    // manager's loop translates none itself.
+    std::vector<std::pair<HWND, HACCEL>> accelerators;
     UniqueHook filter;
 };
 
@@ -52,6 +55,14 @@ LRESULT CALLBACK ModelessDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && msg != nullptr && msg->message >= WM_KEYFIRST &&
         msg->message <= WM_KEYLAST) {
+        // Only keys typed into the dialog itself: an editor open over it
+        // runs this loop too, and its keys are its own.
+        for (const auto& [dialog, table] : Modeless().accelerators) {
+            if ((msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd) != FALSE) &&
+                ::TranslateAcceleratorA(dialog, table, msg) != FALSE) {
+                return 1;
+            }
+        }
         for (HWND dialog : Modeless().windows) {
             if ((msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd) != FALSE) &&
                 ::IsDialogMessageA(dialog, msg) != FALSE) {
@@ -62,19 +73,25 @@ LRESULT CALLBACK ModelessDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void AddModeless(HWND dialog) {
+void FilterKeys() {
     ModelessDialogs& modeless = Modeless();
-    modeless.windows.push_back(dialog);
     if (!modeless.filter) {
         modeless.filter.reset(::SetWindowsHookExA(WH_MSGFILTER, &ModelessDialogKeys, nullptr,
                                                   ::GetCurrentThreadId()));
     }
 }
 
-void RemoveModeless(HWND dialog) {
+void AddModeless(HWND dialog) {
+    Modeless().windows.push_back(dialog);
+    FilterKeys();
+}
+
+void StopFilteringKeys(HWND dialog) {
     ModelessDialogs& modeless = Modeless();
     std::erase(modeless.windows, dialog);
-    if (modeless.windows.empty()) {
+    std::erase_if(modeless.accelerators,
+                  [dialog](const auto& entry) { return entry.first == dialog; });
+    if (modeless.windows.empty() && modeless.accelerators.empty()) {
         modeless.filter.reset();
     }
 }
@@ -309,11 +326,20 @@ CDialog* CDialog::FromWindow(HWND window) {
     return static_cast<CDialog*>(FromHandle(window));
 }
 
+void CDialog::UseAccelerators(UINT tableId) {
+    HACCEL table = ::LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(tableId));
+    if (table == nullptr || hwnd_ == nullptr) {
+        return;
+    }
+    Modeless().accelerators.emplace_back(hwnd_, table);
+    FilterKeys();
+}
+
 INT_PTR CDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Message m{window, message, wParam, lParam};
     bool handled = RouteMessage(m);
     if (message == WM_NCDESTROY) {
-        RemoveModeless(window);
+        StopFilteringKeys(window);
         Unbind();
         OnFinalMessage();
         return FALSE;

@@ -109,6 +109,10 @@ class CDialog : public CWnd, public CMsgHandler {
     // not load them first, and the dialog calls InitCommonControlsOnce
     // itself before it makes one (loading them costs a start milliseconds).
     void LoadCommonControlsLater() { commonControlsFirst_ = false; }
+    // The shortcut keys of resource `tableId` become commands of this
+    // dialog while it has the keyboard, until its window goes. A resource's
+    // table lives as long as the module: nothing to free.
+    void UseAccelerators(UINT tableId);
 
     HWND parent_;
 

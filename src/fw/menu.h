@@ -36,6 +36,10 @@ class CMenuRef {
         return (::GetMenuState(menu_, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
     }
     bool AppendItem(UINT id, std::string_view text) const;
+    // The item's text; its state (greyed, checked) is the caller's to set again.
+    bool SetItemText(UINT id, const std::string& text) const {
+        return ::ModifyMenuA(menu_, id, MF_BYCOMMAND | MF_STRING, id, text.c_str()) != FALSE;
+    }
     bool AppendSeparator() const { return ::AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr) != FALSE; }
     bool InsertItem(UINT beforePosition, UINT id, std::string_view text) const;
     bool DeleteItem(UINT item, bool byPosition = false) const {

@@ -135,7 +135,7 @@ bool CMsgHandler::Deliver(Message& m, bool reflected) {
     for (const MessageMap* map = &GetMessageMap(); map != nullptr; map = map->base) {
         for (const Route& route : map->routes) {
             if (route.kind == RouteKind::ChainMember) {
-                if (route.member(*this).Deliver(m, reflected)) {
+                if (route.member(*this).Deliver(m, reflected) && m.handled) {
                     return true;
                 }
                 continue;
@@ -151,7 +151,11 @@ bool CMsgHandler::Deliver(Message& m, bool reflected) {
             m.result = 0;
             route.thunk(*this, m);
             current_ = outer;
-            return true;
+            // Declined (SetMsgHandled(false)): the next route that takes
+            // the message may handle it, and after them the default.
+            if (m.handled) {
+                return true;
+            }
         }
     }
     return false;

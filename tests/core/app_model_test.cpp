@@ -69,14 +69,14 @@ class ProfileFiles : public testing::Test {
         EXPECT_TRUE(ReadWholeFile(path, 1 << 24, data));
         return data;
     }
-    static bool Same(const ProfileState& a, const ProfileState& b) {
+    static bool Same(const ProfileContent& a, const ProfileContent& b) {
         return std::memcmp(&a.image, &b.image, sizeof a.image) == 0 &&
                std::memcmp(&a.summary, &b.summary, sizeof a.summary) == 0;
     }
 
     fs::path dir_;
     FakeHost host_;
-    std::unique_ptr<ProfileState> state_ = std::make_unique<ProfileState>();
+    std::unique_ptr<ProfileContent> state_ = std::make_unique<ProfileContent>();
 };
 
 TEST_F(ProfileFiles, SavedFileHasTheExactLayoutAndLoadsBack) {
@@ -94,18 +94,11 @@ TEST_F(ProfileFiles, SavedFileHasTheExactLayoutAndLoadsBack) {
     ASSERT_EQ(Expand(file.data() + 16, blockLength, kProfileImageSize, image), ExpandStatus::Ok);
     EXPECT_EQ(std::memcmp(image.data(), &state_->image, kProfileImageSize), 0);
     EXPECT_EQ(std::memcmp(file.data() + 16 + blockLength, &state_->summary, 924), 0);
-    EXPECT_FALSE(document.modified());
 
-    auto loaded = std::make_unique<ProfileState>();
-    loaded->currentMode = 1;
-    loaded->selectedButton = 4;
+    auto loaded = std::make_unique<ProfileContent>();
     ProfileDocument reader(*loaded, host_);
-    reader.MarkModified();
     ASSERT_TRUE(reader.LoadProfile(path));
     EXPECT_TRUE(Same(*loaded, *state_));
-    EXPECT_EQ(loaded->currentMode, 0u);
-    EXPECT_EQ(loaded->selectedButton, -1);
-    EXPECT_FALSE(reader.modified());
     EXPECT_EQ(host_.summaries, std::vector<std::string>{"Raid night"});
 
     // The signature is compared without regard to case.
@@ -161,7 +154,7 @@ TEST_F(ProfileFiles, RefusedFilesChangeNothing) {
         auto summary = std::make_unique<SummaryBlock>();
         EXPECT_EQ(ReadProfileFile(path, *image, *summary), c.error);
 
-        const auto before = std::make_unique<ProfileState>(*state_);
+        const auto before = std::make_unique<ProfileContent>(*state_);
         ProfileDocument document(*state_, host_);
         document.SetSource(PathOf("kept.gpx"), "kept.gpx");
         host_.errors.clear();
@@ -209,10 +202,8 @@ TEST_F(ProfileFiles, FailedSaveKeepsTheOldFile) {
 
     // A folder where the temporary file cannot be created.
     const std::string unwritable = PathOf("no-such-folder/keep.gpx");
-    document.MarkModified();
     document.SetSource(unwritable, "keep.gpx");
     EXPECT_FALSE(document.SaveProfile(document.currentPath()));
-    EXPECT_TRUE(document.modified());
     EXPECT_EQ(host_.errors, std::vector<std::string>{unwritable});
     EXPECT_TRUE(document.currentPath().empty());
 
@@ -230,15 +221,13 @@ TEST_F(ProfileFiles, InstalledPackageLoadsUncheckedAsFarAsItReaches) {
     const std::string packagePath = PackagePath(dir_.string());
     ASSERT_TRUE(WriteFileInPlace(packagePath, package.data(), package.size()));
 
-    auto loaded = std::make_unique<ProfileState>();
+    auto loaded = std::make_unique<ProfileContent>();
     ResetImage(loaded->image);
     ProfileDocument document(*loaded, host_);
-    document.MarkModified();
-    EXPECT_TRUE(document.LoadInstalledPackage());
+    EXPECT_FALSE(document.LoadInstalledPackage());  // no file on top
     EXPECT_TRUE(Same(*loaded, *state_));
     EXPECT_EQ(document.currentName(), "default.gpx");
     EXPECT_EQ(host_.titles, std::vector<std::string>{"default.gpx"});
-    EXPECT_FALSE(document.modified());
     // The summary window follows (Cancel and Load System Default run this).
     EXPECT_EQ(host_.summaries, std::vector<std::string>{"Raid night"});
 
@@ -256,7 +245,7 @@ TEST_F(ProfileFiles, WithoutAPackageTheRememberedFileIsLoaded) {
     const std::string path = PathOf("remembered.gpx");
     ASSERT_TRUE(saver.SaveProfile(path));
 
-    auto loaded = std::make_unique<ProfileState>();
+    auto loaded = std::make_unique<ProfileContent>();
     ResetImage(loaded->image);
     ProfileDocument document(*loaded, host_);
     document.SetSource(path, "remembered.gpx");
@@ -270,7 +259,7 @@ TEST_F(ProfileFiles, WithoutAPackageTheRememberedFileIsLoaded) {
     Bytes newer = ReadBytes(path);
     newer[8] = 1;
     ASSERT_TRUE(WriteFileInPlace(path, newer.data(), newer.size()));
-    EXPECT_TRUE(document.LoadInstalledPackage());
+    EXPECT_FALSE(document.LoadInstalledPackage());
     EXPECT_EQ(host_.errors, std::vector<std::string>{path});
     EXPECT_TRUE(document.currentPath().empty());
     EXPECT_TRUE(document.currentName().empty());

@@ -121,7 +121,7 @@ TEST_F(DataSafetyTest, StaleEditorsWriteNowhereAndACancelledOrFailedSaveStopsThe
         program_->Sync();
         EXPECT_FALSE(program_->HasEnded()) << command;
         EXPECT_EQ(FindDialog(Pid(), "Open"), nullptr) << command;
-        EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled") << command;
+        EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled *") << command;
         EXPECT_TRUE(::IsWindowVisible(main_)) << command;
     }
 
@@ -167,7 +167,7 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     HWND dialog = WaitForDialog(Pid(), "Save As");
     ASSERT_NE(dialog, nullptr);
     StartAgainWith(forwarded);
-    EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled");
+    EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled *");
     EXPECT_EQ(LabelText(main_, 0), "Off");
 
     // What is saved is the profile the dialog was opened for; then the

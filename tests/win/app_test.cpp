@@ -180,7 +180,7 @@ TEST_F(FileTest, StartWithAPathSaveNewSaveAsOpenAndLoadSystemDefault) {
 
     program.Command(ID_FILE_NEW);
     program.Sync();
-    EXPECT_EQ(WindowText(main), "Gripdeck: Unfiled");
+    EXPECT_EQ(WindowText(main), "Gripdeck: Unfiled *");
     EXPECT_TRUE(Shows(main, IDC_PAD_LABEL_0));
     program.Command(ID_FILE_SAVE);
     HWND dialog = WaitForDialog(program.Pid(), "Save As");

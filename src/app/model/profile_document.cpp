@@ -19,7 +19,6 @@ bool ProfileDocument::SaveProfile(std::string path) {
         host_.ReportFileError(path);
         return false;
     }
-    modified_ = false;
     return true;
 }
 
@@ -41,9 +40,6 @@ bool ProfileDocument::LoadProfile(std::string path) {
     std::memcpy(&state_.image, image.get(), sizeof state_.image);
     std::memcpy(&state_.summary, summary.get(), sizeof state_.summary);
     host_.ShowSummary(state_.summary);
-    state_.currentMode = 0;
-    state_.selectedButton = -1;
-    modified_ = false;
     return true;
 }
 
@@ -67,19 +63,21 @@ bool ProfileDocument::LoadInstalledPackage() {
     ReadPackageFile(PackagePath(host_.WindowsDirectory(), host_.SystemFolders()), state_.image,
                     state_.summary);
 
+    bool loadedFile = false;
     if (currentName_.empty()) {
         currentName_ = kDefaultProfileName;
-    } else if (!LoadProfile(currentPath_)) {
+    } else if (LoadProfile(currentPath_)) {
+        loadedFile = true;
+    } else {
         // What is shown is the package, not that file: a save must not go
         // over a file that was refused (another version, say) unasked.
         ClearSource();
     }
-    modified_ = false;
     host_.ShowProfileName(currentName_);
     // The summary window shows the profile in memory, whatever it held
     // before.
     host_.ShowSummary(state_.summary);
-    return true;
+    return loadedFile;
 }
 
 void ProfileDocument::New(std::string untitledName) {
@@ -87,15 +85,12 @@ void ProfileDocument::New(std::string untitledName) {
     ResetToEmpty();
     host_.ShowProfileName(currentName_);
     host_.ShowSummary(state_.summary);
-    modified_ = true;
 }
 
 void ProfileDocument::ResetToEmpty() {
     ResetImage(state_.image);
     std::memset(&state_.summary, 0, sizeof state_.summary);
     state_.summary.resolution = host_.PrimaryScreenResolution();
-    state_.currentMode = 0;
-    state_.selectedButton = -1;
 }
 
 }  // namespace gd

@@ -1,10 +1,11 @@
 #pragma once
-// The main window's profile: where it came from, whether it changed, and the
-// operations that move it between files and the process-wide state.
+// The open profile's file side: where it came from, and the operations that
+// move it between files, the installed package and memory. ProfileSession
+// owns one and keeps the history beside it.
 #include <cstdint>
 #include <string>
 
-#include "app/model/profile_state.h"
+#include "app/model/profile_content.h"
 #include "profile/profile_file.h"
 
 namespace gd {
@@ -28,14 +29,12 @@ class ProfileHost {
 
 class ProfileDocument {
   public:
-    ProfileDocument(ProfileState& state, ProfileHost& host) : state_(state), host_(host) {}
+    ProfileDocument(ProfileContent& content, ProfileHost& host) : state_(content), host_(host) {}
 
     // Full path of the profile's file; empty when it has none.
     const std::string& currentPath() const { return currentPath_; }
     // The name in the title: the file's name, "default.gpx" or "Unfiled".
     const std::string& currentName() const { return currentName_; }
-    // True when the profile differs from what was last loaded or saved.
-    bool modified() const { return modified_; }
 
     // The profile now belongs to the file at `path`, shown as `name`. The
     // title is the caller's to set.
@@ -43,8 +42,6 @@ class ProfileDocument {
     // Forgets the file: the next LoadInstalledPackage names the profile
     // "default.gpx" instead of loading a file on top of the package.
     void ClearSource() { SetSource({}, {}); }
-    // An edit the user has not saved yet.
-    void MarkModified() { modified_ = true; }
 
     // Writes the profile file; on failure the old file stays intact, the
     // path and name are emptied and message 50 is shown. The path is taken
@@ -60,22 +57,21 @@ class ProfileDocument {
     // Reads the driver package back, then the remembered profile file on
     // top, and refills the summary window with what it loaded. A remembered
     // file that does not load is forgotten, as one that cannot be opened.
+    // True when a profile file was loaded on top.
     bool LoadInstalledPackage();
 
     // New: twenty Off slots and a fresh SummaryBlock, named `untitledName`
-    // without a file, the title and the summary window following. A new
-    // profile counts as unsaved from the start.
+    // without a file, the title and the summary window following.
     void New(std::string untitledName);
 
   private:
     // Twenty Off slots and a fresh SummaryBlock.
     void ResetToEmpty();
 
-    ProfileState& state_;
+    ProfileContent& state_;
     ProfileHost& host_;
     std::string currentPath_;
     std::string currentName_;
-    bool modified_ = false;
 };
 
 }  // namespace gd

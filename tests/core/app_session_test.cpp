@@ -1,0 +1,242 @@
+// The open profile's session: every change one step, undone and redone
+// byte for byte, and the modified flag that follows the saved state.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/model/profile_history.h"
+#include "app/model/profile_session.h"
+#include "app/slot_commands.h"
+#include "profile/image.h"
+#include "profile/profile_file.h"
+#include "resource.h"
+
+namespace gd {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(ProfileHistory, StepsKeepOnlyTheBytesThatChangedAndGoBothWays) {
+    Bytes profile(64, 0);
+    ProfileHistory history;
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(history.UndoWhat(), "");
+
+    Bytes changed = profile;
+    changed[10] = 1;
+    changed[12] = 2;
+    ASSERT_TRUE(history.Record("first change of the bytes", 0, profile, changed));
+    profile = changed;
+    // The same bytes again: no step.
+    EXPECT_FALSE(history.Record("a change that changes nothing", 0, profile, profile));
+    EXPECT_EQ(history.UndoWhat(), "first change of the bytes");
+
+    // A step at an offset, of a part.
+    const Bytes part = {7, 7, 7, 7};
+    ASSERT_TRUE(history.Record("second change at an offset", 40,
+                               Bytes(profile.begin() + 40, profile.begin() + 44), part));
+    std::copy(part.begin(), part.end(), profile.begin() + 40);
+
+    ASSERT_TRUE(history.Undo(profile));
+    EXPECT_EQ(profile[40], 0);
+    EXPECT_EQ(history.RedoWhat(), "second change at an offset");
+    ASSERT_TRUE(history.Undo(profile));
+    EXPECT_EQ(profile, Bytes(64, 0));
+    EXPECT_FALSE(history.Undo(profile));
+    ASSERT_TRUE(history.Redo(profile));
+    EXPECT_EQ(profile, changed);
+
+    // A new change ends the way forward.
+    Bytes other = profile;
+    other[0] = 9;
+    ASSERT_TRUE(history.Record("a change after an undo", 0, profile, other));
+    EXPECT_FALSE(history.CanRedo());
+}
+
+TEST(ProfileHistory, TheSavedStateIsKnownAgainAfterUndoAndRedo) {
+    Bytes profile(16, 0);
+    ProfileHistory history;
+    EXPECT_TRUE(history.AtSaved());
+    const auto change = [&](std::uint8_t value) {
+        Bytes next = profile;
+        next[0] = value;
+        history.Record("change to " + std::to_string(value), 0, profile, next);
+        profile = next;
+    };
+    change(1);
+    EXPECT_FALSE(history.AtSaved());
+    history.MarkSaved();
+    change(2);
+    EXPECT_FALSE(history.AtSaved());
+    history.Undo(profile);
+    EXPECT_TRUE(history.AtSaved());
+    history.Undo(profile);
+    EXPECT_FALSE(history.AtSaved());
+    history.Redo(profile);
+    EXPECT_TRUE(history.AtSaved());
+
+    // A change after an undo past the saved state: that state is gone for good.
+    history.Undo(profile);
+    change(3);
+    history.Undo(profile);
+    EXPECT_FALSE(history.AtSaved());
+
+    history.Clear();
+    EXPECT_TRUE(history.AtSaved());
+    history.MarkUnsaved();
+    EXPECT_FALSE(history.AtSaved());
+}
+
+TEST(ProfileHistory, KeepsTheLastHundredStepsAndForgetsOlderOnes) {
+    Bytes profile(4, 0);
+    ProfileHistory history;
+    history.MarkSaved();
+    for (int i = 1; i <= 150; ++i) {
+        Bytes next = profile;
+        next[0] = static_cast<std::uint8_t>(i);
+        history.Record("numbered change " + std::to_string(i), 0, profile, next);
+        profile = next;
+    }
+    int undone = 0;
+    while (history.Undo(profile)) {
+        ++undone;
+    }
+    EXPECT_EQ(undone, static_cast<int>(ProfileHistory::kSteps));
+    EXPECT_EQ(profile[0], 50);
+    // The state saved before the oldest step kept cannot be reached.
+    EXPECT_FALSE(history.AtSaved());
+    EXPECT_EQ(history.RedoWhat(), "numbered change 51");
+}
+
+class FakeProfileHost : public ProfileHost {
+  public:
+    void ReportFileError(const std::string& path) override { errors.push_back(path); }
+    void ShowSummary(const SummaryBlock&) override {}
+    void ShowProfileName(const std::string&) override {}
+    std::uint32_t PrimaryScreenResolution() override { return MakeResolution(1920, 1080); }
+    std::string WindowsDirectory() override { return windowsDirectory; }
+    SystemFolderView SystemFolders() override { return SystemFolderView::Native; }
+
+    std::vector<std::string> errors;
+    std::string windowsDirectory;
+};
+
+class SessionTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gripdeck-session-" + std::to_string(getpid()) + "-" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "system32" / "drivers");
+        host_.windowsDirectory = dir_.string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static std::unique_ptr<ButtonSlot> KeySlot(std::uint32_t code) {
+        auto slot = std::make_unique<ButtonSlot>();
+        ClearSlot(*slot);
+        slot->slotType = SlotType::SingleKey;
+        slot->action.code = code;
+        return slot;
+    }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+    fs::path dir_;
+    FakeProfileHost host_;
+    ProfileSession session_{host_};
+};
+
+TEST_F(SessionTest, ASlotChangeIsOneStepThatUndoTakesBackByteForByte) {
+    const SlotRef m13{1, 2};
+    EXPECT_EQ(m13.Number(), 13);
+    const auto before = std::make_unique<ButtonSlot>(session_.Slot(m13));
+    ASSERT_TRUE(session_.ChangeSlot(m13, *KeySlot(0x0120001E), "Keyboard on M13"));
+    EXPECT_TRUE(session_.modified());
+    // The same slot again is no step.
+    EXPECT_FALSE(session_.ChangeSlot(m13, *KeySlot(0x0120001E), "Keyboard on M13"));
+    EXPECT_FALSE(session_.ChangeSlot({0, 10}, *KeySlot(0x0120001E), "no such button here"));
+    EXPECT_EQ(session_.UndoWhat(), "Keyboard on M13");
+
+    ASSERT_TRUE(session_.Undo());
+    EXPECT_EQ(std::memcmp(&session_.Slot(m13), before.get(), sizeof *before), 0);
+    EXPECT_FALSE(session_.modified());
+    ASSERT_TRUE(session_.Redo());
+    EXPECT_EQ(session_.Slot(m13).action.code, 0x0120001Eu);
+    // M3 is another slot than M13.
+    EXPECT_EQ(session_.Slot({0, 2}).slotType, SlotType::Off);
+
+    SummaryBlock summary = session_.summary();
+    WriteText(summary.name, "A summary name for the step");
+    ASSERT_TRUE(session_.ChangeSummary(summary, "Information of the Summary"));
+    session_.Undo();
+    EXPECT_EQ(ReadText(session_.summary().name), "");
+    EXPECT_EQ(session_.Slot(m13).action.code, 0x0120001Eu);
+}
+
+TEST_F(SessionTest, SavingOpeningAndNewSetTheModifiedFlagAndTheHistory) {
+    session_.ChangeSlot({0, 0}, *KeySlot(0x0120001E), "Keyboard on M1");
+    const std::string path = PathOf("a profile saved by the session.gpx");
+    session_.SetSource(path, "a profile saved by the session.gpx");
+    ASSERT_TRUE(session_.SaveProfile(session_.currentPath()));
+    EXPECT_FALSE(session_.modified());
+    // Undo past the save: changed; redo back to it: not.
+    session_.Undo();
+    EXPECT_TRUE(session_.modified());
+    session_.Redo();
+    EXPECT_FALSE(session_.modified());
+
+    session_.ShowGroup(1);
+    session_.Select(4);
+    ASSERT_TRUE(session_.OpenProfile(path, "a profile saved by the session.gpx"));
+    EXPECT_FALSE(session_.CanUndo());
+    EXPECT_EQ(session_.selection(), SlotRef{});
+    EXPECT_FALSE(session_.HasSelection());
+
+    session_.New("Unfiled profile name");
+    EXPECT_TRUE(session_.modified());
+    EXPECT_FALSE(session_.CanUndo());
+    EXPECT_EQ(session_.Slot({0, 0}).slotType, SlotType::Off);
+
+    // A failed save keeps the flag.
+    session_.SetSource(PathOf("no such folder/profile.gpx"), "profile.gpx");
+    EXPECT_FALSE(session_.SaveProfile(session_.currentPath()));
+    EXPECT_TRUE(session_.modified());
+}
+
+TEST_F(SessionTest, LoadSystemDefaultIsAStepThatUndoTakesBack) {
+    // The installed package: every button Off.
+    auto image = std::make_unique<ProfileImage>();
+    ResetImage(*image);
+    const Bytes package = EncodePackage(*image, SummaryBlock{});
+    ASSERT_TRUE(WriteFileInPlace(PackagePath(dir_.string()), package.data(), package.size()));
+
+    session_.ChangeSlot({0, 5}, *KeySlot(0x0120001F), "Keyboard on M6");
+    session_.LoadSystemDefault("Load System Default");
+    EXPECT_EQ(session_.Slot({0, 5}).slotType, SlotType::Off);
+    EXPECT_EQ(session_.currentName(), "default.gpx");
+    EXPECT_FALSE(session_.modified());
+    EXPECT_EQ(session_.UndoWhat(), "Load System Default");
+    ASSERT_TRUE(session_.Undo());
+    EXPECT_EQ(session_.Slot({0, 5}).action.code, 0x0120001Fu);
+    EXPECT_TRUE(session_.modified());
+}
+
+TEST(StepNames, NameTheCommandAndTheButton) {
+    EXPECT_EQ(StepName(ID_EDIT_PASTE, 3), "Paste on M3");
+    EXPECT_EQ(StepName(ID_SINGLE_SWITCH_MOUSE_BUTTON, 20), "Single Switch Mouse Button on M20");
+    EXPECT_EQ(StepName(ID_FILE_LOAD_SYSTEM_DEFAULT, 0), "Load System Default");
+    EXPECT_EQ(UndoItemText("Paste on M3"), "&Undo Paste on M3\tCtrl+Z");
+    EXPECT_EQ(UndoItemText(""), "&Undo\tCtrl+Z");
+    EXPECT_EQ(RedoItemText("Off on M1"), "&Redo Off on M1\tCtrl+Y");
+}
+
+}  // namespace
+}  // namespace gd
