@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The source checks of ./gripdeck.sh test: tools/lint.sh format|tidy
-#   format  every tracked C and C++ file is in clang-format's layout (.clang-format)
+#   format  every C and C++ file (git's tracked ones, or the tree's own without
+#           git) is in clang-format's layout (.clang-format)
 #   tidy    clang-tidy (.clang-tidy) finds nothing in the code the native build
 #           compiles from src/, res/, tools/ and bench/; needs that build's
 #           compile_commands.json (cmake --preset native)
@@ -9,9 +10,27 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The C and C++ sources, NUL-separated: git's tracked files in a work tree of
+# this very folder, otherwise (a source archive, or one unpacked inside some
+# other repository) the tree's own files, leaving out builds and hidden folders.
+list_sources() {
+  if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
+    git ls-files -z '*.c' '*.cpp' '*.h'
+  else
+    find . \( -path ./build -o -path ./out -o -name '.?*' \) -prune -o \
+      -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 | sort -z
+  fi
+}
+
 check_format() {
-  git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
-  echo "clang-format: no changes needed"
+  local sources
+  sources=$(list_sources | tr '\0' '\n' | wc -l)
+  if [ "$sources" -eq 0 ]; then
+    echo "clang-format: no C or C++ sources found" >&2
+    return 1
+  fi
+  list_sources | xargs -0 clang-format --dry-run --Werror
+  echo "clang-format: no changes needed ($sources files)"
 }
 
 check_tidy() {

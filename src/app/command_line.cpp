@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/recent_files.h"
+#include "profile/windows_path.h"
 
 namespace gd {
 
@@ -22,8 +23,10 @@ StartRequest ParseCommandLine(std::string_view commandLine) {
     if (text == "-1") {
         request.startHidden = true;
     } else if (!text.empty() && text != kInstallArgument) {
-        request.path = text;
-        request.name = FileNamePart(text);
+        // The title, the recent list and the next start show it as the
+        // system writes paths, whatever separator a script used.
+        request.path = BackslashPath(text);
+        request.name = FileNamePart(request.path);
     }
     return request;
 }
@@ -69,7 +72,9 @@ std::optional<std::string> ForwardedCommandLine::Receive(std::intptr_t wParam,
         return std::nullopt;
     }
     valid_ = false;
-    return StripQuotes(std::string_view(buffer_.data(), ::strnlen(buffer_.data(), length)));
+    // In the form a path given at the first start takes.
+    return BackslashPath(
+        StripQuotes(std::string_view(buffer_.data(), ::strnlen(buffer_.data(), length))));
 }
 
 }  // namespace gd

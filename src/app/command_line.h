@@ -20,7 +20,7 @@ inline constexpr std::string_view kInstallArgument = "install";
 
 struct StartRequest {
     bool startHidden = false;  // "-1"
-    std::string path;          // profile to open, empty for none
+    std::string path;          // profile to open with backslashes, empty for none
     std::string name;          // its file-name part
 };
 StartRequest ParseCommandLine(std::string_view commandLine);
@@ -41,9 +41,10 @@ struct ForwardedChar {
 };
 std::vector<ForwardedChar> EncodeForwardedCommandLine(std::string_view commandLine);
 
-// The running copy's side: collects characters and yields the path once the
-// last one arrived. Characters beyond the buffer, or a text whose pieces did
-// not all arrive, yield nothing.
+// The running copy's side: collects characters and yields the path, with
+// backslashes as ParseCommandLine gives it, once the last one arrived.
+// Characters beyond the buffer, or a text whose pieces did not all arrive,
+// yield nothing.
 class ForwardedCommandLine {
   public:
     std::optional<std::string> Receive(std::intptr_t wParam, std::intptr_t lParam);

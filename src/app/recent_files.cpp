@@ -72,7 +72,8 @@ std::string RecentFiles::ValueName(std::size_t index) {
 }
 
 std::string FileNamePart(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
+    // A recent entry an earlier version stored as it was forwarded may hold '/'.
+    const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

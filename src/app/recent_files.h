@@ -35,7 +35,7 @@ class RecentFiles {
     std::array<std::string, kPlaces> places_;
 };
 
-// The text after the last backslash, or the whole path when it has none.
+// The text after the last backslash or slash, or the whole path when it has none.
 std::string FileNamePart(const std::string& path);
 
 }  // namespace gd

@@ -6,18 +6,13 @@
 
 #include "profile/profile_file.h"
 #include "profile/records.h"
+#include "profile/windows_path.h"
 
 namespace gd {
 namespace {
 
 char LowerChar(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string BackslashPath(std::string_view path) {
-    std::string text(path);
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return text;
 }
 
 }  // namespace
@@ -36,19 +31,36 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
 
 std::string ProgramName(std::string_view imagePath) {
     const std::size_t slash = imagePath.find_last_of("\\/");
-    return LowerAscii(slash == std::string_view::npos ? imagePath : imagePath.substr(slash + 1));
+    return LowerAscii(WithoutTrailingDotsAndSpaces(
+        slash == std::string_view::npos ? imagePath : imagePath.substr(slash + 1)));
 }
 
 std::string RuleName(std::string_view programOrFolder) {
     std::string text = BackslashPath(programOrFolder);
-    if (!text.empty() && text.back() == '\\') {
-        while (text.size() > 1 && text[text.size() - 2] == '\\') {
-            text.pop_back();
-        }
-        // A lone backslash names no folder.
-        return text.size() > 1 ? text : std::string();
+    const std::size_t slash = text.rfind('\\');
+    const std::string_view last =
+        std::string_view(text).substr(slash == std::string::npos ? 0 : slash + 1);
+    if (text.empty() || (text.back() != '\\' && last != "." && last != "..")) {
+        return ProgramName(last);
     }
-    return ProgramName(text);
+    if (IsFullPath(text)) {
+        // The form the system gives a running program's path, which is what
+        // MatchRule compares with: a rule in any other form would never apply.
+        std::string folder = CanonicalPath(text);
+        if (folder.back() != '\\') {
+            folder += '\\';
+        }
+        return folder;
+    }
+    // Not a place of its own: kept as typed for RemoveRule, refused by AddRule.
+    if (text.back() != '\\') {
+        text += '\\';
+    }
+    while (text.size() > 1 && text[text.size() - 2] == '\\') {
+        text.pop_back();
+    }
+    // A lone backslash names no folder.
+    return text.size() > 1 ? text : std::string();
 }
 
 std::vector<Rule> LoadRules(RuleStorage& storage) {
@@ -109,6 +121,11 @@ std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view progra
     const std::string name = RuleName(programOrFolder);
     if (name.empty()) {
         return RuleRefusal{"program", "the program or folder name is empty"};
+    }
+    if (name.back() == '\\' && !IsFullPath(name)) {
+        // Taken against whatever folder the program runs in, it would name
+        // another place on every machine and start.
+        return RuleRefusal{name, "a folder needs its full path, such as D:\\Games\\"};
     }
     if (name.size() > kLongestRuleName) {
         return RuleRefusal{"program", "the program or folder name is too long"};
@@ -187,22 +204,29 @@ std::optional<std::string> SuggestProfile(const std::vector<ProfileGame>& profil
 }
 
 const Rule* MatchRule(const std::vector<Rule>& rules, std::string_view imagePath) {
-    const std::string path = BackslashPath(imagePath);
+    const std::string path = CanonicalPath(imagePath);
     const std::string program = ProgramName(path);
     const Rule* folderMatch = nullptr;
+    std::size_t folderLength = 0;
     for (const Rule& rule : rules) {
-        if (!rule.IsFolder()) {
-            if (!program.empty() && SameTextIgnoringCase(rule.name, program)) {
+        // Names written into the registry by hand are taken as AddRule
+        // would have stored them.
+        const std::string name = RuleName(rule.name);
+        if (name.empty()) {
+            continue;
+        }
+        if (name.back() != '\\') {
+            if (!program.empty() && SameTextIgnoringCase(name, program)) {
                 return &rule;
             }
             continue;
         }
-        const std::string folder = BackslashPath(rule.name);
         const bool holds =
-            path.size() > folder.size() &&
-            SameTextIgnoringCase(std::string_view(path).substr(0, folder.size()), folder);
-        if (holds && (folderMatch == nullptr || folder.size() > folderMatch->name.size())) {
+            IsFullPath(name) && path.size() > name.size() &&
+            SameTextIgnoringCase(std::string_view(path).substr(0, name.size()), name);
+        if (holds && name.size() > folderLength) {
             folderMatch = &rule;
+            folderLength = name.size();
         }
     }
     return folderMatch;

@@ -62,13 +62,17 @@ struct Rule {
 std::string LowerAscii(std::string_view text);
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 
-// The lower-case file name of an image path ("C:\Games\Racer.exe" -> "racer.exe").
+// The lower-case file name of an image path ("C:\Games\Racer.exe" -> "racer.exe"),
+// without the trailing dots and spaces the system drops.
 std::string ProgramName(std::string_view imagePath);
 
-// What a user typed, as a rule's name: text ending in a backslash or a slash
-// is a folder and keeps its whole path, with backslashes and one backslash
-// at the end; anything else is a program and keeps its lower-case file name.
-// Empty when nothing names a program or folder.
+// What a user typed, as a rule's name: text ending in a backslash or a slash,
+// or in "." or "..", is a folder; anything else is a program and keeps its
+// ProgramName. A folder's full path is kept as CanonicalPath
+// (profile/windows_path.h) gives it, with one backslash at the end
+// ("\\?\C:\Games." -> "C:\Games\"); a folder that is not a full path ("..\")
+// keeps its text, with backslashes and one at the end. Empty when nothing
+// names a program or folder.
 std::string RuleName(std::string_view programOrFolder);
 
 // Both keys' rules, by name; a name that both keys hold counts once, as the
@@ -101,8 +105,8 @@ struct RuleRefusal {
 
 // Adds or replaces the rule for `programOrFolder`; a rule of the other kind
 // under the same name goes. Refused, with nothing written, when the name or
-// the profile is empty, the name longer than kLongestRuleName, or `check`
-// finds the profile unreadable.
+// the profile is empty, the name is a folder but not a full path, the name
+// is longer than kLongestRuleName, or `check` finds the profile unreadable.
 std::optional<RuleRefusal> AddRule(RuleStorage& storage, std::string_view programOrFolder,
                                    const std::string& profile, RuleKind kind,
                                    const ProfileCheck& check);
@@ -112,8 +116,10 @@ bool RemoveRule(RuleStorage& storage, std::string_view programOrFolder);
 
 // The rule for a program's full image path: a program rule for its file
 // name first (it names this very program), otherwise the folder rule with
-// the longest folder that holds it. Case is ignored, as Windows paths do,
-// and '/' counts as '\'. nullptr when none applies.
+// the longest folder that holds it. Both the path and the rules' names are
+// compared in the form RuleName gives, so a name stored by hand in another
+// form applies too; case is ignored, as Windows paths do. nullptr when none
+// applies.
 const Rule* MatchRule(const std::vector<Rule>& rules, std::string_view imagePath);
 
 // A profile the user might want for a program: its path and its summary's Game text.

@@ -1,8 +1,9 @@
 #pragma once
 // What the driver link needs from the platform: the Windows directory, one
-// file, the registry, device setup, driver installation, the current
-// directory, the main window and message boxes. driver_host_win.cpp calls the
-// real functions; tests use a fake that records every call.
+// file, the registry and the environment, device setup, driver installation,
+// the current directory, the main window and message boxes.
+// driver_host_win.cpp calls the real functions; tests use a fake that records
+// every call.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -116,6 +117,11 @@ class DriverHost {
     // Installs the driver of `infPath` for every device with `hardwareId`,
     // forced even when the installed one is as good, without owner window.
     virtual bool ForceInstallDriver(const std::string& hardwareId, const std::string& infPath) = 0;
+
+    // The text with every %NAME% of a set environment variable replaced by
+    // its value (others stay as they are); nothing when the system cannot
+    // expand it.
+    virtual std::optional<std::string> ExpandEnvironment(const std::string& text) = 0;
 
     virtual bool ChangeCurrentDirectory(const std::string& path) = 0;
     // Nothing when the system cannot give it in 512 bytes.

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "app/main_window_messages.h"
 #include "driverlink/driver_link.h"
@@ -38,6 +39,8 @@ using UniqueLocalMemory = Handle<LocalMemoryTraits>;
 constexpr UINT kWindowsDirectoryBytes = 256;
 constexpr DWORD kCurrentDirectoryBytes = 512;
 constexpr DWORD kProgramPathBytes = 1024;
+// ExpandEnvironmentStrings's own limit.
+constexpr DWORD kExpandedTextBytes = 32 * 1024;
 
 GUID ToGuid(const Guid& id) {
     GUID guid;
@@ -201,6 +204,23 @@ bool WinDriverHost::ForceInstallDriver(const std::string& hardwareId, const std:
     // No reboot flag: the system asks the user itself when a restart is needed.
     return UpdateDriverForPlugAndPlayDevicesA(nullptr, hardwareId.c_str(), infPath.c_str(),
                                               INSTALLFLAG_FORCE, nullptr) != FALSE;
+}
+
+std::optional<std::string> WinDriverHost::ExpandEnvironment(const std::string& text) {
+    // The first call gives the size; a variable that changes in between only
+    // costs another round. The ANSI form wants one more byte than it reports
+    // on some systems, and its count need not be the text's length: the text
+    // ends at its terminator.
+    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    for (int attempt = 0; attempt < 3 && size != 0 && size <= kExpandedTextBytes; ++attempt) {
+        std::vector<char> buffer(size + 1, '\0');
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), size + 1);
+        if (needed != 0 && needed <= size + 1) {
+            return std::string(buffer.data());
+        }
+        size = needed;
+    }
+    return std::nullopt;
 }
 
 bool WinDriverHost::ChangeCurrentDirectory(const std::string& path) {

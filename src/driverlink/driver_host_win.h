@@ -34,6 +34,7 @@ class WinDriverHost : public DriverHost {
     std::unique_ptr<PresentDeviceList> ListPresentDevices() override;
     bool CopyInfToDriverStore(const std::string& infPath, const std::string& sourceFolder) override;
     bool ForceInstallDriver(const std::string& hardwareId, const std::string& infPath) override;
+    std::optional<std::string> ExpandEnvironment(const std::string& text) override;
     bool ChangeCurrentDirectory(const std::string& path) override;
     std::optional<std::string> CurrentDirectory() override;
     std::optional<std::string> ProgramFolder() override;

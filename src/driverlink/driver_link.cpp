@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "profile/profile_file.h"
+#include "profile/windows_path.h"
 #include "string_table.h"
 
 namespace gd {
@@ -59,7 +60,10 @@ std::string InfPath(unsigned infString, std::string_view folder) {
     return FormatString(infString, folder);
 }
 
-std::optional<std::string> QueryString(RegistryKey& key, const char* name, std::uint32_t capacity) {
+// A text value; one of type ExpandString with its environment variables
+// expanded, as the system's own readers of such values take them.
+std::optional<std::string> QueryString(DriverHost& host, RegistryKey& key, const char* name,
+                                       std::uint32_t capacity) {
     std::vector<std::uint8_t> buffer(capacity, 0);
     RegistryType type = RegistryType::None;
     std::uint32_t size = capacity;
@@ -69,7 +73,11 @@ std::optional<std::string> QueryString(RegistryKey& key, const char* name, std::
     if (type != RegistryType::String && type != RegistryType::ExpandString) {
         return std::nullopt;
     }
-    return TextUpToZero(buffer.data(), std::min<std::size_t>(size, buffer.size()));
+    std::string text = TextUpToZero(buffer.data(), std::min<std::size_t>(size, buffer.size()));
+    if (type == RegistryType::ExpandString) {
+        return host.ExpandEnvironment(text);
+    }
+    return text;
 }
 
 }  // namespace
@@ -153,9 +161,12 @@ std::optional<std::string> DriverLink::InstallFolder() {
     std::optional<std::string> installDir;
     bool changed = false;
     if (std::unique_ptr<RegistryKey> key = host_.OpenKey(RegistryRoot::CurrentUser, kSettingsKey)) {
-        // Missing, not a text, or longer than its 256 bytes: not set.
-        installDir = QueryString(*key, kInstallDirValue, kInstallDirBytes);
-        if (installDir && installDir->empty()) {
+        // Missing, not a text, longer than its 256 bytes, or not expandable:
+        // not set. Nor is a folder that is not a full path ("." or ".."): taken
+        // against the current directory, it would install whatever files a
+        // file dialog left there.
+        installDir = QueryString(host_, *key, kInstallDirValue, kInstallDirBytes);
+        if (installDir && !IsFullPath(*installDir)) {
             installDir.reset();
         }
         changed = installDir && host_.ChangeCurrentDirectory(*installDir);

@@ -85,10 +85,11 @@ class DriverLink {
     // "vid_099a&pid_2000", ignoring case.
     bool IsPadPluggedIn();
     // Installs the keyboard file and then the mouse file, each for its
-    // hardware id, from the installation folder: InstallDir when it is set
-    // and fits its 256 bytes (it becomes the current directory for the rest
-    // of the run), otherwise the program's own folder, never whatever the
-    // current directory happens to be. Shows message 59 at the first failure
+    // hardware id, from the installation folder: InstallDir when it is set,
+    // fits its 256 bytes and, with the environment variables of a
+    // REG_EXPAND_SZ expanded, is a full path (it becomes the current
+    // directory for the rest of the run), otherwise the program's own folder,
+    // never whatever the current directory happens to be. Shows message 59 at the first failure
     // (nothing more is tried), naming a setup file that could not be copied,
     // and message 58 on success. A 32-bit process on 64-bit Windows installs
     // nothing and says that the 64-bit program is needed.

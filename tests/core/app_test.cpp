@@ -224,6 +224,10 @@ TEST(RecentFiles, SixNewestFirstWithoutDuplicatesAndGapsClosed) {
     EXPECT_EQ(entries[0].id, static_cast<unsigned>(ID_RECENT_FILE_FIRST));
     EXPECT_EQ(entries[0].text, "Fish && Chips.gpx");
     EXPECT_EQ(entries[4].id, static_cast<unsigned>(ID_RECENT_FILE_FIRST + 4));
+
+    // An entry an earlier version kept with a forwarded path's slashes.
+    recent.Add("C:/Profiles/Forwarded Raid.gpx");
+    EXPECT_EQ(RecentMenuEntries(recent)[0].text, "Forwarded Raid.gpx");
 }
 
 TEST(RecentFiles, EmptiedPlacesAreForgottenOnlyWhenTheyHeldAFile) {
@@ -265,6 +269,10 @@ TEST(CommandLine, IsReadAsHiddenStartOrProfilePath) {
         {"install", false, "", ""},  // an installer's start: no file to open
         {"\"C:\\my games\\raid.gpx\"", false, "C:\\my games\\raid.gpx", "raid.gpx"},
         {"\"half quoted.gpx", false, "half quoted.gpx", "half quoted.gpx"},
+        // A script's slashes: the title and the recent list show the usual form.
+        {"C:/Profiles/Night Raid.gpx", false, "C:\\Profiles\\Night Raid.gpx", "Night Raid.gpx"},
+        {"\"//gameserver/profiles/raid.gpx\"", false, "\\\\gameserver\\profiles\\raid.gpx",
+         "raid.gpx"},
     };
     for (const auto& c : cases) {
         const StartRequest request = ParseCommandLine(c.commandLine);
@@ -292,6 +300,12 @@ TEST(CommandLine, ForwardedPathArrivesWithoutQuotesAndBrokenOnesYieldNothing) {
         result = receiver.Receive(m.wParam, m.lParam);
     }
     EXPECT_EQ(result, "C:\\a b\\r\xE9sum\xE9.gpx");
+
+    // Slashes arrive as the backslashes the title and recent list show.
+    for (const auto& m : EncodeForwardedCommandLine("\"C:/Profiles/Night Raid.gpx\"")) {
+        result = receiver.Receive(m.wParam, m.lParam);
+    }
+    EXPECT_EQ(result, "C:\\Profiles\\Night Raid.gpx");
 
     // A character out of order, then a sender that claims 600 characters.
     EXPECT_FALSE(receiver.Receive('a', (3 << 16) | 0));

@@ -50,6 +50,58 @@ TEST(AutoSwitchRules, NamesKeepAFoldersPathAndAProgramsLowerCaseFileName) {
     }
 }
 
+// The system gives a running program's path in one form: a rule typed in
+// another is stored in that one, or it would never apply.
+TEST(AutoSwitchRules, NamesTakeTheFormTheSystemResolvesAPathTo) {
+    const struct {
+        const char* typed;
+        const char* name;
+    } kRows[] = {
+        {"\\\\?\\D:\\Arcade Games\\Night Racer\\", "D:\\Arcade Games\\Night Racer\\"},
+        {"\\\\?\\UNC\\gameserver\\shared games\\", "\\\\gameserver\\shared games\\"},
+        {"//?/unc/gameserver/shared games/", "\\\\gameserver\\shared games\\"},
+        {"D:\\Arcade Games.\\Night Racer. .\\", "D:\\Arcade Games\\Night Racer\\"},
+        {"D:\\Arcade Games\\\\Night Racer\\...\\", "D:\\Arcade Games\\Night Racer\\"},
+        {"D:\\Arcade Games\\..\\Night Racer\\.\\", "D:\\Night Racer\\"},
+        {"D:\\Arcade Games\\Night Racer\\..", "D:\\Arcade Games\\"},
+        {"D:\\..\\..\\Arcade Games\\", "D:\\Arcade Games\\"},
+        {"\\\\gameserver\\shared games\\..\\..\\Night Racer\\",
+         "\\\\gameserver\\shared games\\Night Racer\\"},
+        {"D:\\Arcade Games\\..\\", "D:\\"},
+        {"night-racer-2024.exe.", "night-racer-2024.exe"},
+        {"night-racer-2024.exe ", "night-racer-2024.exe"},
+        {"D:\\Arcade Games\\Night-Racer-2024.EXE. . ", "night-racer-2024.exe"},
+        {"...", ""},
+        // Not full paths: kept as typed for their removal, refused when added.
+        {"..\\", "..\\"},
+        {"Arcade Games\\Night Racer\\..", "Arcade Games\\Night Racer\\..\\"},
+    };
+    for (const auto& row : kRows) {
+        EXPECT_EQ(RuleName(row.typed), row.name) << row.typed;
+    }
+}
+
+// What AddRule stores is what MatchRule finds for the program it was meant for.
+TEST(AutoSwitchRules, ARuleAddedInAnyFormAppliesToItsPrograms) {
+    const std::string image = "D:\\Arcade Games\\Night Racer\\bin\\night-racer-2024.exe";
+    const char* const kTyped[] = {
+        "\\\\?\\D:\\Arcade Games\\Night Racer\\",
+        "D:\\Arcade Games.\\Night Racer \\",
+        "D:/Arcade Games/Night Racer/bin/../",
+        "night-racer-2024.exe.",
+        "NIGHT-RACER-2024.EXE ",
+    };
+    for (const char* typed : kTyped) {
+        MemoryRules storage;
+        ASSERT_FALSE(AddRule(storage, typed, "D:\\Profiles\\Night Racer.gpx",
+                             RuleKind::WhileRunning, FakeCheck))
+            << typed;
+        const std::vector<Rule> rules = LoadRules(storage);
+        EXPECT_NE(MatchRule(rules, image), nullptr) << typed;
+        EXPECT_NE(MatchRule(rules, "\\\\?\\" + image), nullptr) << typed;
+    }
+}
+
 TEST(AutoSwitchRules, AddRemoveAndLoadThroughTheStorage) {
     MemoryRules storage;
     EXPECT_FALSE(AddRule(storage, "C:\\Games\\Racer.exe", "D:\\P\\Racer.gpx",
@@ -84,6 +136,7 @@ TEST(AutoSwitchRules, AddRemoveAndLoadThroughTheStorage) {
 }
 
 TEST(AutoSwitchRules, RefusalsNameTheReasonAndWriteNothing) {
+    constexpr char kNeedsFullPath[] = "a folder needs its full path, such as D:\\Games\\";
     MemoryRules storage;
     const struct {
         const char* program;
@@ -94,6 +147,16 @@ TEST(AutoSwitchRules, RefusalsNameTheReasonAndWriteNothing) {
         {"", "D:\\P\\Racer.gpx", "program", "the program or folder name is empty"},
         {"C:\\Games\\", "", "C:\\Games\\", "the profile name is empty"},
         {"racer.exe", "D:\\P\\broken.gpx", "D:\\P\\broken.gpx", "cannot be opened"},
+        // A folder taken against the current one would name another place
+        // on every machine and at every start.
+        {"..\\", "D:\\P\\Racer.gpx", "..\\", kNeedsFullPath},
+        {".", "D:\\P\\Racer.gpx", ".\\", kNeedsFullPath},
+        {"Arcade Games/Night Racer/", "D:\\P\\Racer.gpx", "Arcade Games\\Night Racer\\",
+         kNeedsFullPath},
+        {"\\Arcade Games\\Night Racer\\", "D:\\P\\Racer.gpx", "\\Arcade Games\\Night Racer\\",
+         kNeedsFullPath},
+        {"D:Arcade Games\\Night Racer\\", "D:\\P\\Racer.gpx", "D:Arcade Games\\Night Racer\\",
+         kNeedsFullPath},
     };
     for (const auto& row : kRows) {
         const std::optional<RuleRefusal> refusal =
@@ -167,6 +230,38 @@ TEST(AutoSwitchRules, AProfileIsCheckedAgainOnlyWhenItsFileChanged) {
     check("D:\\Profiles\\Racing game profile.gpx");
     check("D:\\Profiles\\Racing game profile.gpx");
     EXPECT_EQ(checks, 5);
+}
+
+// Names a script wrote into the registry, and paths the system may give with
+// its "\\?\" prefix, compare as the system resolves them.
+TEST(AutoSwitchRules, NamesAndPathsAreComparedInTheFormTheSystemResolves) {
+    const std::vector<Rule> rules = {
+        {"D:\\Arcade Games.\\", "arcade-games.gpx", RuleKind::WhileRunning},
+        {"\\\\?\\UNC\\gameserver\\shared games\\", "shared-games.gpx", RuleKind::WhileRunning},
+        {"night-racer-2024.exe. ", "night-racer.gpx", RuleKind::WhileRunning},
+        {"Relative Games\\", "relative-games.gpx", RuleKind::WhileRunning},
+    };
+    const struct {
+        const char* image;
+        const char* profile;  // nullptr: no rule
+    } kRows[] = {
+        {"D:\\Arcade Games\\Quest\\quest-of-ages.exe", "arcade-games.gpx"},
+        {"\\\\?\\D:\\Arcade Games\\Quest\\quest-of-ages.exe", "arcade-games.gpx"},
+        {"\\\\gameserver\\shared games\\chess\\chess-master.exe", "shared-games.gpx"},
+        {"\\\\?\\UNC\\gameserver\\shared games\\chess-master.exe", "shared-games.gpx"},
+        {"C:\\Other Games\\Night-Racer-2024.exe", "night-racer.gpx"},
+        {"D:\\Arcade Games.old\\Quest\\quest-of-ages.exe", nullptr},
+        {"Relative Games\\puzzle-tower.exe", nullptr},
+    };
+    for (const auto& row : kRows) {
+        const Rule* rule = MatchRule(rules, row.image);
+        if (row.profile == nullptr) {
+            EXPECT_EQ(rule, nullptr) << row.image;
+        } else {
+            ASSERT_NE(rule, nullptr) << row.image;
+            EXPECT_EQ(rule->profile, row.profile) << row.image;
+        }
+    }
 }
 
 TEST(AutoSwitchRules, AProfileIsSuggestedWhenItsGameNamesTheProgram) {

@@ -60,6 +60,8 @@ class FakeDriverHost : public DriverHost {
     std::optional<std::string> programFolder = std::string("C:\\Program Files\\Gripdeck");
     std::set<std::string> uncopyableInfs;  // setup files whose copy fails
     std::set<std::string> existingDirectories;
+    std::map<std::string, std::string> environment;  // variable -> value
+    bool expansionFails = false;
 
     // --- what happened
     std::vector<std::string> calls;
@@ -148,6 +150,32 @@ class FakeDriverHost : public DriverHost {
     bool ForceInstallDriver(const std::string& hardwareId, const std::string& infPath) override {
         calls.push_back("ForceInstall " + hardwareId + " with " + infPath);
         return failingInstalls.count(hardwareId) == 0;
+    }
+    std::optional<std::string> ExpandEnvironment(const std::string& text) override {
+        calls.push_back("ExpandEnvironment " + text);
+        if (expansionFails) {
+            return std::nullopt;
+        }
+        // %NAME% of a set variable becomes its value; anything else stays.
+        std::string expanded;
+        std::size_t at = 0;
+        while (at < text.size()) {
+            const std::size_t open = text.find('%', at);
+            const std::size_t close =
+                open == std::string::npos ? std::string::npos : text.find('%', open + 1);
+            if (close == std::string::npos) {
+                break;
+            }
+            const auto variable = environment.find(text.substr(open + 1, close - open - 1));
+            if (variable == environment.end()) {
+                expanded += text.substr(at, close - at);
+                at = close;
+                continue;
+            }
+            expanded += text.substr(at, open - at) + variable->second;
+            at = close + 1;
+        }
+        return expanded + text.substr(std::min(at, text.size()));
     }
     bool ChangeCurrentDirectory(const std::string& path) override {
         calls.push_back("ChangeCurrentDirectory " + path);

@@ -322,10 +322,11 @@ TEST_F(DriverLinkTest, ARootFolderGivesNoDoubledBackslash) {
 
 // Which folder the files come from, by what the settings key holds. Without InstallDir
 // they come from the program's folder, never the current directory.
-TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItIsAString) {
-    const std::string longFolder(256, 'p');
+TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItNamesAFullPath) {
+    const std::string longFolder = "E:\\" + std::string(253, 'p');  // 256 bytes
     const std::vector<std::uint8_t> padFolder = Bytes(std::string("E:\\Pad") + '\0');
     constexpr RegistryType kString = RegistryType::String;
+    constexpr RegistryType kExpand = RegistryType::ExpandString;
     const struct {
         const char* name;
         bool settingsKey;
@@ -337,8 +338,24 @@ TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItIsAString) {
         {"no settings key", false, kString, {}, nullptr, kProgram},
         {"no InstallDir", true, kString, {}, nullptr, kProgram},
         {"terminated", true, kString, padFolder, "E:\\Pad", "E:\\Pad"},
-        {"expand string taken as it is", true, RegistryType::ExpandString, padFolder, "E:\\Pad",
-         "E:\\Pad"},
+        {"expand string without variables", true, kExpand, padFolder, "E:\\Pad", "E:\\Pad"},
+        // An installer may store it with variables; as typed it names no folder.
+        {"expand string expanded", true, kExpand,
+         Bytes(std::string("%PAD_SETUP_DRIVE%\\Pad") + '\0'), "E:\\Pad", "E:\\Pad"},
+        {"expand string with an unset variable", true, kExpand,
+         Bytes(std::string("%UNSET_SETUP_FOLDER%") + '\0'), nullptr, kProgram},
+        {"plain string keeps its variables", true, kString,
+         Bytes(std::string("%PAD_SETUP_DRIVE%\\Pad") + '\0'), nullptr, kProgram},
+        // Taken against the current directory, these would install whatever a
+        // file dialog left there.
+        {"current folder", true, kString, {'.', 0}, nullptr, kProgram},
+        {"parent folder", true, kString, {'.', '.', 0}, nullptr, kProgram},
+        {"expanded to the current folder", true, kExpand, Bytes(std::string("%DOT_FOLDER%") + '\0'),
+         nullptr, kProgram},
+        {"the current drive's folder", true, kString, Bytes(std::string("\\Pad Setup") + '\0'),
+         nullptr, kProgram},
+        {"a drive's current folder", true, kString, Bytes(std::string("E:Pad Setup") + '\0'),
+         nullptr, kProgram},
         // A value that fills all 256 bytes has no terminator to stop at.
         {"full without terminator", true, kString, Bytes(longFolder), longFolder.c_str(),
          longFolder.c_str()},
@@ -351,7 +368,9 @@ TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItIsAString) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         FakeDriverHost world;
-        world.existingDirectories = {"E:\\Pad", longFolder};
+        world.existingDirectories = {"E:\\Pad", longFolder,    ".",
+                                     "..",      "\\Pad Setup", "E:Pad Setup"};
+        world.environment = {{"PAD_SETUP_DRIVE", "E:"}, {"DOT_FOLDER", "."}};
         if (row.settingsKey) {
             FakeDriverHost::Key& key = world.keys[kSettingsKeyName];
             if (!row.installDir.empty()) {
@@ -373,6 +392,16 @@ TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItIsAString) {
                   "CopyInf " + folder + "\\vlqrgpxkb.inf from " + folder);
         EXPECT_EQ(world.CallsStartingWith("CloseKey").size(), row.settingsKey ? 1u : 0u);
     }
+
+    // A value the system cannot expand is not set either.
+    FakeDriverHost world;
+    world.expansionFails = true;
+    world.existingDirectories = {"E:\\Pad"};
+    world.keys[kSettingsKeyName].values[kInstallDirValue] = {kExpand, padFolder};
+    EXPECT_TRUE(DriverLink(state->image, state->summary, world).ReinstallDriver());
+    EXPECT_THAT(world.CallsStartingWith("ChangeCurrentDirectory"), IsEmpty());
+    EXPECT_EQ(world.CallsStartingWith("CopyInf")[0],
+              "CopyInf " + std::string(kProgram) + "\\vlqrgpxkb.inf from " + kProgram);
 }
 
 // Message 59 once, at the first failure, naming the setup file a copy failed on; nothing

@@ -60,6 +60,26 @@ TEST_F(AutoSwitchCommandTest, RulesAreAddedListedAndRemoved) {
               "switching: off\nD:\\Games\\Quest\\ -> " + profile_ + " (only while in front)\n");
 }
 
+// What add stores and prints is the name matching compares with.
+TEST_F(AutoSwitchCommandTest, NamesAreStoredAsTheSystemResolvesThem) {
+    const struct {
+        const char* typed;
+        const char* stored;
+    } kRows[] = {
+        {"\\\\?\\D:\\Arcade Games\\Night Racer\\", "D:\\Arcade Games\\Night Racer\\"},
+        {"\\\\?\\UNC\\gameserver\\shared games\\", "\\\\gameserver\\shared games\\"},
+        {"D:\\Arcade Games\\Night Racer.\\", "D:\\Arcade Games\\Night Racer\\"},
+        {"night-racer-2024.exe.", "night-racer-2024.exe"},
+        {"night-racer-2024.exe ", "night-racer-2024.exe"},
+    };
+    for (const auto& row : kRows) {
+        rules_.keys.clear();
+        EXPECT_EQ(Run({"add", row.typed, profile_.c_str()}), kExitSuccess) << row.typed;
+        EXPECT_EQ(out_.str(), std::string(row.stored) + " -> " + profile_ + "\n");
+        EXPECT_EQ(rules_.keys[RuleKind::WhileRunning].count(row.stored), 1u) << row.typed;
+    }
+}
+
 TEST_F(AutoSwitchCommandTest, RefusalsAreOneLineAndChangeNothing) {
     const std::string missing = profile_ + ".missing";
     const std::string overlong = std::string(gd::kLongestRuleName, 'g') + ".exe";
@@ -72,12 +92,19 @@ TEST_F(AutoSwitchCommandTest, RefusalsAreOneLineAndChangeNothing) {
         {{"add", overlong.c_str(), profile_.c_str()},
          "gpxtool: program: the program or folder name is too long\n"},
         {{"remove", "quest.exe"}, "gpxtool: quest.exe: no rule has this name\n"},
+        // Kept as typed, a folder would be taken against wherever the program runs.
+        {{"add", "..\\", profile_.c_str()},
+         "gpxtool: ..\\: a folder needs its full path, such as D:\\Games\\\n"},
+        {{"add", "Arcade Games/Night Racer/", profile_.c_str(), "--front"},
+         "gpxtool: Arcade Games\\Night Racer\\: a folder needs its full path, such as "
+         "D:\\Games\\\n"},
     };
     for (const auto& row : kRows) {
         EXPECT_EQ(Run(row.arguments), kExitRefused) << row.line;
         EXPECT_EQ(err_.str(), row.line);
     }
     EXPECT_TRUE(rules_.keys[RuleKind::WhileRunning].empty());
+    EXPECT_TRUE(rules_.keys[RuleKind::WhileInFront].empty());
     EXPECT_EQ(Run({"add", "racer.exe"}), kExitUsage);
 }
 

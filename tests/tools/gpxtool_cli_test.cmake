@@ -263,6 +263,38 @@ elseif(GROUP STREQUAL "autoswitch")
     gpxtool(0 autoswitch list)
     expect_contains("${OUT}" "switching: off\n")
 
+    # Names are stored, and printed, as the system resolves them; Wine shows
+    # the Linux root as drive Z:.
+    if(WORK MATCHES "^[A-Za-z]:")
+        set(work "${WORK}")
+    else()
+        set(work "Z:${WORK}")
+    endif()
+    string(REPLACE "/" "\\" work "${work}")
+    set(folder "${work}\\arcade games")
+    set(profile "${work}\\sample.gpx")
+    file(MAKE_DIRECTORY "${WORK}/arcade games")
+    # (A backslash before the next argument would join the two in CMake's lists.)
+    foreach(typed "\\\\?\\${folder}" "${folder}." "${folder}\\./")
+        gpxtool(0 autoswitch add "${typed}" sample.gpx)
+        if(NOT OUT STREQUAL "${folder}\\ -> ${profile}\n")
+            fail("autoswitch add ${typed} stored: ${OUT}")
+        endif()
+    endforeach()
+    gpxtool(0 autoswitch add gdclitest-racer.exe. sample.gpx)
+    expect_contains("${OUT}" "gdclitest-racer.exe -> ")
+    gpxtool(0 autoswitch remove "${folder}/")
+    gpxtool(0 autoswitch remove gdclitest-racer.exe)
+    # A folder taken against wherever the program runs is refused.
+    expect_refusal("..\\" "a folder needs its full path, such as D:\\Games\\"
+                   autoswitch add ../ sample.gpx)
+    expect_refusal("arcade games\\" "a folder needs its full path, such as D:\\Games\\"
+                   autoswitch add "arcade games/" sample.gpx --front)
+    gpxtool(0 autoswitch list)
+    if(OUT MATCHES "arcade games|gdclitest-racer|\n\\.\\.")
+        fail("rules left behind: ${OUT}")
+    endif()
+
 else()
     fail("unknown group")
 endif()

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "support/win_test_support.h"
@@ -114,9 +115,23 @@ TEST_F(StartTest, ASecondStartTellsTheRunningCopyAndHandsItAPath) {
     EXPECT_EQ(WindowText(main), "Gripdeck: forwarded profile.gpx");
     EXPECT_EQ(LabelText(main, 0), "Fw0");
     EXPECT_EQ(LabelText(main, 9), "Fw9");
+
+    // A script's slashes: the title and the recent list show the usual form.
+    const std::string slashed = Work("forwarded with slashes.gpx");
+    ASSERT_TRUE(WriteProfile(slashed, *MacroProfile("Sl", {0})));
+    std::string forwarded = slashed;
+    std::replace(forwarded.begin(), forwarded.end(), '\\', '/');
+    {
+        Program second(Quoted(forwarded));
+        ASSERT_TRUE(second.WaitForEnd());
+    }
+    running.Sync();
+    EXPECT_EQ(WindowText(main), "Gripdeck: forwarded with slashes.gpx");
+    EXPECT_EQ(LabelText(main, 0), "Sl0");
     running.Command(ID_APP_EXIT);
     ASSERT_TRUE(running.WaitForEnd());
-    EXPECT_EQ(Setting("Recent00").value_or(""), path);
+    EXPECT_EQ(Setting("Recent00").value_or(""), slashed);
+    EXPECT_EQ(Setting("Recent01").value_or(""), path);
 }
 
 // "-1" starts in the tray; the tray icon, Close, Escape and Show/Hide hide and show.

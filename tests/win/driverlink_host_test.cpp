@@ -155,6 +155,39 @@ TEST(DriverLinkWinHostTest, TextsComeFromTheSourceAndAFailureNamesTheSetupFile) 
               "Can't open the file D:\\Gone\\vlqrgpxkb.inf. Please verify it again.");
 }
 
+// An installer may write InstallDir as REG_EXPAND_SZ: the reinstall works in,
+// and a failure names, the folder its variables give.
+TEST_F(DriverLinkWinTest, AnExpandableInstallDirIsTakenWithItsVariablesExpanded) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "gripdeck expanded setup";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(SetEnvironmentVariableA("GRIPDECK_SETUP_FOLDER", folder.c_str()));
+    const std::string installDir = "%GRIPDECK_SETUP_FOLDER%";
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof before, before);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kInstallDirValue, REG_EXPAND_SZ,
+                              installDir.c_str(), static_cast<DWORD>(installDir.size() + 1)),
+              ERROR_SUCCESS);
+
+    // The folder holds no setup files.
+    EXPECT_FALSE(link.ReinstallDriver());
+
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STRCASEEQ(current, folder.c_str());
+    EXPECT_EQ(host.boxes.size(), 1u);
+    for (const RecordingHost::Box& box : host.boxes) {
+        EXPECT_NE(box.text.find("Can't open the file " + folder + "\\vlqrgpxkb.inf."),
+                  std::string::npos)
+            << box.text;
+    }
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kInstallDirValue);
+    SetCurrentDirectoryA(before);
+    RemoveDirectoryA(folder.c_str());
+    SetEnvironmentVariableA("GRIPDECK_SETUP_FOLDER", nullptr);
+}
+
 class DriverLinkPadsimTest : public DriverLinkWinTest {
   protected:
     void SetUp() override {

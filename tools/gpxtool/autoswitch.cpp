@@ -3,11 +3,19 @@
 #include <filesystem>
 #include <system_error>
 
+#include "profile/windows_path.h"
+
 namespace gpxtool {
 namespace {
 
-// Rules are read by a program that may run in another folder: paths are kept whole.
+// Rules are read by a program that may run in another folder: paths are kept
+// whole. A full one is left to the rules to put in their form:
+// std::filesystem::absolute reads "\\?\C:\Games" as the folder "\?\C:\Games"
+// under the current drive's root.
 std::string FullPath(const std::string& path) {
+    if (gd::IsFullPath(path)) {
+        return path;
+    }
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(path, error);
     return error ? path : full.string();
