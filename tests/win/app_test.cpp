@@ -686,5 +686,74 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
 }
 
+// Undo and redo in the running program: a slot and the summary, by menu
+// command and by their shortcut keys, with the labels, the summary window
+// and the title's unsaved mark following each.
+TEST_F(AssignmentTest, UndoAndRedoTakeBackSlotsAndTheSummaryAndKnowTheSavedState) {
+    constexpr Key kCtrl{VK_CONTROL, 0x1D};
+    constexpr Key kZ{'Z', 0x2C};
+    constexpr Key kY{'Y', 0x15};
+    const std::string path = Work("undo and redo of a profile.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("Ud", {0})));
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    const std::string title = "Gripdeck: undo and redo of a profile.gpx";
+    HWND summaryWindow = program.SummaryWindow();
+    ASSERT_NE(summaryWindow, nullptr);
+    const auto summaryName = [&] {
+        return ControlText(::GetDlgItem(summaryWindow, IDC_SUMMARY_NAME));
+    };
+    const std::string nameBefore = summaryName();
+    ClickControl(main, IDC_GROUP_M1_M10);
+    program.Sync();
+    ASSERT_EQ(LabelText(main, 0), "Ud0");
+
+    Select(program, main, 0);
+    program.Command(ID_OFF);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "Off");
+    EXPECT_EQ(WindowText(main), title + " *");
+
+    program.Command(ID_FILE_SUMMARY);
+    HWND dialog = WaitForDialog(program.Pid(), "Information of the Summary", IDC_SHOW_SUMMARY);
+    ASSERT_NE(dialog, nullptr);
+    SetField(dialog, IDC_SUMMARY_NAME, "Renamed by the undo test");
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    program.Sync();
+    EXPECT_EQ(summaryName(), "Renamed by the undo test");
+
+    program.Command(ID_EDIT_UNDO);
+    program.Sync();
+    EXPECT_EQ(summaryName(), nameBefore);
+    EXPECT_EQ(LabelText(main, 0), "Off");
+    program.Command(ID_EDIT_UNDO);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "Ud0");
+    EXPECT_EQ(WindowText(main), title);
+
+    // The keys, typed into the main window.
+    ::SetForegroundWindow(main);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == main; }));
+    Press({kY}, &kCtrl);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "Off");
+    EXPECT_EQ(WindowText(main), title + " *");
+    Press({kZ}, &kCtrl);
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "Ud0");
+
+    // Saved after a redo: that state is the saved one, and an undo leaves it.
+    program.Command(ID_EDIT_REDO);
+    program.Command(ID_FILE_SAVE);
+    program.Sync();
+    EXPECT_EQ(WindowText(main), title);
+    EXPECT_EQ(ReadProfile(path).image->slots[0].slotType, SlotType::Off);
+    program.Command(ID_EDIT_UNDO);
+    program.Sync();
+    EXPECT_EQ(WindowText(main), title + " *");
+}
+
 }  // namespace
 }  // namespace gd::apptest
