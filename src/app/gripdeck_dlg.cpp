@@ -152,7 +152,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
 
 CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
-      driverLink_(session_.image(), session_.summary(), driverHost_),
+      driverLink_(driverHost_),
       autoSwitch_(driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
                   [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); }) {
     // Its first paint needs none; they are loaded once it is on screen.
@@ -537,13 +537,13 @@ void CGripdeckDlg::LoadInstalledPackage() {
 void CGripdeckDlg::ApplyProfile() {
     // The pad takes the profile the user sees, saved or not.
     SaveModified(SaveModifiedMode::Silent);
-    driverLink_.PublishProfile();
+    driverLink_.PublishProfile(session_.image(), session_.summary());
     autoSwitch_.ManualApply(session_.currentPath());
 }
 
 void CGripdeckDlg::OnOkButton() {
     SaveModified(SaveModifiedMode::Silent);
-    driverLink_.PublishProfile();
+    driverLink_.PublishProfile(session_.image(), session_.summary());
     autoSwitch_.ManualApply(session_.currentPath());
     ShowHide();
 }

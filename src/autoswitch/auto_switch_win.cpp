@@ -183,13 +183,13 @@ void CAutoSwitch::Publish(const std::string& path) {
     // Its own copy: the profile open in the main window stays as it is.
     if (path.empty()) {
         if (padCopy_) {
-            DriverLink(padCopy_->image, padCopy_->summary, host_).PublishProfile();
+            DriverLink(host_).PublishProfile(padCopy_->image, padCopy_->summary);
         }
         return;
     }
     auto held = std::make_unique<HeldProfile>();
     if (ReadProfileFile(path, held->image, held->summary) == FileError::None) {
-        DriverLink(held->image, held->summary, host_).PublishProfile();
+        DriverLink(host_).PublishProfile(held->image, held->summary);
     }
 }
 

@@ -82,21 +82,21 @@ std::optional<std::string> QueryString(DriverHost& host, RegistryKey& key, const
 
 }  // namespace
 
-PublishResult DriverLink::PublishProfile() {
+PublishResult DriverLink::PublishProfile(const ProfileImage& image, const SummaryBlock& summary) {
     PublishResult result;
     if (const std::optional<std::string> windows = host_.WindowsDirectory()) {
-        const std::vector<std::uint8_t> package = EncodePackage(image_, summary_);
+        const std::vector<std::uint8_t> package = EncodePackage(image, summary);
         // The file as this process reaches it; the Package value below names
         // it as the driver does, through system32.
         result.packageWritten = host_.WriteWholeFile(PackagePath(*windows, host_.SystemFolders()),
                                                      package.data(), package.size());
     }
-    result.valuesWritten = SetDriverValues();
+    result.valuesWritten = SetDriverValues(summary.resolution);
     result.deviceOpened = OpenDriverInterface();
     return result;
 }
 
-bool DriverLink::SetDriverValues() {
+bool DriverLink::SetDriverValues(std::uint32_t resolution) {
     const std::unique_ptr<RegistryKey> key =
         host_.OpenKey(RegistryRoot::LocalMachine, FindString(IDS_SERVICE_KEY));
     if (!key) {
@@ -112,7 +112,6 @@ bool DriverLink::SetDriverValues() {
     const bool packageSet = key->SetValue(kPackageValue, RegistryType::String, package.c_str(),
                                           static_cast<std::uint32_t>(package.size()));
 
-    const std::uint32_t resolution = summary_.resolution;
     const std::uint8_t dword[4] = {
         static_cast<std::uint8_t>(resolution), static_cast<std::uint8_t>(resolution >> 8),
         static_cast<std::uint8_t>(resolution >> 16), static_cast<std::uint8_t>(resolution >> 24)};

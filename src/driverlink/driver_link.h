@@ -59,22 +59,20 @@ struct PublishResult {
 
 class DriverLink {
   public:
-    // Publishes the image and summary it is given: the program's one
-    // profile, or a tool's own.
-    DriverLink(const ProfileImage& image, const SummaryBlock& summary, DriverHost& host)
-        : image_(image), summary_(summary), host_(host) {}
+    explicit DriverLink(DriverHost& host) : host_(host) {}
 
     // Writes <Windows directory>\system32\drivers\velqorgpx.pkg (151,496
     // bytes, rewritten every time; through Sysnative from a 32-bit process on
     // 64-bit Windows), then SetDriverValues, then opens the driver's interface
     // A and closes it again. Each step runs whatever the others did; nothing
-    // is shown to the user.
-    PublishResult PublishProfile();
+    // is shown to the user. The profile is the caller's: the window's, a
+    // game's, a tool's.
+    PublishResult PublishProfile(const ProfileImage& image, const SummaryBlock& summary);
     // Under HKLM\<kServiceKey>: "Package" = "\??\" + package path (REG_SZ, the
     // size counts no terminating zero), then "Resolution" = the SummaryBlock's
     // resolution word (REG_DWORD). False when the key cannot be opened, the
     // Windows directory is unknown, or a value could not be set.
-    bool SetDriverValues();
+    bool SetDriverValues(std::uint32_t resolution);
 
     // True when interfaces A and B are both present (B is looked for only
     // after A is found). Otherwise, when autoReinstall is true and the pad is
@@ -107,8 +105,6 @@ class DriverLink {
     bool InstallInf(const std::string& folder, unsigned infString, const char* hardwareId,
                     std::string& uncopied);
 
-    const ProfileImage& image_;
-    const SummaryBlock& summary_;
     DriverHost& host_;
 };
 

@@ -44,7 +44,7 @@ class DriverLinkTest : public ::testing::Test {
 
     std::unique_ptr<PublishedProfile> state = std::make_unique<PublishedProfile>();
     FakeDriverHost host;
-    DriverLink link{state->image, state->summary, host};
+    DriverLink link{host};
 };
 
 // ---- publishing
@@ -53,7 +53,7 @@ TEST_F(DriverLinkTest, PublishingWritesThePackageThenTheValuesThenOpensInterface
     host.ServiceKey();
     host.PlugInterfaces(true, true);
 
-    const PublishResult result = link.PublishProfile();
+    const PublishResult result = link.PublishProfile(state->image, state->summary);
 
     EXPECT_TRUE(result.packageWritten && result.valuesWritten && result.deviceOpened);
     EXPECT_THAT(host.calls,
@@ -83,7 +83,7 @@ TEST_F(DriverLinkTest, UnderWow64ThePackageAvoidsRedirectionAndTheReinstallRefus
     host.systemFolders = SystemFolderView::Wow64;
     host.ServiceKey();
 
-    EXPECT_TRUE(link.PublishProfile().packageWritten);
+    EXPECT_TRUE(link.PublishProfile(state->image, state->summary).packageWritten);
     EXPECT_THAT(
         host.CallsStartingWith("WriteWholeFile"),
         ElementsAre("WriteWholeFile C:\\WINDOWS\\Sysnative\\drivers\\velqorgpx.pkg 151496"));
@@ -129,8 +129,7 @@ TEST_F(DriverLinkTest, EachPublishingEffectStandsAlone) {
         world.PlugInterfaces(row.interfaceA, true);
         world.interfaceOpens = row.opens;
 
-        const PublishResult result =
-            DriverLink(state->image, state->summary, world).PublishProfile();
+        const PublishResult result = DriverLink(world).PublishProfile(state->image, state->summary);
 
         EXPECT_EQ(result.packageWritten, row.expected.packageWritten);
         EXPECT_EQ(result.valuesWritten, row.expected.valuesWritten);
@@ -175,9 +174,7 @@ TEST_F(DriverLinkTest, PresenceIsAnsweredAndTheDriverReinstalledOnlyWhenAsked) {
             world.failingInstalls.insert(kKeyboard);
         }
 
-        EXPECT_EQ(
-            DriverLink(state->image, state->summary, world).IsDevicePresent(row.autoReinstall),
-            row.expected);
+        EXPECT_EQ(DriverLink(world).IsDevicePresent(row.autoReinstall), row.expected);
 
         EXPECT_EQ(world.IndexOf("FirstInterfacePath B") >= 0, row.bLookedFor);
         EXPECT_EQ(world.IndexOf("ListPresentDevices") >= 0, row.devicesScanned);
@@ -253,7 +250,7 @@ TEST_F(DriverLinkTest, PluggedInLooksAtTheFirstIdOfEachDevice) {
         FakeDriverHost world;
         world.devices = row.devices;
 
-        EXPECT_EQ(DriverLink(state->image, state->summary, world).IsPadPluggedIn(), row.expected);
+        EXPECT_EQ(DriverLink(world).IsPadPluggedIn(), row.expected);
 
         std::vector<std::string> reads;
         for (unsigned size : row.reads) {
@@ -284,7 +281,7 @@ TEST_F(DriverLinkTest, TheReinstallCommandNeedsTheDriverOrThePad) {
         if (pad) {
             world.PlugPad();
         }
-        DriverLink(state->image, state->summary, world).ReinstallDriverCommand();
+        DriverLink(world).ReinstallDriverCommand();
         EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), installs);
         EXPECT_EQ(world.IndexOf("NotifyMainWindow"), -1);
         EXPECT_THAT(world.messages, ElementsAre(message));
@@ -378,7 +375,7 @@ TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItNamesAFullPath) {
             }
         }
 
-        EXPECT_TRUE(DriverLink(state->image, state->summary, world).ReinstallDriver());
+        EXPECT_TRUE(DriverLink(world).ReinstallDriver());
 
         const std::vector<std::string> changes = world.CallsStartingWith("ChangeCurrentDirectory");
         if (row.expectedChange == nullptr) {
@@ -398,7 +395,7 @@ TEST_F(DriverLinkTest, TheSetupFilesComeFromInstallDirWhenItNamesAFullPath) {
     world.expansionFails = true;
     world.existingDirectories = {"E:\\Pad"};
     world.keys[kSettingsKeyName].values[kInstallDirValue] = {kExpand, padFolder};
-    EXPECT_TRUE(DriverLink(state->image, state->summary, world).ReinstallDriver());
+    EXPECT_TRUE(DriverLink(world).ReinstallDriver());
     EXPECT_THAT(world.CallsStartingWith("ChangeCurrentDirectory"), IsEmpty());
     EXPECT_EQ(world.CallsStartingWith("CopyInf")[0],
               "CopyInf " + std::string(kProgram) + "\\vlqrgpxkb.inf from " + kProgram);
@@ -435,7 +432,7 @@ TEST_F(DriverLinkTest, AFailedReinstallStopsThereWithMessage59) {
         }
         world.failingInstalls.insert(row.failingInstall);
         world.uncopyableInfs.insert(row.uncopyable);
-        EXPECT_FALSE(DriverLink(state->image, state->summary, world).ReinstallDriver());
+        EXPECT_FALSE(DriverLink(world).ReinstallDriver());
         EXPECT_EQ(world.CallsStartingWith("ForceInstall").size(), row.installs);
         EXPECT_EQ(world.IndexOf("CurrentDirectory"), -1);
         EXPECT_THAT(world.messages,

@@ -109,7 +109,7 @@ class DriverLinkWinTest : public ::testing::Test {
 
     std::unique_ptr<PublishedProfile> state = std::make_unique<PublishedProfile>();
     RecordingHost host;
-    DriverLink link{state->image, state->summary, host};
+    DriverLink link{host};
 };
 
 TEST_F(DriverLinkWinTest, OnlyALiveMainWindowIsNotifiedOrOwnsABox) {
@@ -245,7 +245,7 @@ TEST_F(DriverLinkPadsimTest, TheDriverTakesThePublishedProfileAndOnlyAWholePacka
     const std::vector<std::uint8_t> longer(200000, 0xEE);  // rewritten, not overwritten
     ASSERT_TRUE(WriteFileInPlace(PackageFilePath(), longer.data(), longer.size()));
     padsim::ClearRecord();
-    const PublishResult result = link.PublishProfile();
+    const PublishResult result = link.PublishProfile(state->image, state->summary);
     EXPECT_TRUE(result.packageWritten && result.valuesWritten && result.deviceOpened);
     const std::string crc = padsim::Crc32Hex(&state->image, sizeof state->image);
     auto record = padsim::AwaitRecord();
@@ -318,7 +318,7 @@ TEST_F(DriverLinkPadsimTest, APadWithoutItsDriverIsReinstalledAndThenTakesProfil
     }
     EXPECT_EQ(padsim::State(), "plugged");
     padsim::ClearRecord();
-    EXPECT_TRUE(link.PublishProfile().deviceOpened);
+    EXPECT_TRUE(link.PublishProfile(state->image, state->summary).deviceOpened);
     EXPECT_EQ(padsim::AwaitRecord()["profile"], "taken");
     // Installing from InstallDir made it the current directory.
     char current[MAX_PATH] = {};

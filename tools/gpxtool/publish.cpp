@@ -18,7 +18,7 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
         return Refuse(console, file, reason);
     }
     const gd::PublishResult result =
-        gd::DriverLink(*profile.image, profile.summary, host).PublishProfile();
+        gd::DriverLink(host).PublishProfile(*profile.image, profile.summary);
 
     std::ostream& out = console.out;
     const std::optional<std::string> windows = host.WindowsDirectory();
@@ -49,10 +49,7 @@ int Publish(const std::string& file, gd::DriverHost& host, Console& console) {
 }
 
 int InstallDriver(gd::DriverHost& host) {
-    // The driver link wants a profile to hold; installing never touches it.
-    const auto image = std::make_unique<gd::ProfileImage>();
-    const gd::SummaryBlock summary{};
-    return gd::DriverLink(*image, summary, host).ReinstallDriver() ? kExitSuccess : kExitRefused;
+    return gd::DriverLink(host).ReinstallDriver() ? kExitSuccess : kExitRefused;
 }
 
 }  // namespace gpxtool
