@@ -7,6 +7,7 @@
 #include "app/about_dlg.h"
 #include "app/app_messages.h"
 #include "app/gripdeck_app.h"
+#include "app/recent_files.h"
 #include "app/launch_entry.h"
 #include "app/main_window_messages.h"
 #include "app/win_geometry.h"
@@ -153,8 +154,17 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
 CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
       driverLink_(driverHost_),
-      autoSwitch_(driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
-                  [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); }) {
+      autoSwitch_(
+          driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
+          [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); },
+          [] {
+              const RecentFiles& recent = GripdeckApp().recentFiles;
+              std::vector<std::string> paths;
+              for (std::size_t i = 0; i < recent.Count(); ++i) {
+                  paths.push_back(recent[i]);
+              }
+              return paths;
+          }) {
     // Its first paint needs none; they are loaded once it is on screen.
     LoadCommonControlsLater();
     const StartRequest request = ParseCommandLine(commandLine);
@@ -168,7 +178,8 @@ CGripdeckDlg::~CGripdeckDlg() = default;
 BOOL CGripdeckDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GripdeckApp().SetMainWindow(hwnd_);
-    driverHost_.SetMainWindow(hwnd_);
+    // A driver installation first brings up the window, as a second start does.
+    driverHost_.SetMainWindow(hwnd_, [this] { OnSecondStart(0, 0); });
     deviceWatcher_.Attach(hwnd_);
     // The tray takes the small icon; the window's own icons follow its first
     // paint (FinishStart): the caption that would show them starts hidden.

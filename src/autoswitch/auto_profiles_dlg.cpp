@@ -6,7 +6,6 @@
 #include <memory>
 #include <set>
 
-#include "app/recent_files.h"
 #include "autoswitch/auto_switch_win.h"
 #include "fw/app.h"
 #include "fw/file_dialog.h"
@@ -260,13 +259,9 @@ std::vector<ProfileGame> CAutoProfilesDlg::KnownProfiles() const {
     for (const Rule& rule : owner_.Decisions().Rules()) {
         paths.push_back(rule.profile);
     }
-    for (std::size_t i = 0; i < RecentFiles::kPlaces; ++i) {
-        const std::string recent =
-            GetApp() != nullptr
-                ? GetApp()->GetProfileString("default", RecentFiles::ValueName(i), "")
-                : std::string();
+    for (std::string& recent : owner_.RecentProfilePaths()) {
         if (!recent.empty()) {
-            paths.push_back(recent);
+            paths.push_back(std::move(recent));
         }
     }
     std::vector<ProfileGame> profiles;

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/main_window_messages.h"
 #include "autoswitch/auto_profiles_dlg.h"
 #include "driverlink/driver_link.h"
 #include "fw/text.h"
@@ -57,9 +56,10 @@ const MessageMap& CAutoSwitch::GetMessageMap() const {
 }
 
 CAutoSwitch::CAutoSwitch(DriverHost& host, std::string settingsRoot,
-                         std::function<void(const std::string&)> balloon)
+                         std::function<void(const std::string&)> balloon, RecentProfiles recent)
     : host_(host),
       balloon_(std::move(balloon)),
+      recent_(std::move(recent)),
       storage_(std::move(settingsRoot)),
       switcher_(RememberingCheck(CheckProfileFile, StampOf), TimeOfDay) {}
 

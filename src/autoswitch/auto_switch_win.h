@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "autoswitch/rule_registry_win.h"
 #include "autoswitch/switcher.h"
@@ -37,10 +38,14 @@ class CAutoSwitch : public CMsgHandler {
     // Posted to the main window: the program's registry values changed.
     static constexpr UINT kSettingsChangedMessage = WM_APP + 0x121;
 
+    // The profiles the user opened lately, newest first.
+    using RecentProfiles = std::function<std::vector<std::string>()>;
+
     // settingsRoot: "Software\MARVENTA\<program base name>" under HKCU;
-    // balloon: shows a text from the program's tray icon.
+    // balloon: shows a text from the program's tray icon; recent: the
+    // program's recent files, which the dialog offers for a new rule.
     CAutoSwitch(DriverHost& host, std::string settingsRoot,
-                std::function<void(const std::string&)> balloon);
+                std::function<void(const std::string&)> balloon, RecentProfiles recent);
     ~CAutoSwitch() override;
 
     // Reads the rules and the switch, hooks when switching is on, and
@@ -57,6 +62,9 @@ class CAutoSwitch : public CMsgHandler {
     bool IsOn() const { return on_; }
     void SetOn(bool on);
     RuleStorage& Storage() { return storage_; }
+    std::vector<std::string> RecentProfilePaths() const {
+        return recent_ ? recent_() : std::vector<std::string>();
+    }
     const Switcher& Decisions() const { return switcher_; }
     // After the rules were edited here.
     void ReloadRules();
@@ -91,6 +99,7 @@ class CAutoSwitch : public CMsgHandler {
 
     DriverHost& host_;
     std::function<void(const std::string&)> balloon_;
+    RecentProfiles recent_;
     RegistryRuleStorage storage_;
     Switcher switcher_;
     HWND window_ = nullptr;

@@ -130,8 +130,7 @@ class DriverHost {
     // (unless it is a drive's root); nothing when the system cannot give it.
     virtual std::optional<std::string> ProgramFolder() = 0;
 
-    // Sends kSecondStartMessage (app/main_window_messages.h) to the main window
-    // when it exists (a hidden one then shows itself).
+    // Brings up the main window when it exists (a hidden one shows itself).
     virtual void NotifyMainWindow() = 0;
     // Message box with string `messageId` as text and string 1 as caption, an
     // OK button, and the given owner and icon. A non-empty `file` follows the

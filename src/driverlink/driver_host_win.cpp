@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/main_window_messages.h"
 #include "driverlink/driver_link.h"
 #include "fw/devinfo_handle.h"
 #include "fw/handle.h"
@@ -257,8 +256,8 @@ HWND WinDriverHost::LiveMainWindow() const {
 }
 
 void WinDriverHost::NotifyMainWindow() {
-    if (const HWND window = LiveMainWindow()) {
-        SendMessageA(window, kSecondStartMessage, 0, 0);
+    if (LiveMainWindow() != nullptr && bringUp_) {
+        bringUp_();
     }
 }
 

@@ -22,8 +22,12 @@ class WinDriverHost : public DriverHost {
     WinDriverHost() = default;
     explicit WinDriverHost(TextSource texts) : texts_(std::move(texts)) {}
 
-    // The window kSecondStartMessage goes to and that owns message 57; null for none.
-    void SetMainWindow(HWND window) { mainWindow_ = window; }
+    // The window that owns message 57, and what brings it up before a
+    // driver installation (a hidden one shows itself); null and empty for none.
+    void SetMainWindow(HWND window, std::function<void()> bringUp = {}) {
+        mainWindow_ = window;
+        bringUp_ = std::move(bringUp);
+    }
 
     std::optional<std::string> WindowsDirectory() override;
     SystemFolderView SystemFolders() override { return ThisProcessSystemFolders(); }
@@ -53,6 +57,7 @@ class WinDriverHost : public DriverHost {
 
     TextSource texts_;
     HWND mainWindow_ = nullptr;
+    std::function<void()> bringUp_;
 };
 
 }  // namespace gd

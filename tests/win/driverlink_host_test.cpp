@@ -116,7 +116,7 @@ TEST_F(DriverLinkWinTest, OnlyALiveMainWindowIsNotifiedOrOwnsABox) {
     host.NotifyMainWindow();  // no window yet: nothing to send to
     StandInMainWindow window;
     const HWND main = window.get();
-    host.SetMainWindow(main);
+    host.SetMainWindow(main, [main] { SendMessageA(main, WM_USER + 1, 0, 0); });
     host.NotifyMainWindow();
     EXPECT_EQ(StandInMainWindow::shown, 1);
 
@@ -302,7 +302,7 @@ TEST_F(DriverLinkPadsimTest, APadWithoutItsDriverIsReinstalledAndThenTakesProfil
     RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kInstallDirValue, REG_SZ, folder.c_str(),
                     static_cast<DWORD>(folder.size() + 1));
     StandInMainWindow mainWindow;
-    host.SetMainWindow(mainWindow.get());
+    host.SetMainWindow(mainWindow.get(), [] { ++StandInMainWindow::shown; });
 
     const bool present = link.IsDevicePresent(true);
 
