@@ -14,12 +14,10 @@
 #include "keys/key_name_source.h"
 #include "keys/key_name_source_win.h"
 #include "resource.h"
+#include "settings_root.h"
 
 namespace gd {
 namespace {
-
-// The brand word under HKEY_CURRENT_USER\Software.
-constexpr char kRegistryKey[] = "MARVENTA";
 
 // A running copy that stopped answering must not keep a new start waiting
 // for ever.
@@ -60,7 +58,8 @@ bool CGripdeckApp::InitInstance() {
     if (!FindRunningInstance()) {
         return false;
     }
-    SetRegistryKey(kRegistryKey);
+    SetRegistryKey(kSettingsCompany);
+    SetProfileName(kSettingsProduct);
     RegistrySettings settings(*this);
     AppSettings stored;
     stored.LoadAtStart(settings);

@@ -15,6 +15,7 @@
 #include "fw/text.h"
 #include "profile/image.h"
 #include "resource.h"
+#include "settings_root.h"
 #include "skin/bitmap_shape.h"
 #include "skin/display_scale_win.h"
 #include "skin_layout.h"
@@ -155,7 +156,7 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
     : CDialog(IDD_MAIN_WINDOW),
       driverLink_(driverHost_),
       autoSwitch_(
-          driverHost_, "Software\\" + GetApp()->RegistryKey() + "\\" + GetApp()->AppName(),
+          driverHost_, kSettingsRoot,
           [this](const std::string& text) { trayIcon_.ShowBalloon(text, NIIF_INFO); },
           [] {
               const RecentFiles& recent = GripdeckApp().recentFiles;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/settings_store.h"
+#include "settings_root.h"
 
 namespace gd {
 
@@ -20,7 +21,7 @@ class RegistrySettings final : public SettingsStore {
     std::string ReadString(const std::string& name, const std::string& fallback) override;
     bool WriteString(const std::string& name, const std::string& value) override;
 
-    static constexpr char kSection[] = "default";
+    static constexpr const char* kSection = kSettingsSection;
 
   private:
     const CWinApp& app_;

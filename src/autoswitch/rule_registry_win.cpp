@@ -7,8 +7,6 @@
 namespace gd {
 namespace {
 
-constexpr char kSettingsSection[] = "default";
-
 UniqueKey OpenKey(const std::string& path, REGSAM access) {
     UniqueKey key;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) {

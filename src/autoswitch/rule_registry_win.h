@@ -1,7 +1,7 @@
 #pragma once
 // The rules and the on/off value in the registry, under
-// HKEY_CURRENT_USER\<settingsRoot> (for the program
-// "Software\MARVENTA\gripdeck"): AutoSwitch and AutoSwitchFront hold the
+// HKEY_CURRENT_USER\<settingsRoot> (for the program kSettingsRoot,
+// "Software\MARVENTA\Gripdeck"): AutoSwitch and AutoSwitchFront hold the
 // rules, default\AutoSwitch the switch.
 #include <windows.h>
 
@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "autoswitch/auto_switch_rules.h"
+#include "settings_root.h"
 
 namespace gd {
-
-// The program's settings root, as gpxtool and scripts find it.
-inline constexpr char kProgramSettingsRoot[] = "Software\\MARVENTA\\gripdeck";
 
 // Every string value of an open key as (name, data), leaving out names and
 // data longer than a path; what was read before an error when the key is

@@ -11,6 +11,7 @@
 #include "driverlink/driver_host.h"
 #include "profile/records.h"
 #include "resource.h"
+#include "settings_root.h"
 
 namespace gd {
 
@@ -26,7 +27,7 @@ inline constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\velq
 inline constexpr char kPackageValue[] = "Package";
 inline constexpr char kResolutionValue[] = "Resolution";
 
-inline constexpr char kSettingsKey[] = "Software\\MARVENTA\\Gripdeck\\default";
+inline constexpr const char* kSettingsKey = kSettingsSectionKey;
 inline constexpr char kInstallDirValue[] = "InstallDir";
 inline constexpr std::uint32_t kInstallDirBytes = 256;
 

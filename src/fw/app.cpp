@@ -58,7 +58,7 @@ std::string CWinApp::SectionPath(std::string_view section) const {
     std::string path = "Software\\";
     path += registryKey_;
     path += '\\';
-    path += appName_;
+    path += profileName_.empty() ? appName_ : profileName_;
     path += '\\';
     path += section;
     return path;

@@ -3,7 +3,7 @@
 // command line and calls Run(); the program's life happens in InitInstance.
 //
 // Profile settings live under the key
-//   HKEY_CURRENT_USER\Software\<key>\<app name>\<section>
+//   HKEY_CURRENT_USER\Software\<key>\<profile name, else app name>\<section>
 // once SetRegistryKey named <key>; before that nothing is read (defaults
 // come back) and nothing is written.
 #include <windows.h>
@@ -40,6 +40,9 @@ class CWinApp {
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
     void SetRegistryKey(std::string_view key) { registryKey_ = key; }
+    // The name under the registry key; the app name until set, so that a
+    // renamed program file would read other settings.
+    void SetProfileName(std::string_view name) { profileName_ = name; }
     const std::string& RegistryKey() const { return registryKey_; }
     // REG_DWORD values; the default for a missing value or one of another type.
     int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) const;
@@ -56,6 +59,7 @@ class CWinApp {
     std::string appName_;
     std::string commandLine_;
     std::string registryKey_;
+    std::string profileName_;
     HINSTANCE instance_ = nullptr;
     CWnd mainWindow_;
     int exitCode_ = 0;

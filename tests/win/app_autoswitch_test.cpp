@@ -12,8 +12,8 @@
 namespace gd::apptest {
 namespace {
 
-constexpr char kRules[] = "Software\\MARVENTA\\gdtest\\AutoSwitch";
-constexpr char kFrontRules[] = "Software\\MARVENTA\\gdtest\\AutoSwitchFront";
+constexpr char kRules[] = "Software\\MARVENTA\\Gripdeck\\AutoSwitch";
+constexpr char kFrontRules[] = "Software\\MARVENTA\\Gripdeck\\AutoSwitchFront";
 
 void WriteRule(const char* key, const char* program, const std::string& profile) {
     WriteValue(HKEY_CURRENT_USER, key, program, REG_SZ, profile.c_str(),
@@ -340,7 +340,7 @@ TEST_F(AutoSwitchTest, EveryCopyOfAGameIsWatchedHoweverMany) {
 
 TEST_F(AutoSwitchTest, SettingsDeletedWhileTheProgramRunsAreFollowedWhenMadeAgain) {
     auto program = StartAndApply();
-    ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MARVENTA\\gdtest"), ERROR_SUCCESS);
+    ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsRoot), ERROR_SUCCESS);
     program->Sync();
     const std::string racer = Profile("Racer.gpx", "Rc");
     WriteRule(kRules, "racer.exe", racer);

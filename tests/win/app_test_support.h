@@ -2,8 +2,9 @@
 // Driving gripdeck.exe from a test process as a user and the system meet it:
 // start it, find its windows, post commands and clicks, answer its dialogs,
 // read back files, registry values and the simulated pad's record. The
-// program runs as a copy named gdtest.exe, so its settings live under
-// HKEY_CURRENT_USER\Software\MARVENTA\gdtest.
+// program runs as a copy named gdtest.exe: its settings stay where the
+// program keeps them whatever its file is called, under
+// HKEY_CURRENT_USER\Software\MARVENTA\Gripdeck, which each test clears.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -22,6 +23,7 @@
 #include "profile/image.h"
 #include "profile/profile_file.h"
 #include "resource.h"
+#include "settings_root.h"
 #include "support/padsim_support.h"
 
 namespace gd::apptest {
@@ -32,7 +34,7 @@ inline constexpr DWORD kLimitMs = 15000;
 inline constexpr DWORD kDeviceLimitMs = 20000;
 
 inline constexpr char kProgramBase[] = "gdtest";
-inline constexpr char kSettings[] = "Software\\MARVENTA\\gdtest\\default";
+inline constexpr const char* kSettings = kSettingsSectionKey;
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kVersionCaption[] = "MARVENTA Gripdeck Version 1.00.200EN";
 
@@ -383,7 +385,7 @@ class AppTest : public ::testing::Test {
             GTEST_SKIP() << "gripdeck.exe is not beside the test executable";
         }
         ASSERT_TRUE(WaitFor([] { return !AnyMainWindow(); })) << "a copy still runs";
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MARVENTA\\gdtest");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsRoot);
         ::DeleteFileA(PackageFile().c_str());
     }
 

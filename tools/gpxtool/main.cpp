@@ -25,7 +25,7 @@ class ConsoleDriverHost final : public gd::WinDriverHost {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     ConsoleDriverHost driverHost;
-    gd::RegistryRuleStorage rules(gd::kProgramSettingsRoot);
+    gd::RegistryRuleStorage rules(gd::kSettingsRoot);
     return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr, &driverHost, &rules);
 #else
     return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr);
