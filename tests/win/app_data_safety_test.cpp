@@ -316,14 +316,23 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     Close(editor, IDC_REJECT);
     EXPECT_TRUE(Shows("safety new.gpx"));
 
+    // The pad picture beside the window is no dialog that holds it: a path
+    // opens at once, and the window stays enabled.
+    ClickControl(main_, IDC_PAD_ICON);
+    program_->Sync();
+    ASSERT_TRUE(::IsWindowVisible(program_->PadPicture()));
+    StartAgainWith(forwarded);
+    EXPECT_TRUE(Shows("safety forwarded.gpx"));
+    EXPECT_TRUE(::IsWindowEnabled(main_));
+
     // A menu open over the profile: the path waits until it has closed.
     ClickControl(main_, IDC_PAD_BUTTON_0);
     ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
-    StartAgainWith(forwarded);
+    StartAgainWith(saved);
     program_->Sync();
-    EXPECT_EQ(WindowText(main_), "Gripdeck: safety new.gpx");
+    EXPECT_EQ(WindowText(main_), "Gripdeck: safety forwarded.gpx");
     CloseMenu(Pid());
-    EXPECT_TRUE(Shows("safety forwarded.gpx"));
+    EXPECT_TRUE(Shows("safety new.gpx"));
 
     // Hidden to the tray, the summary window hides too; Exit from there
     // stores it as the user last saw it.
