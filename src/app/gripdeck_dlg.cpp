@@ -1,6 +1,5 @@
 #include "app/gripdeck_dlg.h"
 
-#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -51,28 +50,6 @@ std::span<const SkinnedButton> CGripdeckDlg::SkinnedButtons() {
     };
     return kButtons;
 }
-
-namespace {
-
-// A shown dialog (an editor, file dialog or message box) owned by `main`,
-// other than the summary window.
-struct OwnedDialogSearch {
-    HWND main;
-    HWND summary;
-    bool found;
-};
-
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<OwnedDialogSearch*>(param);
-    char className[8] = {};
-    search.found = window != search.summary && ::GetWindow(window, GW_OWNER) == search.main &&
-                   ::IsWindowVisible(window) &&
-                   ::GetClassNameA(window, className, sizeof className) > 0 &&
-                   std::strcmp(className, "#32770") == 0;
-    return search.found ? FALSE : TRUE;
-}
-
-}  // namespace
 
 const MessageMap& CGripdeckDlg::GetMessageMap() const {
     using D = CGripdeckDlg;
@@ -803,15 +780,14 @@ bool CGripdeckDlg::HoldForOpenDialog() {
     if (!IsWindowEnabled() || inMenu_) {
         return true;
     }
-    OwnedDialogSearch search{hwnd_, summaryWindow.GetSafeHwnd(), false};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-        // A message box closed over an editor has enabled the main window
-        // while the editor is still open. Disabled again, as the editor's
-        // modal run expects, its close enables it and the path follows.
-        EnableWindow(FALSE);
+    if (ModalDialogOver(hwnd_) == nullptr) {
+        return false;
     }
-    return search.found;
+    // A dialog that ended over another one has enabled the main window while
+    // the other is still open. Disabled again, as that dialog's modal run
+    // expects, its close enables it and the path follows.
+    EnableWindow(FALSE);
+    return true;
 }
 
 LRESULT CGripdeckDlg::OnOpenForwarded(WPARAM, LPARAM) {

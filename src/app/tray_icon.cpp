@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/main_window_messages.h"
+#include "fw/dialog.h"
 #include "fw/text.h"
 #include "resource.h"
 
@@ -80,7 +81,9 @@ LRESULT TrayIcon::OnTaskbarCreated(WPARAM, LPARAM) {
 LRESULT TrayIcon::OnTrayNotify(WPARAM, LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
         case WM_LBUTTONDOWN:
-            showHide_();
+            // The menu's Show/Hide, the way the menu's commands go: under
+            // an open dialog it brings that dialog to the front instead.
+            ::SendMessageA(window_, WM_COMMAND, ID_TRAY_SHOW_HIDE, 0);
             return 0;
         case WM_RBUTTONUP:
             ShowMenu();
@@ -99,6 +102,12 @@ void TrayIcon::ShowMenu() {
     // Without a message after it, a tray menu left open by a click
     // elsewhere would not close the next time.
     ::PostMessageA(window_, WM_NULL, 0, 0);
+    // A dialog open over the window goes on in front, whatever the menu
+    // ended with: a key capture behind its own window takes its dialog keys
+    // as any other key.
+    if (HWND dialog = ModalDialogOver(window_)) {
+        ::SetForegroundWindow(dialog);
+    }
 }
 
 void TrayIcon::ShowBalloon(const std::string& text, DWORD iconFlags) {

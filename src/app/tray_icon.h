@@ -3,7 +3,9 @@
 // opens (menu 131). A left click shows or hides the main window, a right
 // click opens the menu; the icon comes back when Explorer restarts. The main
 // window owns the icon and chains its handler table; the menu's commands
-// other than "Show/Hide" go to the main window's own routes.
+// other than "Show/Hide" go to the main window's own routes. While a dialog
+// of the program holds the main window, the click and the menu's commands
+// bring that dialog to the front instead (fw/dialog.h).
 #include <windows.h>
 
 #include <shellapi.h>

@@ -97,7 +97,8 @@ LRESULT CKeyCaptureDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
         const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
         const std::uint32_t stroke = StrokeKey(event.scanCode, (event.flags & LLKHF_EXTENDED) != 0);
         const KeyCaptureState::Outcome outcome =
-            state_.OnKey(stroke, (event.flags & LLKHF_UP) != 0, ::GetForegroundWindow() == hwnd_);
+            state_.OnKey(stroke, (event.flags & LLKHF_UP) != 0, ::GetForegroundWindow() == hwnd_,
+                         KeyHeldBefore(event));
         if (outcome.takeKey) {
             SetCapturedKey(stroke);
         }

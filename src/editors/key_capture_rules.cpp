@@ -77,11 +77,12 @@ bool KeyCaptureState::WorksTheDialog(std::uint32_t key) const {
     return false;
 }
 
-KeyCaptureState::Outcome KeyCaptureState::OnKey(std::uint32_t key, bool released, bool inFront) {
+KeyCaptureState::Outcome KeyCaptureState::OnKey(std::uint32_t key, bool released, bool inFront,
+                                                bool heldBefore) {
     Outcome outcome = Decide(key, released, inFront);
-    if (!released && !outcome.passOn) {
-        swallowed_.Pressed(key);
-    } else if (released && !swallowed_.Released(key)) {
+    if (!released) {
+        swallowed_.Pressed(key, outcome.passOn || heldBefore);
+    } else if (!swallowed_.Released(key)) {
         outcome.passOn = true;
     }
     return outcome;

@@ -53,9 +53,9 @@ constexpr std::uint32_t StrokeKey(std::uint32_t scanCode, bool extended) {
 // every other key is still swallowed and taken. The dialog keys go on only
 // while the dialog is in front: behind another window they would reach that
 // program, so there they are swallowed and taken like any other key. A
-// release goes on whenever its press did, or came before the capture.
-// Restart captures anew, so that Tab, Enter or Space can be taken after
-// another key.
+// release goes on whenever a press of its key did, or came before the
+// capture (SwallowedKeys). Restart captures anew, so that Tab, Enter or
+// Space can be taken after another key.
 class KeyCaptureState {
   public:
     struct Outcome {
@@ -65,8 +65,9 @@ class KeyCaptureState {
     };
 
     // key: StrokeKey of the event; released: a key-up event; inFront: the
-    // dialog is the foreground window.
-    Outcome OnKey(std::uint32_t key, bool released, bool inFront);
+    // dialog is the foreground window; heldBefore: the system held the key
+    // down before the event, from a press that reached it.
+    Outcome OnKey(std::uint32_t key, bool released, bool inFront, bool heldBefore);
     void Restart();
     bool IsCapturing() const { return capturing_; }
     void SetArrowsWorkTheDialog(bool arrows) { arrowsWorkTheDialog_ = arrows; }

@@ -71,6 +71,14 @@ class KeyboardHook {
     static inline Receiver* current_ = nullptr;
 };
 
+// Inside a low-level keyboard hook: whether the system holds the event's key
+// down already, from a press that reached it before this event. The key
+// state a hook reads is the one before its event, which only a stroke that
+// goes on changes.
+inline bool KeyHeldBefore(const KBDLLHOOKSTRUCT& event) {
+    return event.vkCode != 0 && (::GetAsyncKeyState(static_cast<int>(event.vkCode)) & 0x8000) != 0;
+}
+
 // The three kinds, each with its own pair:
 // choosing a key takes every stroke of the desktop and swallows it;
 using KeyCaptureHook = KeyboardHook<CKeyCaptureDlg, WH_KEYBOARD_LL>;

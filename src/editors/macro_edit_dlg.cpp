@@ -515,10 +515,11 @@ LRESULT CMacroEditDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
     }
     // Every stroke of the desktop goes to the recorder alone, but for the
     // release of a key pressed before recording began (the Enter that
-    // started it), which the system must see to mark the key up.
+    // started it, a Shift held since), which the system must see to mark
+    // the key up. Such a key's auto-repeats come through the hook as well.
     const std::uint32_t key = StrokeKey(stroke.scanCode, extended);
     if (down) {
-        swallowed_.Pressed(key);
+        swallowed_.Pressed(key, KeyHeldBefore(stroke));
     } else if (up && !swallowed_.Released(key)) {
         return RecordingHook::PassOn(code, message, data);
     }

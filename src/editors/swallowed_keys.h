@@ -1,22 +1,43 @@
 #pragma once
-// The keys whose press a low-level keyboard hook swallowed and whose release
-// it has not seen yet. A release whose press went on (or came before the
-// hook, as the stroke that opened its dialog did) must go on as well: the
-// system marks a key up only when its release reaches it, and would
-// otherwise keep it held down for every program.
+// What a low-level keyboard hook does with a key's release. The system marks
+// a key up only when its release reaches it, so a release must go on
+// whenever any press of its key went on, or the key stays held down for
+// every program. That includes a press made before the hook was installed
+// (the stroke that opened its dialog, a Shift held as recording starts), of
+// which the hook sees at most the auto-repeats: the hook asks the system
+// whether it holds the key down already, and such a repeat counts as a
+// press that went on. Only a key whose every press the hook swallowed has
+// its release swallowed as well.
 #include <cstdint>
-#include <set>
+#include <map>
 
 namespace gd {
 
 class SwallowedKeys {
   public:
-    void Pressed(std::uint32_t key) { keys_.insert(key); }
-    // True when the release ends a swallowed press, and so is swallowed too.
-    bool Released(std::uint32_t key) { return keys_.erase(key) != 0; }
+    // A press or auto-repeat of `key`. reachedSystem: it goes on, or the
+    // system held the key down before it.
+    void Pressed(std::uint32_t key, bool reachedSystem) {
+        bool& reached = pressed_[key];
+        reached = reached || reachedSystem;
+    }
+    // True when the release is swallowed too: the hook saw presses of the
+    // key since its last release, and none of them reached the system. A
+    // release without a press seen ends one made before the hook.
+    bool Released(std::uint32_t key) {
+        const auto found = pressed_.find(key);
+        if (found == pressed_.end()) {
+            return false;
+        }
+        const bool swallowed = !found->second;
+        pressed_.erase(found);
+        return swallowed;
+    }
 
   private:
-    std::set<std::uint32_t> keys_;
+    // The keys pressed and not yet released, each with whether a press of
+    // it reached the system.
+    std::map<std::uint32_t, bool> pressed_;
 };
 
 }  // namespace gd

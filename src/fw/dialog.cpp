@@ -1,5 +1,7 @@
 #include "fw/dialog.h"
 
+#include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <vector>
 
@@ -96,6 +98,45 @@ void StopFilteringKeys(HWND dialog) {
     }
 }
 
+struct ModalSearch {
+    HWND owner;
+    HWND found;
+};
+
+bool IsModeless(HWND window) {
+    const std::vector<HWND>& modeless = Modeless().windows;
+    return std::find(modeless.begin(), modeless.end(), window) != modeless.end();
+}
+
+// Whether `window` is owned by `owner`, directly or through modal dialogs.
+// A dialog run over a modeless one holds that one, not its owner.
+bool IsHeldBy(HWND window, HWND owner) {
+    for (HWND up = ::GetWindow(window, GW_OWNER); up != nullptr; up = ::GetWindow(up, GW_OWNER)) {
+        if (up == owner) {
+            return true;
+        }
+        if (IsModeless(up)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+BOOL CALLBACK FindModalDialog(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<ModalSearch*>(param);
+    // A dialog that opened another for its own modal run is disabled by it;
+    // only the innermost one takes input.
+    char className[8] = {};
+    if (::IsWindowVisible(window) == FALSE || ::IsWindowEnabled(window) == FALSE ||
+        ::GetClassNameA(window, className, sizeof className) == 0 ||
+        std::strcmp(className, "#32770") != 0 || IsModeless(window) ||
+        !IsHeldBy(window, search.owner)) {
+        return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
 // The range message with the bounds in place of its two "%d": one text
 // serves signed and unsigned fields alike.
 std::string RangeMessage(long long minimum, long long maximum) {
@@ -114,6 +155,13 @@ std::string RangeMessage(long long minimum, long long maximum) {
 }
 
 }  // namespace
+
+HWND ModalDialogOver(HWND owner) {
+    ModalSearch search{owner, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindModalDialog,
+                        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 void CDataExchange::Text(int id, std::string& value) {
     if (failed_) {
@@ -336,6 +384,17 @@ void CDialog::UseAccelerators(UINT tableId) {
 }
 
 INT_PTR CDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A menu still reaches a window that a modal dialog holds disabled (the
+    // tray's, say, under an editor of the main window). Its command would
+    // open a second dialog, whose end enables the window under the first,
+    // or change what the first was opened for: the dialog comes to the
+    // front instead, and the command is dropped.
+    if (message == WM_COMMAND && lParam == 0) {
+        if (HWND holder = ModalDialogOver(window)) {
+            ::SetForegroundWindow(holder);
+            return TRUE;
+        }
+    }
     Message m{window, message, wParam, lParam};
     bool handled = RouteMessage(m);
     if (message == WM_NCDESTROY) {

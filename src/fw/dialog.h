@@ -6,6 +6,9 @@
 // A modeless dialog gets its dialog keys (Tab, Enter, Escape...) inside
 // whatever modal run is going on.
 //
+// A dialog that a modal dialog of its own holds takes no command of a menu
+// or accelerator: the command brings the holding dialog to the front.
+//
 // Data exchange: DoDataExchange(dx) lists the fields once; UpdateData(false)
 // puts members into the controls, UpdateData(true) reads and validates them.
 // A field that fails shows its message, gets the focus, and stops the
@@ -59,6 +62,13 @@ class CDataExchange {
     bool saving_;
     bool failed_ = false;
 };
+
+// The dialog whose modal run holds `owner`: of this thread's shown dialogs
+// owned by `owner`, directly or through one another, the one that takes
+// input, be it a CDialog, a file dialog or a message box. Modeless dialogs
+// hold nothing, nor does a dialog run over one of them. Null while none is
+// open.
+HWND ModalDialogOver(HWND owner);
 
 class CDialog : public CWnd, public CMsgHandler {
   public:

@@ -159,11 +159,106 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
         state.SetArrowsWorkTheDialog(c.arrows);
         for (std::size_t i = 0; i < c.events.size(); ++i) {
             const Event& e = c.events[i];
-            const KeyCaptureState::Outcome outcome = state.OnKey(e.key, e.released, !e.behind);
+            const KeyCaptureState::Outcome outcome =
+                state.OnKey(e.key, e.released, !e.behind, false);
             EXPECT_EQ(outcome.passOn, e.passOn) << c.what << ", event " << i;
             EXPECT_EQ(outcome.takeKey, e.takeKey) << c.what << ", event " << i;
             EXPECT_EQ(outcome.complete, e.complete) << c.what << ", event " << i;
         }
+    }
+}
+
+// A release is swallowed only when every press of its key since the last
+// release was swallowed and none found the key already held down: the
+// system marks a key up only when its release reaches it.
+TEST(SwallowedKeys, AReleaseGoesOnWheneverAnyPressOfItsKeyReachedTheSystem) {
+    constexpr std::uint32_t kShift = 0x2A, kA = 0x1E;
+    struct Event {
+        std::uint32_t key;
+        bool released;
+        bool reached;            // a press: it went on, or found the key held down
+        bool swallowed = false;  // a release: the outcome
+    };
+    const struct {
+        const char* what;
+        std::vector<Event> events;
+    } cases[] = {
+        {"a stroke swallowed whole", {{kA, false, false}, {kA, true, false, true}}},
+        {"a key held down from before the hook, seen only by its auto-repeats",
+         {{kShift, false, true},
+          {kShift, false, true},
+          {kShift, false, true},
+          {kShift, true, false}}},
+        {"a first press that went on, then auto-repeats swallowed",
+         {{kShift, false, true},
+          {kShift, false, false},
+          {kShift, false, false},
+          {kShift, true, false}}},
+        {"a swallowed press whose auto-repeat went on",
+         {{kA, false, false}, {kA, false, true}, {kA, true, false}}},
+        {"a release without a press", {{kA, true, false}}},
+        {"each key on its own, whatever order the releases come in",
+         {{kShift, false, true},
+          {kA, false, false},
+          {kShift, true, false},
+          {kShift, false, false},
+          {kA, true, false, true},
+          {kShift, true, false, true}}},
+        {"a release ends what its key's presses reached",
+         {{kA, false, true},
+          {kA, true, false},
+          {kA, false, false},
+          {kA, true, false, true},
+          {kA, true, false}}},
+    };
+    for (const auto& c : cases) {
+        SwallowedKeys keys;
+        for (std::size_t i = 0; i < c.events.size(); ++i) {
+            const Event& e = c.events[i];
+            if (e.released) {
+                EXPECT_EQ(keys.Released(e.key), e.swallowed) << c.what << ", event " << i;
+            } else {
+                keys.Pressed(e.key, e.reached);
+            }
+        }
+    }
+}
+
+// The capture's releases follow its presses: a Shift that reached the system
+// before the capture or while it let the key through is let up again, even
+// when its auto-repeats were swallowed meanwhile.
+TEST(KeyCapture, AKeyThatReachedTheSystemIsLetUpWhateverTheCaptureDidMeanwhile) {
+    constexpr std::uint32_t kLeftShift = 0x2A, kB = 0x30;
+    const auto press = [](KeyCaptureState& state, bool heldBefore) {
+        return state.OnKey(kLeftShift, false, true, heldBefore).passOn;
+    };
+    const auto release = [](KeyCaptureState& state) {
+        return state.OnKey(kLeftShift, true, true, false).passOn;
+    };
+    {
+        SCOPED_TRACE("held down as the dialog opened: only its auto-repeats come");
+        KeyCaptureState state;
+        EXPECT_FALSE(press(state, true));
+        EXPECT_FALSE(press(state, true));
+        EXPECT_TRUE(release(state));
+    }
+    {
+        SCOPED_TRACE("pressed while it worked the dialog, auto-repeated after Change");
+        KeyCaptureState state;
+        state.OnKey(kB, false, true, false);
+        state.OnKey(kB, true, true, false);
+        EXPECT_TRUE(press(state, false));
+        state.Restart();
+        // Remembered from the press itself, whatever the system reports.
+        EXPECT_FALSE(press(state, false));
+        EXPECT_TRUE(release(state));
+    }
+    {
+        SCOPED_TRACE("pressed and released during the capture");
+        KeyCaptureState state;
+        EXPECT_FALSE(press(state, false));
+        EXPECT_FALSE(press(state, false));
+        EXPECT_FALSE(release(state));
     }
 }
 

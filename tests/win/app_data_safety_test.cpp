@@ -1,8 +1,14 @@
 // No edit lost and no wrong profile taken, driven in the running program:
-// editors whose button went away meanwhile, cancelled or failed saves,
-// edited summaries, paths forwarded while dialogs are open, and the summary
+// the tray used while an editor is open, cancelled or failed saves, edited
+// summaries, paths forwarded while dialogs are open, and the summary
 // window's visibility stored at an Exit from the tray.
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app_test_support.h"
+#include "support/win_test_support.h"
 
 namespace gd::apptest {
 namespace {
@@ -79,7 +85,108 @@ class DataSafetyTest : public AppTest {
     HWND main_ = nullptr;
 };
 
-TEST_F(DataSafetyTest, StaleEditorsWriteNowhereAndACancelledOrFailedSaveStopsTheCommand) {
+// An editor open over the main window, and the tray used meanwhile: its
+// menu, each of the menu's commands and a click on the icon bring the editor
+// to the front, and open, load, hide or end nothing under it. A dialog
+// opened and closed there enabled the main window under the editor, where a
+// click on another button opened a second editor; the first one's OK then
+// filled no button, and a profile loaded under it took its result as well.
+TEST_F(DataSafetyTest, UnderAnOpenEditorTheTrayBringsItToTheFrontAndActsOnNothing) {
+    const std::string path = Work("safety tray editor.gpx");
+    const std::string listed = Work("safety tray listed.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("T", {0})));
+    ASSERT_TRUE(WriteProfile(listed, *MacroProfile("L", {0})));
+    WriteSetting("Recent00", listed);
+    ASSERT_NO_FATAL_FAILURE(Start(Quoted(path)));
+    const std::string title = "Gripdeck: safety tray editor.gpx";
+    ClickControl(main_, IDC_GROUP_M1_M10);
+    ClickControl(main_, IDC_PAD_BUTTON_0);
+    ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
+    CloseMenu(Pid());
+    program_->Command(ID_KEYBOARD);
+    HWND capture = WaitForDialog(Pid(), "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    program_->Sync();
+    ASSERT_FALSE(::IsWindowEnabled(main_));
+    ASSERT_EQ(::GetForegroundWindow(), capture);
+
+    // Each way ends with the editor in front of a disabled main window, and
+    // no other dialog; one that opened all the same is closed to go on.
+    const auto expectOnlyTheEditor = [&](const std::string& how) {
+        program_->Sync();
+        std::vector<HWND> opened = TopLevelWindows(Pid(), "#32770");
+        std::erase_if(opened, [&](HWND window) {
+            return window == main_ || window == capture || window == program_->SummaryWindow();
+        });
+        for (HWND other : opened) {
+            ADD_FAILURE() << how << " opened " << WindowText(other);
+            Close(other, IDCANCEL);
+        }
+        EXPECT_FALSE(::IsWindowEnabled(main_)) << how;
+        EXPECT_TRUE(::IsWindowVisible(main_)) << how;
+        EXPECT_EQ(::GetForegroundWindow(), capture) << how;
+        EXPECT_EQ(WindowText(main_), title) << how;
+        EXPECT_FALSE(program_->HasEnded()) << how;
+    };
+
+    // The menu opens and closes again with nothing chosen.
+    ::PostMessageA(main_, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
+    CloseMenu(Pid());
+    expectOnlyTheEditor("the menu closed");
+
+    // "Automatic Profiles" chosen with the keyboard: Show/Hide, About,
+    // Recent Files, the recent file, then it.
+    ::PostMessageA(main_, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = OpenPopupMenu(Pid())) != nullptr; }));
+    for (int i = 0; i < 5; ++i) {
+        ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    const auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+    ASSERT_TRUE(WaitFor([&] {
+        return (::GetMenuState(items, ID_OPTIONS_AUTO_PROFILES, MF_BYCOMMAND) & MF_HILITE) != 0;
+    }));
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) == nullptr; }));
+    expectOnlyTheEditor("Automatic Profiles");
+
+    // The other commands, as choosing them sends them, and a click on the
+    // icon; Exit last.
+    const std::pair<const char*, std::function<void()>> others[] = {
+        {"About", [&] { program_->Command(ID_APP_ABOUT); }},
+        {"the recent file", [&] { program_->Command(ID_RECENT_FILE_FIRST); }},
+        {"Show/Hide", [&] { program_->Command(ID_TRAY_SHOW_HIDE); }},
+        {"a click on the icon",
+         [&] { ::PostMessageA(main_, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN); }},
+        {"Exit", [&] { program_->Command(ID_APP_EXIT); }},
+    };
+    for (const auto& [how, choose] : others) {
+        choose();
+        expectOnlyTheEditor(how);
+    }
+
+    // The editor still takes a key, and its OK fills M1.
+    HWND keyField = ::GetDlgItem(capture, IDC_KEY_NAME);
+    const std::string startName = ControlText(keyField);
+    test::Inject(test::Strokes({test::kKeyB}));
+    ASSERT_TRUE(WaitFor([&] { return ControlText(keyField) != startName; }));
+    const std::string keyName = ControlText(keyField);
+    Close(capture, IDC_ACCEPT);
+    program_->Sync();
+    ASSERT_FALSE(program_->HasEnded());
+    EXPECT_EQ(LabelText(main_, 0), keyName);
+    EXPECT_NE(keyName, "T0");
+    EXPECT_EQ(WindowText(main_), title);
+
+    // With no dialog open the tray's commands act again.
+    ASSERT_TRUE(::IsWindowEnabled(main_));
+    program_->Command(ID_APP_ABOUT);
+    ASSERT_NO_FATAL_FAILURE(Answer("About Gripdeck", IDOK));
+    EXPECT_TRUE(::IsWindowEnabled(main_));
+}
+
+TEST_F(DataSafetyTest, ACancelledOrFailedSaveStopsTheCommand) {
     const std::string listed = Work("safety listed.gpx");
     const std::string saved = Work("safety saved.gpx");
     ::DeleteFileA(saved.c_str());
@@ -87,26 +194,12 @@ TEST_F(DataSafetyTest, StaleEditorsWriteNowhereAndACancelledOrFailedSaveStopsThe
     ASSERT_TRUE(WriteProfile(listed, *MacroProfile("L", {0})));
     WriteSetting("Recent00", listed);
     ASSERT_NO_FATAL_FAILURE(Start(""));
-    ClickControl(main_, IDC_GROUP_M1_M10);
-    for (UINT command : {ID_KEYBOARD, ID_MOUSE_BUTTON}) {
-        // The first button is selected (its menu opened) and edited, while
-        // the recent file is opened from the tray menu without a pad: no
-        // button is selected any more when the editor returns.
-        ClickControl(main_, IDC_PAD_BUTTON_0);
-        ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
-        CloseMenu(Pid());
-        program_->Command(command);
-        const char* editor =
-            command == ID_KEYBOARD ? "Please press a single key" : "Please select a mouse button";
-        ASSERT_NE(WaitForDialog(Pid(), editor), nullptr);
-        program_->Command(ID_RECENT_FILE_FIRST);
-        ASSERT_NO_FATAL_FAILURE(Answer(kVersionCaption, IDOK));
-        ASSERT_NO_FATAL_FAILURE(Answer(editor, command == ID_KEYBOARD ? IDC_ACCEPT : IDOK));
-        program_->Sync();
-        ASSERT_FALSE(program_->HasEnded());
-        EXPECT_EQ(LabelText(main_, 0), "L0");
-    }
-    // Nothing was written to the loaded profile: New asks nothing.
+    // The recent file opened from the tray menu without a pad, with the
+    // message that says so; nothing is changed in it: New asks nothing.
+    program_->Command(ID_RECENT_FILE_FIRST);
+    ASSERT_NO_FATAL_FAILURE(Answer(kVersionCaption, IDOK));
+    EXPECT_TRUE(Shows("safety listed.gpx"));
+    EXPECT_EQ(LabelText(main_, 0), "L0");
     program_->Command(ID_FILE_NEW);
     program_->Sync();
     ASSERT_TRUE(Dialogs().empty());
@@ -209,8 +302,7 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     program_->Sync();
     EXPECT_TRUE(Dialogs().empty());
 
-    // An editor open, and a message box over it that closes first (and
-    // enables the main window): the path still waits for the editor.
+    // An editor open: the path waits until it is cancelled.
     ClickControl(main_, IDC_PAD_BUTTON_0);
     ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
     CloseMenu(Pid());
@@ -218,23 +310,29 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     HWND editor = WaitForDialog(Pid(), "Please press a single key");
     ASSERT_NE(editor, nullptr);
     StartAgainWith(saved);
-    program_->Command(ID_RECENT_FILE_FIRST);
-    ASSERT_NO_FATAL_FAILURE(Answer(kVersionCaption, IDOK));
-    program_->Sync();
     EXPECT_EQ(WindowText(main_), "Gripdeck: safety forwarded.gpx");
     ASSERT_TRUE(::IsWindowVisible(editor));
-    EXPECT_FALSE(::IsWindowEnabled(main_));  // the editor is modal again
-    Close(editor, IDC_ACCEPT);
+    EXPECT_FALSE(::IsWindowEnabled(main_));
+    Close(editor, IDC_REJECT);
     EXPECT_TRUE(Shows("safety new.gpx"));
+
+    // The pad picture beside the window is no dialog that holds it: a path
+    // opens at once, and the window stays enabled.
+    ClickControl(main_, IDC_PAD_ICON);
+    program_->Sync();
+    ASSERT_TRUE(::IsWindowVisible(program_->PadPicture()));
+    StartAgainWith(forwarded);
+    EXPECT_TRUE(Shows("safety forwarded.gpx"));
+    EXPECT_TRUE(::IsWindowEnabled(main_));
 
     // A menu open over the profile: the path waits until it has closed.
     ClickControl(main_, IDC_PAD_BUTTON_0);
     ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) != nullptr; }));
-    StartAgainWith(forwarded);
+    StartAgainWith(saved);
     program_->Sync();
-    EXPECT_EQ(WindowText(main_), "Gripdeck: safety new.gpx");
+    EXPECT_EQ(WindowText(main_), "Gripdeck: safety forwarded.gpx");
     CloseMenu(Pid());
-    EXPECT_TRUE(Shows("safety forwarded.gpx"));
+    EXPECT_TRUE(Shows("safety new.gpx"));
 
     // Hidden to the tray, the summary window hides too; Exit from there
     // stores it as the user last saw it.

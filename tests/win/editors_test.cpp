@@ -379,6 +379,65 @@ TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
     }
 }
 
+// A Shift held down as recording starts: the hook sees the key's
+// auto-repeats and its release, and swallowing that release would leave
+// Shift held down for every program until the next stroke of it. The same
+// for a Shift that went on to the capture dialog and auto-repeats once
+// "Change" captures anew. (A key held as the capture dialog opens is the
+// same case again, but Wine reads the keyboard afresh when that dialog
+// becomes active, and would hide the fault.)
+TEST(EditorHooks, AShiftThatReachedTheSystemIsUpAgainOnceReleased) {
+    constexpr Key kLeftShift{VK_LSHIFT, 0x2A};
+    // Wine lets a thread read a key as up again without asking for 50 ms,
+    // unless a low-level hook of its process ran since: this one, which
+    // lets everything through, sees every stroke the editors do not take.
+    StrokeCounter counter;
+    ASSERT_TRUE(counter.installed());
+    const auto shiftHeld = [] { return (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; };
+    const std::vector<INPUT> repeatsAndRelease{
+        KeyEvent(kLeftShift, false), KeyEvent(kLeftShift, false), KeyEvent(kLeftShift, false),
+        KeyEvent(kLeftShift, true)};
+    // Whatever a case left, the next starts with Shift up.
+    const auto letShiftUp = [&] {
+        if (shiftHeld()) {
+            Inject({KeyEvent(kLeftShift, true)});
+        }
+        ASSERT_FALSE(shiftHeld());
+    };
+    ASSERT_NO_FATAL_FAILURE(letShiftUp());
+
+    {
+        SCOPED_TRACE("recording a macro");
+        Editor<> editor(nullptr);
+        Inject({KeyEvent(kLeftShift, false)});
+        ASSERT_TRUE(shiftHeld());
+        editor.Click(IDC_START_RECORDING);
+        ASSERT_TRUE(editor.dlg.IsRecording());
+        Inject(repeatsAndRelease);
+        editor.Click(IDC_STOP_RECORDING);
+        EXPECT_FALSE(shiftHeld());
+    }
+    ASSERT_NO_FATAL_FAILURE(letShiftUp());
+
+    {
+        SCOPED_TRACE("capturing anew after a Shift went on to the dialog");
+        CKeyCaptureDlg dlg;
+        RunModal(
+            dlg,
+            [&](HWND d) {
+                Inject(Strokes({kKeyB}));
+                ASSERT_EQ(::GetForegroundWindow(), d);
+                Inject({KeyEvent(kLeftShift, false)});
+                ASSERT_TRUE(shiftHeld());
+                ::SendMessageA(d, WM_COMMAND, IDC_CAPTURE_AGAIN, 0);
+                Inject(repeatsAndRelease);
+                EXPECT_FALSE(shiftHeld());
+            },
+            IDC_REJECT);
+    }
+    ASSERT_NO_FATAL_FAILURE(letShiftUp());
+}
+
 // The two multi-layer editors under real windows: rows picked with the
 // mouse, their menus, and the key and mouse dialogs they open, answered
 // from inside each modal loop.

@@ -1,5 +1,6 @@
 // The framework's own parts no dialog or program test reaches: the handle
-// owner and the application's registry settings.
+// owner, menu commands to a dialog that a modal one holds, and the
+// application's registry settings.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,8 +11,11 @@
 #include "app/recent_files.h"
 #include "app/registry_settings.h"
 #include "fw/app.h"
+#include "fw/dialog.h"
 #include "fw/handle.h"
 #include "fw/handle_waiter.h"
+#include "skin_test_ids.h"
+#include "support/win_test_support.h"
 
 namespace gd::test {
 namespace {
@@ -49,6 +53,89 @@ TEST(Handle, EachHandleIsClosedExactlyOnce) {
         none.reset();
     }
     EXPECT_EQ(closed, (std::vector<int>{2, 1, 3}));
+}
+
+// Menu commands to a dialog while a modal dialog holds it: the tray's menu
+// reaches the main window under an open editor, where its command would
+// open a second dialog (whose end enables the window under the first) or
+// change what the first was opened for.
+
+constexpr UINT kCountedCommand = 0x7F01;
+
+class CommandCounter final : public CDialog {
+  public:
+    CommandCounter() : CDialog(IDD_SKIN_TEST) {}
+    int count = 0;
+
+  protected:
+    const MessageMap& GetMessageMap() const override {
+        static constexpr Route kRoutes[] = {
+            OnCommand<&CommandCounter::OnCounted>(kCountedCommand),
+        };
+        static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
+        return kMap;
+    }
+
+  private:
+    void OnCounted() { ++count; }
+};
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// A shown dialog owned by `owner` that the framework did not make, as a
+// message box or a file dialog is.
+UniqueWindow PlainDialog(HWND owner) {
+    UniqueWindow dialog(::CreateDialogParamA(
+        ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SKIN_TEST), owner, &PlainDialogProc, 0));
+    ::ShowWindow(dialog.get(), SW_SHOW);
+    return dialog;
+}
+
+// Each modal run is built as it stands on the screen: its dialog shown and
+// owned by the window it holds, which it disables.
+TEST(DialogCommands, AMenuCommandUnderAModalDialogBringsItToTheFrontInsteadOfActing) {
+    CommandCounter owner;
+    ASSERT_TRUE(owner.Create(nullptr));
+    owner.ShowWindow(SW_SHOW);
+    // The command as a menu sends it, each time from the owner in front.
+    const auto choose = [&] {
+        ::SetForegroundWindow(owner);
+        owner.SendMessage(WM_COMMAND, kCountedCommand, 0);
+        PumpMessages();
+    };
+
+    UniqueWindow first = PlainDialog(owner);
+    owner.EnableWindow(false);
+    choose();
+    EXPECT_EQ(owner.count, 0);
+    EXPECT_EQ(::GetForegroundWindow(), first.get());
+
+    // A dialog run over the first: only the innermost one takes input.
+    UniqueWindow second = PlainDialog(first.get());
+    ::EnableWindow(first.get(), FALSE);
+    choose();
+    EXPECT_EQ(owner.count, 0);
+    EXPECT_EQ(::GetForegroundWindow(), second.get());
+
+    // Both ended: the command acts.
+    second.reset();
+    ::EnableWindow(first.get(), TRUE);
+    first.reset();
+    owner.EnableWindow(true);
+    choose();
+    EXPECT_EQ(owner.count, 1);
+
+    // A modeless dialog beside the owner, even with a dialog run over it,
+    // holds nothing of the owner's.
+    CDialog beside(IDD_SKIN_TEST);
+    ASSERT_TRUE(beside.Create(owner));
+    beside.ShowWindow(SW_SHOW);
+    UniqueWindow overBeside = PlainDialog(beside);
+    beside.EnableWindow(false);
+    choose();
+    EXPECT_EQ(owner.count, 2);
 }
 
 // The application object's registry settings.
