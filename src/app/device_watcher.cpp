@@ -2,7 +2,7 @@
 
 #include <dbt.h>
 
-#include "app/main_window_messages.h"
+#include "window_messages.h"
 #include "resource.h"
 
 namespace gd {

@@ -6,7 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/gripdeck_dlg.h"
-#include "app/main_window_messages.h"
+#include "window_messages.h"
 #include "app/main_window_rules.h"
 #include "app/registry_settings.h"
 #include "app/settings_store.h"

@@ -8,7 +8,7 @@
 #include "app/gripdeck_app.h"
 #include "app/recent_files.h"
 #include "app/launch_entry.h"
-#include "app/main_window_messages.h"
+#include "window_messages.h"
 #include "app/win_geometry.h"
 #include "fw/module.h"
 #include "fw/text.h"

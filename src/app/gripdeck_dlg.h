@@ -293,11 +293,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // names until it can be opened.
     ForwardedCommandLine forwarded_;
     ForwardedOpen forwardedOpen_;
-    // Posted to itself: open a forwarded path that waits, if nothing stands
-    // in the way now.
-    static constexpr UINT kOpenForwardedMessage = WM_APP + 0x111;
-    // Posted to itself by the first paint: FinishStart.
-    static constexpr UINT kFinishStartMessage = WM_APP + 0x112;
     bool finishStartPosted_ = false;
     bool startFinished_ = false;
     // A menu of the window (bar, assignment or tray menu) is open.

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/main_window_messages.h"
+#include "window_messages.h"
 #include "fw/dialog.h"
 #include "fw/text.h"
 #include "resource.h"

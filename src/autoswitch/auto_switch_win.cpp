@@ -7,6 +7,7 @@
 #include "fw/text.h"
 #include "profile/profile_file.h"
 #include "resource.h"
+#include "window_messages.h"
 
 namespace gd {
 namespace {

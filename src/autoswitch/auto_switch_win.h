@@ -33,11 +33,6 @@ std::string ProcessImagePath(DWORD processId);
 
 class CAutoSwitch : public CMsgHandler {
   public:
-    // Posted to the main window: wParam the id of a watched process that ended.
-    static constexpr UINT kProcessEndedMessage = WM_APP + 0x120;
-    // Posted to the main window: the program's registry values changed.
-    static constexpr UINT kSettingsChangedMessage = WM_APP + 0x121;
-
     // The profiles the user opened lately, newest first.
     using RecentProfiles = std::function<std::vector<std::string>()>;
 

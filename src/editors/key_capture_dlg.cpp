@@ -3,6 +3,7 @@
 #include "fw/text.h"
 #include "keys/key_names.h"
 #include "keys/key_table.h"
+#include "window_messages.h"
 
 namespace gd {
 

@@ -76,7 +76,6 @@ class CKeyCaptureDlg : public CDialog {
     void OnCaptureAgain();
     // Posted by the hook once a stroke completed the capture.
     LRESULT OnCaptureComplete(WPARAM, LPARAM);
-    static constexpr UINT kCaptureCompleteMessage = WM_APP + 0x103;
     void OnDestroy() { StopCapture(); }
     BOOL OnHelp(const HELPINFO&) { return TRUE; }  // F1 does nothing
 

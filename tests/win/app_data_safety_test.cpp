@@ -177,7 +177,7 @@ TEST_F(DataSafetyTest, UnderAnOpenEditorTheTrayBringsItToTheFrontAndActsOnNothin
     ASSERT_FALSE(program_->HasEnded());
     EXPECT_EQ(LabelText(main_, 0), keyName);
     EXPECT_NE(keyName, "T0");
-    EXPECT_EQ(WindowText(main_), title);
+    EXPECT_EQ(WindowText(main_), title + " *");
 
     // With no dialog open the tray's commands act again.
     ASSERT_TRUE(::IsWindowEnabled(main_));

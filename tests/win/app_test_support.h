@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/main_window_messages.h"
+#include "window_messages.h"
 #include "profile/image.h"
 #include "profile/profile_file.h"
 #include "resource.h"
