@@ -13,9 +13,18 @@ const MessageMap& DeviceWatcher::GetMessageMap() const {
         OnMessage<WM_DEVICECHANGE, &W::OnDeviceChange>(),
         OnCommand<&W::OnReinstallDriver>(ID_OPTIONS_REINSTALL_DRIVER),
         OnMessage<kQueryApplyLookMessage, &W::OnQueryApplyLook>(),
+        OnMessage<WM_TIMER, &W::OnTimer>(),
     };
     static const MessageMap kMap{kRoutes, nullptr};
     return kMap;
+}
+
+void DeviceWatcher::OnTimer(UINT_PTR id) {
+    if (id != kDeviceCheckTimer) {
+        SetMsgHandled(false);
+        return;
+    }
+    RunDeviceCheck();
 }
 
 void DeviceWatcher::CheckAtStart() {

@@ -4,7 +4,7 @@
 // one re-check 5 seconds after its first (timer 5 of the main window), and
 // notices arriving while a re-check runs (it may show message boxes) start
 // no other, only one more that never reinstalls once it ends. The main
-// window owns the watcher, chains its handler table and hands it timer 5.
+// window owns the watcher and chains its handler table, timer 5 included.
 #include <windows.h>
 
 #include "app/main_window_rules.h"
@@ -28,15 +28,15 @@ class DeviceWatcher : public CMsgHandler {
     void Attach(HWND window) { window_ = window; }
     // The check at start: APPLY's look, no driver installed.
     void CheckAtStart();
-    // Timer 5 fired. A pad seen without its driver while APPLY is drawn
-    // disabled gets its driver installed, except in the follow-up check.
-    void RunDeviceCheck();
-
   protected:
     const MessageMap& GetMessageMap() const override;
 
   private:
+    // Timer 5 fired. A pad seen without its driver while APPLY is drawn
+    // disabled gets its driver installed, except in the follow-up check.
+    void RunDeviceCheck();
     BOOL OnDeviceChange(UINT event, DWORD_PTR data);
+    void OnTimer(UINT_PTR id);
     void OnReinstallDriver();
     LRESULT OnQueryApplyLook(WPARAM, LPARAM);
 

@@ -650,8 +650,6 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
             ShowWindow(SW_HIDE);
         }
         KillTimer(kHideTimer);
-    } else if (id == DeviceWatcher::kDeviceCheckTimer) {
-        deviceWatcher_.RunDeviceCheck();
     } else {
         SetMsgHandled(false);
     }
