@@ -25,6 +25,7 @@
 #include "app/document_flow.h"
 #include "app/main_window_rules.h"
 #include "app/shell_rules.h"
+#include "app/slot_editing.h"
 #include "app/slot_label.h"
 #include "app/command_line.h"
 #include "app/device_watcher.h"
@@ -208,36 +209,17 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
     // ---- assignment commands (dlg_assignment_commands.cpp)
     bool HasSelectedButton() const { return session_.HasSelection(); }
-    // The button an editor was opened for, checked again when it returns.
-    bool StillSelected(const SlotRef& opened) const;
     // A label click: the editor of the assignment the button already has.
     void EditCurrentAssignment();
-    void OnKeyboardCommand();
-    void OnMouseButtonCommand();
-    void OnMacroCommand();
-    void OnSingleSwitchKeyboard();
-    void OnSingleSwitchMouse();
-    void OnTwinSwitch();
-    void OnAdvanced();
-    // The key capture or mouse button dialog from these values; OK makes the
-    // current slot a single key or mouse button.
-    void EditSingleKey(std::uint32_t flags, std::uint32_t key);
-    void EditSingleMouse(std::uint32_t flags, std::uint32_t button, std::int32_t x, std::int32_t y);
-    // Runs a slot editor for the selected button; when it ends with OK and
-    // that button is still the selected one, `store` writes the editor's
-    // result into the button's slot and the slot counts as changed.
-    template <typename Editor, typename Store>
-    void RunSlotEditor(Editor& editor, UINT commandId, Store&& store);
-    // A slot editor of a whole record (`part` of a slot of `slotType`): it
-    // starts from the slot's record when the slot has that type, else from
-    // its own defaults, and on OK its record makes the slot that type.
-    template <typename Editor, typename Record>
-    void EditSlotRecord(Editor& editor, UINT commandId, std::uint32_t slotType,
-                        Record ButtonSlot::*part, void (Editor::*load)(const Record&),
-                        void (Editor::*store)(Record&) const);
+    // A command of the assignment menu that opens an editor.
+    void OnEditorCommand(UINT id);
+    // Runs the editor for the selected button; its OK is one step.
+    void RunEditor(SlotEditorKind kind);
     // Puts `slot` into the button `where` as one step named after the
     // command `commandId`; its label and the title follow.
     void ChangeSlot(SlotRef where, const ButtonSlot& slot, UINT commandId);
+    // After the slot of `where` changed: its label, if shown, and the title.
+    void SlotChanged(SlotRef where);
     void OnDirectSlotCommand(UINT id);
     void OnCopySlot();
     void OnPasteSlot();

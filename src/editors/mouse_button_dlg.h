@@ -37,8 +37,8 @@ class CMouseButtonDlg : public CDialog {
     // screen's at the moment of OK.
     std::int32_t x = 0;
     std::int32_t y = 0;
-    std::uint32_t flags = 0x00200000;   // kind, action, position flag; no button
-    std::uint32_t button = kMouseLeft;  // 1 left, 2 right, 4 middle
+    std::uint32_t flags = kMouseEditorStart;  // kind, action, position flag; no button
+    std::uint32_t button = kMouseLeft;        // 1 left, 2 right, 4 middle
     std::uint32_t screenWidth = 1024;
     std::uint32_t screenHeight = 768;
 

@@ -54,8 +54,8 @@ void CTwinSwitchDlg::LoadRecord(const MultiLayerRecord& record) {
 }
 
 void CTwinSwitchDlg::StoreRecord(MultiLayerRecord& place) const {
-    record_->layerCount = 2;
     std::memcpy(&place, record_.get(), sizeof place);
+    place.layerCount = 2;
 }
 
 BOOL CTwinSwitchDlg::OnInitDialog() {

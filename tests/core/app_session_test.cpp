@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "app/model/profile_history.h"
 #include "app/model/profile_session.h"
 #include "app/slot_commands.h"
+#include "app/slot_editing.h"
 #include "profile/image.h"
 #include "profile/profile_file.h"
 #include "resource.h"
@@ -236,6 +238,97 @@ TEST(StepNames, NameTheCommandAndTheButton) {
     EXPECT_EQ(UndoItemText("Paste on M3"), "&Undo Paste on M3\tCtrl+Z");
     EXPECT_EQ(UndoItemText(""), "&Undo\tCtrl+Z");
     EXPECT_EQ(RedoItemText("Off on M1"), "&Redo Off on M1\tCtrl+Y");
+}
+
+// An editor that answers with a set slot, or cancels, and may let the
+// program act meanwhile as a real editor's message loop does.
+class FakeEditor : public SlotEditor {
+  public:
+    std::unique_ptr<ButtonSlot> Edit(const ButtonSlot& slot) override {
+        seen = slot.slotType;
+        if (meanwhile) {
+            meanwhile();
+        }
+        return answer ? std::make_unique<ButtonSlot>(*answer) : nullptr;
+    }
+
+    std::unique_ptr<ButtonSlot> answer;
+    std::function<void()> meanwhile;
+    std::uint32_t seen = 0;
+};
+
+TEST_F(SessionTest, AnEditorsResultGoesToTheButtonItWasOpenedForOrNowhere) {
+    FakeEditor editor;
+    editor.answer = KeySlot(0x0120001E);
+    // Nothing selected: no editor runs.
+    EXPECT_FALSE(EditSelectedSlot(session_, SlotEditorKind::Key, editor));
+    EXPECT_EQ(editor.seen, 0u);
+
+    session_.ShowGroup(1);
+    session_.Select(2);
+    ASSERT_TRUE(EditSelectedSlot(session_, SlotEditorKind::Key, editor));
+    EXPECT_EQ(editor.seen, SlotType::Off);
+    EXPECT_EQ(session_.Slot({1, 2}).action.code, 0x0120001Eu);
+    EXPECT_EQ(session_.UndoWhat(), "Keyboard on M13");
+
+    // Cancel, another button picked in the pad picture, another profile
+    // opened from the tray: nothing is written anywhere.
+    editor.answer = KeySlot(0x0120001F);
+    const std::function<void()> changes[] = {
+        [this] { session_.Select(5); },
+        [this] { session_.ShowGroup(0); },
+        [this] { session_.New("Unfiled while editing"); },
+    };
+    for (const auto& change : changes) {
+        session_.ShowGroup(1);
+        session_.Select(2);
+        editor.meanwhile = change;
+        EXPECT_FALSE(EditSelectedSlot(session_, SlotEditorKind::Key, editor));
+        EXPECT_NE(session_.Slot({1, 2}).action.code, 0x0120001Fu);
+        EXPECT_NE(session_.Slot({1, 5}).action.code, 0x0120001Fu);
+        EXPECT_NE(session_.Slot({0, 2}).action.code, 0x0120001Fu);
+    }
+    editor.meanwhile = nullptr;
+    editor.answer = nullptr;
+    session_.Select(2);
+    EXPECT_FALSE(EditSelectedSlot(session_, SlotEditorKind::Key, editor));
+}
+
+TEST(SlotEditors, CommandsAndLabelsOpenTheEditorOfTheirAssignment) {
+    EXPECT_EQ(EditorForCommand(ID_KEYBOARD), SlotEditorKind::Key);
+    EXPECT_EQ(EditorForCommand(ID_SINGLE_SWITCH_MOUSE_BUTTON), SlotEditorKind::SingleSwitchMouse);
+    EXPECT_EQ(EditorForCommand(ID_OFF), SlotEditorKind::None);
+    EXPECT_EQ(EditorForCommand(ID_EDIT_PASTE), SlotEditorKind::None);
+
+    auto slot = std::make_unique<ButtonSlot>();
+    ClearSlot(*slot);
+    const struct {
+        std::uint32_t slotType;
+        SlotEditorKind kind;
+    } kRows[] = {
+        {SlotType::SingleKey, SlotEditorKind::KeyAsAssigned},
+        {SlotType::SingleMouse, SlotEditorKind::Mouse},
+        {SlotType::Macro, SlotEditorKind::Macro},
+        {SlotType::Off, SlotEditorKind::None},
+        {SlotType::Default, SlotEditorKind::None},
+        {SlotType::SuperStop, SlotEditorKind::None},
+    };
+    for (const auto& row : kRows) {
+        slot->slotType = row.slotType;
+        EXPECT_EQ(EditorForSlot(*slot), row.kind) << row.slotType;
+    }
+    // A multi-layer record's own contents tell its editor.
+    slot->slotType = SlotType::MultiLayer;
+    slot->multiLayer.layerCount = 2;
+    slot->multiLayer.layers[0].layerType = LayerType::Key;
+    slot->multiLayer.layers[0].action.code = 0x0120001E;
+    slot->multiLayer.layers[1].layerType = LayerType::Key;
+    slot->multiLayer.layers[1].action.code = 0x01200030;
+    EXPECT_EQ(EditorForSlot(*slot), SlotEditorKind::TwinSwitch);
+    slot->multiLayer.layerCount = 3;
+    EXPECT_EQ(EditorForSlot(*slot), SlotEditorKind::Advanced);
+    // Both key editors' steps are named after Keyboard.
+    EXPECT_EQ(EditorCommand(SlotEditorKind::KeyAsAssigned), static_cast<unsigned>(ID_KEYBOARD));
 }
 
 }  // namespace
