@@ -1,20 +1,21 @@
 #pragma once
 // CGripdeckDlg: the main window (dialog 101) and the whole visible program.
 // Drawn from bitmaps and cut to the skin's shape, it shows ten of the pad's
-// twenty M-Buttons with labels naming their assignments, owns the current
-// profile's name, path and modified flag, and receives what comes from
-// outside: a second start, device changes, tray icon clicks and clicks in
-// the pad picture window.
+// twenty M-Buttons with labels naming their assignments, and receives what
+// comes from outside: a second start, device changes, tray icon clicks and
+// clicks in the pad picture window. The open profile is its ProfileSession's.
 //
-// The tray icon (TrayIcon), the recent files of its menu (RecentFilesMenu)
-// and the pad's presence (DeviceWatcher) are objects of their own, whose
-// handler tables the window's chains. The window's handlers live in files by
-// concern: gripdeck_dlg.cpp (window, pages, frame, OK / APPLY / Cancel,
-// forwarded command lines), dlg_file_commands.cpp (File menu, opening a
-// recent file), dlg_tray.cpp (ShowHide, start-up entry),
+// The tray icon (TrayIcon), the recent files of its menu (RecentFilesMenu),
+// the pad's presence (DeviceWatcher) and automatic profiles (CAutoSwitch)
+// are objects of their own, whose handler tables the window's chains. The
+// window's handlers live in files by concern: gripdeck_dlg.cpp (start,
+// labels and pages, OK / APPLY / Cancel, the handler table), dlg_skin.cpp
+// (art, shape, frame and menu bar), dlg_file_commands.cpp (File and Edit
+// menus, opening a recent file), dlg_forwarded_start.cpp (a second start and
+// the path it hands over), dlg_session_end.cpp (close, Exit, the end of the
+// Windows session), dlg_tray.cpp (ShowHide, start-up entry),
 // dlg_assignment_menu.cpp (pad buttons and the assignment menu),
-// dlg_assignment_commands.cpp (the menu's commands). The one handler table is
-// in gripdeck_dlg.cpp.
+// dlg_assignment_commands.cpp (the menu's commands and editors).
 #include <windows.h>
 
 #include <cstdint>

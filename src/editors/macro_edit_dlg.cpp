@@ -25,8 +25,6 @@ constexpr COLORREF kDurationColour = 0x00FF0000;
 constexpr std::uint32_t kMinField = 30;
 constexpr std::uint32_t kMaxField = 60000;
 
-enum Column { kKeyColumn, kActionColumn, kDelayColumn, kOthersColumn, kNumberColumn };
-
 // The controls that move right when the editor widens.
 constexpr int kMovingControls[] = {
     IDC_ROW_EDITOR,
@@ -58,9 +56,6 @@ constexpr int kMovingControls[] = {
     IDC_MORE_LESS,
 };
 constexpr int kWideningControls[] = {IDC_MACRO_NAME, IDC_DURATION};
-constexpr int kMouseControls[] = {IDC_POSITION_MODE, IDC_POSITION_X_CAPTION, IDC_POSITION_Y_CAPTION,
-                                  IDC_POSITION_X,    IDC_POSITION_Y,         IDC_CURSOR_X,
-                                  IDC_CURSOR_Y};
 
 std::string WithNumber(const std::string& format, std::uint64_t value) {
     std::string text = format;
@@ -152,10 +147,6 @@ void CMacroEditDlg::LoadMacro(const MacroRecord& macro) {
 
 void CMacroEditDlg::StoreMacro(MacroRecord& place) const {
     std::memcpy(&place, macro_.get(), sizeof place);
-}
-
-bool CMacroEditDlg::IsRecording() const {
-    return recording_.IsInstalled();
 }
 
 BOOL CMacroEditDlg::OnInitDialog() {
@@ -324,51 +315,6 @@ void CMacroEditDlg::SelectRow(int row) {
 
 // ---- the helpers every command ends with
 
-void CMacroEditDlg::EnableRowEditor(int selected) {
-    const bool on = selected >= 0;
-    for (int id : {IDC_KEY_LIST, IDC_PRESS_DELAYS, IDC_RELEASE_DELAYS, IDC_PRESS_DELAY,
-                   IDC_PRESS_DELAY_SPIN, IDC_RELEASE_DELAY, IDC_RELEASE_DELAY_SPIN}) {
-        GetDlgItem(id).EnableWindow(on);
-    }
-    delay_.EnableWindow(on && selected != events_.size() - 1);
-}
-
-void CMacroEditDlg::RefreshSelection() {
-    const int selected = SelectedRow();
-    EnableRowEditor(selected);
-    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(!events_.empty());
-    ForceLastDelayZero();
-    UpdateOkButton();
-    UpdateDuration();
-    if (selected < 0) {
-        eventList_.SetHighlightPair(-1, -1);
-        eventList_.Invalidate(false);
-        UpdateMoveButtons();
-        ShowMouseControls(-1);
-        return;
-    }
-    const MacroRow& row = events_.row(selected);
-    ShowKeyOf(row.code);
-    {
-        ScopedFlag filling(fillingFields_);
-        delay_.SetWindowText(row.delay);
-    }
-    const std::optional<RowPair> pair = events_.PairOf(selected);
-    eventList_.SetHighlightPair(pair ? pair->start : -1, pair ? pair->end : -1);
-    eventList_.Invalidate(false);
-    UpdateMoveButtons();
-    ShowMouseControls(selected);
-}
-
-void CMacroEditDlg::ShowKeyOf(EventCode code) {
-    // The key list holds the key table in its order; a row of an input it
-    // does not offer leaves the list as it was.
-    const int entry = KeyTableIndexOf(code);
-    if (entry >= 0) {
-        keyList_.SetCurSel(entry);
-    }
-}
-
 void CMacroEditDlg::UpdateMoveButtons() {
     const int selected = SelectedRow();
     const int start = eventList_.HighlightStart();
@@ -386,23 +332,6 @@ void CMacroEditDlg::UpdateMoveButtons() {
     }
 }
 
-void CMacroEditDlg::ForceLastDelayZero() {
-    if (events_.empty()) {
-        return;
-    }
-    const int last = events_.size() - 1;
-    if (SelectedRow() == last) {
-        delay_.EnableWindow(false);
-        ScopedFlag filling(fillingFields_);
-        delay_.SetWindowText("0");
-    } else {
-        delay_.EnableWindow(SelectedRow() >= 0);
-    }
-    if (events_.ForceLastDelayZero()) {
-        eventList_.SetItemText(last, kDelayColumn, events_.row(last).delay);
-    }
-}
-
 void CMacroEditDlg::UpdateDuration() {
     for (int i = 0; i < events_.size(); ++i) {
         eventList_.SetItemText(
@@ -414,116 +343,6 @@ void CMacroEditDlg::UpdateDuration() {
 
 void CMacroEditDlg::UpdateOkButton() {
     GetDlgItem(IDC_OK).EnableWindow(!events_.empty() && !name_.GetWindowText().empty());
-}
-
-void CMacroEditDlg::ShowMouseControls(int selected) {
-    bool mouse = false;
-    if (selected >= 0) {
-        const int entry = keyList_.GetCurSel();
-        if (entry >= 0) {
-            const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
-            mouse = DeviceOf(code) == kDeviceMouse && IsSameInput(code, events_.row(selected).code);
-        }
-    }
-    for (int id : kMouseControls) {
-        GetDlgItem(id).ShowWindow(mouse ? SW_SHOW : SW_HIDE);
-    }
-    const int start = eventList_.HighlightStart();
-    const int end = eventList_.HighlightEnd();
-    if (mouse && start >= 0 && end >= 0) {
-        FillMouseFields({start, end});
-    }
-}
-
-void CMacroEditDlg::FillMouseFields(const RowPair& pair) {
-    const MacroRow& press = events_.row(pair.start);
-    const int mode = PressPositionItem(press.code, press.position);
-    positionMode_.SetCurSel(mode);
-    {
-        ScopedFlag filling(fillingFields_);
-        SetDlgItemInt(IDC_POSITION_X, PositionX(press.position));
-        SetDlgItemInt(IDC_POSITION_Y, PositionY(press.position));
-    }
-    ShowPositionRow(mode);
-}
-
-void CMacroEditDlg::ShowPositionRow(int mode) {
-    GetDlgItem(IDC_POSITION_X).EnableWindow(mode != kMouseUndefinedItem);
-    GetDlgItem(IDC_POSITION_Y).EnableWindow(mode != kMouseUndefinedItem);
-    const bool screen = ShowsScreenCaptions(mode);
-    GetDlgItem(IDC_POSITION_X_CAPTION).SetWindowText(screen ? xText_ : xRefText_);
-    GetDlgItem(IDC_POSITION_Y_CAPTION).SetWindowText(screen ? yText_ : yRefText_);
-}
-
-// ---- recording
-
-void CMacroEditDlg::OnStartRecording() {
-    // Only presses this recording swallows: a key held across the last one
-    // was released to the system without the hook.
-    swallowed_ = {};
-    recording_.Install();
-    GetDlgItem(IDC_START_RECORDING).EnableWindow(false);
-    GetDlgItem(IDC_STOP_RECORDING).EnableWindow(true);
-    recorder_.Restart();
-    events_.Clear();
-    RenderRows();
-    SelectRow(-1);
-    RefreshSelection();
-}
-
-void CMacroEditDlg::OnStopRecording() {
-    StopRecording();
-}
-
-void CMacroEditDlg::StopRecording() {
-    recording_.Remove();
-    if (IsWindow()) {
-        GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
-        GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
-        UpdateDuration();
-    }
-}
-
-void CMacroEditDlg::AddRecordedEvent(EventCode code) {
-    switch (recorder_.Add(events_, code, ::GetTickCount(), !EventName(code).empty())) {
-        case MacroRecorder::Result::Dropped:
-            return;
-        case MacroRecorder::Result::ListFull:
-            StopRecording();
-            return;
-        case MacroRecorder::Result::Added:
-            break;
-    }
-    RenderRows();
-    UpdateDuration();
-    // A recorded macro with a name can be confirmed, or cleared, straight away.
-    UpdateOkButton();
-    GetDlgItem(IDC_CLEAR_ALL).EnableWindow(true);
-    eventList_.Scroll(0, 1000);
-}
-
-LRESULT CMacroEditDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
-    if (code != HC_ACTION) {
-        return RecordingHook::PassOn(code, message, data);
-    }
-    const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
-    const bool extended = (stroke.flags & LLKHF_EXTENDED) != 0;
-    if (down || up) {
-        AddRecordedEvent(RecordedKeyCode(stroke.scanCode, extended, up));
-    }
-    // Every stroke of the desktop goes to the recorder alone, but for the
-    // release of a key pressed before recording began (the Enter that
-    // started it, a Shift held since), which the system must see to mark
-    // the key up. Such a key's auto-repeats come through the hook as well.
-    const std::uint32_t key = StrokeKey(stroke.scanCode, extended);
-    if (down) {
-        swallowed_.Pressed(key, KeyHeldBefore(stroke));
-    } else if (up && !swallowed_.Released(key)) {
-        return RecordingHook::PassOn(code, message, data);
-    }
-    return 1;
 }
 
 // ---- list notifications and the popup menu
@@ -678,122 +497,6 @@ void CMacroEditDlg::Move(bool up) {
     ForceLastDelayZero();
     UpdateMoveButtons();
     eventList_.Invalidate(false);
-}
-
-void CMacroEditDlg::OnKeyChanged() {
-    const int selected = SelectedRow();
-    const int start = eventList_.HighlightStart();
-    const int end = eventList_.HighlightEnd();
-    const int entry = keyList_.GetCurSel();
-    if (selected < 0 || start < 0 || end < 0 || entry < 0) {
-        return;
-    }
-    const auto code = static_cast<EventCode>(keyList_.GetItemData(entry));
-    if (!events_.ChangePairInput(selected, {start, end}, code)) {
-        ShowMessage(hwnd_, LoadText(IDS_CANT_INSERT_KEY), MB_OK | MB_ICONEXCLAMATION);
-        ShowKeyOf(events_.row(selected).code);
-        return;
-    }
-    {
-        ScopedFlag updating(updating_);
-        RenderRows();
-    }
-    UpdateMoveButtons();
-    RefreshSelection();
-}
-
-void CMacroEditDlg::OnPositionModeChanged() {
-    const int selected = SelectedRow();
-    const int start = eventList_.HighlightStart();
-    const int end = eventList_.HighlightEnd();
-    const int mode = positionMode_.GetCurSel();
-    if (selected < 0 || start < 0 || end < 0 || mode < 0) {
-        return;
-    }
-    ScopedFlag updating(updating_);
-    events_.SetPositionMode({start, end}, mode == kMouseAbsoluteItem);
-    if (mode == kMouseUndefinedItem) {
-        // Through the fields' own handling, the position becomes 0.
-        GetDlgItem(IDC_POSITION_X).SetWindowText("0");
-        GetDlgItem(IDC_POSITION_Y).SetWindowText("0");
-    }
-    ShowPositionRow(mode);
-    events_.SetOthers(
-        start, PositionText(ModeText(positionMode_.GetCurSel()), GetDlgItemInt(IDC_POSITION_X),
-                            GetDlgItemInt(IDC_POSITION_Y)));
-    RenderRows();
-}
-
-void CMacroEditDlg::OnPositionChanged() {
-    const int start = eventList_.HighlightStart();
-    const int end = eventList_.HighlightEnd();
-    if (fillingFields_ || start < 0 || end < 0) {
-        return;
-    }
-    int values[2] = {};
-    const int fields[2] = {IDC_POSITION_X, IDC_POSITION_Y};
-    for (int i = 0; i < 2; ++i) {
-        CEdit field(GetDlgItem(fields[i]));
-        const PositionFieldCheck check = CheckPositionField(field.GetWindowText());
-        if (check.outcome == PositionFieldCheck::Outcome::Retype) {
-            // The shortened text is handled again as a change of its own.
-            field.SetWindowText(check.text);
-            field.SetCaretToEnd();
-            ShowMessage(hwnd_, LoadText(IDS_POSITION_RANGE), MB_OK | MB_ICONEXCLAMATION);
-            return;
-        }
-        values[i] = check.value;
-    }
-    events_.SetPosition({start, end}, values[0], values[1]);
-    events_.SetOthers(start,
-                      PositionText(ModeText(positionMode_.GetCurSel()), values[0], values[1]));
-    eventList_.SetItemText(start, kOthersColumn, events_.row(start).others);
-}
-
-void CMacroEditDlg::OnDelayChanged() {
-    const int selected = SelectedRow();
-    if (fillingFields_ || selected < 0) {
-        return;
-    }
-    const DelayFieldCheck check = CheckDelayField(delay_.GetWindowText());
-    switch (check.outcome) {
-        case DelayFieldCheck::Outcome::CutAndKeep:
-            // This change is the handler's own and is not taken.
-            {
-                ScopedFlag filling(fillingFields_);
-                delay_.SetWindowText(check.text);
-            }
-            delay_.SetCaretToEnd();
-            ShowMessage(hwnd_, LoadText(IDS_DELAY_RANGE), MB_OK | MB_ICONEXCLAMATION);
-            return;
-        case DelayFieldCheck::Outcome::Shorten:
-            delay_.SetWindowText(check.text);  // handled again, which stores it
-            delay_.SetCaretToEnd();
-            ShowMessage(hwnd_, LoadText(IDS_DELAY_RANGE), MB_OK | MB_ICONEXCLAMATION);
-            return;
-        case DelayFieldCheck::Outcome::Store:
-            break;
-    }
-    events_.SetDelay(selected, check.text);
-    eventList_.SetItemText(selected, kDelayColumn, check.text);
-    UpdateDuration();
-}
-
-bool CMacroEditDlg::ReadNumericFields() {
-    return UpdateData(true);
-}
-
-void CMacroEditDlg::SetBulkDelays(std::uint32_t action) {
-    if (!ReadNumericFields()) {
-        return;
-    }
-    events_.SetDelaysOf(action, action == kActionPress ? pressDelayField : releaseDelayField);
-    {
-        ScopedFlag updating(updating_);
-        RenderRows();
-    }
-    ForceLastDelayZero();
-    UpdateDuration();
 }
 
 // ---- play mode, More/Less, ending

@@ -54,6 +54,12 @@ class CMacroEditDlg : public CDialog {
     const MessageMap& GetMessageMap() const override;
 
   private:
+    // The list's columns, and the controls shown only for a mouse row.
+    enum Column { kKeyColumn, kActionColumn, kDelayColumn, kOthersColumn, kNumberColumn };
+    static constexpr int kMouseControls[] = {
+        IDC_POSITION_MODE, IDC_POSITION_X_CAPTION, IDC_POSITION_Y_CAPTION,
+        IDC_POSITION_X,    IDC_POSITION_Y,         IDC_CURSOR_X,
+        IDC_CURSOR_Y};
     // Opening and the list's rows
     void LoadTexts();
     void SetUpLists();
