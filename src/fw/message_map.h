@@ -18,8 +18,9 @@
 // ChainMember<&CMyDlg::panel_>() offers every message, at its place in the
 // table, to a member object's own table (the member derives CMsgHandler);
 // when none of the member's routes matches, the search goes on.
-// A handler that wants the default processing to run as well (the window's
-// original procedure, or the dialog manager) calls SetMsgHandled(false).
+// A handler that declines, SetMsgHandled(false), passes the message to the
+// next matching route, and after the last to the default processing (the
+// window's original procedure, or the dialog manager).
 //
 // Messages a parent receives about a child (WM_DRAWITEM, WM_CTLCOLOR*,
 // WM_COMMAND and WM_NOTIFY from a control) are first offered to the child's
