@@ -494,8 +494,8 @@ class CMsgHandler {
 
   private:
     bool Dispatch(Message& m, bool reflected);
-    // True when a route took the message; m.handled then says whether the
-    // default processing is left out.
+    // True when a route handled the message; false when none matched or
+    // every one that did declined.
     bool Deliver(Message& m, bool reflected);
 
     Message* current_ = nullptr;

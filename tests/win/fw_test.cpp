@@ -14,6 +14,7 @@
 #include "fw/dialog.h"
 #include "fw/handle.h"
 #include "fw/handle_waiter.h"
+#include "fw/message_map.h"
 #include "skin_test_ids.h"
 #include "support/win_test_support.h"
 
@@ -153,6 +154,74 @@ std::string Stored(const char* name, DWORD& type) {
         return "<missing>";
     }
     return std::string(data, size);
+}
+
+// A handler that declines hands the message on: to a chained member's
+// route, then to a later route of the table, and finally to the default.
+class DecliningTable : public CMsgHandler {
+  public:
+    class Member : public CMsgHandler {
+      public:
+        std::vector<std::string>* calls = nullptr;
+
+      protected:
+        const MessageMap& GetMessageMap() const override {
+            static constexpr Route kRoutes[] = {OnMessage<WM_APP + 9, &Member::OnApp>()};
+            static const MessageMap kMap{kRoutes, nullptr};
+            return kMap;
+        }
+
+      private:
+        LRESULT OnApp(WPARAM, LPARAM) {
+            calls->push_back("the chained member declines");
+            SetMsgHandled(false);
+            return 0;
+        }
+    };
+
+    DecliningTable() { member_.calls = &calls; }
+    std::vector<std::string> calls;
+    bool lastTakes = true;
+
+  protected:
+    const MessageMap& GetMessageMap() const override {
+        using T = DecliningTable;
+        static constexpr Route kRoutes[] = {
+            OnMessage<WM_APP + 9, &T::First>(),
+            ChainMember<&T::member_>(),
+            OnMessage<WM_APP + 9, &T::Last>(),
+        };
+        static const MessageMap kMap{kRoutes, nullptr};
+        return kMap;
+    }
+
+  private:
+    LRESULT First(WPARAM, LPARAM) {
+        calls.push_back("the first route declines");
+        SetMsgHandled(false);
+        return 0;
+    }
+    LRESULT Last(WPARAM, LPARAM) {
+        calls.push_back("the last route takes it");
+        SetMsgHandled(lastTakes);
+        return 7;
+    }
+
+    Member member_;
+};
+
+TEST(MessageMap, ADecliningRouteHandsTheMessageToTheNextOne) {
+    DecliningTable table;
+    Message m{nullptr, WM_APP + 9, 0, 0};
+    EXPECT_TRUE(table.RouteMessage(m));
+    EXPECT_EQ(m.result, 7);
+    EXPECT_EQ(table.calls,
+              (std::vector<std::string>{"the first route declines", "the chained member declines",
+                                        "the last route takes it"}));
+    // All of them declining leaves it to the default processing.
+    table.lastTakes = false;
+    Message again{nullptr, WM_APP + 9, 0, 0};
+    EXPECT_FALSE(table.RouteMessage(again));
 }
 
 // Far more objects than one wait can take, as with a game started a hundred
