@@ -28,6 +28,7 @@ class DeviceWatcher : public CMsgHandler {
     void Attach(HWND window) { window_ = window; }
     // The check at start: APPLY's look, no driver installed.
     void CheckAtStart();
+
   protected:
     const MessageMap& GetMessageMap() const override;
 

@@ -89,7 +89,7 @@ std::string WithStep(unsigned format, const std::string& step) {
 }  // namespace
 
 std::string StepName(unsigned commandId, int number) {
-    const std::string command = Text(StepNameString(commandId));
+    std::string command = Text(StepNameString(commandId));
     if (number <= 0) {
         return command;
     }

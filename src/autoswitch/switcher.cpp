@@ -188,12 +188,12 @@ std::vector<SwitchAction> Switcher::End() {
     return actions;
 }
 
-void Switcher::Record(const std::string& program, const std::string& profile,
-                      const std::string& why) {
-    SwitchDecision decision{clock_ ? clock_() : std::string(), program, profile, why};
+void Switcher::Record(std::string program, std::string profile, const std::string& why) {
+    SwitchDecision decision{clock_ ? clock_() : std::string(), std::move(program),
+                            std::move(profile), why};
     // Alt-Tab back and forth repeats one decision; once is enough to see why.
-    if (!history_.empty() && history_.front().program == program &&
-        history_.front().profile == profile && history_.front().why == why) {
+    if (!history_.empty() && history_.front().program == decision.program &&
+        history_.front().profile == decision.profile && history_.front().why == why) {
         history_.front().time = decision.time;
         return;
     }

@@ -99,7 +99,7 @@ class Switcher {
     // which this resets.
     void ReturnBack(std::string program, const std::string& why,
                     std::vector<SwitchAction>& actions);
-    void Record(const std::string& program, const std::string& profile, const std::string& why);
+    void Record(std::string program, std::string profile, const std::string& why);
 
     ProfileCheck check_;
     std::function<std::string()> clock_;

@@ -31,8 +31,10 @@ bool ProfileHistory::Record(std::string what, std::size_t offset,
     Step step;
     step.what = std::move(what);
     step.offset = offset + first;
-    step.before.assign(before.begin() + first, before.begin() + end);
-    step.after.assign(after.begin() + first, after.begin() + end);
+    const std::span<const std::uint8_t> was = before.subspan(first, end - first);
+    const std::span<const std::uint8_t> becomes = after.subspan(first, end - first);
+    step.before.assign(was.begin(), was.end());
+    step.after.assign(becomes.begin(), becomes.end());
     step.state = nextState_++;
     steps_.push_back(std::move(step));
     ++applied_;
