@@ -39,31 +39,39 @@ endmacro()
 # window shows: each gd_delay_<dll> imports the functions named here when they
 # are first called, so that loading and starting the DLL (comdlg32 brings the
 # print spooler with it, comctl32 registers all its classes) does not delay
-# the window. Link gd_delay_<dll> where
-# <dll> would be linked; functions not listed are imported as usual. The
-# 64-bit build only: the 32-bit one would need each name's stdcall decoration.
+# the window. Link gd_delay_<dll> where <dll> would be linked; functions not
+# listed are imported as usual. Each name carries its stdcall decoration (the
+# bytes of its arguments on a 32-bit stack), which the 32-bit build's import
+# symbols need and the 64-bit build drops; a wrong one fails the link.
 function(gripdeck_delay_imports)
     set(delayed
-        "comctl32:DefSubclassProc,InitCommonControlsEx,RemoveWindowSubclass,SetWindowSubclass"
-        "comdlg32:CommDlgExtendedError,GetOpenFileNameA,GetSaveFileNameA"
-        "newdev:UpdateDriverForPlugAndPlayDevicesA"
-        "setupapi:SetupCopyOEMInfA,SetupDiDestroyDeviceInfoList,SetupDiEnumDeviceInfo,SetupDiEnumDeviceInterfaces,SetupDiGetClassDevsA,SetupDiGetDeviceInterfaceDetailA,SetupDiGetDeviceRegistryPropertyA"
-        "shell32:Shell_NotifyIconA")
+        "comctl32:DefSubclassProc@16,InitCommonControlsEx@4,RemoveWindowSubclass@12,SetWindowSubclass@16"
+        "comdlg32:CommDlgExtendedError@0,GetOpenFileNameA@4,GetSaveFileNameA@4"
+        "newdev:UpdateDriverForPlugAndPlayDevicesA@20"
+        "setupapi:SetupCopyOEMInfA@32,SetupDiDestroyDeviceInfoList@4,SetupDiEnumDeviceInfo@12,SetupDiEnumDeviceInterfaces@20,SetupDiGetClassDevsA@16,SetupDiGetDeviceInterfaceDetailA@24,SetupDiGetDeviceRegistryPropertyA@28"
+        "shell32:Shell_NotifyIconA@8")
     foreach(entry ${delayed})
         string(REPLACE ":" ";" parts ${entry})
         list(GET parts 0 dll)
         list(GET parts 1 functions)
         set(name gd_delay_${dll})
-        if(NOT WIN32 OR NOT CMAKE_SIZEOF_VOID_P EQUAL 8 OR NOT CMAKE_DLLTOOL)
+        if(NOT WIN32 OR NOT CMAKE_DLLTOOL)
             add_library(${name} INTERFACE)
             target_link_libraries(${name} INTERFACE ${dll})
             continue()
+        endif()
+        set(kill_at)
+        if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+            string(REGEX REPLACE "@[0-9]+" "" functions "${functions}")
+        else()
+            # The DLL exports the plain names.
+            set(kill_at --kill-at)
         endif()
         set(dir ${CMAKE_BINARY_DIR}/delay_imports)
         string(REPLACE "," "\n" exports ${functions})
         file(WRITE ${dir}/${dll}.def "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
         execute_process(
-            COMMAND ${CMAKE_DLLTOOL} --input-def ${dir}/${dll}.def --dllname ${dll}.dll
+            COMMAND ${CMAKE_DLLTOOL} --input-def ${dir}/${dll}.def --dllname ${dll}.dll ${kill_at}
                     --output-delaylib ${dir}/libdelay_${dll}.a
             RESULT_VARIABLE failed)
         if(failed)
