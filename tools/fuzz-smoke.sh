@@ -2,9 +2,9 @@
 # Runs every libFuzzer target of the fuzz preset for SECONDS each (default 20),
 # one after another: tools/fuzz-smoke.sh [SECONDS]
 # Each keeps what it finds under build/fuzz/corpus/<target>/, so longer runs
-# build on earlier ones. Seeds: fuzz/seeds/<name>/, and profile files made
-# from samples/*.json plus those the gpxtool tests wrote, when the native
-# build has them.
+# build on earlier ones. Seeds: fuzz/seeds/<name>/, samples/*.json for the
+# JSON reader, and profile files made from them plus those the gpxtool tests
+# wrote, when the native build has them.
 set -euo pipefail
 seconds=${1:-20}
 cd "$(dirname "$0")/.."
@@ -34,6 +34,9 @@ if [ -x build/native/bin/gpxtool ]; then
       echo "warning: $sample does not import" >&2
   done
 fi
+# The JSON reader starts from the samples themselves.
+mkdir -p build/fuzz/seeds/profile_json
+cp samples/*.json build/fuzz/seeds/profile_json/
 for profile in build/native/tests/tools/cli_*/*.gpx; do
   cp "$profile" "$generated/$(basename "$(dirname "$profile")")-$(basename "$profile")"
 done
