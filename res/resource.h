@@ -328,6 +328,7 @@
 #define IDC_AUTO_ON 1404          // check box: switching on
 #define IDC_AUTO_FRONT_ONLY 1405  // check box: the chosen rule holds only in front
 #define IDC_AUTO_HISTORY 1406     // list: the last decisions
+#define IDC_AUTO_TRY 1407         // puts the chosen rule's profile on the pad until Close
 #define IDS_AUTO_SWITCHED 400     // balloon: profile, program
 #define IDS_AUTO_RETURNED 401     // balloon: profile
 #define IDS_AUTO_UNREADABLE 402   // balloon: profile
@@ -348,6 +349,8 @@
 #define IDS_AUTO_BROWSE 417  // last entry of the program list
 #define IDS_AUTO_STAYS 418   // balloon: profile, when nothing was on the pad before
 #define IDS_WHY_CLOSED 419
+#define IDS_WHY_TRIED 420
+#define IDS_WHY_TRY_ENDED 421
 // ---- Undo and redo: the Edit menu's items and the names of the steps
 #define IDS_UNDO 430            // greyed: nothing to undo
 #define IDS_REDO 431            // greyed: nothing to redo

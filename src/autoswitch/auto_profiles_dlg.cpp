@@ -89,6 +89,7 @@ const MessageMap& CAutoProfilesDlg::GetMessageMap() const {
         OnCommand<&D::OnAdd>(IDC_AUTO_ADD),
         OnCommand<&D::OnChange>(IDC_AUTO_CHANGE),
         OnCommand<&D::OnRemove>(IDC_AUTO_REMOVE),
+        OnCommand<&D::OnTry>(IDC_AUTO_TRY),
         OnCommand<&D::OnFrontOnlyClicked>(IDC_AUTO_FRONT_ONLY),
         OnNotify<&D::OnRuleSelected>(IDC_AUTO_RULES, LVN_ITEMCHANGED),
     };
@@ -120,6 +121,7 @@ void CAutoProfilesDlg::FillRules() {
     const bool any = !shown_.empty();
     GetDlgItem(IDC_AUTO_CHANGE).EnableWindow(any);
     GetDlgItem(IDC_AUTO_REMOVE).EnableWindow(any);
+    GetDlgItem(IDC_AUTO_TRY).EnableWindow(any);
     if (any) {
         rules_.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
@@ -191,6 +193,13 @@ void CAutoProfilesDlg::OnRemove() {
     if (const std::optional<Rule> rule = SelectedRule()) {
         RemoveRule(owner_.Storage(), rule->name);
         FillRules();
+    }
+}
+
+void CAutoProfilesDlg::OnTry() {
+    if (const std::optional<Rule> rule = SelectedRule()) {
+        owner_.TryRule(*rule);
+        FillHistory();
     }
 }
 

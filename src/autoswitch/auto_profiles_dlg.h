@@ -1,7 +1,7 @@
 #pragma once
 // CAutoProfilesDlg: the "Automatic Profiles" dialog (template 120). It lists
-// the rules with each profile's Game text, adds, changes and removes them,
-// turns switching on and off, and shows the last decisions. Rules are
+// the rules with each profile's Game text, adds, changes, removes and tries
+// them, turns switching on and off, and shows the last decisions. Rules are
 // written at once, as gpxtool writes them; Close only closes.
 #include <windows.h>
 
@@ -36,6 +36,9 @@ class CAutoProfilesDlg : public CDialog {
     void OnAdd();
     void OnChange();
     void OnRemove();
+    // The selected rule's profile on the pad now, as its game would put it
+    // there, until the dialog closes.
+    void OnTry();
     void OnFrontOnlyClicked();
     void OnRuleSelected();
 

@@ -305,6 +305,8 @@ LRESULT CAutoSwitch::OnInitMenuPopup(WPARAM menu, LPARAM) {
 void CAutoSwitch::OnAutoProfiles() {
     CAutoProfilesDlg dialog(window_, *this);
     dialog.DoModal();
+    // A rule tried there held its profile only while the dialog showed.
+    EndTry();
 }
 
 }  // namespace gd

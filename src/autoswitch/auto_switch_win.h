@@ -63,6 +63,9 @@ class CAutoSwitch : public CMsgHandler {
     const Switcher& Decisions() const { return switcher_; }
     // After the rules were edited here.
     void ReloadRules();
+    // A rule tried from the dialog, and the end of the try when it closes.
+    void TryRule(const Rule& rule) { Carry(switcher_.Try(rule)); }
+    void EndTry() { Carry(switcher_.EndTry()); }
 
   protected:
     const MessageMap& GetMessageMap() const override;

@@ -77,6 +77,13 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
     std::vector<SwitchAction> actions;
     const std::string program = ProgramName(imagePath);
     const Rule* rule = MatchRule(rules_, imagePath);
+    if (active_ && active_->tried) {
+        // Any program in front ends a try, and then goes by its own rule.
+        ReturnBack(program, FindString(IDS_WHY_TRY_ENDED), actions);
+        if (rule == nullptr) {
+            return actions;
+        }
+    }
     if (rule == nullptr) {
         if (active_ && active_->kind == RuleKind::WhileInFront) {
             ReturnBack(program, FindString(IDS_WHY_LEFT_FRONT), actions);
@@ -109,6 +116,48 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
         return actions;
     }
     SwitchTo(*rule, processId, imagePath, actions);
+    return actions;
+}
+
+bool Switcher::MayPublish(const Rule& rule, const std::string& program,
+                          std::vector<SwitchAction>& actions) {
+    if (active_ && SameTextIgnoringCase(active_->profile, rule.profile)) {
+        Record(program, rule.profile, FindString(IDS_WHY_SAME_PROFILE));
+        return false;
+    }
+    if (std::optional<std::string> reason = check_(rule.profile)) {
+        actions.push_back(
+            {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_UNREADABLE, {rule.profile}), 0});
+        Record(program, rule.profile, Fill(IDS_WHY_UNREADABLE, {*reason}));
+        return false;
+    }
+    return true;
+}
+
+std::vector<SwitchAction> Switcher::Try(const Rule& rule) {
+    std::vector<SwitchAction> actions;
+    const std::string program = rule.IsFolder() ? rule.name : ProgramName(rule.name);
+    if (!MayPublish(rule, program, actions)) {
+        return actions;
+    }
+    if (returnTo_.empty() && !padRemembered_) {
+        padRemembered_ = true;
+        nothingRemembered_ = false;
+        actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
+    }
+    active_ = Active{rule.profile, program, RuleKind::WhileInFront, {}, true};
+    actions.push_back({SwitchAction::Kind::Publish, rule.profile, "", 0});
+    actions.push_back({SwitchAction::Kind::Balloon, "",
+                       Fill(IDS_AUTO_SWITCHED, {ProfileFileName(rule.profile), program}), 0});
+    Record(program, rule.profile, FindString(IDS_WHY_TRIED));
+    return actions;
+}
+
+std::vector<SwitchAction> Switcher::EndTry() {
+    std::vector<SwitchAction> actions;
+    if (Trying()) {
+        ReturnBack(active_->program, FindString(IDS_WHY_TRY_ENDED), actions);
+    }
     return actions;
 }
 

@@ -79,6 +79,15 @@ class Switcher {
     // the end of this switch has nothing to publish and says so.
     void NothingRemembered() { nothingRemembered_ = true; }
 
+    // The user tries a rule without its game: its profile goes on the pad
+    // as the rule's program coming to the front would put it there, and
+    // stays until EndTry or until another program comes to the front.
+    std::vector<SwitchAction> Try(const Rule& rule);
+    // The try is over (the dialog it was made from closed): the profile
+    // from before it comes back. Nothing when no try is in force.
+    std::vector<SwitchAction> EndTry();
+    bool Trying() const { return active_ && active_->tried; }
+
     // Newest first, at most kHistory.
     const std::deque<SwitchDecision>& History() const { return history_; }
     // The automatic switch in force, if any: its profile.
@@ -91,10 +100,15 @@ class Switcher {
         RuleKind kind;
         // The processes that hold a WhileRunning switch, with their program paths.
         std::map<std::uint32_t, std::string> processes;
+        bool tried = false;  // made by Try, not by a program
     };
 
     void SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& imagePath,
                   std::vector<SwitchAction>& actions);
+    // As Foreground for the rule's own program: false, with the balloon and
+    // history line said, when its profile is on the pad already or unreadable.
+    bool MayPublish(const Rule& rule, const std::string& program,
+                    std::vector<SwitchAction>& actions);
     // Takes `program` by value: callers pass the active switch's own name,
     // which this resets.
     void ReturnBack(std::string program, const std::string& why,

@@ -433,6 +433,33 @@ TEST_F(SwitcherTest, TheProgramsEndPutsTheEarlierProfileBackAndOnlyThen) {
     EXPECT_TRUE(switcher.ProcessEnded(10).empty());
 }
 
+TEST_F(SwitcherTest, ATriedRuleHoldsItsProfileUntilTheTryEndsOrAProgramComesToTheFront) {
+    switcher.ManualApply("D:\\P\\Mine.gpx");
+    const Rule racer = switcher.Rules()[0];
+    EXPECT_EQ(switcher.Try(racer), Published("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 0));
+    EXPECT_TRUE(switcher.Trying());
+    EXPECT_EQ(switcher.History().front().why, "tried from Automatic Profiles");
+    EXPECT_EQ(switcher.EndTry(), Published("D:\\P\\Mine.gpx", "Back to Mine.gpx", 0));
+    EXPECT_TRUE(switcher.EndTry().empty());
+
+    // A program in front ends it too, and then goes by its own rule.
+    switcher.Try(racer);
+    EXPECT_EQ(switcher.Foreground(20, "C:\\Web\\browser.exe"),
+              Published("D:\\P\\Mine.gpx", "Back to Mine.gpx", 0));
+    switcher.Try(racer);
+    std::vector<SwitchAction> quest = Published("D:\\P\\Mine.gpx", "Back to Mine.gpx", 0);
+    const std::vector<SwitchAction> questOwn =
+        Published("D:\\P\\Quest.gpx", "Quest.gpx for quest.exe", 12);
+    quest.insert(quest.end(), questOwn.begin(), questOwn.end());
+    EXPECT_EQ(switcher.Foreground(12, "C:\\Games\\quest.exe"), quest);
+    EXPECT_FALSE(switcher.Trying());
+
+    // A broken rule is tried as its game would meet it: nothing published.
+    const std::vector<SwitchAction> broken = switcher.Try(switcher.Rules()[4]);
+    ASSERT_EQ(broken.size(), 1u);
+    EXPECT_EQ(broken[0].kind, Kind::Balloon);
+}
+
 TEST(SwitcherHistory, ProgramAndProfileNamesOutliveTheSwitchTheyEnded) {
     // Names longer than a string keeps inside itself, so that a line
     // written from freed memory shows under AddressSanitizer.

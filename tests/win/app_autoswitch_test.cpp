@@ -361,6 +361,28 @@ TEST_F(AutoSwitchTest, SettingsDeletedWhileTheProgramRunsAreFollowedWhenMadeAgai
         << "the pad keeps " << PackageCrc();
 }
 
+TEST_F(AutoSwitchTest, ARuleTriedFromTheDialogHoldsItsProfileUntilTheDialogCloses) {
+    const std::string chess = Profile("Chess for the try.gpx", "Ch");
+    WriteRule(kFrontRules, "chess_never_started.exe", chess);
+    auto program = StartAndApply();
+
+    program->Command(ID_OPTIONS_AUTO_PROFILES);
+    HWND dialog = WaitForDialog(program->Pid(), "Automatic Profiles", IDC_AUTO_TRY);
+    ASSERT_NE(dialog, nullptr);
+    // The first rule, picked with the keyboard.
+    HWND rules = ::GetDlgItem(dialog, IDC_AUTO_RULES);
+    ::PostMessageA(rules, WM_KEYDOWN, VK_HOME, 0);
+    ::PostMessageA(rules, WM_KEYUP, VK_HOME, 0);
+    ClickControl(dialog, IDC_AUTO_TRY);
+    EXPECT_TRUE(WaitFor([&] { return PackageCrc() == Crc(chess); }))
+        << "the pad keeps " << PackageCrc();
+
+    PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return PackageCrc() == Crc(before_); }))
+        << "the pad keeps " << PackageCrc();
+}
+
 // A read of the rules while a script deletes their key ends with what it read.
 TEST(RuleRegistry, AReadEndsWhenTheKeyIsDeletedUnderIt) {
     constexpr char kKey[] = "Software\\MARVENTA\\gdtest rules read while deleted";
