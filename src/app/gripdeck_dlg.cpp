@@ -236,9 +236,12 @@ void CGripdeckDlg::RefreshLabels(int button) {
             labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
         }
         // The pad button's face shows only its number; its window text, never
-        // drawn, names it with its assignment.
+        // drawn, and its tool tip name it with its whole assignment, which the
+        // label may have to cut short.
         const int mButton = SlotRef{group, i}.Number();
-        padButtons_[i].SetWindowTextUnpainted(PadButtonName(mButton, label));
+        const std::string name = PadButtonName(mButton, label);
+        padButtons_[i].SetWindowTextUnpainted(name);
+        padButtons_[i].SetToolTipText(name);
     }
     if (button < 0) {
         RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
