@@ -23,6 +23,7 @@ void CGripdeckDlg::EndRun(INT_PTR result) {
     // Taken now: by the time the window is destroyed, the windows it owns
     // are gone.
     TakeSummaryVisibility();
+    TakeCompanionSpots();
     EndDialog(result);
 }
 
@@ -69,6 +70,7 @@ LRESULT CGripdeckDlg::OnEndSession(WPARAM ending, LPARAM) {
     // way now to the one from before it.
     autoSwitch_.End();
     TakeSummaryVisibility();
+    TakeCompanionSpots();
     GripdeckApp().SaveSettings();
     EndRun(1);
     return 0;

@@ -2,7 +2,6 @@
 // controls drawn over it, the shaped window and its frame and menu bar.
 #include "app/gripdeck_dlg.h"
 
-#include "app/win_geometry.h"
 #include "fw/module.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
@@ -205,14 +204,6 @@ void CGripdeckDlg::FitClientToSkin(bool keepPlace) {
     windowRect_ = GetWindowRect();
     const POINT origin = ClientToScreen(POINT{0, 0});
     clientOrigin_ = POINT{origin.x - windowRect_.left, origin.y - windowRect_.top};
-}
-
-void CGripdeckDlg::PlaceSummaryBesideWindow() {
-    const Rect placed =
-        PlaceSummaryWindow(ToRect(GetWindowRect()), ToRect(summaryWindow.GetWindowRect()),
-                           ::GetSystemMetrics(SM_CXSCREEN));
-    summaryWindow.SetWindowPos(nullptr, placed.left, placed.top, 0, 0,
-                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CGripdeckDlg::ToggleFrame() {

@@ -180,9 +180,10 @@ void CGripdeckDlg::FinishStart() {
     CreateSkinnedButtons();
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
-    PlaceSummaryBesideWindow();
-    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
     padPictureWindow.Create(hwnd_);
+    // Placed even when hidden: File > Summary shows it where it is.
+    PlaceSummary();
+    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
     autoSwitch_.Start(hwnd_);
     if (windowShown == 0) {
@@ -327,10 +328,7 @@ void CGripdeckDlg::OnPadIcon() {
             if (!picture.IsWindow()) {
                 return;
             }
-            const Rect placed = PlacePadPicture(NormalPosition(hwnd_), NormalPosition(picture),
-                                                ArtScalePercent(artScale_));
-            picture.SetWindowPos(nullptr, placed.left, placed.top, 0, 0,
-                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PlacePadPicture(picture);
             picture.ShowWindow(SW_SHOW);
             return;
         }

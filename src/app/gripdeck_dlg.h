@@ -15,16 +15,19 @@
 // the path it hands over), dlg_session_end.cpp (close, Exit, the end of the
 // Windows session), dlg_tray.cpp (ShowHide, start-up entry),
 // dlg_assignment_menu.cpp (pad buttons and the assignment menu),
-// dlg_assignment_commands.cpp (the menu's commands and editors).
+// dlg_assignment_commands.cpp (the menu's commands and editors),
+// dlg_window_places.cpp (where the summary window and the pad picture open).
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "app/document_flow.h"
 #include "app/main_window_rules.h"
+#include "app/settings_store.h"
 #include "app/shell_rules.h"
 #include "app/slot_editing.h"
 #include "app/slot_label.h"
@@ -117,7 +120,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void CreateSkinnedButtons();
     // The pad buttons and their labels, made with the button page's art.
     void CreatePadControls();
-    void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();
     BOOL OnEraseBkgnd(HDC dc);
@@ -166,6 +168,24 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     std::uint32_t PrimaryScreenResolution() override;
     std::string WindowsDirectory() override;
     SystemFolderView SystemFolders() override { return driverHost_.SystemFolders(); }
+
+    // ---- where the summary window and the pad picture open (dlg_window_places.cpp)
+    // Where the program last put one of them, and whether the user has
+    // moved it since (or it came back where an earlier run left it).
+    struct CompanionPlace {
+        Rect placed{};
+        bool shown = false;
+        bool byUser = false;
+    };
+    // Places `window` as it is about to show: where the user left it, if
+    // that is still on a monitor; else beside the main window, clear of
+    // `other` when that shows.
+    void PlaceCompanion(CWnd window, CompanionPlace& place, const std::optional<WindowSpot>& stored,
+                        CWnd other);
+    void PlaceSummary();
+    void PlacePadPicture(CWnd picture);
+    // Where the user left them, for the settings, as the program ends.
+    void TakeCompanionSpots();
 
     // ---- file commands (dlg_file_commands.cpp)
     void OnFileNew();
@@ -240,6 +260,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     CSkinButton cancel_;
     CSkinButton padButtons_[kPadButtons];
     CTransStatic labels_[kPadButtons];
+    CompanionPlace summaryPlace_;
+    CompanionPlace picturePlace_;
 
     CSummaryWindow summaryWindow;
     CPadPictureWnd padPictureWindow;

@@ -350,11 +350,6 @@ TEST(Shell, WindowsArePlacedBesideTheMainWindowAndOnTheScreen) {
     EXPECT_EQ(PlacePadPicture({100, 100, 1200, 600}, pad, 200).left, 1300);
     EXPECT_EQ(PlacePadPicture({100, 100, 1200, 600}, pad, 200).top, 198);
     EXPECT_EQ(PlacePadPicture({1000, 100, 1900, 600}, pad, 200).left, 200);
-
-    const Rect summary{0, 0, 300, 200};
-    const Rect right = PlaceSummaryWindow({0, 0, 560, 540}, summary, 1280);
-    EXPECT_EQ(right.left, 560);
-    EXPECT_EQ(PlaceSummaryWindow({900, 40, 1260, 580}, summary, 1280).left, 600);
 }
 
 // The two Run keys; a key marked read-only refuses writes, as the machine's
