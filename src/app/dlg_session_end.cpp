@@ -68,6 +68,7 @@ LRESULT CGripdeckDlg::OnEndSession(WPARAM ending, LPARAM) {
     // The process may end as soon as this returns: the settings are written
     // now, not on the way out of the modal run, and a game's profile gives
     // way now to the one from before it.
+    ending_ = true;
     autoSwitch_.End();
     TakeSummaryVisibility();
     TakeCompanionSpots();
@@ -80,6 +81,7 @@ void CGripdeckDlg::OnDestroy() {
     // Also after a close request that skipped Exit: an icon left behind
     // would stay in the tray until the pointer passes over it.
     trayIcon_.UpdateTrayIcon(TrayAction::Delete);
+    ending_ = true;
     autoSwitch_.End();
     autoSwitch_.Stop();
     summaryWindow.DestroyWindow();

@@ -113,6 +113,7 @@ void CGripdeckDlg::CreateSkinnedButtons() {
     for (const SkinnedButton& entry : SkinnedButtons()) {
         (this->*entry.button).Create(hwnd_, entry.id);
     }
+    CreateStatusLine();
     CreateChildControl(hwnd_, "Static", "", SS_BLACKFRAME, GetClientRect(), IDC_BACKGROUND);
     // The focus the dialog would have given its first control, had it had
     // one when it was made.
@@ -174,11 +175,13 @@ void CGripdeckDlg::SkinControls(int scale) {
     if (welcomePage_ && ::GetObjectA(welcomePage_.get(), sizeof info, &info) != 0) {
         skinSize_ = SIZE{info.bmWidth, info.bmHeight};
     }
-    // A new scale: the button page, once loaded, follows it.
+    // A new scale: the button page, once loaded, follows it, and the
+    // status line with it, in the labels' font.
     if (buttonPageLoaded_) {
         buttonPageLoaded_ = false;
         LoadButtonPage();
     }
+    PlaceStatusLine();
 }
 
 void CGripdeckDlg::FitClientToSkin(bool keepPlace) {

@@ -111,6 +111,9 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
                   paths.push_back(recent[i]);
               }
               return paths;
+          },
+          [this](const std::string& profilePath, const std::string& program) {
+              OnPadSwitched(profilePath, program);
           }) {
     // Its first paint needs none; they are loaded once it is on screen.
     LoadCommonControlsLater();
@@ -185,6 +188,7 @@ void CGripdeckDlg::FinishStart() {
     PlaceSummary();
     summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
+    ReadEarlierProfile();
     autoSwitch_.Start(hwnd_);
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
@@ -290,16 +294,11 @@ void CGripdeckDlg::LoadInstalledPackage() {
 }
 
 void CGripdeckDlg::ApplyProfile() {
-    // The pad takes the profile the user sees, saved or not.
-    SaveModified(SaveModifiedMode::Silent);
-    driverLink_.PublishProfile(session_.image(), session_.summary());
-    autoSwitch_.ManualApply(session_.currentPath());
+    PutProfileOnPad();
 }
 
 void CGripdeckDlg::OnOkButton() {
-    SaveModified(SaveModifiedMode::Silent);
-    driverLink_.PublishProfile(session_.image(), session_.summary());
-    autoSwitch_.ManualApply(session_.currentPath());
+    PutProfileOnPad();
     ShowHide();
 }
 
@@ -350,6 +349,8 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
             ShowWindow(SW_HIDE);
         }
         KillTimer(kHideTimer);
+    } else if (id == kAppliedTimer) {
+        EndAppliedNote();
     } else {
         SetMsgHandled(false);
     }

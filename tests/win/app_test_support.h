@@ -266,6 +266,11 @@ inline std::string LabelText(HWND main, int i) {
     return WindowText(::GetDlgItem(main, IDC_PAD_LABEL_0 + i));
 }
 
+// The status line carries what it draws in its window text as well.
+inline std::string StatusText(HWND main) {
+    return WindowText(::GetDlgItem(main, IDC_PAD_STATUS));
+}
+
 inline bool Shows(HWND main, int id) {
     return ::IsWindowVisible(::GetDlgItem(main, id)) != FALSE;
 }
