@@ -110,6 +110,8 @@
 #define IDC_PAD_LABEL_7 1124
 #define IDC_PAD_LABEL_8 1125
 #define IDC_PAD_LABEL_9 1126
+// The status line: the pad, the profile on it and where it came from.
+#define IDC_PAD_STATUS 1540
 
 // ---- Controls: key capture dialog (103) ----------------------------------------
 #define IDC_KEY_NAME 1024
@@ -372,6 +374,16 @@
 #define IDS_STEP_PASTE 447
 #define IDS_STEP_SUMMARY 448
 #define IDS_STEP_SYSTEM_DEFAULT 449
+// ---- The main window's status line: the pad, and the profile on it
+#define IDS_PAD_CONNECTED 500
+#define IDS_PAD_NO_DRIVER 501
+#define IDS_PAD_UNPLUGGED 502
+#define IDS_PAD_STATUS 503      // the pad, the profile on it
+#define IDS_PAD_BY_USER 504     // profile
+#define IDS_PAD_FOR_GAME 505    // profile, program
+#define IDS_PAD_AFTER_GAME 506  // profile, program
+#define IDS_PAD_EARLIER 507     // profile
+#define IDS_PAD_APPLIED 508     // profile
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

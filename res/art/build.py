@@ -215,6 +215,12 @@ class Builder:
         rects = [(s.x, s.y, s.w, s.h, s.number) for s in skins if s.number < 319]
         rects += [(px(x), px(y), px(layout.LABEL_W), px(layout.LABEL_H), "label")
                   for x in layout.LABEL_X for y in layout.LABEL_ROWS]
+        status = (px(layout.STATUS_X), px(layout.STATUS_Y), px(layout.STATUS_W),
+                  px(layout.STATUS_H), "status line")
+        rects.append(status)
+        sx, sy, sw, sh = status[:4]
+        _expect(all(main_mask[y * W + x] for y in range(sy, sy + sh) for x in range(sx, sx + sw)),
+                "the status line reaches outside the outline" + at)
         for i, a in enumerate(rects):
             for b in rects[i + 1:]:
                 _expect(not _overlap(a, b), "%s overlaps %s%s" % (a[4], b[4], at))
@@ -304,6 +310,7 @@ def _scaled(img, k):
 
 SAMPLE_LABELS = ["Off", "A", "Left Button", "Reload", "Space", "Multi Combo", "Stop Macro",
                  "Num 5", "Off", "Grenade Toss"]
+SAMPLE_STATUS = "Pad connected. Night Raid.gpx, applied by you"
 
 DESKTOP = (58, 84, 110, 255)
 
@@ -341,6 +348,13 @@ class Preview:
         for i, inside in enumerate(self.main_mask):
             if not inside:
                 img.px[i * 4:i * 4 + 4] = bytes(DESKTOP)
+        if labels:
+            # The status line shows on both pages.
+            svg = [draw.text(layout.STATUS_X + layout.STATUS_W / 2, layout.STATUS_Y + 13,
+                             SAMPLE_STATUS, 11, "#%02x%02x%02x" % layout.STATUS_TEXT,
+                             weight="normal", family="Liberation Sans")]
+            over = self.b.rast.render(draw.doc(W, H, "".join(svg)), W, H)
+            img = _blend_onto(over, img)
         if page == 2 and labels:
             svg = []
             for i in range(10):

@@ -489,6 +489,23 @@ def _pad_icon(uid, face, x, w, h):
     return "".join(out)
 
 
+def _in_cells(uid, parts, w, h):
+    """Each face clipped to its own cell of the strip.
+
+    A face's soft edges (the hover glow's blur above all) would otherwise
+    reach into the next cell, and the button drawing that face would show
+    a sliver of its neighbour along its edge. Cells are whole pixels at
+    every scale, so the clip cuts along pixel edges. Returns (body, defs).
+    """
+    body, defs = [], []
+    for i, part in enumerate(parts):
+        cid = "%sc%d" % (uid, i)
+        defs.append('<clipPath id="%s"><rect x="%g" y="0" width="%g" height="%g"/></clipPath>'
+                    % (cid, i * w, w, h))
+        body.append('<g clip-path="url(#%s)">%s</g>' % (cid, part))
+    return "".join(body), "".join(defs)
+
+
 def face_strip(skin):
     """All four faces of one main-window button, side by side, on transparency.
 
@@ -510,7 +527,8 @@ def face_strip(skin):
         else:
             parts.append(_plate(uid, face, x, w, h, 6, skin.text, 11.5,
                                 primary=skin.kind == "apply", spacing=1.4))
-    return 4 * w, h, "".join(parts), _face_defs(uid)
+    body, cells = _in_cells(uid, parts, w, h)
+    return 4 * w, h, body, _face_defs(uid) + cells
 
 
 # --- the pad picture -----------------------------------------------------------
@@ -657,7 +675,8 @@ def picture_strip(pic):
     radius = {"cap": 5, "side": 7, "thumb": 9}[pic.kind]
     parts = [_cap_top(uid, face, i * w, w, h, pic.text, size, radius)
              for i, face in enumerate(FACES)]
-    return 4 * w, h, "".join(parts), _face_defs(uid)
+    body, cells = _in_cells(uid, parts, w, h)
+    return 4 * w, h, body, _face_defs(uid) + cells
 
 
 # --- icon ----------------------------------------------------------------------

@@ -49,6 +49,14 @@ LABEL_W, LABEL_H = 104, 18
 LABEL_ROWS = (181, 218, 255, 292, 329)
 LABEL_X = (163, 299)
 
+# The status line (the pad, the profile on it) in the band above the title,
+# which both pages leave empty; centred on the centre line. Its text colour
+# is the welcome line's, and what APPLY just did shows in amber.
+STATUS_X, STATUS_Y = 60, 25
+STATUS_W, STATUS_H = 446, 18
+STATUS_TEXT = (0xC9, 0xCE, 0xD4)
+STATUS_APPLIED_TEXT = (0xFF, 0xBD, 0x5C)
+
 PAD_FACE = (51, 26)
 PAD_ROWS = (177, 214, 251, 288, 325)
 PAD_X = (98, 417)

@@ -59,6 +59,16 @@ def label_rows():
     return rows
 
 
+def status_rows():
+    rows = []
+    for percent in layout.SCALES:
+        px = lambda v: layout.scaled(v, percent)  # noqa: E731
+        rows.append("    {%d, %d, %d, %d},  // %d %%"
+                    % (px(layout.STATUS_X), px(layout.STATUS_Y), px(layout.STATUS_W),
+                       px(layout.STATUS_H), percent))
+    return rows
+
+
 def header():
     main_first, main_table = per_scale("kMainPlaces", layout.main_skins())
     picture_first, picture_table = per_scale("kPicturePlaces", layout.pictures())
@@ -116,6 +126,20 @@ def header():
         "inline constexpr int kLabelWidth = kLabels[0].width;",
         "inline constexpr int kLabelHeight = kLabels[0].height;",
         "inline constexpr std::uint32_t kLabelText = %s;" % colorref(layout.LABEL_TEXT),
+        "",
+        "// The status line, in the band above the title on both pages.",
+        "struct StatusPlace {",
+        "    int x;",
+        "    int y;",
+        "    int width;",
+        "    int height;",
+        "};",
+        "inline constexpr StatusPlace kStatus[kArtScaleCount] = {",
+        *status_rows(),
+        "};",
+        "inline constexpr std::uint32_t kStatusText = %s;" % colorref(layout.STATUS_TEXT),
+        "inline constexpr std::uint32_t kStatusAppliedText = %s;"
+        % colorref(layout.STATUS_APPLIED_TEXT),
         "",
         "// The pad picture window's buttons, one row per bitmap from the first.",
         "inline constexpr int kPictureFirstBitmap = %d;" % picture_first,

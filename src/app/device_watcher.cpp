@@ -28,7 +28,15 @@ void DeviceWatcher::OnTimer(UINT_PTR id) {
 }
 
 void DeviceWatcher::CheckAtStart() {
-    apply_.SetDisabledLook(!link_.IsDevicePresent(false));
+    Found(link_.IsDevicePresent(false));
+}
+
+void DeviceWatcher::Found(bool driverReady) {
+    apply_.SetDisabledLook(!driverReady);
+    if (presence_) {
+        // Only without the driver is the pad looked for among all devices.
+        presence_(PresenceOf(driverReady, !driverReady && link_.IsPadPluggedIn()));
+    }
 }
 
 BOOL DeviceWatcher::OnDeviceChange(UINT event, DWORD_PTR) {
@@ -46,7 +54,7 @@ void DeviceWatcher::RunDeviceCheck() {
     host_.SetMainWindow(window_);
     const bool present =
         link_.IsDevicePresent(!apply_.IsLookEnabled() && deviceCheck_.MayReinstall());
-    apply_.SetDisabledLook(!present);
+    Found(present);
     apply_.UpdateWindow();
     if (deviceCheck_.FinishCheck()) {
         // A whole delay from now, so that the follow-up finds the changes settled.

@@ -23,6 +23,7 @@ void CGripdeckDlg::EndRun(INT_PTR result) {
     // Taken now: by the time the window is destroyed, the windows it owns
     // are gone.
     TakeSummaryVisibility();
+    TakeCompanionSpots();
     EndDialog(result);
 }
 
@@ -67,8 +68,10 @@ LRESULT CGripdeckDlg::OnEndSession(WPARAM ending, LPARAM) {
     // The process may end as soon as this returns: the settings are written
     // now, not on the way out of the modal run, and a game's profile gives
     // way now to the one from before it.
+    ending_ = true;
     autoSwitch_.End();
     TakeSummaryVisibility();
+    TakeCompanionSpots();
     GripdeckApp().SaveSettings();
     EndRun(1);
     return 0;
@@ -78,6 +81,7 @@ void CGripdeckDlg::OnDestroy() {
     // Also after a close request that skipped Exit: an icon left behind
     // would stay in the tray until the pointer passes over it.
     trayIcon_.UpdateTrayIcon(TrayAction::Delete);
+    ending_ = true;
     autoSwitch_.End();
     autoSwitch_.Stop();
     summaryWindow.DestroyWindow();

@@ -2,7 +2,6 @@
 // controls drawn over it, the shaped window and its frame and menu bar.
 #include "app/gripdeck_dlg.h"
 
-#include "app/win_geometry.h"
 #include "fw/module.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
@@ -114,6 +113,7 @@ void CGripdeckDlg::CreateSkinnedButtons() {
     for (const SkinnedButton& entry : SkinnedButtons()) {
         (this->*entry.button).Create(hwnd_, entry.id);
     }
+    CreateStatusLine();
     CreateChildControl(hwnd_, "Static", "", SS_BLACKFRAME, GetClientRect(), IDC_BACKGROUND);
     // The focus the dialog would have given its first control, had it had
     // one when it was made.
@@ -175,11 +175,13 @@ void CGripdeckDlg::SkinControls(int scale) {
     if (welcomePage_ && ::GetObjectA(welcomePage_.get(), sizeof info, &info) != 0) {
         skinSize_ = SIZE{info.bmWidth, info.bmHeight};
     }
-    // A new scale: the button page, once loaded, follows it.
+    // A new scale: the button page, once loaded, follows it, and the
+    // status line with it, in the labels' font.
     if (buttonPageLoaded_) {
         buttonPageLoaded_ = false;
         LoadButtonPage();
     }
+    PlaceStatusLine();
 }
 
 void CGripdeckDlg::FitClientToSkin(bool keepPlace) {
@@ -205,14 +207,6 @@ void CGripdeckDlg::FitClientToSkin(bool keepPlace) {
     windowRect_ = GetWindowRect();
     const POINT origin = ClientToScreen(POINT{0, 0});
     clientOrigin_ = POINT{origin.x - windowRect_.left, origin.y - windowRect_.top};
-}
-
-void CGripdeckDlg::PlaceSummaryBesideWindow() {
-    const Rect placed =
-        PlaceSummaryWindow(ToRect(GetWindowRect()), ToRect(summaryWindow.GetWindowRect()),
-                           ::GetSystemMetrics(SM_CXSCREEN));
-    summaryWindow.SetWindowPos(nullptr, placed.left, placed.top, 0, 0,
-                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CGripdeckDlg::ToggleFrame() {

@@ -30,17 +30,16 @@ void CGripdeckDlg::ShowHide() {
     CGripdeckApp& app = GripdeckApp();
     CWnd picture(PadPictureWindow());
     if (windowShown == 0) {
-        const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-        const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+        ShowWindow(SW_SHOWNORMAL);
+        ::SetForegroundWindow(hwnd_);
+        BringBackOnScreen(*this, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        // Beside the main window where it is now, unless the user moved it.
         if (app.summaryVisible) {
+            PlaceSummary();
             summaryWindow.ShowWindow(SW_SHOWNOACTIVATE);
-            BringBackOnScreen(summaryWindow, screenWidth, screenHeight);
         } else {
             summaryWindow.ShowWindow(SW_HIDE);
         }
-        ShowWindow(SW_SHOWNORMAL);
-        ::SetForegroundWindow(hwnd_);
-        BringBackOnScreen(*this, screenWidth, screenHeight);
         windowShown = 1;
         return;
     }

@@ -10,6 +10,7 @@
 #include "app/main_window_rules.h"
 #include "app/registry_settings.h"
 #include "app/settings_store.h"
+#include "app/win_geometry.h"
 #include "fw/text.h"
 #include "keys/key_name_source.h"
 #include "keys/key_name_source_win.h"
@@ -64,6 +65,8 @@ bool CGripdeckApp::InitInstance() {
     AppSettings stored;
     stored.LoadAtStart(settings);
     summaryVisible = stored.summaryVisible;
+    summarySpot = stored.summarySpot;
+    padPictureSpot = stored.padPictureSpot;
     LoadRecentFiles();
     settingsRead_ = true;
 
@@ -73,6 +76,9 @@ bool CGripdeckApp::InitInstance() {
     static StringTableKeyTexts keyTexts;
     UseKeyNameSource(systemKeyNames);
     UseKeyTextSource(keyTexts);
+
+    // Editors and other dialogs open over the window they belong to.
+    CDialog::SetModalPlacement(&CentreOnOwner);
 
     CGripdeckDlg dialog(CommandLine());
     dialog.DoModal();
@@ -90,6 +96,8 @@ void CGripdeckApp::SaveSettings() {
         RegistrySettings settings(*this);
         AppSettings stored;
         stored.summaryVisible = summaryVisible;
+        stored.summarySpot = summarySpot;
+        stored.padPictureSpot = padPictureSpot;
         stored.SaveAtExit(settings);
         SaveRecentFiles();
     }

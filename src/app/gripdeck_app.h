@@ -3,9 +3,11 @@
 // program run, keeps the per-user settings and the recent-file list, and runs
 // the main window as a modal dialog for the program's whole working life.
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "app/recent_files.h"
+#include "app/settings_store.h"
 #include "fw/app.h"
 
 namespace gd {
@@ -35,6 +37,9 @@ class CGripdeckApp : public CWinApp {
 
     // Whether the summary window shows together with the main window.
     bool summaryVisible = true;
+    // Where the user left the summary window and the pad picture, if anywhere.
+    std::optional<WindowSpot> summarySpot;
+    std::optional<WindowSpot> padPictureSpot;
     RecentFiles recentFiles;
 
   private:

@@ -111,6 +111,9 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
                   paths.push_back(recent[i]);
               }
               return paths;
+          },
+          [this](const std::string& profilePath, const std::string& program) {
+              OnPadSwitched(profilePath, program);
           }) {
     // Its first paint needs none; they are loaded once it is on screen.
     LoadCommonControlsLater();
@@ -180,10 +183,12 @@ void CGripdeckDlg::FinishStart() {
     CreateSkinnedButtons();
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
-    PlaceSummaryBesideWindow();
-    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
     padPictureWindow.Create(hwnd_);
+    // Placed even when hidden: File > Summary shows it where it is.
+    PlaceSummary();
+    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
+    ReadEarlierProfile();
     autoSwitch_.Start(hwnd_);
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
@@ -236,9 +241,12 @@ void CGripdeckDlg::RefreshLabels(int button) {
             labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
         }
         // The pad button's face shows only its number; its window text, never
-        // drawn, names it with its assignment.
+        // drawn, and its tool tip name it with its whole assignment, which the
+        // label may have to cut short.
         const int mButton = SlotRef{group, i}.Number();
-        padButtons_[i].SetWindowTextUnpainted(PadButtonName(mButton, label));
+        const std::string name = PadButtonName(mButton, label);
+        padButtons_[i].SetWindowTextUnpainted(name);
+        padButtons_[i].SetToolTipText(name);
     }
     if (button < 0) {
         RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -286,16 +294,11 @@ void CGripdeckDlg::LoadInstalledPackage() {
 }
 
 void CGripdeckDlg::ApplyProfile() {
-    // The pad takes the profile the user sees, saved or not.
-    SaveModified(SaveModifiedMode::Silent);
-    driverLink_.PublishProfile(session_.image(), session_.summary());
-    autoSwitch_.ManualApply(session_.currentPath());
+    PutProfileOnPad();
 }
 
 void CGripdeckDlg::OnOkButton() {
-    SaveModified(SaveModifiedMode::Silent);
-    driverLink_.PublishProfile(session_.image(), session_.summary());
-    autoSwitch_.ManualApply(session_.currentPath());
+    PutProfileOnPad();
     ShowHide();
 }
 
@@ -324,10 +327,7 @@ void CGripdeckDlg::OnPadIcon() {
             if (!picture.IsWindow()) {
                 return;
             }
-            const Rect placed = PlacePadPicture(NormalPosition(hwnd_), NormalPosition(picture),
-                                                ArtScalePercent(artScale_));
-            picture.SetWindowPos(nullptr, placed.left, placed.top, 0, 0,
-                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PlacePadPicture(picture);
             picture.ShowWindow(SW_SHOW);
             return;
         }
@@ -349,6 +349,8 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
             ShowWindow(SW_HIDE);
         }
         KillTimer(kHideTimer);
+    } else if (id == kAppliedTimer) {
+        EndAppliedNote();
     } else {
         SetMsgHandled(false);
     }

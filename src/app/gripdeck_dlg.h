@@ -15,16 +15,22 @@
 // the path it hands over), dlg_session_end.cpp (close, Exit, the end of the
 // Windows session), dlg_tray.cpp (ShowHide, start-up entry),
 // dlg_assignment_menu.cpp (pad buttons and the assignment menu),
-// dlg_assignment_commands.cpp (the menu's commands and editors).
+// dlg_assignment_commands.cpp (the menu's commands and editors),
+// dlg_pad_status.cpp (APPLY, OK and the status line: the pad, the profile
+// on it and who put it there), dlg_window_places.cpp (where the summary
+// window and the pad picture open).
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "app/document_flow.h"
 #include "app/main_window_rules.h"
+#include "app/pad_status.h"
+#include "app/settings_store.h"
 #include "app/shell_rules.h"
 #include "app/slot_editing.h"
 #include "app/slot_label.h"
@@ -53,9 +59,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
   public:
     static constexpr int kPadButtons = 10;
     // Timer 1 hides the window 300 ms after a "-1" start; timer 5 belongs
-    // to the device watcher.
+    // to the device watcher; timer 6 ends the status line's "Applied".
     static constexpr UINT_PTR kHideTimer = 1;
     static constexpr UINT kHideDelayMs = 300;
+    static constexpr UINT_PTR kAppliedTimer = 6;
+    static constexpr UINT kAppliedShownMs = 3000;
 
     // commandLine: the text after the program's name; "-1" starts hidden,
     // anything else but "" names a profile to open (quotes removed).
@@ -117,7 +125,6 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void CreateSkinnedButtons();
     // The pad buttons and their labels, made with the button page's art.
     void CreatePadControls();
-    void PlaceSummaryBesideWindow();
     void LoadFixedTexts();
     void SetTitle();
     BOOL OnEraseBkgnd(HDC dc);
@@ -166,6 +173,40 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     std::uint32_t PrimaryScreenResolution() override;
     std::string WindowsDirectory() override;
     SystemFolderView SystemFolders() override { return driverHost_.SystemFolders(); }
+
+    // ---- APPLY, OK and the status line (dlg_pad_status.cpp)
+    // Publishes the profile shown, saved or not, and makes it the one to
+    // return to after a game.
+    void PutProfileOnPad();
+    // Made with the skinned buttons, at its place in the art.
+    void CreateStatusLine();
+    // Its place and font at the skin's scale.
+    void PlaceStatusLine();
+    void ShowPadStatus();
+    // Before the pad is looked at: the profile the driver's package holds.
+    void ReadEarlierProfile();
+    void OnPadPresence(PadPresence presence);
+    // Automatic profiles put a profile on the pad.
+    void OnPadSwitched(const std::string& profilePath, const std::string& program);
+    void EndAppliedNote();
+
+    // ---- where the summary window and the pad picture open (dlg_window_places.cpp)
+    // Where the program last put one of them, and whether the user has
+    // moved it since (or it came back where an earlier run left it).
+    struct CompanionPlace {
+        Rect placed{};
+        bool shown = false;
+        bool byUser = false;
+    };
+    // Places `window` as it is about to show: where the user left it, if
+    // that is still on a monitor; else beside the main window, clear of
+    // `other` when that shows.
+    void PlaceCompanion(CWnd window, CompanionPlace& place, const std::optional<WindowSpot>& stored,
+                        CWnd other);
+    void PlaceSummary();
+    void PlacePadPicture(CWnd picture);
+    // Where the user left them, for the settings, as the program ends.
+    void TakeCompanionSpots();
 
     // ---- file commands (dlg_file_commands.cpp)
     void OnFileNew();
@@ -240,6 +281,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     CSkinButton cancel_;
     CSkinButton padButtons_[kPadButtons];
     CTransStatic labels_[kPadButtons];
+    CTransStatic padStatus_;
+    PadPresence padPresence_ = PadPresence::Unknown;
+    PadHolding padHolding_;
+    bool appliedShown_ = false;
+    // The window is going: automatic profiles' last publish changes no status.
+    bool ending_ = false;
+    CompanionPlace summaryPlace_;
+    CompanionPlace picturePlace_;
 
     CSummaryWindow summaryWindow;
     CPadPictureWnd padPictureWindow;
@@ -264,7 +313,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     TrayIcon trayIcon_{[this] { ShowHide(); }};
     RecentFilesMenu recentFilesMenu_{
         [this](const std::string& path) { return OpenRecentPath(path); }};
-    DeviceWatcher deviceWatcher_{driverLink_, driverHost_, apply_};
+    DeviceWatcher deviceWatcher_{driverLink_, driverHost_, apply_,
+                                 [this](PadPresence presence) { OnPadPresence(presence); }};
 
     LabelTexts labelTexts_;
     std::string appTitle_;

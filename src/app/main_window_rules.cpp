@@ -113,16 +113,4 @@ void ForgetEmptiedPlaces(const RecentFiles& recent, SettingsStore& settings) {
     }
 }
 
-Rect PlaceSummaryWindow(const Rect& mainWindow, const Rect& summary, std::int32_t screenWidth) {
-    const std::int32_t width = summary.Width();
-    std::int32_t left = mainWindow.right;
-    if (left + width > screenWidth) {
-        left = mainWindow.left - width;
-        if (left < 0) {
-            left = 0;
-        }
-    }
-    return {left, mainWindow.top, left + width, mainWindow.top + summary.Height()};
-}
-
 }  // namespace gd

@@ -89,9 +89,4 @@ std::vector<MenuEntry> RecentMenuEntries(const RecentFiles& recent);
 // from the list does not come back (or appear twice) at the next start.
 void ForgetEmptiedPlaces(const RecentFiles& recent, SettingsStore& settings);
 
-// Where the summary window opens: right of the main window, tops aligned, or
-// left of it when it would not fit on the screen there (never beyond its
-// left edge). The size is kept.
-Rect PlaceSummaryWindow(const Rect& mainWindow, const Rect& summary, std::int32_t screenWidth);
-
 }  // namespace gd

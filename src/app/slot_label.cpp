@@ -46,9 +46,12 @@ SlotLabel Named(const std::string& prefix, std::string name) {
     return label;
 }
 
+// A short word, but a tool tip all the same: every label names its whole
+// assignment there, so that a pointer resting on any of them gets an answer.
 SlotLabel Plain(const std::string& text) {
     SlotLabel label;
     label.text = text;
+    label.toolTip = text;
     return label;
 }
 

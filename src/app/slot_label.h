@@ -28,7 +28,8 @@ struct SlotLabel {
     // tip keep whatever they showed before, and the fields below are empty.
     bool leaveAsIs = false;
     std::string text;
-    // No value: the label's tool tip is switched off.
+    // The whole assignment, which the label may have to cut short. No value
+    // only with leaveAsIs.
     std::optional<std::string> toolTip;
 };
 

@@ -34,13 +34,16 @@ constexpr Column kHistoryColumns[] = {{IDS_AUTO_COLUMN_TIME, 60},
                                       {IDS_AUTO_COLUMN_PROFILE, 120},
                                       {IDS_AUTO_COLUMN_WHY, 200}};
 
+// Column `stretching`, the one whose texts run longest, takes whatever
+// width the others leave, beside a vertical scroll bar yet to come.
 template <std::size_t N>
-void AddColumns(const CListCtrl& list, const Column (&columns)[N]) {
+void AddColumns(const CListCtrl& list, const Column (&columns)[N], int stretching) {
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     for (std::size_t i = 0; i < N; ++i) {
         list.InsertColumn(static_cast<int>(i), LoadText(columns[i].text), LVCFMT_LEFT,
                           columns[i].width);
     }
+    list.FillWithColumn(stretching, ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
 std::string GameOf(const std::string& profile) {
@@ -101,8 +104,8 @@ BOOL CAutoProfilesDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     rules_ = CListCtrl(GetDlgItem(IDC_AUTO_RULES));
     history_ = CListCtrl(GetDlgItem(IDC_AUTO_HISTORY));
-    AddColumns(rules_, kRuleColumns);
-    AddColumns(history_, kHistoryColumns);
+    AddColumns(rules_, kRuleColumns, 1);       // the profile's path
+    AddColumns(history_, kHistoryColumns, 3);  // why
     CButton(GetDlgItem(IDC_AUTO_ON)).SetCheck(owner_.IsOn());
     FillRules();
     FillHistory();

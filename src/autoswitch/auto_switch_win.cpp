@@ -57,10 +57,12 @@ const MessageMap& CAutoSwitch::GetMessageMap() const {
 }
 
 CAutoSwitch::CAutoSwitch(DriverHost& host, std::string settingsRoot,
-                         std::function<void(const std::string&)> balloon, RecentProfiles recent)
+                         std::function<void(const std::string&)> balloon, RecentProfiles recent,
+                         PadReport published)
     : host_(host),
       balloon_(std::move(balloon)),
       recent_(std::move(recent)),
+      published_(std::move(published)),
       storage_(std::move(settingsRoot)),
       switcher_(RememberingCheck(CheckProfileFile, StampOf), TimeOfDay) {}
 
@@ -183,14 +185,21 @@ void CAutoSwitch::Carry(const std::vector<SwitchAction>& actions) {
 void CAutoSwitch::Publish(const std::string& path) {
     // Its own copy: the profile open in the main window stays as it is.
     if (path.empty()) {
-        if (padCopy_) {
-            DriverLink(host_).PublishProfile(padCopy_->image, padCopy_->summary);
+        if (!padCopy_) {
+            return;
         }
-        return;
-    }
-    auto held = std::make_unique<HeldProfile>();
-    if (ReadProfileFile(path, held->image, held->summary) == FileError::None) {
+        DriverLink(host_).PublishProfile(padCopy_->image, padCopy_->summary);
+    } else {
+        auto held = std::make_unique<HeldProfile>();
+        if (ReadProfileFile(path, held->image, held->summary) != FileError::None) {
+            return;
+        }
         DriverLink(host_).PublishProfile(held->image, held->summary);
+    }
+    // The switcher decided before this runs: a switch in force is the one
+    // this profile is for, and none means it was given back.
+    if (published_) {
+        published_(path, switcher_.ActiveProgram());
     }
 }
 

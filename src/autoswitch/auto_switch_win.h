@@ -35,12 +35,19 @@ class CAutoSwitch : public CMsgHandler {
   public:
     // The profiles the user opened lately, newest first.
     using RecentProfiles = std::function<std::vector<std::string>()>;
+    // A switch put `profilePath` on the pad (empty: the copy of what the pad
+    // held before the first switch) for `program` (empty: given back after
+    // a game).
+    using PadReport =
+        std::function<void(const std::string& profilePath, const std::string& program)>;
 
     // settingsRoot: "Software\MARVENTA\<program base name>" under HKCU;
     // balloon: shows a text from the program's tray icon; recent: the
-    // program's recent files, which the dialog offers for a new rule.
+    // program's recent files, which the dialog offers for a new rule;
+    // published: told after each profile this object put on the pad.
     CAutoSwitch(DriverHost& host, std::string settingsRoot,
-                std::function<void(const std::string&)> balloon, RecentProfiles recent);
+                std::function<void(const std::string&)> balloon, RecentProfiles recent,
+                PadReport published);
     ~CAutoSwitch() override;
 
     // Reads the rules and the switch, hooks when switching is on, and
@@ -98,6 +105,7 @@ class CAutoSwitch : public CMsgHandler {
     DriverHost& host_;
     std::function<void(const std::string&)> balloon_;
     RecentProfiles recent_;
+    PadReport published_;
     RegistryRuleStorage storage_;
     Switcher switcher_;
     HWND window_ = nullptr;

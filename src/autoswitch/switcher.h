@@ -92,6 +92,8 @@ class Switcher {
     const std::deque<SwitchDecision>& History() const { return history_; }
     // The automatic switch in force, if any: its profile.
     std::optional<std::string> ActiveProfile() const;
+    // The program the switch in force is for (its file name); empty when none is.
+    std::string ActiveProgram() const { return active_ ? active_->program : std::string(); }
 
   private:
     struct Active {

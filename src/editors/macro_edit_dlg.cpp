@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "editors/key_capture_dlg.h"
+#include "editors/list_columns.h"
 #include "editors/macro_fields.h"
 #include "editors/mouse_button_dlg.h"
 #include "editors/mouse_button_rules.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr UINT_PTR kCursorTimer = 1;
 constexpr UINT kCursorPeriodMs = 100;
-constexpr int kExpandBy = 172;  // the Others and No. columns, 124 + 48
 constexpr COLORREF kDurationColour = 0x00FF0000;
 constexpr std::uint32_t kMinField = 30;
 constexpr std::uint32_t kMaxField = 60000;
@@ -191,27 +191,30 @@ void CMacroEditDlg::LoadTexts() {
 void CMacroEditDlg::SetUpLists() {
     eventList_.SetExtendedStyle(eventList_.GetExtendedStyle() | LVS_EX_FULLROWSELECT |
                                 LVS_EX_GRIDLINES);
-    eventList_.SetExpandedSize(kExpandBy, 0);
-    eventList_.SetScrollBarMode(CSkinListCtrl::kHideHorizontal);
-    const struct {
-        UINT heading;
-        int width;
-    } columns[] = {{IDS_COLUMN_KEY, 100},
-                   {IDS_COLUMN_ACTION, 48},
-                   {IDS_COLUMN_DELAY, 70},
-                   {IDS_COLUMN_OTHERS, 124},
-                   {IDS_COLUMN_NUMBER, 48}};
-    // The action words may not fit the Action column's first width in the
-    // list's font: it grows until the longest shows whole.
-    int actionWidth = columns[kActionColumn].width;
+    const UINT headings[] = {IDS_COLUMN_KEY, IDS_COLUMN_ACTION, IDS_COLUMN_DELAY, IDS_COLUMN_OTHERS,
+                             IDS_COLUMN_NUMBER};
+    // At 96 dpi, as the list scales them. The action words and the longest
+    // position may not fit their columns' first widths in the list's font
+    // (measured at its own DPI): those grow until the longest shows whole.
+    int widths[] = {100, 48, 70, 124, 48};
+    const std::uint32_t dpi = GetDpi();
     for (std::uint32_t action : {kActionPress, kActionRelease, kActionClick}) {
-        actionWidth = std::max(
-            actionWidth, eventList_.CellWidthFor(ActionName(WithAction(kKeyCodeBase, action))));
+        const int measured = eventList_.CellWidthFor(ActionName(WithAction(kKeyCodeBase, action)));
+        widths[kActionColumn] = ColumnWidthFor(measured, dpi, widths[kActionColumn]);
+    }
+    for (int item = 0; item < kMousePositionItemCount; ++item) {
+        const int measured =
+            eventList_.CellWidthFor(PositionText(ModeText(item), kMinPosition, kMinPosition));
+        widths[kOthersColumn] = ColumnWidthFor(measured, dpi, widths[kOthersColumn]);
     }
     for (int i = 0; i < 5; ++i) {
-        eventList_.InsertColumn(i, LoadText(columns[i].heading), LVCFMT_LEFT,
-                                i == kActionColumn ? actionWidth : columns[i].width);
+        eventList_.InsertColumn(i, LoadText(headings[i]), LVCFMT_LEFT, widths[i]);
     }
+    // More >> widens the list until every column shows whole, beside a
+    // vertical scroll bar.
+    const int room = RectWidth(eventList_.GetClientRect()) - ::GetSystemMetrics(SM_CXVSCROLL);
+    eventList_.SetExpandedSize(WideningToShow(widths, dpi, room), 0);
+    eventList_.SetScrollBarMode(CSkinListCtrl::kHideHorizontal);
 
     for (int item = 0; item < kMousePositionItemCount; ++item) {
         positionMode_.InsertString(item, ModeText(item));
@@ -512,7 +515,8 @@ void CMacroEditDlg::SelectPlayMode(int radio) {
 }
 
 void CMacroEditDlg::OnMoreLess() {
-    const int dx = expanded_ ? -kExpandBy : kExpandBy;
+    const int widening = RectWidth(eventList_.ExpandedRect()) - RectWidth(eventList_.NormalRect());
+    const int dx = expanded_ ? -widening : widening;
     const RECT window = GetWindowRect();
     SetWindowPos(nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

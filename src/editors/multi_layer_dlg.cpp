@@ -70,6 +70,8 @@ BOOL CMultiLayerDlg::OnInitDialog() {
     list_.InsertColumn(kLayerColumn, LoadText(IDS_COLUMN_LAYER), LVCFMT_CENTER, 60);
     list_.InsertColumn(kNameColumn, LoadText(IDS_COLUMN_NAME), LVCFMT_CENTER, 80);
     list_.InsertColumn(kTypeColumn, LoadText(IDS_COLUMN_TYPE), LVCFMT_CENTER, 80);
+    // The names run longest: theirs is whatever the list has left.
+    list_.FillWithColumn(kNameColumn);
     const std::string layer = LoadText(IDS_COLUMN_LAYER);
     for (int row = 0; row < kMaxLayers; ++row) {
         list_.InsertItem(row, layer + " " + std::to_string(row + 1));

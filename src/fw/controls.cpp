@@ -14,6 +14,24 @@ int CListCtrl::InsertColumn(int index, std::string_view heading, int format, int
         SendMessage(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
 }
 
+void CListCtrl::FillWithColumn(int column, int reserve) const {
+    const int count = GetColumnCount();
+    if (column < 0 || column >= count) {
+        return;
+    }
+    int others = 0;
+    for (int i = 0; i < count; ++i) {
+        if (i != column) {
+            others += static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, i));
+        }
+    }
+    const int own = static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column));
+    const int left = RectWidth(GetClientRect()) - reserve - others;
+    if (left > own) {
+        SetColumnWidth(column, left);
+    }
+}
+
 bool CListCtrl::GetColumnFormat(int column, int& format, int& width) const {
     LVCOLUMNA info{};
     info.mask = LVCF_FMT | LVCF_WIDTH;

@@ -62,6 +62,9 @@ class CListCtrl : public CWnd {
     bool SetColumnWidth(int column, int width) const {
         return SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != FALSE;
     }
+    // Widens `column` until the columns fill the client area but `reserve`
+    // pixels (room for a vertical scroll bar yet to come); never narrows it.
+    void FillWithColumn(int column, int reserve = 0) const;
     // The width of `text` in the list's font, without any cell margin.
     int GetStringWidth(std::string_view text) const;
     // A cell's rectangle in client coordinates; `area` is LVIR_BOUNDS or

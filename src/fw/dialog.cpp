@@ -48,6 +48,8 @@ struct ModelessDialogs {
     UniqueHook filter;
 };
 
+CDialog::ModalPlacement modalPlacement = nullptr;
+
 ModelessDialogs& Modeless() {
     static ModelessDialogs dialogs;
     return dialogs;
@@ -413,12 +415,23 @@ INT_PTR CDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     return TRUE;
 }
 
+void CDialog::SetModalPlacement(ModalPlacement place) {
+    modalPlacement = place;
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CDialog*>(lParam);
         self->Bind(window);
         self->InitKeyboardCues();
-        return self->OnInitDialog();
+        const BOOL result = self->OnInitDialog();
+        // After OnInitDialog, which may change the dialog's size.
+        HWND owner = ::GetWindow(window, GW_OWNER);
+        if (self->modal_ && modalPlacement != nullptr && owner != nullptr &&
+            (::GetWindowLongPtrA(window, GWL_STYLE) & DS_CENTER) != 0) {
+            modalPlacement(window, owner);
+        }
+        return result;
     }
     CDialog* self = FromWindow(window);
     return self ? self->HandleMessage(window, message, wParam, lParam) : FALSE;

@@ -97,6 +97,13 @@ class CDialog : public CWnd, public CMsgHandler {
     UINT TemplateId() const { return templateId_; }
     bool IsModal() const { return modal_; }
 
+    // Moves a modal dialog whose template asks to be centred (DS_CENTER),
+    // and which has an owner, once it is set up and before it shows: the
+    // system centres it on the screen, the program on its owner. Null, the
+    // default, leaves the system's place.
+    using ModalPlacement = void (*)(HWND dialog, HWND owner);
+    static void SetModalPlacement(ModalPlacement place);
+
   protected:
     // Default: UpdateData(false); TRUE lets the system set the focus.
     virtual BOOL OnInitDialog();

@@ -170,6 +170,26 @@ TEST_F(AutoSwitchTest, AGameKeepsItsProfileWhileItRunsAndTheEarlierOneComesBack)
         << RecordField("image_crc32").value_or("no record");
 }
 
+// The main window's status line says whose profile the pad holds: the game's, for that
+// program, and after the game the one from before.
+TEST_F(AutoSwitchTest, TheStatusLineNamesTheGameAProfileIsFor) {
+    const std::string rally = Profile("Rally stage.gpx", "Ry");
+    WriteRule(kRules, "rally-stage.exe", rally);
+    auto program = StartAndApply();
+    HWND main = program->FindMain();
+
+    Game game("rally-stage.exe");
+    ASSERT_TRUE(game.InFront());
+    EXPECT_TRUE(WaitFor([&] {
+        return StatusText(main) == "Pad connected. Rally stage.gpx, automatic for rally-stage.exe";
+    })) << StatusText(main);
+
+    game.End();
+    EXPECT_TRUE(WaitFor([&] {
+        return StatusText(main) == "Pad connected. before auto.gpx, back after rally-stage.exe";
+    })) << StatusText(main);
+}
+
 TEST_F(AutoSwitchTest, AFrontOnlyRuleGivesBackAtOnceAndABrokenRuleChangesNothing) {
     const std::string chess = Profile("Chess.gpx", "Ch");
     WriteRule(kFrontRules, "chess.exe", chess);

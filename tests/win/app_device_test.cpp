@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/device_watcher.h"
+#include "app/gripdeck_dlg.h"
 #include "app_test_support.h"
 
 namespace gd::apptest {
@@ -81,6 +82,40 @@ TEST_F(DeviceTest, ApplyFollowsThePadAndTheDriverTakesTheProfile) {
     ASSERT_TRUE(ReadPackageFile(PackageFile(), *published, summary));
     EXPECT_EQ(std::memcmp(published.get(), image.get(), sizeof(ProfileImage)), 0);
     EXPECT_EQ(ReadText(summary.name), "apply");
+}
+
+// The status line says why APPLY is greyed, and what APPLY did: a short "Applied" that
+// ends by itself, then the profile on the pad and that the user put it there.
+TEST_F(DeviceTest, TheStatusLineShowsThePadAndTheProfileApplyPutOnIt) {
+    const std::string path = Work("status line.gpx");
+    ASSERT_TRUE(WriteProfile(path, *MacroProfile("St", {4}), "status line"));
+    // Plugged in before the start, whose check installs no driver.
+    ASSERT_EQ(Padsim("plug-nodriver"), 0);
+    Program program(Quoted(path));
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(Shows(main, IDC_PAD_STATUS));
+    EXPECT_EQ(StatusText(main), "Pad plugged in without its driver: APPLY is off");
+    EXPECT_EQ(ApplyLook(main), 0);
+
+    ASSERT_EQ(Padsim("plug"), 0);
+    RecheckThePad(main);
+    ASSERT_TRUE(WaitFor([&] { return StatusText(main) == "Pad connected"; })) << StatusText(main);
+    ClickControl(main, IDC_APPLY);
+    program.Sync();
+    EXPECT_EQ(StatusText(main), "Applied to the pad: status line.gpx");
+    // The note's timer, fired now rather than waited out.
+    ::PostMessageA(main, WM_TIMER, CGripdeckDlg::kAppliedTimer, 0);
+    program.Sync();
+    EXPECT_EQ(StatusText(main), "Pad connected. status line.gpx, applied by you");
+
+    ASSERT_EQ(Padsim("unplug"), 0);
+    RecheckThePad(main);
+    EXPECT_TRUE(WaitFor([&] {
+        return StatusText(main) ==
+               "Pad not plugged in: APPLY is off. status line.gpx, applied by you";
+    })) << StatusText(main);
+    EXPECT_EQ(ApplyLook(main), 0);
 }
 
 // With the pad a recent profile is applied at once and the window stays hidden; without

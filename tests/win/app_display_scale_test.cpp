@@ -19,23 +19,6 @@
 namespace gd::apptest {
 namespace {
 
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-
-// The DPI that programs started from now on see, until the scope ends.
-struct LogPixels {
-    explicit LogPixels(DWORD dpi) {
-        WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
-    }
-    ~LogPixels() {
-        if (earlier) {
-            WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &*earlier, 4);
-        } else {
-            DeleteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
-        }
-    }
-    const std::optional<DWORD> earlier = ReadDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
-};
-
 // WM_DPICHANGED points at a rectangle. Whether or not the system copies it
 // over to the receiving process, a rectangle at the same address in both
 // processes is the one it reads. 0 when no address was free in both; the

@@ -266,6 +266,11 @@ inline std::string LabelText(HWND main, int i) {
     return WindowText(::GetDlgItem(main, IDC_PAD_LABEL_0 + i));
 }
 
+// The status line carries what it draws in its window text as well.
+inline std::string StatusText(HWND main) {
+    return WindowText(::GetDlgItem(main, IDC_PAD_STATUS));
+}
+
 inline bool Shows(HWND main, int id) {
     return ::IsWindowVisible(::GetDlgItem(main, id)) != FALSE;
 }
@@ -322,6 +327,25 @@ inline void WriteSetting(const char* name, const std::string& text) {
 inline void DeleteValue(HKEY root, const char* key, const char* name) {
     ::RegDeleteKeyValueA(root, key, name);
 }
+
+// The DPI that programs started from now on see, until the scope ends: Wine reads it
+// as a process starts.
+struct LogPixels {
+    static constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+    explicit LogPixels(DWORD dpi) {
+        WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    LogPixels(const LogPixels&) = delete;
+    LogPixels& operator=(const LogPixels&) = delete;
+    ~LogPixels() {
+        if (earlier) {
+            WriteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &*earlier, 4);
+        } else {
+            DeleteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+        }
+    }
+    const std::optional<DWORD> earlier = ReadDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+};
 
 // A profile whose labels tell its slots apart: a macro "<prefix><slot>" in
 // each slot listed, Off elsewhere.
