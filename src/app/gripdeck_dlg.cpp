@@ -238,7 +238,9 @@ void CGripdeckDlg::RefreshLabels(int button) {
             // static control's own drawing, which would paint over the skin.
             labels_[i].SetWindowTextUnpainted(label.text);
             labels_[i].SetText(label.text);
-            labels_[i].SetToolTip(label.toolTip ? label.toolTip->c_str() : nullptr);
+            // Every label has a tool tip, the short words too: wherever the
+            // pointer rests, the whole assignment can be read.
+            labels_[i].SetToolTip(AssignmentText(label).c_str());
         }
         // The pad button's face shows only its number; its window text, never
         // drawn, and its tool tip name it with its whole assignment, which the

@@ -46,12 +46,9 @@ SlotLabel Named(const std::string& prefix, std::string name) {
     return label;
 }
 
-// A short word, but a tool tip all the same: every label names its whole
-// assignment there, so that a pointer resting on any of them gets an answer.
 SlotLabel Plain(const std::string& text) {
     SlotLabel label;
     label.text = text;
-    label.toolTip = text;
     return label;
 }
 
@@ -90,13 +87,17 @@ SlotLabel LabelForSlot(const ButtonSlot& slot, const LabelTexts& texts) {
     return Plain(texts.off);
 }
 
+std::string AssignmentText(const SlotLabel& label) {
+    return label.toolTip ? *label.toolTip : label.text;
+}
+
 std::string PadButtonName(int mButton, const SlotLabel& label) {
     // Appended piece by piece: gcc 12 warns wrongly about a literal added
     // to a temporary string.
     std::string name(1, 'M');
     name += std::to_string(mButton);
     name += ", ";
-    name += label.toolTip ? *label.toolTip : label.text;
+    name += AssignmentText(label);
     return name;
 }
 

@@ -28,8 +28,8 @@ struct SlotLabel {
     // tip keep whatever they showed before, and the fields below are empty.
     bool leaveAsIs = false;
     std::string text;
-    // The whole assignment, which the label may have to cut short. No value
-    // only with leaveAsIs.
+    // The kind and the name, where the label shows only the name; no value
+    // where the label's text says it all.
     std::optional<std::string> toolTip;
 };
 
@@ -37,6 +37,11 @@ struct SlotLabel {
 // characters; macro and layer-set names are read up to their terminator
 // and never past 255 characters, even when a file left it out.
 SlotLabel LabelForSlot(const ButtonSlot& slot, const LabelTexts& texts = LabelTexts{});
+
+// The whole assignment, which the label may have to cut short: the tool
+// tip's words, or the label's text where it has none ("Macro: Reload",
+// "Off"). The window shows it as every label's tool tip.
+std::string AssignmentText(const SlotLabel& label);
 
 // What a screen reader says for an M-Button (1..20): its name, then the
 // label's tool tip, or its text where it has none: "M1, Single: A",
