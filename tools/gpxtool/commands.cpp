@@ -124,8 +124,7 @@ void PrintButton(std::ostream& out, int slotIndex, const gd::ButtonSlot& slot) {
         line += "(label left as is: slot type " + HexWord(slot.slotType) + ")";
     } else {
         line += Printable(label.text);
-        // A plain word ("Off", "Stop") is its own tool tip: said once.
-        if (label.toolTip && *label.toolTip != label.text) {
+        if (label.toolTip) {
             line.resize(std::max(line.size() + 2, std::size_t{5} + kLabelColumn), ' ');
             line += Printable(*label.toolTip);
         }
