@@ -369,6 +369,8 @@
 #define IDS_STEP_PASTE 447
 #define IDS_STEP_SUMMARY 448
 #define IDS_STEP_SYSTEM_DEFAULT 449
+// ---- File commands and help
+#define IDS_SAVE_CHANGES 480  // profile name; Yes, No or Cancel
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

@@ -66,12 +66,12 @@ void CGripdeckDlg::OnFileSave() {
     ProfileChanged();
 }
 
-bool CGripdeckDlg::SaveAs() {
+SaveOutcome CGripdeckDlg::SaveAs() {
     CFileInfoDlg dialog(false, kProfileExtension, session_.currentName(),
                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kProfileFilter, hwnd_);
     dialog.fields = FieldsFromSummary(session_.summary());
     if (dialog.DoModal() != IDOK) {
-        return false;
+        return SaveOutcome::Cancelled;
     }
     ChangeSummary(dialog.fields);
     session_.SetSource(dialog.GetPathName(), dialog.GetFileName());
@@ -81,7 +81,7 @@ bool CGripdeckDlg::SaveAs() {
         recentFilesMenu_.AddRecentFile(session_.currentPath());
     }
     RefreshLabels(-1);
-    return saved;
+    return saved ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 void CGripdeckDlg::OnFileSummary() {

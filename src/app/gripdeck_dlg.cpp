@@ -270,14 +270,26 @@ void CGripdeckDlg::SetPage(int newPage) {
 }
 
 bool CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
-    return RunSaveModified(
-        DecideSaveModified(session_.modified(), session_.currentName(), session_.currentPath(),
-                           mode),
-        {
-            .askToSave = [&] { return ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES; },
-            .saveAs = [&] { return SaveAs(); },
-            .save = [&] { return session_.SaveProfile(session_.currentPath()); },
-        });
+    const auto ask = [&] {
+        const std::string name = NameInSaveQuestion(session_.currentName(), LoadText(IDS_UNFILED));
+        switch (ShowAppMessage(hwnd_, AppMessage::SaveChanges, name)) {
+            case IDYES:
+                return SaveAnswer::Yes;
+            case IDNO:
+                return SaveAnswer::No;
+            default:
+                return SaveAnswer::Cancel;
+        }
+    };
+    const SaveOutcome outcome =
+        RunSaveModified(DecideSaveModified(session_.modified(), session_.currentName(),
+                                           session_.currentPath(), mode),
+                        {
+                            .askToSave = ask,
+                            .saveAs = [&] { return SaveAs(); },
+                            .save = [&] { return session_.SaveProfile(session_.currentPath()); },
+                        });
+    return CommandGoesOn(outcome, mode);
 }
 
 void CGripdeckDlg::LoadInstalledPackage() {
@@ -286,14 +298,19 @@ void CGripdeckDlg::LoadInstalledPackage() {
 }
 
 void CGripdeckDlg::ApplyProfile() {
-    // The pad takes the profile the user sees, saved or not.
-    SaveModified(SaveModifiedMode::Silent);
+    // The pad takes the profile the user sees, saved or not, unless the
+    // user cancelled the save question.
+    if (!SaveModified(SaveModifiedMode::Silent)) {
+        return;
+    }
     driverLink_.PublishProfile(session_.image(), session_.summary());
     autoSwitch_.ManualApply(session_.currentPath());
 }
 
 void CGripdeckDlg::OnOkButton() {
-    SaveModified(SaveModifiedMode::Silent);
+    if (!SaveModified(SaveModifiedMode::Silent)) {
+        return;
+    }
     driverLink_.PublishProfile(session_.image(), session_.summary());
     autoSwitch_.ManualApply(session_.currentPath());
     ShowHide();

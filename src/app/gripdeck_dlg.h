@@ -69,8 +69,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // 1 welcome page, 2 button page.
     void SetPage(int newPage);
     void ToggleFrame();
-    // False when the user cancelled Save As or the save failed: the command
-    // that asked stops, and the profile stays as it is.
+    // Asks about unsaved changes as `mode` has it (document_flow.h). False
+    // when the command that asked is to stop (CommandGoesOn): the profile
+    // then stays as it is.
     bool SaveModified(SaveModifiedMode mode);
     void LoadInstalledPackage();
     void ApplyProfile();
@@ -173,8 +174,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileLoadSystemDefault();
     void OnFileSave();
     void OnFileSaveAs() { SaveAs(); }
-    // True when the profile was saved under the chosen name.
-    bool SaveAs();
+    // Saved under the chosen name, Cancelled in the dialog, or Failed.
+    SaveOutcome SaveAs();
     void OnFileSummary();
     // The summary from these fields, as one step; the summary window follows.
     void ChangeSummary(const SummaryFields& fields);

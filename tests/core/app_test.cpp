@@ -317,17 +317,23 @@ TEST(CommandLine, ForwardedPathArrivesWithoutQuotesAndBrokenOnesYieldNothing) {
     EXPECT_EQ(receiver.Receive('k', (2 << 16) | 1), "ok");
 }
 
-TEST(Shell, UntitledProfilesGoThroughSaveAsAndTheLaunchEntryFits) {
+TEST(Shell, ProfilesWithoutAFileAreAskedAboutInEitherModeAndTheLaunchEntryFits) {
     using A = SaveModifiedAction;
     using M = SaveModifiedMode;
     EXPECT_EQ(DecideSaveModified(false, "a.gpx", "C:\\a.gpx", M::Ask), A::Nothing);
+    EXPECT_EQ(DecideSaveModified(false, "Unfiled", "", M::Ask), A::Nothing);
     EXPECT_EQ(DecideSaveModified(true, "a.gpx", "C:\\a.gpx", M::Silent), A::Save);
     EXPECT_EQ(DecideSaveModified(true, "a.gpx", "C:\\a.gpx", M::Ask), A::AskThenSave);
-    for (const char* name : {"", "default.gpx", "Unfiled"}) {
-        EXPECT_EQ(DecideSaveModified(true, name, "C:\\x.gpx", M::Silent), A::SaveAs) << name;
+    for (const M mode : {M::Silent, M::Ask}) {
+        for (const char* name : {"", "default.gpx", "Unfiled"}) {
+            EXPECT_EQ(DecideSaveModified(true, name, "C:\\x.gpx", mode), A::AskThenSaveAs) << name;
+        }
+        EXPECT_EQ(DecideSaveModified(true, "a.gpx", "", mode), A::AskThenSaveAs);
     }
-    EXPECT_EQ(DecideSaveModified(true, "a.gpx", "", M::Silent), A::SaveAs);
     EXPECT_EQ(DecideSaveModified(true, "Default.gpx", "C:\\Default.gpx", M::Silent), A::Save);
+    // A failed save leaves the profile without a name; the question still names it.
+    EXPECT_EQ(NameInSaveQuestion("", "Unfiled"), "Unfiled");
+    EXPECT_EQ(NameInSaveQuestion("Racer.gpx", "Unfiled"), "Racer.gpx");
 
     EXPECT_EQ(LaunchEntryText("C:\\Program Files\\Gripdeck\\gripdeck.exe"),
               "\"C:\\Program Files\\Gripdeck\\gripdeck.exe\" -1");
