@@ -150,7 +150,8 @@ void CGripdeckDlg::OnAppExit() {
     EndRun(1);
 }
 
-RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path) {
+RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path,
+                                                         RecentFilesMenu::From from) {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return RecentFilesMenu::OpenResult::Stopped;
     }
@@ -160,6 +161,9 @@ RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path
     recentFilesMenu_.AddRecentFile(session_.currentPath());
     SelectMode(0);
     ProfileChanged();
+    if (from == RecentFilesMenu::From::FileMenu) {
+        return RecentFilesMenu::OpenResult::Opened;
+    }
     if (apply_.IsLookEnabled()) {
         ApplyProfile();
     } else {

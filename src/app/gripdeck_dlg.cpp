@@ -146,6 +146,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     assignmentMenu_.LoadMenu(IDR_MENU_ASSIGN);
     trayIcon_.Attach(hwnd_, smallIcon_.get());
     recentFilesMenu_.Attach(trayIcon_.Menu());
+    recentFilesMenu_.AttachFileMenu(CMenuRef(::GetMenu(hwnd_)).GetSubMenu(0));
     recentFilesMenu_.RebuildRecentMenu();
     CMenuRef(::GetMenu(hwnd_)).CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
     UseAccelerators(IDR_ACCEL_MAIN);

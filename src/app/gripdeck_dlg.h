@@ -5,15 +5,15 @@
 // comes from outside: a second start, device changes, tray icon clicks and
 // clicks in the pad picture window. The open profile is its ProfileSession's.
 //
-// The tray icon (TrayIcon), the recent files of its menu (RecentFilesMenu),
-// the pad's presence (DeviceWatcher) and automatic profiles (CAutoSwitch)
-// are objects of their own, whose handler tables the window's chains. The
-// window's handlers live in files by concern: gripdeck_dlg.cpp (start,
-// labels and pages, OK / APPLY / Cancel, the handler table), dlg_skin.cpp
-// (art, shape, frame and menu bar), dlg_file_commands.cpp (File and Edit
-// menus, opening a recent file), dlg_forwarded_start.cpp (a second start and
-// the path it hands over), dlg_session_end.cpp (close, Exit, the end of the
-// Windows session), dlg_tray.cpp (ShowHide, start-up entry),
+// The tray icon (TrayIcon), the recent files of its menu and of the File
+// menu (RecentFilesMenu), the pad's presence (DeviceWatcher) and automatic
+// profiles (CAutoSwitch) are objects of their own, whose handler tables the
+// window's chains. The window's handlers live in files by concern:
+// gripdeck_dlg.cpp (start, labels and pages, OK / APPLY / Cancel, the handler
+// table), dlg_skin.cpp (art, shape, frame and menu bar), dlg_file_commands.cpp
+// (File and Edit menus, opening a recent file), dlg_forwarded_start.cpp (a
+// second start and the path it hands over), dlg_session_end.cpp (close, Exit,
+// the end of the Windows session), dlg_tray.cpp (ShowHide, start-up entry),
 // dlg_assignment_menu.cpp (pad buttons and the assignment menu),
 // dlg_assignment_commands.cpp (the menu's commands and editors).
 #include <windows.h>
@@ -192,8 +192,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileClose() { ShowHide(); }
     void OnAppExit();
     // A recent file chosen in the tray menu: opened, named and applied at
-    // once when the pad is there.
-    RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path);
+    // once when the pad is there. Chosen in the File menu: opened, as Open
+    // opens a file.
+    RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path, RecentFilesMenu::From from);
 
     // ---- start-up entry (dlg_tray.cpp)
     void OnLaunchAtStartup();
@@ -263,8 +264,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
     CMenu assignmentMenu_;
     TrayIcon trayIcon_{[this] { ShowHide(); }};
-    RecentFilesMenu recentFilesMenu_{
-        [this](const std::string& path) { return OpenRecentPath(path); }};
+    RecentFilesMenu recentFilesMenu_{[this](const std::string& path, RecentFilesMenu::From from) {
+        return OpenRecentPath(path, from);
+    }};
     DeviceWatcher deviceWatcher_{driverLink_, driverHost_, apply_};
 
     LabelTexts labelTexts_;
