@@ -48,7 +48,7 @@ function(gripdeck_delay_imports)
         "comdlg32:CommDlgExtendedError,GetOpenFileNameA,GetSaveFileNameA"
         "newdev:UpdateDriverForPlugAndPlayDevicesA"
         "setupapi:SetupCopyOEMInfA,SetupDiDestroyDeviceInfoList,SetupDiEnumDeviceInfo,SetupDiEnumDeviceInterfaces,SetupDiGetClassDevsA,SetupDiGetDeviceInterfaceDetailA,SetupDiGetDeviceRegistryPropertyA"
-        "shell32:Shell_NotifyIconA")
+        "shell32:ShellExecuteA,Shell_NotifyIconA")
     foreach(entry ${delayed})
         string(REPLACE ":" ";" parts ${entry})
         list(GET parts 0 dll)

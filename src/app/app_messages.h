@@ -11,6 +11,8 @@ enum class AppMessage {
     CantOpenFile,        // 50, with the file's path
     DeviceNotInstalled,  // 62, a recent profile could not be applied
     SaveChanges,         // 480, with the profile's name: Yes, No or Cancel
+    GuideMissing,        // 481, with the guide's path
+    GuideNotOpened,      // 482, with the guide's path
 };
 
 // Shows the box over `owner` and returns the button pressed (IDOK, IDYES,

@@ -54,6 +54,8 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnGroupHigh>(IDC_GROUP_M11_M20),
         OnCommand<&D::OnPadIcon>(IDC_PAD_ICON),
         OnCommand<&D::OnAbout>(ID_APP_ABOUT),
+        OnCommand<&D::OnUserGuide>(ID_HELP_USER_GUIDE),
+        OnMessage<WM_HELP, &D::OnHelp>(),
         // File menu and recent files
         OnCommand<&D::OnFileNew>(ID_FILE_NEW),
         OnCommand<&D::OnEditUndo>(ID_EDIT_UNDO),

@@ -15,7 +15,8 @@
 // second start and the path it hands over), dlg_session_end.cpp (close, Exit,
 // the end of the Windows session), dlg_tray.cpp (ShowHide, start-up entry),
 // dlg_assignment_menu.cpp (pad buttons and the assignment menu),
-// dlg_assignment_commands.cpp (the menu's commands and editors).
+// dlg_assignment_commands.cpp (the menu's commands and editors),
+// dlg_help.cpp (the user guide).
 #include <windows.h>
 
 #include <cstdint>
@@ -160,6 +161,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnPadIcon();
     void OnAbout();
 
+    // ---- the user guide (dlg_help.cpp)
+    void OnUserGuide();
+    // F1 in the window or its menus, and in a message box or dialog of the
+    // program that does not keep F1 for itself (the editors do). F1 is no
+    // shortcut key of the window: the system turns it into this message
+    // even when a key table took it, which would open the guide twice.
+    BOOL OnHelp(const HELPINFO& help);
+
     // ProfileHost
     void ReportFileError(const std::string& path) override;
     void ShowSummary(const SummaryBlock& summary) override;
@@ -284,6 +293,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // A menu of the window (bar, assignment or tray menu) is open.
     bool inMenu_ = false;
     bool buttonPageLoaded_ = false;
+    // The guide is being opened, or a message about it is open: F1 in that
+    // message opens no second one.
+    bool openingGuide_ = false;
     WPARAM lastMark_ = 0;
 };
 

@@ -1,5 +1,5 @@
-// What a new user meets in the File menu: the recent files with their
-// paths, and the usual shortcut keys.
+// What a new user meets in the File and About menus: the recent files with
+// their paths, the usual shortcut keys, and the user guide behind F1.
 #include <windows.h>
 
 #include <string>
@@ -9,6 +9,7 @@
 #include "app_test_support.h"
 #include "app/gripdeck_app.h"
 #include "app/recent_files_menu.h"
+#include "fw/handle.h"
 #include "fw/menu.h"
 #include "support/win_test_support.h"
 
@@ -19,6 +20,7 @@ using test::Key;
 
 constexpr Key kCtrl{VK_CONTROL, 0x1D};
 constexpr Key kAlt{VK_MENU, 0x38};
+constexpr Key kF1{VK_F1, 0x3B};
 constexpr Key kKeyF{'F', 0x21};
 constexpr Key kKeyN{'N', 0x31};
 constexpr Key kKeyO{'O', 0x18};
@@ -170,6 +172,100 @@ TEST_F(FileMenuTest, TheRecentEntriesOpenByTheirNumbersAndTheShortcutKeysWork) {
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(open); }));
     program.Sync();
     EXPECT_EQ(WindowText(main), "Gripdeck: Unfiled *");
+}
+
+// The windows of the program that shows text files here, Notepad, and
+// whether one of them shows the guide (its title names the file once it
+// has loaded it).
+std::vector<HWND> NotepadWindows() {
+    std::vector<HWND> found;
+    HWND window = nullptr;
+    while ((window = ::FindWindowExA(nullptr, window, "Notepad", nullptr)) != nullptr) {
+        if (::IsWindowVisible(window)) {
+            found.push_back(window);
+        }
+    }
+    return found;
+}
+bool ShowsTheGuide() {
+    const std::vector<HWND> windows = NotepadWindows();
+    return windows.size() == 1 && WindowText(windows[0]).find("README") != std::string::npos;
+}
+bool CloseNotepad() {
+    for (HWND window : NotepadWindows()) {
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    return WaitFor([] { return NotepadWindows().empty(); });
+}
+
+// Closes what the test opened, whatever stopped it.
+struct CloseNotepadAtEnd {
+    ~CloseNotepadAtEnd() { CloseNotepad(); }
+};
+
+// A fresh Wine prefix gives text files no program (its class txtfile opens
+// Notepad, but HKEY_CLASSES_ROOT\.txt is missing) and reads no per-user
+// classes: the machine's get the entry Windows always has, for as long as
+// the object lives.
+struct TextFilesOpenInNotepad {
+    static constexpr char kKey[] = "Software\\Classes\\.txt";
+    TextFilesOpenInNotepad() {
+        if (!ReadString(HKEY_LOCAL_MACHINE, kKey, nullptr)) {
+            WriteValue(HKEY_LOCAL_MACHINE, kKey, nullptr, REG_SZ, "txtfile", 8);
+            added = true;
+        }
+    }
+    ~TextFilesOpenInNotepad() {
+        if (added) {
+            ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+        }
+    }
+    bool added = false;
+};
+
+// F1 and About > User Guide open the README beside the program in the
+// program Windows gives text files; a missing one is reported by its path.
+TEST_F(FileMenuTest, F1AndUserGuideOpenTheReadmeBesideTheProgramOrSayItIsMissing) {
+    const TextFilesOpenInNotepad association;
+    const CloseNotepadAtEnd closeAtEnd;
+    ASSERT_TRUE(NotepadWindows().empty()) << "Notepad is open already";
+    const std::string guide = Work("README.txt");
+    ::DeleteFileA(guide.c_str());
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+
+    // Missing: the message names the file, and nothing else opens.
+    ASSERT_NO_FATAL_FAILURE(BringToFront(main));
+    test::Inject(test::Strokes({kF1}));
+    HWND message = WaitForDialog(program.Pid(), kProgramBase);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(MessageText(message), "Can't find the user guide " + guide +
+                                        ". Please install Gripdeck again to restore it.");
+    PressButton(message, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(message); }));
+    program.Sync();
+    EXPECT_TRUE(NotepadWindows().empty());
+
+    // There: the menu's item opens it, and so does F1.
+    const std::string text = "The Gripdeck user guide, as the help test wrote it.\r\n";
+    UniqueFile file(::CreateFileA(guide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(
+        ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr));
+    file.reset();
+    program.Command(ID_HELP_USER_GUIDE);
+    EXPECT_TRUE(WaitFor(ShowsTheGuide));
+    ASSERT_TRUE(CloseNotepad());
+
+    ASSERT_NO_FATAL_FAILURE(BringToFront(main));
+    test::Inject(test::Strokes({kF1}));
+    EXPECT_TRUE(WaitFor(ShowsTheGuide));
+    ASSERT_TRUE(CloseNotepad());
+    program.Sync();
+    EXPECT_EQ(FindDialog(program.Pid(), kProgramBase), nullptr);
+    ::DeleteFileA(guide.c_str());
 }
 
 }  // namespace
