@@ -49,7 +49,7 @@ function(gripdeck_delay_imports)
         "comdlg32:CommDlgExtendedError@0,GetOpenFileNameA@4,GetSaveFileNameA@4"
         "newdev:UpdateDriverForPlugAndPlayDevicesA@20"
         "setupapi:SetupCopyOEMInfA@32,SetupDiDestroyDeviceInfoList@4,SetupDiEnumDeviceInfo@12,SetupDiEnumDeviceInterfaces@20,SetupDiGetClassDevsA@16,SetupDiGetDeviceInterfaceDetailA@24,SetupDiGetDeviceRegistryPropertyA@28"
-        "shell32:Shell_NotifyIconA@8")
+        "shell32:ShellExecuteA@24,Shell_NotifyIconA@8")
     foreach(entry ${delayed})
         string(REPLACE ":" ";" parts ${entry})
         list(GET parts 0 dll)

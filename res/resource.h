@@ -384,6 +384,13 @@
 #define IDS_PAD_AFTER_GAME 506  // profile, program
 #define IDS_PAD_EARLIER 507     // profile
 #define IDS_PAD_APPLIED 508     // profile
+// ---- File commands and help
+#define ID_HELP_USER_GUIDE 33120    // About menu and F1
+#define ID_FILE_RECENT_FIRST 33121  // File menu, recent place 0: opens it
+#define ID_FILE_RECENT_LAST 33126   // recent place 5
+#define IDS_SAVE_CHANGES 480        // profile name; Yes, No or Cancel
+#define IDS_GUIDE_MISSING 481       // the guide's path
+#define IDS_GUIDE_NOT_OPENED 482    // the guide's path
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

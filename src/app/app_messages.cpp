@@ -16,9 +16,11 @@ struct MessageBoxEntry {
 
 constexpr MessageBoxEntry kMessages[] = {
     {AppMessage::CantOpenFile, IDS_CANT_OPEN_FILE, MB_OK | MB_ICONEXCLAMATION, 0},
-    {AppMessage::SaveQuestion, IDS_SAVE_QUESTION, MB_YESNO | MB_ICONQUESTION, 0},
     {AppMessage::DeviceNotInstalled, IDS_DEVICE_NOT_INSTALLED, MB_OK | MB_ICONSTOP,
      IDS_VERSION_CAPTION},
+    {AppMessage::SaveChanges, IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, 0},
+    {AppMessage::GuideMissing, IDS_GUIDE_MISSING, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::GuideNotOpened, IDS_GUIDE_NOT_OPENED, MB_OK | MB_ICONEXCLAMATION, 0},
 };
 
 const MessageBoxEntry& EntryOf(AppMessage message) {

@@ -9,12 +9,14 @@ namespace gd {
 
 enum class AppMessage {
     CantOpenFile,        // 50, with the file's path
-    SaveQuestion,        // 54, Yes or No
     DeviceNotInstalled,  // 62, a recent profile could not be applied
+    SaveChanges,         // 480, with the profile's name: Yes, No or Cancel
+    GuideMissing,        // 481, with the guide's path
+    GuideNotOpened,      // 482, with the guide's path
 };
 
 // Shows the box over `owner` and returns the button pressed (IDOK, IDYES,
-// IDNO). `argument` replaces the text's "%s" where it has one.
+// IDNO, IDCANCEL). `argument` replaces the text's "%s" where it has one.
 int ShowAppMessage(HWND owner, AppMessage message, std::string_view argument = {});
 
 // The string id of each message, for checks that every text exists.

@@ -66,12 +66,12 @@ void CGripdeckDlg::OnFileSave() {
     ProfileChanged();
 }
 
-bool CGripdeckDlg::SaveAs() {
+SaveOutcome CGripdeckDlg::SaveAs() {
     CFileInfoDlg dialog(false, kProfileExtension, session_.currentName(),
                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kProfileFilter, hwnd_);
     dialog.fields = FieldsFromSummary(session_.summary());
     if (dialog.DoModal() != IDOK) {
-        return false;
+        return SaveOutcome::Cancelled;
     }
     ChangeSummary(dialog.fields);
     session_.SetSource(dialog.GetPathName(), dialog.GetFileName());
@@ -81,7 +81,7 @@ bool CGripdeckDlg::SaveAs() {
         recentFilesMenu_.AddRecentFile(session_.currentPath());
     }
     RefreshLabels(-1);
-    return saved;
+    return saved ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 void CGripdeckDlg::OnFileSummary() {
@@ -150,7 +150,8 @@ void CGripdeckDlg::OnAppExit() {
     EndRun(1);
 }
 
-RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path) {
+RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path,
+                                                         RecentFilesMenu::From from) {
     if (!SaveModified(SaveModifiedMode::Ask)) {
         return RecentFilesMenu::OpenResult::Stopped;
     }
@@ -160,6 +161,9 @@ RecentFilesMenu::OpenResult CGripdeckDlg::OpenRecentPath(const std::string& path
     recentFilesMenu_.AddRecentFile(session_.currentPath());
     SelectMode(0);
     ProfileChanged();
+    if (from == RecentFilesMenu::From::FileMenu) {
+        return RecentFilesMenu::OpenResult::Opened;
+    }
     if (apply_.IsLookEnabled()) {
         ApplyProfile();
     } else {

@@ -11,9 +11,12 @@
 
 namespace gd {
 
-void CGripdeckDlg::PutProfileOnPad() {
-    // The pad takes the profile the user sees, saved or not.
-    SaveModified(SaveModifiedMode::Silent);
+bool CGripdeckDlg::PutProfileOnPad() {
+    // The pad takes the profile the user sees, saved or not, unless the
+    // user cancelled the save question.
+    if (!SaveModified(SaveModifiedMode::Silent)) {
+        return false;
+    }
     const PublishResult published =
         driverLink_.PublishProfile(session_.image(), session_.summary());
     autoSwitch_.ManualApply(session_.currentPath());
@@ -27,6 +30,7 @@ void CGripdeckDlg::PutProfileOnPad() {
         KillTimer(kAppliedTimer);
     }
     ShowPadStatus();
+    return true;
 }
 
 void CGripdeckDlg::EndAppliedNote() {

@@ -2,18 +2,34 @@
 
 namespace gd {
 
-bool RunSaveModified(SaveModifiedAction action, const SaveModifiedSteps& steps) {
+SaveOutcome RunSaveModified(SaveModifiedAction action, const SaveModifiedSteps& steps) {
+    const auto save = [&] { return steps.save() ? SaveOutcome::Saved : SaveOutcome::Failed; };
     switch (action) {
         case SaveModifiedAction::Nothing:
-            return true;
-        case SaveModifiedAction::SaveAs:
-            return steps.saveAs();
+            return SaveOutcome::Unchanged;
         case SaveModifiedAction::Save:
-            return steps.save();
+            return save();
         case SaveModifiedAction::AskThenSave:
-            return !steps.askToSave() || steps.save();
+        case SaveModifiedAction::AskThenSaveAs:
+            break;
     }
-    return false;
+    switch (steps.askToSave()) {
+        case SaveAnswer::No:
+            return SaveOutcome::Discarded;
+        case SaveAnswer::Cancel:
+            return SaveOutcome::Cancelled;
+        case SaveAnswer::Yes:
+            break;
+    }
+    return action == SaveModifiedAction::AskThenSaveAs ? steps.saveAs() : save();
+}
+
+bool CommandGoesOn(SaveOutcome outcome, SaveModifiedMode mode) {
+    if (mode == SaveModifiedMode::Silent) {
+        return outcome != SaveOutcome::Cancelled;
+    }
+    return outcome == SaveOutcome::Unchanged || outcome == SaveOutcome::Saved ||
+           outcome == SaveOutcome::Discarded;
 }
 
 ForwardedOpen::Opening::Opening(ForwardedOpen& owner, std::string path)

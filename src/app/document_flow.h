@@ -10,19 +10,37 @@
 
 namespace gd {
 
-// What SaveModified does through the window's dialogs.
-struct SaveModifiedSteps {
-    std::function<bool()> askToSave;  // "Do you want to save this file?": true for Yes
-    std::function<bool()> saveAs;     // the Save As command: true when it saved
-    std::function<bool()> save;       // SaveProfile(currentPath): true when it saved
+// The save question's three answers.
+enum class SaveAnswer { Yes, No, Cancel };
+
+// What became of the changes.
+enum class SaveOutcome {
+    Unchanged,  // nothing needed saving
+    Saved,
+    Discarded,  // the user answered No
+    Cancelled,  // Cancel in the question or in Save As
+    Failed,     // the save failed; message 50 has told why
 };
 
-// Runs the steps `action` calls for. True when the command that asked may
-// go on and replace the profile: nothing needed saving, the user answered
-// No, or the profile was saved. False when Save As was cancelled or the save
-// failed (message 50 has told why): the command stops and the unsaved
-// profile stays in memory.
-bool RunSaveModified(SaveModifiedAction action, const SaveModifiedSteps& steps);
+// What SaveModified does through the window's dialogs.
+struct SaveModifiedSteps {
+    // "Do you want to save the changes to <name>?"
+    std::function<SaveAnswer()> askToSave;
+    // The Save As command: Saved, Cancelled (its dialog) or Failed.
+    std::function<SaveOutcome()> saveAs;
+    // SaveProfile(currentPath): true when it saved.
+    std::function<bool()> save;
+};
+
+// Runs the steps `action` calls for.
+SaveOutcome RunSaveModified(SaveModifiedAction action, const SaveModifiedSteps& steps);
+
+// Whether the command that asked goes on. One that replaces the profile or
+// ends the program (Ask) goes on only once the changes are saved or given
+// up: otherwise the unsaved profile stays in memory. APPLY and OK (Silent)
+// go on unless the user cancelled: the pad takes the profile the user sees
+// even when its save failed.
+bool CommandGoesOn(SaveOutcome outcome, SaveModifiedMode mode);
 
 // A path forwarded by a second start. It is never opened while one of the
 // program's dialogs is open (an editor, Save As, a message box), nor while

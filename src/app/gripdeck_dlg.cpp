@@ -54,6 +54,8 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnGroupHigh>(IDC_GROUP_M11_M20),
         OnCommand<&D::OnPadIcon>(IDC_PAD_ICON),
         OnCommand<&D::OnAbout>(ID_APP_ABOUT),
+        OnCommand<&D::OnUserGuide>(ID_HELP_USER_GUIDE),
+        OnMessage<WM_HELP, &D::OnHelp>(),
         // File menu and recent files
         OnCommand<&D::OnFileNew>(ID_FILE_NEW),
         OnCommand<&D::OnEditUndo>(ID_EDIT_UNDO),
@@ -149,6 +151,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     assignmentMenu_.LoadMenu(IDR_MENU_ASSIGN);
     trayIcon_.Attach(hwnd_, smallIcon_.get());
     recentFilesMenu_.Attach(trayIcon_.Menu());
+    recentFilesMenu_.AttachFileMenu(CMenuRef(::GetMenu(hwnd_)).GetSubMenu(0));
     recentFilesMenu_.RebuildRecentMenu();
     CMenuRef(::GetMenu(hwnd_)).CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
     UseAccelerators(IDR_ACCEL_MAIN);
@@ -280,14 +283,26 @@ void CGripdeckDlg::SetPage(int newPage) {
 }
 
 bool CGripdeckDlg::SaveModified(SaveModifiedMode mode) {
-    return RunSaveModified(
-        DecideSaveModified(session_.modified(), session_.currentName(), session_.currentPath(),
-                           mode),
-        {
-            .askToSave = [&] { return ShowAppMessage(hwnd_, AppMessage::SaveQuestion) == IDYES; },
-            .saveAs = [&] { return SaveAs(); },
-            .save = [&] { return session_.SaveProfile(session_.currentPath()); },
-        });
+    const auto ask = [&] {
+        const std::string name = NameInSaveQuestion(session_.currentName(), LoadText(IDS_UNFILED));
+        switch (ShowAppMessage(hwnd_, AppMessage::SaveChanges, name)) {
+            case IDYES:
+                return SaveAnswer::Yes;
+            case IDNO:
+                return SaveAnswer::No;
+            default:
+                return SaveAnswer::Cancel;
+        }
+    };
+    const SaveOutcome outcome =
+        RunSaveModified(DecideSaveModified(session_.modified(), session_.currentName(),
+                                           session_.currentPath(), mode),
+                        {
+                            .askToSave = ask,
+                            .saveAs = [&] { return SaveAs(); },
+                            .save = [&] { return session_.SaveProfile(session_.currentPath()); },
+                        });
+    return CommandGoesOn(outcome, mode);
 }
 
 void CGripdeckDlg::LoadInstalledPackage() {
@@ -300,7 +315,9 @@ void CGripdeckDlg::ApplyProfile() {
 }
 
 void CGripdeckDlg::OnOkButton() {
-    PutProfileOnPad();
+    if (!PutProfileOnPad()) {
+        return;
+    }
     ShowHide();
 }
 

@@ -5,20 +5,20 @@
 // comes from outside: a second start, device changes, tray icon clicks and
 // clicks in the pad picture window. The open profile is its ProfileSession's.
 //
-// The tray icon (TrayIcon), the recent files of its menu (RecentFilesMenu),
-// the pad's presence (DeviceWatcher) and automatic profiles (CAutoSwitch)
-// are objects of their own, whose handler tables the window's chains. The
-// window's handlers live in files by concern: gripdeck_dlg.cpp (start,
-// labels and pages, OK / APPLY / Cancel, the handler table), dlg_skin.cpp
-// (art, shape, frame and menu bar), dlg_file_commands.cpp (File and Edit
-// menus, opening a recent file), dlg_forwarded_start.cpp (a second start and
-// the path it hands over), dlg_session_end.cpp (close, Exit, the end of the
-// Windows session), dlg_tray.cpp (ShowHide, start-up entry),
+// The tray icon (TrayIcon), the recent files of its menu and of the File
+// menu (RecentFilesMenu), the pad's presence (DeviceWatcher) and automatic
+// profiles (CAutoSwitch) are objects of their own, whose handler tables the
+// window's chains. The window's handlers live in files by concern:
+// gripdeck_dlg.cpp (start, labels and pages, OK / APPLY / Cancel, the handler
+// table), dlg_skin.cpp (art, shape, frame and menu bar), dlg_file_commands.cpp
+// (File and Edit menus, opening a recent file), dlg_forwarded_start.cpp (a
+// second start and the path it hands over), dlg_session_end.cpp (close, Exit,
+// the end of the Windows session), dlg_tray.cpp (ShowHide, start-up entry),
 // dlg_assignment_menu.cpp (pad buttons and the assignment menu),
 // dlg_assignment_commands.cpp (the menu's commands and editors),
 // dlg_pad_status.cpp (APPLY, OK and the status line: the pad, the profile
 // on it and who put it there), dlg_window_places.cpp (where the summary
-// window and the pad picture open).
+// window and the pad picture open), dlg_help.cpp (the user guide).
 #include <windows.h>
 
 #include <cstdint>
@@ -77,8 +77,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // 1 welcome page, 2 button page.
     void SetPage(int newPage);
     void ToggleFrame();
-    // False when the user cancelled Save As or the save failed: the command
-    // that asked stops, and the profile stays as it is.
+    // Asks about unsaved changes as `mode` has it (document_flow.h). False
+    // when the command that asked is to stop (CommandGoesOn): the profile
+    // then stays as it is.
     bool SaveModified(SaveModifiedMode mode);
     void LoadInstalledPackage();
     void ApplyProfile();
@@ -166,6 +167,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnPadIcon();
     void OnAbout();
 
+    // ---- the user guide (dlg_help.cpp)
+    void OnUserGuide();
+    // F1 in the window or its menus, and in a message box or dialog of the
+    // program that does not keep F1 for itself (the editors do). F1 is no
+    // shortcut key of the window: the system turns it into this message
+    // even when a key table took it, which would open the guide twice.
+    BOOL OnHelp(const HELPINFO& help);
+
     // ProfileHost
     void ReportFileError(const std::string& path) override;
     void ShowSummary(const SummaryBlock& summary) override;
@@ -176,8 +185,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
     // ---- APPLY, OK and the status line (dlg_pad_status.cpp)
     // Publishes the profile shown, saved or not, and makes it the one to
-    // return to after a game.
-    void PutProfileOnPad();
+    // return to after a game. False when the user cancelled the save
+    // question: nothing was published.
+    bool PutProfileOnPad();
     // Made with the skinned buttons, at its place in the art.
     void CreateStatusLine();
     // Its place and font at the skin's scale.
@@ -214,8 +224,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileLoadSystemDefault();
     void OnFileSave();
     void OnFileSaveAs() { SaveAs(); }
-    // True when the profile was saved under the chosen name.
-    bool SaveAs();
+    // Saved under the chosen name, Cancelled in the dialog, or Failed.
+    SaveOutcome SaveAs();
     void OnFileSummary();
     // The summary from these fields, as one step; the summary window follows.
     void ChangeSummary(const SummaryFields& fields);
@@ -232,8 +242,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileClose() { ShowHide(); }
     void OnAppExit();
     // A recent file chosen in the tray menu: opened, named and applied at
-    // once when the pad is there.
-    RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path);
+    // once when the pad is there. Chosen in the File menu: opened, as Open
+    // opens a file.
+    RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path, RecentFilesMenu::From from);
 
     // ---- start-up entry (dlg_tray.cpp)
     void OnLaunchAtStartup();
@@ -311,8 +322,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
 
     CMenu assignmentMenu_;
     TrayIcon trayIcon_{[this] { ShowHide(); }};
-    RecentFilesMenu recentFilesMenu_{
-        [this](const std::string& path) { return OpenRecentPath(path); }};
+    RecentFilesMenu recentFilesMenu_{[this](const std::string& path, RecentFilesMenu::From from) {
+        return OpenRecentPath(path, from);
+    }};
     DeviceWatcher deviceWatcher_{driverLink_, driverHost_, apply_,
                                  [this](PadPresence presence) { OnPadPresence(presence); }};
 
@@ -331,6 +343,9 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // A menu of the window (bar, assignment or tray menu) is open.
     bool inMenu_ = false;
     bool buttonPageLoaded_ = false;
+    // The guide is being opened, or a message about it is open: F1 in that
+    // message opens no second one.
+    bool openingGuide_ = false;
     WPARAM lastMark_ = 0;
 };
 

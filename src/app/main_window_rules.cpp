@@ -86,19 +86,94 @@ PadIconAction DecidePadIcon(int page, bool pictureVisible) {
     return PadIconAction::ShowPicture;
 }
 
+namespace {
+
+// A menu shows '&' only doubled; alone it underlines the next letter.
+std::string MenuText(std::string_view text) {
+    std::string menuText;
+    for (char c : text) {
+        menuText += c;
+        if (c == '&') {
+            menuText += '&';
+        }
+    }
+    return menuText;
+}
+
+unsigned RecentCommand(std::size_t place, unsigned first = ID_RECENT_FILE_FIRST) {
+    return static_cast<unsigned>(first + place);
+}
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The length of the path's root (a drive's "C:" and separator, a server and
+// share with theirs, or a leading separator); 0 for a relative path.
+std::size_t RootLength(std::string_view path) {
+    if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) {
+        return 3;
+    }
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        // Server and share, each followed by its separator.
+        std::size_t at = 2;
+        for (int part = 0; part < 2 && at < path.size(); ++part) {
+            while (at < path.size() && !IsSeparator(path[at])) {
+                ++at;
+            }
+            if (at < path.size()) {
+                ++at;
+            }
+        }
+        return at;
+    }
+    return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
+}
+
+}  // namespace
+
 std::vector<MenuEntry> RecentMenuEntries(const RecentFiles& recent) {
     std::vector<MenuEntry> entries;
     for (std::size_t place = 0; place < RecentFiles::kPlaces && !recent[place].empty(); ++place) {
-        std::string text;
-        for (char c : FileNamePart(recent[place])) {
-            text += c;
-            if (c == '&') {
-                text += '&';
-            }
-        }
-        entries.push_back({static_cast<unsigned>(ID_RECENT_FILE_FIRST + place), std::move(text)});
+        entries.push_back({RecentCommand(place), MenuText(FileNamePart(recent[place]))});
     }
     return entries;
+}
+
+std::vector<MenuEntry> FileMenuRecentEntries(const RecentFiles& recent) {
+    std::vector<MenuEntry> entries;
+    for (std::size_t place = 0; place < RecentFiles::kPlaces && !recent[place].empty(); ++place) {
+        std::string text(1, '&');
+        text += std::to_string(place + 1);
+        text += ' ';
+        text += MenuText(ShortenPath(recent[place], kRecentPathChars));
+        entries.push_back({RecentCommand(place, ID_FILE_RECENT_FIRST), std::move(text)});
+    }
+    return entries;
+}
+
+std::string ShortenPath(std::string_view path, std::size_t limit) {
+    const std::size_t nameStart = path.find_last_of("\\/");
+    const std::size_t root = RootLength(path);
+    if (path.size() <= limit || nameStart == std::string_view::npos || nameStart < root) {
+        return std::string(path);
+    }
+    // The folders between the root and the name, taken whole from the one
+    // nearest the file while they fit; at least one gives way to "...".
+    std::size_t keptFrom = nameStart;
+    const std::size_t fixed = root + 3 + (path.size() - nameStart);  // root, "...", name
+    while (keptFrom > root) {
+        const std::size_t folderStart = path.find_last_of("\\/", keptFrom - 1);
+        if (folderStart == std::string_view::npos || folderStart < root ||
+            fixed + (nameStart - folderStart) > limit) {
+            break;
+        }
+        keptFrom = folderStart;
+    }
+    std::string shortened(path.substr(0, root));
+    shortened += "...";
+    shortened += path.substr(keptFrom);
+    return shortened;
 }
 
 void ForgetEmptiedPlaces(const RecentFiles& recent, SettingsStore& settings) {

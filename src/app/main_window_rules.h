@@ -84,6 +84,19 @@ struct MenuEntry {
 };
 std::vector<MenuEntry> RecentMenuEntries(const RecentFiles& recent);
 
+// The same places in the File menu: command 33121 + place, "&1 " to "&6 "
+// before each, for the keyboard, and the whole path, so that profiles of one
+// name in different folders can be told apart and the user sees where each
+// lies. A path longer than kRecentPathChars is shortened by ShortenPath.
+inline constexpr std::size_t kRecentPathChars = 64;
+std::vector<MenuEntry> FileMenuRecentEntries(const RecentFiles& recent);
+
+// `path` when it has at most `limit` characters. Otherwise its root (drive,
+// or server and share) and its file name, which are never cut, with "..."
+// in place of the folders between but for as many of those nearest the file
+// as fit: "C:\...\Racing\Racer.gpx".
+std::string ShortenPath(std::string_view path, std::size_t limit);
+
 // After RecentFiles::Save, which skips empty places: a place emptied since
 // the last start has its stored path emptied as well, so that a file dropped
 // from the list does not come back (or appear twice) at the next start.

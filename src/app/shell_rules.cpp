@@ -12,10 +12,14 @@ SaveModifiedAction DecideSaveModified(bool modified, const std::string& currentN
     }
     if (currentName.empty() || currentName == kDefaultProfileName || currentName == "Unfiled" ||
         currentPath.empty()) {
-        return SaveModifiedAction::SaveAs;
+        return SaveModifiedAction::AskThenSaveAs;
     }
     return mode == SaveModifiedMode::Silent ? SaveModifiedAction::Save
                                             : SaveModifiedAction::AskThenSave;
+}
+
+std::string NameInSaveQuestion(const std::string& currentName, std::string_view untitledName) {
+    return currentName.empty() ? std::string(untitledName) : currentName;
 }
 
 std::optional<std::string> LaunchEntryText(std::string_view programPath) {

@@ -8,16 +8,25 @@
 
 namespace gd {
 
-// SaveModified: mode 0 saves silently, mode 1 asks first.
+// SaveModified: mode 0 (APPLY and OK) saves a profile that has a file
+// without a question; mode 1 (every command that replaces the profile, and
+// Exit) asks first.
 enum class SaveModifiedMode { Silent = 0, Ask = 1 };
 enum class SaveModifiedAction {
-    Nothing,     // not modified
-    SaveAs,      // untitled: always through the Save As dialog, no question
-    Save,        // write to currentPath
-    AskThenSave  // "Do you want to save this file?"; Yes saves
+    Nothing,        // not modified
+    Save,           // write to currentPath
+    AskThenSave,    // "Do you want to save the changes to <name>?"; Yes saves
+    AskThenSaveAs,  // the same question for a profile without a file; Yes opens Save As
 };
+// A profile without a file (untitled, "default.gpx", "Unfiled") is asked
+// about in either mode: sending the user straight to Save As left a profile
+// they did not want with no way out but saving it.
 SaveModifiedAction DecideSaveModified(bool modified, const std::string& currentName,
                                       const std::string& currentPath, SaveModifiedMode mode);
+
+// The name the save question gives the profile: its own, or `untitledName`
+// when a failed save or open has left it without one.
+std::string NameInSaveQuestion(const std::string& currentName, std::string_view untitledName);
 
 // The Run value's text: the program's path in double quotes (a path with
 // spaces is otherwise read as a shorter program with arguments) and " -1".

@@ -202,10 +202,16 @@ TEST_F(SessionTest, SavingOpeningAndNewSetTheModifiedFlagAndTheHistory) {
     EXPECT_EQ(session_.selection(), SlotRef{});
     EXPECT_FALSE(session_.HasSelection());
 
+    // New is unchanged until something changes it: replacing it loses nothing.
     session_.New("Unfiled profile name");
-    EXPECT_TRUE(session_.modified());
+    EXPECT_FALSE(session_.modified());
     EXPECT_FALSE(session_.CanUndo());
     EXPECT_EQ(session_.Slot({0, 0}).slotType, SlotType::Off);
+    session_.ChangeSlot({0, 0}, *KeySlot(0x0120001E), "Keyboard on M1");
+    EXPECT_TRUE(session_.modified());
+    session_.Undo();
+    EXPECT_FALSE(session_.modified());
+    session_.Redo();
 
     // A failed save keeps the flag.
     session_.SetSource(PathOf("no such folder/profile.gpx"), "profile.gpx");

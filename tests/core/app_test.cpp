@@ -232,6 +232,47 @@ TEST(RecentFiles, SixNewestFirstWithoutDuplicatesAndGapsClosed) {
     EXPECT_EQ(RecentMenuEntries(recent)[0].text, "Forwarded Raid.gpx");
 }
 
+TEST(RecentFiles, TheFileMenuNumbersTheEntriesAndShowsTheirPaths) {
+    RecentFiles recent;
+    const std::string deep =
+        "D:\\Users\\somebody\\Documents\\Gripdeck profiles\\Racing games\\Rally\\Racer.gpx";
+    ASSERT_GT(deep.size(), kRecentPathChars);
+    for (const std::string& path :
+         {deep, std::string("C:\\Profiles\\Fish & Chips.gpx"), std::string("D:\\Racer.gpx")}) {
+        recent.Add(path);
+    }
+    const std::vector<MenuEntry> entries = FileMenuRecentEntries(recent);
+    ASSERT_EQ(entries.size(), 3u);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].id, static_cast<unsigned>(ID_FILE_RECENT_FIRST + i)) << i;
+    }
+    EXPECT_EQ(entries[0].text, "&1 D:\\Racer.gpx");
+    EXPECT_EQ(entries[1].text, "&2 C:\\Profiles\\Fish && Chips.gpx");
+    EXPECT_EQ(entries[2].text,
+              "&3 D:\\...\\Documents\\Gripdeck profiles\\Racing games\\Rally\\Racer.gpx");
+    EXPECT_LE(entries[2].text.size() - 3, kRecentPathChars);
+}
+
+TEST(RecentFiles, ALongPathKeepsItsRootItsNameAndTheFoldersNearestTheFile) {
+    const std::string path = "C:\\Profiles\\Racing games\\Rally\\Racer.gpx";  // 40 characters
+    EXPECT_EQ(ShortenPath(path, 40), path);
+    EXPECT_EQ(ShortenPath(path, 39), "C:\\...\\Racing games\\Rally\\Racer.gpx");
+    EXPECT_EQ(ShortenPath(path, 30), "C:\\...\\Rally\\Racer.gpx");
+    // Room for no folder: the root, "..." and the name, which is never cut.
+    EXPECT_EQ(ShortenPath(path, 16), "C:\\...\\Racer.gpx");
+    EXPECT_EQ(ShortenPath(path, 4), "C:\\...\\Racer.gpx");
+    // A share's server and name are its root; a script's slashes stay.
+    EXPECT_EQ(ShortenPath("\\\\gameserver\\profiles\\team\\season two\\Racer.gpx", 40),
+              "\\\\gameserver\\profiles\\...\\Racer.gpx");
+    EXPECT_EQ(ShortenPath("C:/Profiles/Racing games/Rally/Racer.gpx", 30),
+              "C:/.../Rally/Racer.gpx");
+    // Nothing between root and name to leave out.
+    EXPECT_EQ(ShortenPath("C:\\A profile with a rather long name.gpx", 10),
+              "C:\\A profile with a rather long name.gpx");
+    EXPECT_EQ(ShortenPath("A profile with a rather long name.gpx", 10),
+              "A profile with a rather long name.gpx");
+}
+
 TEST(RecentFiles, EmptiedPlacesAreForgottenOnlyWhenTheyHeldAFile) {
     MemorySettings settings;
     RecentFiles recent;
@@ -319,17 +360,23 @@ TEST(CommandLine, ForwardedPathArrivesWithoutQuotesAndBrokenOnesYieldNothing) {
     EXPECT_EQ(receiver.Receive('k', (2 << 16) | 1), "ok");
 }
 
-TEST(Shell, UntitledProfilesGoThroughSaveAsAndTheLaunchEntryFits) {
+TEST(Shell, ProfilesWithoutAFileAreAskedAboutInEitherModeAndTheLaunchEntryFits) {
     using A = SaveModifiedAction;
     using M = SaveModifiedMode;
     EXPECT_EQ(DecideSaveModified(false, "a.gpx", "C:\\a.gpx", M::Ask), A::Nothing);
+    EXPECT_EQ(DecideSaveModified(false, "Unfiled", "", M::Ask), A::Nothing);
     EXPECT_EQ(DecideSaveModified(true, "a.gpx", "C:\\a.gpx", M::Silent), A::Save);
     EXPECT_EQ(DecideSaveModified(true, "a.gpx", "C:\\a.gpx", M::Ask), A::AskThenSave);
-    for (const char* name : {"", "default.gpx", "Unfiled"}) {
-        EXPECT_EQ(DecideSaveModified(true, name, "C:\\x.gpx", M::Silent), A::SaveAs) << name;
+    for (const M mode : {M::Silent, M::Ask}) {
+        for (const char* name : {"", "default.gpx", "Unfiled"}) {
+            EXPECT_EQ(DecideSaveModified(true, name, "C:\\x.gpx", mode), A::AskThenSaveAs) << name;
+        }
+        EXPECT_EQ(DecideSaveModified(true, "a.gpx", "", mode), A::AskThenSaveAs);
     }
-    EXPECT_EQ(DecideSaveModified(true, "a.gpx", "", M::Silent), A::SaveAs);
     EXPECT_EQ(DecideSaveModified(true, "Default.gpx", "C:\\Default.gpx", M::Silent), A::Save);
+    // A failed save leaves the profile without a name; the question still names it.
+    EXPECT_EQ(NameInSaveQuestion("", "Unfiled"), "Unfiled");
+    EXPECT_EQ(NameInSaveQuestion("Racer.gpx", "Unfiled"), "Racer.gpx");
 
     EXPECT_EQ(LaunchEntryText("C:\\Program Files\\Gripdeck\\gripdeck.exe"),
               "\"C:\\Program Files\\Gripdeck\\gripdeck.exe\" -1");

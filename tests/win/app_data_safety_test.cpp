@@ -13,8 +13,6 @@
 namespace gd::apptest {
 namespace {
 
-constexpr char kSaveQuestion[] = "Do you want to save this file?";
-
 std::string CantOpen(const std::string& path) {
     return "Can't open the file " + path + ". Please verify it again.";
 }
@@ -186,7 +184,12 @@ TEST_F(DataSafetyTest, UnderAnOpenEditorTheTrayBringsItToTheFrontAndActsOnNothin
     EXPECT_TRUE(::IsWindowEnabled(main_));
 }
 
-TEST_F(DataSafetyTest, ACancelledOrFailedSaveStopsTheCommand) {
+// Unsaved changes are asked about, naming the profile, before anything
+// replaces them; Cancel, in the question or in Save As, stops the command,
+// and No gives them up. A profile without a file is asked about like any
+// other: it once went straight to Save As, whose Cancel left the user no way
+// out but to save a profile they did not want.
+TEST_F(DataSafetyTest, UnsavedChangesAreAskedAboutAndCancelOrAFailedSaveStopsTheCommand) {
     const std::string listed = Work("safety listed.gpx");
     const std::string saved = Work("safety saved.gpx");
     ::DeleteFileA(saved.c_str());
@@ -195,49 +198,88 @@ TEST_F(DataSafetyTest, ACancelledOrFailedSaveStopsTheCommand) {
     WriteSetting("Recent00", listed);
     ASSERT_NO_FATAL_FAILURE(Start(""));
     // The recent file opened from the tray menu without a pad, with the
-    // message that says so; nothing is changed in it: New asks nothing.
+    // message that says so; nothing is changed in it: New asks nothing, and
+    // the new profile, unchanged, holds nothing to save either.
     program_->Command(ID_RECENT_FILE_FIRST);
     ASSERT_NO_FATAL_FAILURE(Answer(kVersionCaption, IDOK));
     EXPECT_TRUE(Shows("safety listed.gpx"));
     EXPECT_EQ(LabelText(main_, 0), "L0");
     program_->Command(ID_FILE_NEW);
+    EXPECT_TRUE(Shows("Unfiled"));
+    program_->Command(ID_FILE_NEW);
     program_->Sync();
     ASSERT_TRUE(Dialogs().empty());
+    ASSERT_TRUE(Dialogs("Save As").empty());
 
-    // Untitled and modified: Exit, New, Open, Load System Default, a recent
-    // file and the Cancel button (0) go straight to Save As without a
-    // question, and the user cancels it.
+    // Changed: Exit, New, Open, Load System Default, a recent file, the
+    // Cancel button (0) and APPLY ask first, and the user cancels.
+    HWND summary = EditSummary("untitled and changed");
+    ASSERT_NE(summary, nullptr);
+    Close(summary, IDOK);
+    ASSERT_TRUE(Shows("Unfiled *"));
+    const std::string question = SaveQuestion("Unfiled");
     for (UINT command : {ID_APP_EXIT, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_LOAD_SYSTEM_DEFAULT,
-                         ID_RECENT_FILE_FIRST, 0}) {
+                         ID_RECENT_FILE_FIRST, 0, IDC_APPLY}) {
         command != 0 ? program_->Command(command) : ClickControl(main_, IDC_CANCEL);
-        ASSERT_NO_FATAL_FAILURE(Answer("Save As", IDCANCEL)) << command;
+        ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDCANCEL, question)) << command;
         program_->Sync();
         EXPECT_FALSE(program_->HasEnded()) << command;
-        EXPECT_EQ(FindDialog(Pid(), "Open"), nullptr) << command;
+        EXPECT_TRUE(Dialogs("Save As").empty()) << command;
+        EXPECT_TRUE(Dialogs("Open").empty()) << command;
         EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled *") << command;
         EXPECT_TRUE(::IsWindowVisible(main_)) << command;
     }
+    // The pad took nothing.
+    EXPECT_FALSE(FileExists(PackageFile()));
+
+    // Yes leads to Save As, whose Cancel stops the command as well.
+    program_->Command(ID_FILE_NEW);
+    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDYES, question));
+    ASSERT_NO_FATAL_FAILURE(Answer("Save As", IDCANCEL));
+    program_->Sync();
+    EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled *");
+
+    // APPLY's No: the pad takes the profile, which stays unsaved.
+    program_->Command(IDC_APPLY);
+    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDNO, question));
+    program_->Sync();
+    EXPECT_TRUE(FileExists(PackageFile()));
+    EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled *");
 
     // Saved under a new name, which goes to the top of the recent list: the
     // entry chosen before the question is the one opened.
     program_->Command(ID_RECENT_FILE_FIRST);
+    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDYES, question));
     HWND dialog = WaitForDialog(Pid(), "Save As");
     ASSERT_NE(dialog, nullptr);
     ChooseFile(dialog, saved);
     ASSERT_NO_FATAL_FAILURE(Answer(kVersionCaption, IDOK));
     EXPECT_TRUE(Shows("safety listed.gpx"));
-    EXPECT_EQ(ReadProfile(saved).error, FileError::None);
+    EXPECT_EQ(ReadText(ReadProfile(saved).summary.name), "untitled and changed");
     EXPECT_EQ(LabelText(main_, 0), "L0");
+
+    // No gives the changes up: New replaces them, and the file keeps its own.
+    summary = EditSummary("given up");
+    ASSERT_NE(summary, nullptr);
+    Close(summary, IDOK);
+    program_->Command(ID_FILE_NEW);
+    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDNO, SaveQuestion("safety listed.gpx")));
+    EXPECT_TRUE(Shows("Unfiled"));
+    EXPECT_EQ(ReadText(ReadProfile(listed).summary.name), "");
+    program_->Command(ID_RECENT_FILE_FIRST);
+    ASSERT_NO_FATAL_FAILURE(Answer(kVersionCaption, IDOK));
+    EXPECT_TRUE(Shows("safety listed.gpx"));
 
     // An edited summary is a change. A folder now stands where the file
     // was: the save fails, the message names the file, and Exit stops.
-    HWND summary = EditSummary("after");
+    summary = EditSummary("after");
     ASSERT_NE(summary, nullptr);
     Close(summary, IDOK);
     ASSERT_TRUE(::DeleteFileA(listed.c_str()));
     ASSERT_TRUE(::CreateDirectoryA(listed.c_str(), nullptr));
     program_->Command(ID_APP_EXIT);
-    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDYES, kSaveQuestion)) << "summary unchanged?";
+    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDYES, SaveQuestion("safety listed.gpx")))
+        << "summary unchanged?";
     ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDOK, CantOpen(listed)));
     program_->Sync();
     EXPECT_FALSE(program_->HasEnded());
@@ -260,7 +302,7 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     HWND dialog = WaitForDialog(Pid(), "Save As");
     ASSERT_NE(dialog, nullptr);
     StartAgainWith(forwarded);
-    EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled *");
+    EXPECT_EQ(WindowText(main_), "Gripdeck: Unfiled");
     EXPECT_EQ(LabelText(main_, 0), "Off");
 
     // What is saved is the profile the dialog was opened for; then the
@@ -285,7 +327,7 @@ TEST_F(DataSafetyTest, AForwardedPathWaitsForEveryDialogAndItsSaveQuestion) {
     StartAgainWith(forwarded);
     EXPECT_TRUE(Dialogs().empty());
     Close(summary, IDOK);
-    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDNO, kSaveQuestion));
+    ASSERT_NO_FATAL_FAILURE(Answer(kProgramBase, IDNO, SaveQuestion("safety forwarded.gpx")));
     program_->Sync();
     EXPECT_EQ(LabelText(main_, 0), "F0");
     EXPECT_EQ(GroupFaces(), 0u);

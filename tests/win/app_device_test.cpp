@@ -102,8 +102,10 @@ TEST_F(DeviceTest, TheStatusLineShowsThePadAndTheProfileApplyPutOnIt) {
     RecheckThePad(main);
     ASSERT_TRUE(WaitFor([&] { return StatusText(main) == "Pad connected"; })) << StatusText(main);
     ClickControl(main, IDC_APPLY);
-    program.Sync();
-    EXPECT_EQ(StatusText(main), "Applied to the pad: status line.gpx");
+    // Seen as soon as it shows: the note stays for seconds, longer than
+    // any wait here but a stalled machine's.
+    EXPECT_TRUE(WaitFor([&] { return StatusText(main) == "Applied to the pad: status line.gpx"; }))
+        << StatusText(main);
     // The note's timer, fired now rather than waited out.
     ::PostMessageA(main, WM_TIMER, CGripdeckDlg::kAppliedTimer, 0);
     program.Sync();

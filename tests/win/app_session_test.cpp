@@ -69,7 +69,18 @@ TEST_F(SessionTest, TheEndOfTheSessionHoldsUnsavedEditsAndWritesTheSettings) {
     EXPECT_NE(SendAndWait(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
     SendAndWait(main, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
 
+    // A new profile, unchanged, holds nothing to save either.
     program.Command(ID_FILE_NEW);
+    program.Sync();
+    EXPECT_NE(SendAndWait(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+    SendAndWait(main, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+
+    program.Command(ID_FILE_SUMMARY);
+    HWND summary = WaitForDialog(program.Pid(), "Information of the Summary", IDC_SHOW_SUMMARY);
+    ASSERT_NE(summary, nullptr);
+    SetField(summary, IDC_SUMMARY_NAME, "changed before the session ends");
+    PressButton(summary, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(summary); }));
     ClickTray(main);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
     // Unsaved: held, and the window comes back for the user to save.

@@ -195,7 +195,7 @@ TEST_F(FileTest, StartWithAPathSaveNewSaveAsOpenAndLoadSystemDefault) {
 
     program.Command(ID_FILE_NEW);
     program.Sync();
-    EXPECT_EQ(WindowText(main), "Gripdeck: Unfiled *");
+    EXPECT_EQ(WindowText(main), "Gripdeck: Unfiled");
     EXPECT_TRUE(Shows(main, IDC_PAD_LABEL_0));
     program.Command(ID_FILE_SAVE);
     HWND dialog = WaitForDialog(program.Pid(), "Save As");
@@ -339,7 +339,7 @@ class AssignmentTest : public AppTest {
         ClickControl(main, IDC_CANCEL);
         HWND question = WaitForDialog(program.Pid(), kProgramBase);
         EXPECT_NE(question, nullptr) << "the profile did not count as modified";
-        EXPECT_EQ(MessageText(question), "Do you want to save this file?");
+        EXPECT_EQ(MessageText(question), SaveQuestion(path.substr(path.rfind('\\') + 1)));
         PressButton(question, IDYES);
         program.Sync();
         ReadBack back = ReadProfile(path);

@@ -60,6 +60,14 @@ inline std::string Quoted(const std::string& text) {
     return quoted;
 }
 
+// The question before a profile with unsaved changes is replaced.
+inline std::string SaveQuestion(const std::string& profileName) {
+    std::string text = "Do you want to save the changes to ";
+    text += profileName;
+    text += '?';
+    return text;
+}
+
 inline bool FileExists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -38,7 +38,7 @@ class ProfileHistory {
     void Clear();
     // The profile as it is now is the one in its file.
     void MarkSaved() { savedState_ = State(); }
-    // No state of this history is in a file (a new profile, one whose save failed).
+    // No state of this history is in a file.
     void MarkUnsaved() { savedState_ = kNoState; }
     bool AtSaved() const { return savedState_ == State(); }
 

@@ -102,9 +102,9 @@ void ProfileSession::LoadSystemDefault(std::string what) {
 
 void ProfileSession::New(std::string untitledName) {
     document_.New(std::move(untitledName));
+    // Unchanged until the user changes it: an empty profile left as it came
+    // holds nothing to save, and replacing it asks nothing.
     Fresh();
-    // Nothing of it is in a file yet.
-    history_.MarkUnsaved();
 }
 
 void ProfileSession::Fresh() {
