@@ -155,6 +155,8 @@
 #define IDC_REPEAT_INTERVAL_SPIN 1079
 #define IDC_PRESS_DELAY_SPIN 1080
 #define IDC_RELEASE_DELAY_SPIN 1081
+// How a keyboard user stops the recording, shown while it records.
+#define IDC_RECORDING_HINT 1500
 
 // ---- Controls: multi layers editor (106) ----------------------------------------
 #define IDC_LAYER_LIST 1011
@@ -317,6 +319,8 @@
 // The driver reinstall of the 32-bit program on 64-bit Windows.
 #define IDS_REINSTALL_NEEDS_64BIT 88
 #define IDS_ADD_LAYER_CUE 96  // grey hint in the multi layers editor's free row
+// ---- What the keyboard user is told: hints
+#define IDS_RECORDING_STOP_HINT 460  // macro editors, while recording
 
 // ---- Automatic profiles ------------------------------------------------------
 #define IDD_AUTO_PROFILES 120

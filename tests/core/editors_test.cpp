@@ -13,6 +13,7 @@
 #include "editors/macro_fields.h"
 #include "editors/macro_list.h"
 #include "editors/mouse_button_rules.h"
+#include "editors/recording_keys.h"
 #include "keys/key_name_source.h"
 #include "keys/key_names.h"
 #include "keys/key_table.h"
@@ -164,6 +165,55 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
             EXPECT_EQ(outcome.passOn, e.passOn) << c.what << ", event " << i;
             EXPECT_EQ(outcome.takeKey, e.takeKey) << c.what << ", event " << i;
             EXPECT_EQ(outcome.complete, e.complete) << c.what << ", event " << i;
+        }
+    }
+}
+
+// While recording, every stroke is the macro's and no other program's but
+// for Pause, which stops it unrecorded, and for the releases of keys pressed
+// before the recording, which the system must see and the macro never
+// holds without their press.
+TEST(RecordingKeys, PauseStopsUnrecordedAndReleasesFromBeforeGoOnUnrecorded) {
+    constexpr std::uint32_t kPauseVk = 0x13, kPause = 0x45, kSpaceVk = 0x20, kSpace = 0x39,
+                            kShiftVk = 0x10, kShift = 0x2A, kAVk = 0x41, kA = 0x1E,
+                            kNumLockVk = 0x90;
+    struct Event {
+        std::uint32_t vk, key;
+        bool released;
+        bool heldBefore;
+        bool record, passOn, stop;
+    };
+    const struct {
+        const char* what;
+        std::vector<Event> events;
+    } cases[] = {
+        {"strokes are recorded and kept from the system",
+         {{kAVk, kA, false, false, true, false, false},
+          {kAVk, kA, true, false, true, false, false}}},
+        {"Pause stops at its press, unrecorded and swallowed",
+         {{kAVk, kA, false, false, true, false, false},
+          {kPauseVk, kPause, false, false, false, false, true}}},
+        {"Num Lock shares Pause's scan code and is recorded",
+         {{kNumLockVk, kPause | 0x10000, false, false, true, false, false}}},
+        {"the release of the Space that started it goes on, unrecorded",
+         {{kSpaceVk, kSpace, true, false, false, true, false},
+          {kAVk, kA, false, false, true, false, false}}},
+        {"a Shift held since before: its auto-repeats and release are recorded, the release "
+         "goes on",
+         {{kShiftVk, kShift, false, true, true, false, false},
+          {kShiftVk, kShift, true, false, true, true, false}}},
+        {"a Pause pressed before the recording: its release goes on, unrecorded",
+         {{kPauseVk, kPause, true, false, false, true, false}}},
+    };
+    for (const auto& c : cases) {
+        RecordingKeys keys;
+        for (std::size_t i = 0; i < c.events.size(); ++i) {
+            const Event& e = c.events[i];
+            const RecordingKeys::Outcome outcome =
+                keys.OnKey(e.vk, e.key, e.released, e.heldBefore);
+            EXPECT_EQ(outcome.record, e.record) << c.what << ", event " << i;
+            EXPECT_EQ(outcome.passOn, e.passOn) << c.what << ", event " << i;
+            EXPECT_EQ(outcome.stop, e.stop) << c.what << ", event " << i;
         }
     }
 }

@@ -1,6 +1,12 @@
 // A new user's first minutes with the keyboard alone, in the running program:
-// where the keyboard is once the window shows.
+// where the keyboard is once the window shows, and a macro recorded and
+// stopped without the mouse.
 #include "app_keyboard_support.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
 
 #include "app_test_support.h"
 
@@ -8,6 +14,10 @@ namespace gd::apptest {
 namespace {
 
 using KeyboardOnlyTest = AppTest;
+using test::kKeyA;
+
+constexpr Key kPause{VK_PAUSE, 0x45};
+constexpr Key kS{'S', 0x1F};
 
 // The program's own focus and active window, read without bringing any of
 // its windows forward: an activation would put back a focus the start lost.
@@ -16,6 +26,26 @@ GUITHREADINFO ProgramThreadInfo(HWND window) {
     info.cbSize = sizeof info;
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
     return info;
+}
+
+// The focus is on a control of `dialog` that takes keys.
+bool FocusIsLiveIn(HWND dialog) {
+    HWND focus = FocusWindow();
+    return focus != nullptr && ::IsChild(dialog, focus) != FALSE &&
+           ::IsWindowEnabled(focus) != FALSE && ::IsWindowVisible(focus) != FALSE;
+}
+
+// The editor the assignment command `command` opens for M1, titled `title`,
+// once it is in front.
+HWND OpenEditor(Program& program, HWND main, UINT command, const char* title) {
+    ClickControl(main, IDC_PAD_BUTTON_0);
+    EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) != nullptr; }));
+    CloseMenu(program.Pid());
+    program.Command(command);
+    HWND editor = WaitForDialog(program.Pid(), title);
+    EXPECT_TRUE(WaitFor([&] { return editor != nullptr && ::GetForegroundWindow() == editor; }))
+        << title;
+    return editor;
 }
 
 // The start is split: a first paint, then the rest with the summary window
@@ -43,6 +73,60 @@ TEST_F(KeyboardOnlyTest, TheKeyboardStartsOnTheMainWindowsFirstControl) {
     EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) == nullptr; }));
     Press({kEscape});
     EXPECT_TRUE(WaitFor([&] { return (ProgramThreadInfo(main).flags & GUI_INMENUMODE) == 0; }));
+}
+
+// Recording takes every key, Tab, Escape, Enter and Alt+S included; Pause
+// stops it and is never recorded, and a line says so while it records. The
+// focus goes from Start Recording to Stop Recording and, as that one turns
+// off, on to another live control, whether Pause or a full list stopped it.
+TEST_F(KeyboardOnlyTest, ARecordingFromTheKeyboardStopsWithPauseAndTheFocusStaysLive) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    HWND editor = OpenEditor(program, main, ID_MACRO, "Macro Edit:");
+    ASSERT_NE(editor, nullptr);
+    HWND list = ::GetDlgItem(editor, IDC_EVENT_LIST);
+    HWND hint = ::GetDlgItem(editor, IDC_RECORDING_HINT);
+    const auto rows = [&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); };
+    const auto recording = [&] {
+        return ::IsWindowEnabled(::GetDlgItem(editor, IDC_START_RECORDING)) == FALSE;
+    };
+    EXPECT_FALSE(::IsWindowVisible(hint));
+
+    ASSERT_TRUE(TabTo(IDC_START_RECORDING));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor(recording));
+    EXPECT_TRUE(WaitForFocus(IDC_STOP_RECORDING));
+    EXPECT_TRUE(::IsWindowVisible(hint));
+    EXPECT_EQ(ControlText(hint), "Press Pause to stop");
+    // The Space that started it is no part of the macro.
+    Press({kTab, kEscape, kEnter});
+    Press({kS}, &kAlt);
+    ASSERT_TRUE(WaitFor([&] { return rows() == 10; })) << rows();
+    EXPECT_TRUE(recording());
+    Press({kPause});
+    ASSERT_TRUE(WaitFor([&] { return !recording(); }));
+    program.Sync();
+    EXPECT_EQ(rows(), 10);
+    EXPECT_TRUE(FocusIsLiveIn(editor));
+    EXPECT_FALSE(::IsWindowVisible(hint));
+
+    // Again, until the list is full.
+    ASSERT_TRUE(TabTo(IDC_START_RECORDING));
+    Press({kSpace});
+    ASSERT_TRUE(WaitFor(recording));
+    test::Inject(test::Strokes(std::vector<Key>(65, kKeyA)));
+    ASSERT_TRUE(WaitFor([&] { return !recording(); }));
+    program.Sync();
+    EXPECT_EQ(rows(), 128);
+    EXPECT_TRUE(FocusIsLiveIn(editor));
+
+    // Escape cancels: M1 stays as it was.
+    Press({kEscape});
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "Off");
 }
 
 }  // namespace

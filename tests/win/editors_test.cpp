@@ -379,6 +379,51 @@ TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
     }
 }
 
+// A keyboard user, for whom every key is the macro's while it records:
+// Pause stops it and is never recorded nor let through, and the focus, on
+// Stop Recording while it records, goes on to a live control as the button
+// turns off; so too when a full list stops it. A line says how to stop
+// while it records.
+TEST(MacroEdit, PauseStopsTheRecordingUnrecordedAndTheFocusStaysOnALiveControl) {
+    constexpr Key kPause{VK_PAUSE, 0x45};
+    StrokeCounter counter;
+    ASSERT_TRUE(counter.installed());
+    const auto focusIsLive = [](const CWnd& dialog) {
+        HWND focus = ::GetFocus();
+        return focus != nullptr && ::IsChild(dialog, focus) && ::IsWindowEnabled(focus) &&
+               ::IsWindowVisible(focus);
+    };
+    Editor<> editor(nullptr);
+    ::SetForegroundWindow(editor.dlg);
+    const CWnd hint = editor.Item(IDC_RECORDING_HINT);
+    EXPECT_FALSE(hint.IsWindowVisible());
+
+    editor.Item(IDC_START_RECORDING).SetFocus();
+    editor.Click(IDC_START_RECORDING);
+    ASSERT_TRUE(editor.dlg.IsRecording());
+    EXPECT_EQ(::GetFocus(), editor.Item(IDC_STOP_RECORDING).GetSafeHwnd());
+    EXPECT_TRUE(hint.IsWindowVisible());
+    EXPECT_EQ(hint.GetWindowText(), "Press Pause to stop");
+    const int before = counter.count();
+    Inject(Strokes({kTab, kKeyA, kPause}));
+    EXPECT_FALSE(editor.dlg.IsRecording());
+    // Tab and A, pressed and released; Pause's release came after the end.
+    EXPECT_EQ(editor.dlg.Events().size(), 4);
+    EXPECT_EQ(counter.count(), before + 1);
+    EXPECT_TRUE(focusIsLive(editor.dlg));
+    EXPECT_FALSE(hint.IsWindowVisible());
+
+    editor.Item(IDC_START_RECORDING).SetFocus();
+    editor.Click(IDC_START_RECORDING);
+    ASSERT_TRUE(editor.dlg.IsRecording());
+    std::vector<Key> strokes(kMaxMacroRows / 2 + 1, kKeyA);
+    Inject(Strokes(strokes));
+    EXPECT_FALSE(editor.dlg.IsRecording());
+    EXPECT_EQ(editor.dlg.Events().size(), kMaxMacroRows);
+    EXPECT_TRUE(focusIsLive(editor.dlg));
+    EXPECT_FALSE(hint.IsWindowVisible());
+}
+
 // A Shift held down as recording starts: the hook sees the key's
 // auto-repeats and its release, and swallowing that release would leave
 // Shift held down for every program until the next stroke of it. The same
