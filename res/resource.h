@@ -115,6 +115,9 @@
 #define IDC_KEY_NAME 1024
 #define IDC_CAPTURE_AGAIN 1025  // "Change": captures anew once a key was taken
 #define IDC_ACTION 1031         // also the mouse button dialog's action list
+// The way out and the action list's caption, for the keyboard user.
+#define IDC_ACTION_CAPTION 1501  // "Action:" before the action list, shown with it
+#define IDC_CAPTURE_HINT 1502    // how to cancel, shown while capturing
 
 // ---- Controls: mouse button dialog (104) and macro editors (105, 107) -----------
 #define IDC_BUTTON_LEFT 1064
@@ -321,6 +324,7 @@
 #define IDS_ADD_LAYER_CUE 96  // grey hint in the multi layers editor's free row
 // ---- What the keyboard user is told: hints
 #define IDS_RECORDING_STOP_HINT 460  // macro editors, while recording
+#define IDS_CAPTURE_ESCAPE_HINT 461  // key capture, while capturing
 
 // ---- Automatic profiles ------------------------------------------------------
 #define IDD_AUTO_PROFILES 120

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editors/key_capture_rules.h"
 #include "keys/event_code.h"
 #include "keys/key_names.h"
 #include "profile/image.h"
@@ -99,7 +100,7 @@ KeyStart KeyStartFor(const Layer& layer) {
     if (layer.layerType == LayerType::Key) {
         return {layer.action.code & kKeyFlagsMask, layer.action.code & ~kKeyFlagsMask};
     }
-    return {kKeyEditorStart, 59};
+    return {kKeyEditorStart, kNoCapturedKey};
 }
 
 MouseStart MouseStartFor(const Layer& layer) {

@@ -50,8 +50,8 @@ void SetStopLayer(Layer& layer, std::uint32_t stopType);
 // stop command gives StopKey.
 std::uint32_t StopLayerType(unsigned commandId);
 
-// Where the key capture dialog starts for a row: its key, or key 59 as a
-// click for any other row.
+// Where the key capture dialog starts for a row: its key, or no key
+// (kNoCapturedKey) as a click for any other row.
 struct KeyStart {
     std::uint32_t flags;
     std::uint32_t key;

@@ -32,10 +32,10 @@ class CMultiLayerDlg : public CDialog {
 
   protected:
     BOOL OnInitDialog() override;
-    // Only the dialog's own OK and Cancel buttons end it. Enter on the list
-    // edits its row, or offers the row's menu when there is nothing to edit.
+    // Enter never ends the dialog: on the list it edits its row, or offers
+    // the row's menu when there is nothing to edit. Escape cancels.
     void OnOK() override;
-    void OnCancel() override {}
+    void OnCancel() override { OnReject(); }
     void DoDataExchange(CDataExchange& dx) override;
     const MessageMap& GetMessageMap() const override;
 

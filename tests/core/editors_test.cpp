@@ -106,7 +106,8 @@ TEST(KeyCapture, StrokesAndTheSingleSwitchRecordReadAndWritten) {
 // still swallowed and taken.
 TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
     constexpr std::uint32_t kA = 0x1E, kB = 0x30, kTab = 0x0F, kEnter = 0x1C, kSpace = 0x39,
-                            kLeftShift = 0x2A, kRightShift = 0x10036, kF13 = 0x64, kUp = 0x10048;
+                            kLeftShift = 0x2A, kRightShift = 0x10036, kF13 = 0x64, kUp = 0x10048,
+                            kEscape = 0x01;
     struct Event {
         std::uint32_t key;
         bool released;
@@ -143,6 +144,12 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
           {kRightShift, false, true, false, false},
           {kUp, false, false, true, false},
           {kF13, false, false, false, false}}},
+        {"Escape is a key while capturing; after it, Escape goes on to cancel",
+         false,
+         {{kEscape, false, false, true, false},
+          {kEscape, true, false, false, true},
+          {kEscape, false, true, false, false},
+          {kEscape, true, true, false, false}}},
         {"the arrows work the action list while it shows",
          true,
          {{kA, false, false, true, false},
@@ -167,6 +174,22 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
             EXPECT_EQ(outcome.complete, e.complete) << c.what << ", event " << i;
         }
     }
+}
+
+// OK hands back a key only once there is one the key table lists: a new
+// assignment starts with none, and the table's first key is no stand-in.
+TEST(KeyCapture, OkNeedsAListedKeyAndANewAssignmentStartsWithNone) {
+    EXPECT_FALSE(HasCapturedKey(kNoCapturedKey));
+    EXPECT_FALSE(HasCapturedKey(0x64));  // F13: not in the table
+    EXPECT_TRUE(HasCapturedKey(0x1E));
+    EXPECT_TRUE(HasCapturedKey(0x1001D));
+    EXPECT_TRUE(HasCapturedKey(0x01));  // Escape, itself a key to assign
+
+    auto record = TwoLayers(0, 0, 0, 0);
+    SetStopLayer(record->layers[0], LayerType::StopKey);
+    EXPECT_EQ(KeyStartFor(record->layers[0]).key, kNoCapturedKey);
+    EXPECT_EQ(KeyStartFor(record->layers[1]).key, kNoCapturedKey);
+    EXPECT_EQ(KeyStartFor(record->layers[0]).flags, kKeyEditorStart);
 }
 
 // While recording, every stroke is the macro's and no other program's but

@@ -1,6 +1,6 @@
 // A new user's first minutes with the keyboard alone, in the running program:
-// where the keyboard is once the window shows, and a macro recorded and
-// stopped without the mouse.
+// where the keyboard is once the window shows, a macro recorded and stopped
+// without the mouse, and Escape in every editor.
 #include "app_keyboard_support.h"
 
 #include <commctrl.h>
@@ -15,6 +15,7 @@ namespace {
 
 using KeyboardOnlyTest = AppTest;
 using test::kKeyA;
+using test::kKeyB;
 
 constexpr Key kPause{VK_PAUSE, 0x45};
 constexpr Key kS{'S', 0x1F};
@@ -127,6 +128,53 @@ TEST_F(KeyboardOnlyTest, ARecordingFromTheKeyboardStopsWithPauseAndTheFocusStays
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
     program.Sync();
     EXPECT_EQ(LabelText(main, 0), "Off");
+}
+
+// Escape closes every editor as its Cancel does. The key capture takes any
+// key while it captures, Escape too, and says so: once a key is taken,
+// Escape cancels. A new assignment's capture shows no key until one is
+// pressed, and its OK waits for it.
+TEST_F(KeyboardOnlyTest, EscapeClosesEveryEditorAsCancelDoes) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    const struct {
+        UINT command;
+        const char* title;
+        std::vector<Key> first;  // typed before Escape
+    } kEditors[] = {
+        {ID_KEYBOARD, "Please press a single key", {kKeyB}},
+        {ID_SINGLE_SWITCH_KEYBOARD, "Please press a single key", {kEscape}},
+        {ID_MOUSE_BUTTON, "Please select a mouse button", {}},
+        {ID_SINGLE_SWITCH_MOUSE_BUTTON, "Please select a mouse button", {}},
+        {ID_MACRO, "Macro Edit:", {}},
+        {ID_TWIN_SWITCH, "Twin Switch Edit:", {}},
+        {ID_ADVANCED, "Multi Layers Edit:", {}},
+    };
+    for (const auto& editor : kEditors) {
+        SCOPED_TRACE(editor.command);
+        HWND dialog = OpenEditor(program, main, editor.command, editor.title);
+        ASSERT_NE(dialog, nullptr);
+        if (::GetDlgItem(dialog, IDC_CAPTURE_AGAIN) != nullptr) {
+            EXPECT_EQ(ControlText(::GetDlgItem(dialog, IDC_KEY_NAME)), "");
+            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_ACCEPT)));
+            HWND hint = ::GetDlgItem(dialog, IDC_CAPTURE_HINT);
+            EXPECT_TRUE(::IsWindowVisible(hint));
+            EXPECT_EQ(ControlText(hint), "Press Esc twice to cancel.");
+            test::Inject(test::Strokes(editor.first));
+            EXPECT_TRUE(WaitFor([&] {
+                return ::IsWindowEnabled(::GetDlgItem(dialog, IDC_CAPTURE_AGAIN)) != FALSE;
+            }));
+            EXPECT_NE(ControlText(::GetDlgItem(dialog, IDC_KEY_NAME)), "");
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_ACCEPT)));
+            EXPECT_FALSE(::IsWindowVisible(hint));
+        }
+        Press({kEscape});
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+        program.Sync();
+        EXPECT_EQ(LabelText(main, 0), "Off");
+    }
 }
 
 }  // namespace

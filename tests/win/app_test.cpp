@@ -438,6 +438,8 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     ::PostMessageA(main, WM_USER + 102, 3, 0);
     program.Sync();
     EXPECT_EQ(OpenPopupMenu(program.Pid()), nullptr);
+    Inject(Strokes({test::kKeyB}));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(capture, IDC_ACCEPT)); }));
     PressButton(capture, IDC_ACCEPT);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
     program.Sync();
@@ -456,7 +458,7 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     EXPECT_EQ(MultiLayerKind(back.image->slots[2].multiLayer),
               MultiLayerKindValue::SingleSwitchMouse);
     EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
-    EXPECT_EQ(back.image->slots[13].action.code, 0x0120001Eu);
+    EXPECT_EQ(back.image->slots[13].action.code, 0x01200030u);  // B, clicked
     EXPECT_EQ(back.image->slots[3].slotType, SlotType::Off);
 }
 
