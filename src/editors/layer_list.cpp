@@ -44,6 +44,11 @@ bool IsFreeRow(const MultiLayerRecord& record, int row) {
     return row == UsedLayers(record) && row < kMaxLayers;
 }
 
+int FreeRow(const MultiLayerRecord& record) {
+    const int row = UsedLayers(record);
+    return IsFreeRow(record, row) ? row : -1;
+}
+
 void GrowIfFree(MultiLayerRecord& record, int row) {
     if (IsFreeRow(record, row)) {
         record.layerCount = static_cast<std::uint32_t>(row + 1);

@@ -32,6 +32,8 @@ int UsedLayers(const MultiLayerRecord& record);
 // below it are empty and cannot be.
 bool IsPickableRow(const MultiLayerRecord& record, int row);
 bool IsFreeRow(const MultiLayerRecord& record, int row);
+// The free row, where a layer is added; -1 once all four rows are used.
+int FreeRow(const MultiLayerRecord& record);
 
 // After a row was filled: the free row becomes used.
 void GrowIfFree(MultiLayerRecord& record, int row);

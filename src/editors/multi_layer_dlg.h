@@ -53,6 +53,11 @@ class CMultiLayerDlg : public CDialog {
     void OnContextMenu(HWND window, POINT screen);
     // Enter on the list (handed over by the dialog manager, or by the list).
     void OnListReturn();
+    // Insert on the list: the free row's menu, to add a layer, as a
+    // right-click on that row opens it.
+    void OnListKeyDown(const NMLVKEYDOWN& key);
+    // The row's menu below the row's cells.
+    void ShowRowMenuBelow(int row);
     // The row the keyboard is on (selected, else focused, else the first).
     int KeyboardRow() const;
     // The row's menu at a screen point; false for a row that has none.

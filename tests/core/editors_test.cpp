@@ -459,6 +459,10 @@ TEST(LayerList, RowsFillUpToTheFreeRowClearingClosesTheGapAndRowsShowTheirLayer)
     record->layerCount = 9;  // a damaged count reads as four layers
     EXPECT_EQ(UsedLayers(*record), 4);
     EXPECT_FALSE(IsFreeRow(*record, 4));
+    // Insert adds at the free row; with four layers there is none.
+    EXPECT_EQ(FreeRow(*record), -1);
+    record->layerCount = 2;
+    EXPECT_EQ(FreeRow(*record), 2);
 
     // Row texts and where the editors start from a row.
     const LayerTypeTexts texts{"Single", "Macro", "Stop"};

@@ -1,6 +1,7 @@
 // A new user's first minutes with the keyboard alone, in the running program:
 // where the keyboard is once the window shows, a macro recorded and stopped
-// without the mouse, and Escape in every editor.
+// without the mouse, Escape in every editor, and the ways into the editors'
+// lists and pickers that a keyboard user has and is told of.
 #include "app_keyboard_support.h"
 
 #include <commctrl.h>
@@ -18,6 +19,7 @@ using test::kKeyA;
 using test::kKeyB;
 
 constexpr Key kPause{VK_PAUSE, 0x45};
+constexpr Key kInsert{VK_INSERT, 0x52, true};
 constexpr Key kS{'S', 0x1F};
 
 // The program's own focus and active window, read without bringing any of
@@ -175,6 +177,52 @@ TEST_F(KeyboardOnlyTest, EscapeClosesEveryEditorAsCancelDoes) {
         program.Sync();
         EXPECT_EQ(LabelText(main, 0), "Off");
     }
+}
+
+// The multi layers editor adds a layer from the keyboard: Insert on its list
+// opens the free row's menu, and its key capture names the action list. The
+// layer macro editor and the layers editor both close with Escape.
+TEST_F(KeyboardOnlyTest, InsertAddsALayerAndEscapeLeavesTheLayerEditors) {
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    ClickControl(main, IDC_GROUP_M1_M10);
+    const DWORD pid = program.Pid();
+    HWND layers = OpenEditor(program, main, ID_ADVANCED, "Multi Layers Edit:");
+    ASSERT_NE(layers, nullptr);
+
+    ASSERT_TRUE(TabTo(IDC_LAYER_LIST));
+    Press({kInsert});
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kRight, kEnter});  // Single > Keyboard
+    HWND capture = WaitForDialog(pid, "Please press a single key");
+    ASSERT_NE(capture, nullptr);
+    HWND caption = ::GetDlgItem(capture, IDC_ACTION_CAPTION);
+    EXPECT_TRUE(::IsWindowVisible(caption));
+    EXPECT_EQ(ControlText(caption), "Action:");
+    RECT captionPlace{}, listPlace{};
+    ::GetWindowRect(caption, &captionPlace);
+    ::GetWindowRect(::GetDlgItem(capture, IDC_ACTION), &listPlace);
+    EXPECT_LE(captionPlace.right, listPlace.left);
+    Press({kEscape, kEscape});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
+
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == layers; }));
+    ASSERT_TRUE(TabTo(IDC_LAYER_LIST));
+    Press({kInsert});
+    ASSERT_TRUE(MenuOpens(pid));
+    Press({kDown, kDown, kEnter});  // Macro
+    HWND macro = WaitForDialog(pid, "Macro Edit:");
+    ASSERT_NE(macro, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == macro; }));
+    Press({kEscape});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(macro); }));
+    EXPECT_TRUE(::IsWindow(layers));
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == layers; }));
+    Press({kEscape});
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(layers); }));
+    program.Sync();
+    EXPECT_EQ(LabelText(main, 0), "Off");
 }
 
 }  // namespace

@@ -633,6 +633,29 @@ TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndATypedNameLastsUntilOk) {
     EXPECT_EQ(stored->layers[0].action.code, 0x0120003Bu);
 }
 
+// Insert on the list adds a layer as a right-click on the free row does,
+// whichever row the keyboard is on; with four layers there is no row to add
+// one in. Escape cancels, through the dialog manager as the dialog's loop
+// hands it the key.
+TEST_F(MultiLayerTest, InsertOpensTheFreeRowsMenuAndEscapeCancels) {
+    Open(nullptr);
+    const auto insert = [&] {
+        List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        List().SendMessage(WM_KEYDOWN, VK_INSERT, 0);
+    };
+    for (std::uint32_t layers = 1; layers <= 4; ++layers) {
+        ChooseAndAnswer(dlg, insert, ID_STOP_KEY);
+        EXPECT_EQ(dlg.Record().layerCount, layers);
+    }
+    EXPECT_FALSE(OpensMenu(insert));
+
+    ::SetFocus(List());
+    MSG escape{List(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(::IsDialogMessageA(dlg, &escape));
+    PumpMessages();
+    EXPECT_FALSE(dlg.IsWindowVisible());
+}
+
 class TwinSwitchTest : public ::testing::Test {
   protected:
     void Open(const MultiLayerRecord& record) {
