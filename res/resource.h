@@ -322,9 +322,11 @@
 // The driver reinstall of the 32-bit program on 64-bit Windows.
 #define IDS_REINSTALL_NEEDS_64BIT 88
 #define IDS_ADD_LAYER_CUE 96  // grey hint in the multi layers editor's free row
-// ---- What the keyboard user is told: hints
+// ---- What the keyboard user is told: hints, and file dialog titles
 #define IDS_RECORDING_STOP_HINT 460  // macro editors, while recording
 #define IDS_CAPTURE_ESCAPE_HINT 461  // key capture, while capturing
+#define IDS_CHOOSE_PROFILE 462       // file dialog titles of Automatic Profiles
+#define IDS_CHOOSE_PROGRAM 463
 
 // ---- Automatic profiles ------------------------------------------------------
 #define IDD_AUTO_PROFILES 120
