@@ -117,6 +117,9 @@
 #define IDC_KEY_NAME 1024
 #define IDC_CAPTURE_AGAIN 1025  // "Change": captures anew once a key was taken
 #define IDC_ACTION 1031         // also the mouse button dialog's action list
+// The way out and the action list's caption, for the keyboard user.
+#define IDC_ACTION_CAPTION 1501  // "Action:" before the action list, shown with it
+#define IDC_CAPTURE_HINT 1502    // how to cancel, shown while capturing
 
 // ---- Controls: mouse button dialog (104) and macro editors (105, 107) -----------
 #define IDC_BUTTON_LEFT 1064
@@ -157,6 +160,8 @@
 #define IDC_REPEAT_INTERVAL_SPIN 1079
 #define IDC_PRESS_DELAY_SPIN 1080
 #define IDC_RELEASE_DELAY_SPIN 1081
+// How a keyboard user stops the recording, shown while it records.
+#define IDC_RECORDING_HINT 1500
 
 // ---- Controls: multi layers editor (106) ----------------------------------------
 #define IDC_LAYER_LIST 1011
@@ -319,6 +324,11 @@
 // The driver reinstall of the 32-bit program on 64-bit Windows.
 #define IDS_REINSTALL_NEEDS_64BIT 88
 #define IDS_ADD_LAYER_CUE 96  // grey hint in the multi layers editor's free row
+// ---- What the keyboard user is told: hints, and file dialog titles
+#define IDS_RECORDING_STOP_HINT 460  // macro editors, while recording
+#define IDS_CAPTURE_ESCAPE_HINT 461  // key capture, while capturing
+#define IDS_CHOOSE_PROFILE 462       // file dialog titles of Automatic Profiles
+#define IDS_CHOOSE_PROGRAM 463
 
 // ---- Automatic profiles ------------------------------------------------------
 #define IDD_AUTO_PROFILES 120

@@ -250,6 +250,7 @@ std::optional<CAutoProfilesDlg::Program> CAutoProfilesDlg::ChooseProgram() {
     }
     CFileDialog dialog(true, "exe", "", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
                        kProgramFilter, hwnd_);
+    dialog.SetTitle(LoadText(IDS_CHOOSE_PROGRAM));
     if (dialog.DoModal() != IDOK) {
         return std::nullopt;
     }
@@ -260,6 +261,7 @@ std::optional<std::string> CAutoProfilesDlg::ChooseProfile(const std::string& su
     CFileDialog dialog(true, "gpx", suggested,
                        OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kProfileFilter,
                        hwnd_);
+    dialog.SetTitle(LoadText(IDS_CHOOSE_PROFILE));
     if (dialog.DoModal() != IDOK) {
         return std::nullopt;
     }

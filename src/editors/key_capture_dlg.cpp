@@ -34,22 +34,44 @@ void CKeyCaptureDlg::StoreSingleSwitch(MultiLayerRecord& record) const {
 
 BOOL CKeyCaptureDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (key != 0) {
-        SetCapturedKey(key);
-    }
+    SetDlgItemText(IDC_CAPTURE_HINT, LoadText(IDS_CAPTURE_ESCAPE_HINT));
+    // A key the table lacks shows as none: what shows is what OK gives.
+    GetDlgItem(IDC_ACCEPT).EnableWindow(false);
+    SetCapturedKey(key);
     actionList.ResetContent();
     for (int index = 0; index < kCaptureActionCount; ++index) {
         actionList.InsertString(index, LoadText(kCaptureActions[index].textId));
     }
     actionList.SetCurSel(CaptureActionIndex(flags));
     if (!actionChoiceEnabled) {
-        actionList.ShowWindow(SW_HIDE);
+        DropActionRow();
     }
     state_.SetArrowsWorkTheDialog(actionChoiceEnabled);
     state_.Restart();
+    ShowCapturing(true);
     // The hook is called on this thread, through the dialog's message loop.
     capture_.Install();
     return TRUE;
+}
+
+void CKeyCaptureDlg::DropActionRow() {
+    const RECT row = GetDlgItem(IDC_ACTION).GetRectInParent();
+    const int rise = GetDlgItem(IDC_ACCEPT).GetRectInParent().top - row.top;
+    for (int id : {IDC_ACTION, IDC_ACTION_CAPTION}) {
+        GetDlgItem(id).ShowWindow(SW_HIDE);
+    }
+    for (int id : {IDC_ACCEPT, IDC_REJECT}) {
+        const CWnd button = GetDlgItem(id);
+        const RECT place = button.GetRectInParent();
+        button.MoveWindow(place.left, place.top - rise, RectWidth(place), RectHeight(place));
+    }
+    const RECT window = GetWindowRect();
+    SetWindowPos(nullptr, 0, 0, RectWidth(window), RectHeight(window) - rise,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CKeyCaptureDlg::ShowCapturing(bool capturing) {
+    GetDlgItem(IDC_CAPTURE_HINT).ShowWindow(capturing ? SW_SHOW : SW_HIDE);
 }
 
 void CKeyCaptureDlg::OnCaptureAgain() {
@@ -58,12 +80,14 @@ void CKeyCaptureDlg::OnCaptureAgain() {
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(hwnd_, IDC_ACCEPT)), TRUE);
     again.EnableWindow(false);
     state_.Restart();
+    ShowCapturing(true);
 }
 
 LRESULT CKeyCaptureDlg::OnCaptureComplete(WPARAM, LPARAM) {
     if (state_.IsCapturing()) {
         return 0;  // captured anew since
     }
+    ShowCapturing(false);
     GetDlgItem(IDC_CAPTURE_AGAIN).EnableWindow(true);
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(hwnd_, IDC_ACCEPT)), TRUE);
     // The keyboard chose the key; it shows where it goes on.
@@ -72,6 +96,10 @@ LRESULT CKeyCaptureDlg::OnCaptureComplete(WPARAM, LPARAM) {
 }
 
 void CKeyCaptureDlg::OnAccept() {
+    // Sent by a program, the command reaches a disabled OK all the same.
+    if (!HasCapturedKey(key)) {
+        return;
+    }
     StopCapture();
     flags = kKeyCodeBase | CaptureActionFlags(actionList.GetCurSel());
     EndDialog(IDOK);
@@ -83,7 +111,7 @@ void CKeyCaptureDlg::OnReject() {
 }
 
 void CKeyCaptureDlg::SetCapturedKey(std::uint32_t candidate) {
-    if (!IsKnownKey(candidate)) {
+    if (!HasCapturedKey(candidate)) {
         return;
     }
     key = candidate;
@@ -91,6 +119,7 @@ void CKeyCaptureDlg::SetCapturedKey(std::uint32_t candidate) {
     if (GetEventName(kKeyCodeBase | candidate, name, sizeof name)) {
         SetDlgItemText(IDC_KEY_NAME, name);
     }
+    GetDlgItem(IDC_ACCEPT).EnableWindow(true);
 }
 
 LRESULT CKeyCaptureDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {

@@ -2,15 +2,17 @@
 // CKeyCaptureDlg: the modal "Please press a single key" dialog. While it is
 // open a low-level keyboard hook takes every key stroke on the desktop and
 // swallows it; the last stroke of a key in the key table becomes the
-// dialog's key and is shown by name. It ends only through its own OK and
-// Cancel buttons.
+// dialog's key and is shown by name. A new assignment starts with no key,
+// and OK waits for one; an assignment being edited shows its own.
 //
 // Capturing Tab, Enter or Escape is the dialog's purpose, so no key can end
-// it while it captures. Instead the capture completes with the first whole
-// stroke (KeyCaptureState): OK takes the focus, and Tab, Enter and Space
-// work the dialog from then on while it is in front, while every other key
-// is still taken.
-// "Change" captures anew, for a Tab, Enter or Space after another key.
+// it while it captures; a line says so, and that Escape pressed twice
+// cancels. The capture completes with the first whole stroke
+// (KeyCaptureState): OK takes the focus, and Tab, Enter, Space and Escape
+// work the dialog from then on while it is in front, Escape as Cancel,
+// while every other key is still taken.
+// "Change" captures anew, for a Tab, Enter, Space or Escape after another
+// key.
 //
 // Callers set `flags` and `key` (and, in the multi layers editor, the action
 // choice) before DoModal and read them back after IDOK. The class also reads
@@ -56,17 +58,19 @@ class CKeyCaptureDlg : public CDialog {
     // The event code without its key part: kind 0x01 in bits 24-31, action
     // in bits 20-23. After IDOK it is 0x01000000 | the chosen action.
     std::uint32_t flags = kKeyEditorStart;
-    // The key part: scan code in bits 0-15, extended flag in bit 16.
-    std::uint32_t key = kCaptureDefaultKey;
+    // The key part: scan code in bits 0-15, extended flag in bit 16;
+    // kNoCapturedKey until a key is pressed or given.
+    std::uint32_t key = kNoCapturedKey;
 
   private:
     bool actionChoiceEnabled = false;
 
   protected:
     BOOL OnInitDialog() override;
-    // Enter and Escape do not end this dialog; only its own buttons do.
+    // Enter works OK through the default button once the capture is over.
     void OnOK() override {}
-    void OnCancel() override {}
+    // Escape, once the capture is over, cancels as Cancel does.
+    void OnCancel() override { OnReject(); }
     void DoDataExchange(CDataExchange& dx) override { dx.Control(IDC_ACTION, actionList); }
     const MessageMap& GetMessageMap() const override;
 
@@ -76,11 +80,15 @@ class CKeyCaptureDlg : public CDialog {
     void OnCaptureAgain();
     // Posted by the hook once a stroke completed the capture.
     LRESULT OnCaptureComplete(WPARAM, LPARAM);
+    // The hint on how to get out shows while the dialog captures.
+    void ShowCapturing(bool capturing);
+    // The dialog without its action row: the buttons move up into it.
+    void DropActionRow();
     void OnDestroy() { StopCapture(); }
     BOOL OnHelp(const HELPINFO&) { return TRUE; }  // F1 does nothing
 
-    // Takes `candidate` as the key when the key table lists it, and shows
-    // its name; any other key changes nothing.
+    // Takes `candidate` as the key when the key table lists it, shows its
+    // name and lets OK hand it back; any other key changes nothing.
     void SetCapturedKey(std::uint32_t candidate);
     // A dialog that ends, or dies, by any road leaves no hook behind that
     // would swallow the keyboard or call into a destroyed object.

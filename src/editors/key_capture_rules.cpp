@@ -19,6 +19,10 @@ int CaptureActionIndex(std::uint32_t flags) {
     return 0;
 }
 
+bool HasCapturedKey(std::uint32_t key) {
+    return key != kNoCapturedKey && IsKnownKey(kKeyCodeBase | key);
+}
+
 std::uint32_t CaptureActionFlags(int index) {
     if (index < 0 || index >= kCaptureActionCount) {
         return kCaptureActions[0].flags;
@@ -54,9 +58,9 @@ namespace {
 
 // The keys that work a dialog, by scan code: Tab, Enter, keypad Enter, Space,
 // left Shift and right Shift, which the hook reports with the extended flag
-// (as the key table holds it) or, from some sources, without; then Up and
-// Down.
-constexpr std::uint32_t kDialogKeys[] = {0x0F, 0x1C, 0x1001C, 0x39, 0x2A, 0x10036, 0x36};
+// (as the key table holds it) or, from some sources, without, and Escape;
+// then Up and Down.
+constexpr std::uint32_t kDialogKeys[] = {0x0F, 0x1C, 0x1001C, 0x39, 0x2A, 0x10036, 0x36, 0x01};
 constexpr std::uint32_t kArrowKeys[] = {0x10048, 0x10050};
 
 }  // namespace

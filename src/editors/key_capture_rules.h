@@ -14,9 +14,13 @@
 
 namespace gd {
 
-// The key the dialog starts with, clicked (kKeyEditorStart): scan code 30,
-// A on a US layout.
-inline constexpr std::uint32_t kCaptureDefaultKey = 0x1E;
+// The key of a new assignment until the user presses one: none. The dialog
+// shows no key then, and OK waits for one.
+inline constexpr std::uint32_t kNoCapturedKey = 0;
+
+// Whether OK may hand back `key`: one the key table lists, taken or given
+// by an assignment being edited.
+bool HasCapturedKey(std::uint32_t key);
 
 // The action list's rows, in the order they are inserted and shown: the
 // row's text and the action bits (20-23) it stands for.
@@ -48,14 +52,16 @@ constexpr std::uint32_t StrokeKey(std::uint32_t scanCode, bool extended) {
 // capturing: every event is swallowed, and each press of a key in the key
 // table makes that key the dialog's. Once the key pressed last is released
 // the capture is complete and the keyboard goes back to the dialog for the
-// keys that work it (Tab, Enter, Space and Shift, and the arrows while the
-// action list shows), so that OK and Cancel are reached without the mouse;
-// every other key is still swallowed and taken. The dialog keys go on only
+// keys that work it (Tab, Enter, Space, Shift and Escape, and the arrows
+// while the action list shows), so that OK and Cancel are reached without
+// the mouse and Escape cancels; every other key is still swallowed and
+// taken. While capturing, Escape is a key like any other: pressed twice, it
+// is taken and then cancels. The dialog keys go on only
 // while the dialog is in front: behind another window they would reach that
 // program, so there they are swallowed and taken like any other key. A
 // release goes on whenever a press of its key did, or came before the
-// capture (SwallowedKeys). Restart captures anew, so that Tab, Enter or
-// Space can be taken after another key.
+// capture (SwallowedKeys). Restart captures anew, so that Tab, Enter, Space
+// or Escape can be taken after another key.
 class KeyCaptureState {
   public:
     struct Outcome {

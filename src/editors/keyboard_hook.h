@@ -84,7 +84,7 @@ inline bool KeyHeldBefore(const KBDLLHOOKSTRUCT& event) {
 using KeyCaptureHook = KeyboardHook<CKeyCaptureDlg, WH_KEYBOARD_LL>;
 // recording a macro takes every stroke of the desktop for the recorder;
 using RecordingHook = KeyboardHook<CMacroEditDlg, WH_KEYBOARD_LL>;
-// the mouse button dialog keeps Enter and Escape from its own dialog loop.
+// the mouse button dialog keeps Enter from its own dialog loop.
 using DialogKeyFilter = KeyboardHook<CMouseButtonDlg, WH_MSGFILTER>;
 
 }  // namespace gd

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editors/key_capture_rules.h"
 #include "keys/event_code.h"
 #include "keys/key_names.h"
 #include "profile/image.h"
@@ -41,6 +42,11 @@ bool IsPickableRow(const MultiLayerRecord& record, int row) {
 
 bool IsFreeRow(const MultiLayerRecord& record, int row) {
     return row == UsedLayers(record) && row < kMaxLayers;
+}
+
+int FreeRow(const MultiLayerRecord& record) {
+    const int row = UsedLayers(record);
+    return IsFreeRow(record, row) ? row : -1;
 }
 
 void GrowIfFree(MultiLayerRecord& record, int row) {
@@ -99,7 +105,7 @@ KeyStart KeyStartFor(const Layer& layer) {
     if (layer.layerType == LayerType::Key) {
         return {layer.action.code & kKeyFlagsMask, layer.action.code & ~kKeyFlagsMask};
     }
-    return {kKeyEditorStart, 59};
+    return {kKeyEditorStart, kNoCapturedKey};
 }
 
 MouseStart MouseStartFor(const Layer& layer) {

@@ -32,6 +32,8 @@ int UsedLayers(const MultiLayerRecord& record);
 // below it are empty and cannot be.
 bool IsPickableRow(const MultiLayerRecord& record, int row);
 bool IsFreeRow(const MultiLayerRecord& record, int row);
+// The free row, where a layer is added; -1 once all four rows are used.
+int FreeRow(const MultiLayerRecord& record);
 
 // After a row was filled: the free row becomes used.
 void GrowIfFree(MultiLayerRecord& record, int row);
@@ -50,8 +52,8 @@ void SetStopLayer(Layer& layer, std::uint32_t stopType);
 // stop command gives StopKey.
 std::uint32_t StopLayerType(unsigned commandId);
 
-// Where the key capture dialog starts for a row: its key, or key 59 as a
-// click for any other row.
+// Where the key capture dialog starts for a row: its key, or no key
+// (kNoCapturedKey) as a click for any other row.
 struct KeyStart {
     std::uint32_t flags;
     std::uint32_t key;

@@ -51,6 +51,7 @@ constexpr int kMovingControls[] = {
     IDC_RELEASE_DELAY_SPIN,
     IDC_START_RECORDING,
     IDC_STOP_RECORDING,
+    IDC_RECORDING_HINT,
     IDC_OK,
     IDC_CANCEL,
     IDC_MORE_LESS,
@@ -249,8 +250,7 @@ void CMacroEditDlg::FillFromMacro() {
         if (!name.empty()) {
             name_.SetWindowText(name);
         }
-        GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
-        GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
+        ShowRecording(false);
         events_.Load(*macro_);
         for (int i = 0; i < events_.size(); ++i) {
             if (IsMousePress(events_.row(i).code)) {

@@ -2,6 +2,9 @@
 // CMacroEditDlg: the "Macro Edit:" dialog. It edits one MacroRecord: its
 // name, a list of up to 128 key and mouse events recorded from the keyboard
 // or inserted by hand, the delay after each, and how the pad plays it.
+// Recording takes every key, Tab and Escape included, until Pause, Stop
+// Recording, a full list or a click in the list stops it; a line beside the
+// buttons says so while it records.
 // CLayerMacroEditDlg is the same editor for a macro inside a layer, which
 // always plays once and so has no play mode.
 #include <windows.h>
@@ -12,7 +15,7 @@
 
 #include "editors/keyboard_hook.h"
 #include "editors/macro_list.h"
-#include "editors/swallowed_keys.h"
+#include "editors/recording_keys.h"
 #include "fw/controls.h"
 #include "fw/dialog.h"
 #include "fw/menu.h"
@@ -47,9 +50,10 @@ class CMacroEditDlg : public CDialog {
     CMacroEditDlg(UINT templateId, HWND parent, bool playModes);
 
     BOOL OnInitDialog() override;
-    // Only the dialog's own OK and Cancel buttons end it.
+    // Enter never ends it; Escape cancels as Cancel does (while recording,
+    // Escape is recorded as any key is).
     void OnOK() override {}
-    void OnCancel() override {}
+    void OnCancel() override { OnCancelButton(); }
     void DoDataExchange(CDataExchange& dx) override;
     const MessageMap& GetMessageMap() const override;
 
@@ -91,6 +95,10 @@ class CMacroEditDlg : public CDialog {
     void OnStartRecording();
     void OnStopRecording();
     void StopRecording();
+    // Start and Stop Recording, and the line on how to stop, for a
+    // recording that runs or not. The focus goes from the button turned off
+    // to the one turned on.
+    void ShowRecording(bool recording);
     void AddRecordedEvent(EventCode code);
     friend RecordingHook;
     LRESULT OnKeyboardHook(int code, WPARAM message, LPARAM data);
@@ -147,7 +155,7 @@ class CMacroEditDlg : public CDialog {
     std::unique_ptr<MacroRecord> macro_;
     MacroList events_;
     MacroRecorder recorder_;
-    SwallowedKeys swallowed_;
+    RecordingKeys recordingKeys_;
     RecordingHook recording_{*this};
     bool updating_ = false;
     // Set while the dialog writes a field itself, so that its change is

@@ -1,9 +1,10 @@
 // The macro editor's recording: every stroke of the desktop goes to the
-// list through a low-level keyboard hook until Stop, a full list, or a
-// click in the list ends it.
+// list through a low-level keyboard hook until Pause, Stop, a full list, or
+// a click in the list ends it.
 #include "editors/macro_edit_dlg.h"
 
 #include "editors/key_capture_rules.h"
+#include "fw/text.h"
 #include "keys/key_names.h"
 
 namespace gd {
@@ -12,13 +13,27 @@ bool CMacroEditDlg::IsRecording() const {
     return recording_.IsInstalled();
 }
 
+void CMacroEditDlg::ShowRecording(bool recording) {
+    // The button turned on first: the one turned off, should it hold the
+    // focus, hands it on to the next live control, and Stop Recording comes
+    // right after Start Recording in Tab order.
+    const int on = recording ? IDC_STOP_RECORDING : IDC_START_RECORDING;
+    const int off = recording ? IDC_START_RECORDING : IDC_STOP_RECORDING;
+    GetDlgItem(on).EnableWindow(true);
+    GetDlgItem(off).EnableWindow(false);
+    CWnd hint = GetDlgItem(IDC_RECORDING_HINT);
+    if (recording) {
+        hint.SetWindowText(LoadText(IDS_RECORDING_STOP_HINT));
+    }
+    hint.ShowWindow(recording ? SW_SHOW : SW_HIDE);
+}
+
 void CMacroEditDlg::OnStartRecording() {
     // Only presses this recording swallows: a key held across the last one
     // was released to the system without the hook.
-    swallowed_ = {};
+    recordingKeys_ = {};
     recording_.Install();
-    GetDlgItem(IDC_START_RECORDING).EnableWindow(false);
-    GetDlgItem(IDC_STOP_RECORDING).EnableWindow(true);
+    ShowRecording(true);
     recorder_.Restart();
     events_.Clear();
     RenderRows();
@@ -33,8 +48,7 @@ void CMacroEditDlg::OnStopRecording() {
 void CMacroEditDlg::StopRecording() {
     recording_.Remove();
     if (IsWindow()) {
-        GetDlgItem(IDC_START_RECORDING).EnableWindow(true);
-        GetDlgItem(IDC_STOP_RECORDING).EnableWindow(false);
+        ShowRecording(false);
         UpdateDuration();
     }
 }
@@ -64,21 +78,21 @@ LRESULT CMacroEditDlg::OnKeyboardHook(int code, WPARAM message, LPARAM data) {
     const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
     const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
     const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+    if (!down && !up) {
+        return 1;
+    }
     const bool extended = (stroke.flags & LLKHF_EXTENDED) != 0;
-    if (down || up) {
+    // Every stroke of the desktop goes to the recorder alone, but for Pause
+    // and the release of a key pressed before recording began (RecordingKeys).
+    const RecordingKeys::Outcome outcome = recordingKeys_.OnKey(
+        stroke.vkCode, StrokeKey(stroke.scanCode, extended), up, KeyHeldBefore(stroke));
+    if (outcome.record) {
         AddRecordedEvent(RecordedKeyCode(stroke.scanCode, extended, up));
     }
-    // Every stroke of the desktop goes to the recorder alone, but for the
-    // release of a key pressed before recording began (the Enter that
-    // started it, a Shift held since), which the system must see to mark
-    // the key up. Such a key's auto-repeats come through the hook as well.
-    const std::uint32_t key = StrokeKey(stroke.scanCode, extended);
-    if (down) {
-        swallowed_.Pressed(key, KeyHeldBefore(stroke));
-    } else if (up && !swallowed_.Released(key)) {
-        return RecordingHook::PassOn(code, message, data);
+    if (outcome.stop) {
+        StopRecording();
     }
-    return 1;
+    return outcome.passOn ? RecordingHook::PassOn(code, message, data) : 1;
 }
 
 }  // namespace gd

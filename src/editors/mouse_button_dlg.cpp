@@ -175,10 +175,9 @@ void CMouseButtonDlg::ShowPointerPosition() {
 LRESULT CMouseButtonDlg::OnKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && hwnd_ != nullptr && msg != nullptr &&
-        (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
-        (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) &&
+        (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN &&
         (msg->hwnd == hwnd_ || ::IsChild(hwnd_, msg->hwnd))) {
-        // An open drop-down list closes with Enter or Escape: it asks for them.
+        // An open drop-down list closes with Enter: it asks for it.
         MSG copy = *msg;
         const LRESULT wants =
             ::SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(&copy));

@@ -63,9 +63,9 @@ class CMouseButtonDlg : public CDialog {
     void EnablePositionFields(bool enable);
     void ShowPointerPosition();
 
-    // Enter and Escape would end the dialog through its own OK and Cancel
-    // ids; the filter drops them before the dialog manager turns them into
-    // commands, unless the focused control wants them itself.
+    // Enter would end the dialog through its own OK id; the filter drops it
+    // before the dialog manager turns it into the command, unless the
+    // focused control wants it itself. Escape cancels, as in every editor.
     friend DialogKeyFilter;
     LRESULT OnKeyboardHook(int code, WPARAM wParam, LPARAM lParam);
 

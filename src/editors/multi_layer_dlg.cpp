@@ -29,6 +29,7 @@ const MessageMap& CMultiLayerDlg::GetMessageMap() const {
         OnNotify<&D::OnRightClick>(IDC_LAYER_LIST, NM_RCLICK),
         OnNotify<&D::OnDoubleClick>(IDC_LAYER_LIST, NM_DBLCLK),
         OnNotify<&D::OnListReturn>(IDC_LAYER_LIST, NM_RETURN),
+        OnNotify<&D::OnListKeyDown>(IDC_LAYER_LIST, LVN_KEYDOWN),
         OnMessage<WM_CONTEXTMENU, &D::OnContextMenu>(),
         OnCommand<&D::OnKeyboard>(ID_KEYBOARD),
         OnCommand<&D::OnMouseButton>(ID_MOUSE_BUTTON),
@@ -155,9 +156,19 @@ void CMultiLayerDlg::OnContextMenu(HWND window, POINT screen) {
         SetMsgHandled(false);
         return;
     }
-    const int row = KeyboardRow();
+    ShowRowMenuBelow(KeyboardRow());
+}
+
+void CMultiLayerDlg::ShowRowMenuBelow(int row) {
     const RECT cell = list_.GetSubItemRect(row, kNameColumn, LVIR_BOUNDS);
     ShowRowMenu(row, list_.ClientToScreen(POINT{cell.left, cell.bottom}));
+}
+
+void CMultiLayerDlg::OnListKeyDown(const NMLVKEYDOWN& key) {
+    // With all four layers used there is no row to add one in.
+    if (key.wVKey == VK_INSERT && FreeRow(*record_) >= 0) {
+        ShowRowMenuBelow(FreeRow(*record_));
+    }
 }
 
 void CMultiLayerDlg::OnOK() {
@@ -169,8 +180,7 @@ void CMultiLayerDlg::OnOK() {
 void CMultiLayerDlg::OnListReturn() {
     const int row = KeyboardRow();
     if (!EditRow(row)) {
-        const RECT cell = list_.GetSubItemRect(row, kNameColumn, LVIR_BOUNDS);
-        ShowRowMenu(row, list_.ClientToScreen(POINT{cell.left, cell.bottom}));
+        ShowRowMenuBelow(row);
     }
 }
 

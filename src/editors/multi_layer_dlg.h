@@ -32,10 +32,10 @@ class CMultiLayerDlg : public CDialog {
 
   protected:
     BOOL OnInitDialog() override;
-    // Only the dialog's own OK and Cancel buttons end it. Enter on the list
-    // edits its row, or offers the row's menu when there is nothing to edit.
+    // Enter never ends the dialog: on the list it edits its row, or offers
+    // the row's menu when there is nothing to edit. Escape cancels.
     void OnOK() override;
-    void OnCancel() override {}
+    void OnCancel() override { OnReject(); }
     void DoDataExchange(CDataExchange& dx) override;
     const MessageMap& GetMessageMap() const override;
 
@@ -53,6 +53,11 @@ class CMultiLayerDlg : public CDialog {
     void OnContextMenu(HWND window, POINT screen);
     // Enter on the list (handed over by the dialog manager, or by the list).
     void OnListReturn();
+    // Insert on the list: the free row's menu, to add a layer, as a
+    // right-click on that row opens it.
+    void OnListKeyDown(const NMLVKEYDOWN& key);
+    // The row's menu below the row's cells.
+    void ShowRowMenuBelow(int row);
     // The row the keyboard is on (selected, else focused, else the first).
     int KeyboardRow() const;
     // The row's menu at a screen point; false for a row that has none.

@@ -21,6 +21,8 @@ class SwallowedKeys {
         bool& reached = pressed_[key];
         reached = reached || reachedSystem;
     }
+    // Whether a press of `key` came since its last release.
+    bool SawPress(std::uint32_t key) const { return pressed_.contains(key); }
     // True when the release is swallowed too: the hook saw presses of the
     // key since its last release, and none of them reached the system. A
     // release without a press seen ends one made before the hook.

@@ -123,9 +123,7 @@ void CTwinSwitchDlg::OnKeyboard() {
     }
     Layer& layer = record_->layers[selectedLayer];
     CKeyCaptureDlg capture(hwnd_);
-    const KeyStart start = layer.layerType == LayerType::Key
-                               ? KeyStartFor(layer)
-                               : KeyStart{kKeyEditorStart, kCaptureDefaultKey};
+    const KeyStart start = KeyStartFor(layer);
     capture.flags = start.flags;
     capture.key = start.key;
     if (capture.DoModal() == IDOK) {
@@ -151,6 +149,10 @@ void CTwinSwitchDlg::OnMouseButton() {
                       mouse.screenHeight);
     }
     Refresh();
+}
+
+void CTwinSwitchDlg::OnCancel() {
+    OnReject();
 }
 
 void CTwinSwitchDlg::OnOK() {

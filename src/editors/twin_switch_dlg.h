@@ -30,9 +30,9 @@ class CTwinSwitchDlg : public CDialog {
   protected:
     BOOL OnInitDialog() override;
     // Enter acts as OK through the default button, or opens the menu of a
-    // focused arrow; Escape does nothing.
+    // focused arrow; Escape cancels.
     void OnOK() override;
-    void OnCancel() override {}
+    void OnCancel() override;
     void DoDataExchange(CDataExchange& dx) override { dx.Control(IDC_RECORD_NAME, name_); }
     const MessageMap& GetMessageMap() const override;
 

@@ -54,6 +54,7 @@ INT_PTR CFileDialog::DoModal() {
     ofn_.hInstance = ResourceInstance();
     ofn_.lpstrFilter = filter_.c_str();
     ofn_.lpstrDefExt = defaultExtension_.empty() ? nullptr : defaultExtension_.c_str();
+    ofn_.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
     ofn_.lpstrFile = file_.data();
     ofn_.nMaxFile = static_cast<DWORD>(file_.size());
     ofn_.lpfnHook = &HookProc;

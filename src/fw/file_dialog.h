@@ -29,6 +29,9 @@ class CFileDialog : public CDialog {
 
     // The structure handed to the system; callers may adjust it before DoModal.
     OPENFILENAMEA& Ofn() { return ofn_; }
+    // The dialog's title, saying what it picks; without one the system's
+    // own ("Open", "Save As").
+    void SetTitle(std::string_view title) { title_ = title; }
 
     std::string GetPathName() const { return file_.c_str(); }
     std::string GetFileName() const;
@@ -48,6 +51,7 @@ class CFileDialog : public CDialog {
     std::string defaultExtension_;
     std::string filter_;  // with zero separators, as the system wants it
     std::string file_;    // the buffer the system writes the chosen path into
+    std::string title_;
     OPENFILENAMEA ofn_{};
 };
 

@@ -22,6 +22,27 @@ std::uint32_t CWnd::GetDpi() const {
     return dpi > 0 ? static_cast<std::uint32_t>(dpi) : 96;
 }
 
+bool CWnd::EnableWindow(bool enable) const {
+    HWND focus = ::GetFocus();
+    const bool holdsFocus = !enable && focus != nullptr && (GetStyle() & WS_CHILD) != 0 &&
+                            (focus == hwnd_ || ::IsChild(hwnd_, focus) != FALSE);
+    HWND dialog = ::GetAncestor(hwnd_, GA_ROOT);
+    if (holdsFocus) {
+        HWND next = ::GetNextDlgTabItem(dialog, hwnd_, FALSE);
+        if (next != nullptr && next != hwnd_ && ::IsChild(hwnd_, next) == FALSE) {
+            ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+        }
+    }
+    const bool wasDisabled = ::EnableWindow(hwnd_, enable) != FALSE;
+    // No other control takes keys: the dialog itself keeps them. Only now,
+    // as the dialog manager would hand its focus straight back to a control
+    // still enabled.
+    if (holdsFocus && ::GetFocus() == nullptr) {
+        ::SetFocus(dialog);
+    }
+    return wasDisabled;
+}
+
 std::string CWnd::GetWindowText() const {
     int length = ::GetWindowTextLengthA(hwnd_);
     if (length <= 0) {

@@ -52,7 +52,12 @@ class CWnd {
         return ::PostMessageA(hwnd_, message, wParam, lParam) != FALSE;
     }
 
-    bool EnableWindow(bool enable = true) const { return ::EnableWindow(hwnd_, enable) != FALSE; }
+    // A control disabled while the keyboard focus is on it, or inside it,
+    // first hands the focus to the next control Tab reaches in its dialog
+    // (the dialog itself when there is none): the system would leave the
+    // focus on nothing, and the keys with it, until a click. True when the
+    // window was disabled before.
+    bool EnableWindow(bool enable = true) const;
     bool IsWindowEnabled() const { return ::IsWindowEnabled(hwnd_) != FALSE; }
     bool ShowWindow(int command) const { return ::ShowWindow(hwnd_, command) != FALSE; }
     bool IsWindowVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }

@@ -55,6 +55,7 @@ const MessageMap& CPadPictureWnd::GetMessageMap() const {
         OnMessage<WM_DESTROY, &W::OnDestroy>(),
         OnMessage<WM_DPICHANGED, &W::OnDpiChanged>(),
         OnMessage<WM_CONTEXTMENU, &W::OnContextMenu>(),
+        OnMessage<WM_ACTIVATE, &W::OnActivate>(),
     };
     static const MessageMap kMap{kRoutes, &CDialog::GetMessageMap()};
     return kMap;
@@ -75,7 +76,19 @@ BOOL CPadPictureWnd::OnInitDialog() {
     artScale_ = ArtScaleForDpi(GetDpi());
     LoadArt();
     CreateButtons();
-    return TRUE;
+    // Made hidden at the start, it must not take the keyboard from the main
+    // window: its first button gets the focus when it is shown and active.
+    return FALSE;
+}
+
+LRESULT CPadPictureWnd::OnActivate(WPARAM state, LPARAM) {
+    if (LOWORD(state) != WA_INACTIVE && !keyboardGiven_) {
+        keyboardGiven_ = true;
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(buttons_[0].GetSafeHwnd()), TRUE);
+    }
+    // The dialog manager saves and brings back the focus as ever.
+    SetMsgHandled(false);
+    return 0;
 }
 
 void CPadPictureWnd::LoadArt() {

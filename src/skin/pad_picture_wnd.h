@@ -48,6 +48,10 @@ class CPadPictureWnd : public CDialog {
     LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggestedRect);
     LRESULT OnPadButtonHover(WPARAM faceBitmapId, LPARAM);
     LRESULT OnPadButtonLeave(WPARAM, LPARAM);
+    // Made hidden, it took no focus then; the first time it becomes active
+    // its first button takes the keyboard. Later on the dialog manager
+    // brings back the button the keyboard left.
+    LRESULT OnActivate(WPARAM state, LPARAM);
     void OnPictureButton(UINT id);
     void OnContextMenu(HWND window, POINT screen);
     BOOL OnEraseBkgnd(HDC dc);
@@ -58,6 +62,7 @@ class CPadPictureWnd : public CDialog {
 
     CPictureButton buttons_[kButtonCount];
     int highlighted_ = -1;
+    bool keyboardGiven_ = false;
     UniqueBitmap background_;  // 146
     UniqueBitmap shape_;       // 144
     SIZE backgroundSize_{};

@@ -31,6 +31,11 @@ void CSummaryWindow::ShowSummary(const std::string& name, const std::string& gam
     }
 }
 
+BOOL CSummaryWindow::OnInitDialog() {
+    CDialog::OnInitDialog();
+    return FALSE;
+}
+
 void CSummaryWindow::DoDataExchange(CDataExchange& dx) {
     dx.Text(IDC_SUMMARY_NAME, name);
     dx.Text(IDC_SUMMARY_GAME, game);

@@ -31,6 +31,9 @@ class CSummaryWindow : public CDialog {
     std::string resolution;  // "%dx%d" of width and height
 
   protected:
+    // Made hidden beside the main window at the start, it takes no focus: the
+    // keyboard stays in the main window until the user comes here.
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
     // Enter leaves the window as it is; Escape hides it, as its close box does.
     void OnOK() override {}

@@ -13,6 +13,7 @@
 #include "editors/macro_fields.h"
 #include "editors/macro_list.h"
 #include "editors/mouse_button_rules.h"
+#include "editors/recording_keys.h"
 #include "keys/key_name_source.h"
 #include "keys/key_names.h"
 #include "keys/key_table.h"
@@ -105,7 +106,8 @@ TEST(KeyCapture, StrokesAndTheSingleSwitchRecordReadAndWritten) {
 // still swallowed and taken.
 TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
     constexpr std::uint32_t kA = 0x1E, kB = 0x30, kTab = 0x0F, kEnter = 0x1C, kSpace = 0x39,
-                            kLeftShift = 0x2A, kRightShift = 0x10036, kF13 = 0x64, kUp = 0x10048;
+                            kLeftShift = 0x2A, kRightShift = 0x10036, kF13 = 0x64, kUp = 0x10048,
+                            kEscape = 0x01;
     struct Event {
         std::uint32_t key;
         bool released;
@@ -142,6 +144,12 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
           {kRightShift, false, true, false, false},
           {kUp, false, false, true, false},
           {kF13, false, false, false, false}}},
+        {"Escape is a key while capturing; after it, Escape goes on to cancel",
+         false,
+         {{kEscape, false, false, true, false},
+          {kEscape, true, false, false, true},
+          {kEscape, false, true, false, false},
+          {kEscape, true, true, false, false}}},
         {"the arrows work the action list while it shows",
          true,
          {{kA, false, false, true, false},
@@ -164,6 +172,71 @@ TEST(KeyCapture, TheCaptureEndsWithAStrokeAndThenLetsTheDialogKeysThrough) {
             EXPECT_EQ(outcome.passOn, e.passOn) << c.what << ", event " << i;
             EXPECT_EQ(outcome.takeKey, e.takeKey) << c.what << ", event " << i;
             EXPECT_EQ(outcome.complete, e.complete) << c.what << ", event " << i;
+        }
+    }
+}
+
+// OK hands back a key only once there is one the key table lists: a new
+// assignment starts with none, and the table's first key is no stand-in.
+TEST(KeyCapture, OkNeedsAListedKeyAndANewAssignmentStartsWithNone) {
+    EXPECT_FALSE(HasCapturedKey(kNoCapturedKey));
+    EXPECT_FALSE(HasCapturedKey(0x64));  // F13: not in the table
+    EXPECT_TRUE(HasCapturedKey(0x1E));
+    EXPECT_TRUE(HasCapturedKey(0x1001D));
+    EXPECT_TRUE(HasCapturedKey(0x01));  // Escape, itself a key to assign
+
+    auto record = TwoLayers(0, 0, 0, 0);
+    SetStopLayer(record->layers[0], LayerType::StopKey);
+    EXPECT_EQ(KeyStartFor(record->layers[0]).key, kNoCapturedKey);
+    EXPECT_EQ(KeyStartFor(record->layers[1]).key, kNoCapturedKey);
+    EXPECT_EQ(KeyStartFor(record->layers[0]).flags, kKeyEditorStart);
+}
+
+// While recording, every stroke is the macro's and no other program's but
+// for Pause, which stops it unrecorded, and for the releases of keys pressed
+// before the recording, which the system must see and the macro never
+// holds without their press.
+TEST(RecordingKeys, PauseStopsUnrecordedAndReleasesFromBeforeGoOnUnrecorded) {
+    constexpr std::uint32_t kPauseVk = 0x13, kPause = 0x45, kSpaceVk = 0x20, kSpace = 0x39,
+                            kShiftVk = 0x10, kShift = 0x2A, kAVk = 0x41, kA = 0x1E,
+                            kNumLockVk = 0x90;
+    struct Event {
+        std::uint32_t vk, key;
+        bool released;
+        bool heldBefore;
+        bool record, passOn, stop;
+    };
+    const struct {
+        const char* what;
+        std::vector<Event> events;
+    } cases[] = {
+        {"strokes are recorded and kept from the system",
+         {{kAVk, kA, false, false, true, false, false},
+          {kAVk, kA, true, false, true, false, false}}},
+        {"Pause stops at its press, unrecorded and swallowed",
+         {{kAVk, kA, false, false, true, false, false},
+          {kPauseVk, kPause, false, false, false, false, true}}},
+        {"Num Lock shares Pause's scan code and is recorded",
+         {{kNumLockVk, kPause | 0x10000, false, false, true, false, false}}},
+        {"the release of the Space that started it goes on, unrecorded",
+         {{kSpaceVk, kSpace, true, false, false, true, false},
+          {kAVk, kA, false, false, true, false, false}}},
+        {"a Shift held since before: its auto-repeats and release are recorded, the release "
+         "goes on",
+         {{kShiftVk, kShift, false, true, true, false, false},
+          {kShiftVk, kShift, true, false, true, true, false}}},
+        {"a Pause pressed before the recording: its release goes on, unrecorded",
+         {{kPauseVk, kPause, true, false, false, true, false}}},
+    };
+    for (const auto& c : cases) {
+        RecordingKeys keys;
+        for (std::size_t i = 0; i < c.events.size(); ++i) {
+            const Event& e = c.events[i];
+            const RecordingKeys::Outcome outcome =
+                keys.OnKey(e.vk, e.key, e.released, e.heldBefore);
+            EXPECT_EQ(outcome.record, e.record) << c.what << ", event " << i;
+            EXPECT_EQ(outcome.passOn, e.passOn) << c.what << ", event " << i;
+            EXPECT_EQ(outcome.stop, e.stop) << c.what << ", event " << i;
         }
     }
 }
@@ -386,6 +459,10 @@ TEST(LayerList, RowsFillUpToTheFreeRowClearingClosesTheGapAndRowsShowTheirLayer)
     record->layerCount = 9;  // a damaged count reads as four layers
     EXPECT_EQ(UsedLayers(*record), 4);
     EXPECT_FALSE(IsFreeRow(*record, 4));
+    // Insert adds at the free row; with four layers there is none.
+    EXPECT_EQ(FreeRow(*record), -1);
+    record->layerCount = 2;
+    EXPECT_EQ(FreeRow(*record), 2);
 
     // Row texts and where the editors start from a row.
     const LayerTypeTexts texts{"Single", "Macro", "Stop"};

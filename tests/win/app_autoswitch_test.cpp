@@ -403,6 +403,49 @@ TEST_F(AutoSwitchTest, ARuleTriedFromTheDialogHoldsItsProfileUntilTheDialogClose
         << "the pad keeps " << PackageCrc();
 }
 
+// Each file dialog of Automatic Profiles says what it picks: the profile a
+// rule puts on the pad (Change), and the program a new rule is for (Add,
+// then the program menu's last entry). Neither is titled "Open".
+using AutoProfilesPickerTest = AppTest;
+
+TEST_F(AutoProfilesPickerTest, EachFileDialogSaysWhatItPicks) {
+    const std::string profile = Work("picker titles profile.gpx");
+    ASSERT_TRUE(WriteProfile(profile, *MacroProfile("Pk", {0})));
+    WriteRule(kRules, "picker_titles_game.exe", profile);
+    Program program("");
+    ASSERT_NE(program.Main(), nullptr);
+    const DWORD pid = program.Pid();
+    program.Command(ID_OPTIONS_AUTO_PROFILES);
+    HWND dialog = WaitForDialog(pid, "Automatic Profiles", IDC_AUTO_ON);
+    ASSERT_NE(dialog, nullptr);
+    const auto cancel = [](HWND picker) {
+        PressButton(picker, IDCANCEL);
+        return WaitFor([&] { return !::IsWindow(picker); });
+    };
+
+    ASSERT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_AUTO_CHANGE)));
+    PressButton(dialog, IDC_AUTO_CHANGE);
+    HWND picker = WaitForDialog(pid, "Choose a profile");
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(cancel(picker));
+
+    PressButton(dialog, IDC_AUTO_ADD);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = OpenPopupMenu(pid)) != nullptr; }));
+    const auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+    const int browse = ::GetMenuItemCount(items) - 1;
+    ::PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    ASSERT_TRUE(
+        WaitFor([&] { return (::GetMenuState(items, browse, MF_BYPOSITION) & MF_HILITE) != 0; }));
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    picker = WaitForDialog(pid, "Choose a program");
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(cancel(picker));
+
+    PressButton(dialog, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+}
+
 // A read of the rules while a script deletes their key ends with what it read.
 TEST(RuleRegistry, AReadEndsWhenTheKeyIsDeletedUnderIt) {
     constexpr char kKey[] = "Software\\MARVENTA\\gdtest rules read while deleted";

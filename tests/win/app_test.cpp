@@ -1,5 +1,6 @@
 // gripdeck.exe driven from outside as a user and the system meet it:
 // starting it, its File menu, its main window and its assignment commands.
+#include "app_keyboard_support.h"
 #include "app_test_support.h"
 
 #include <commctrl.h>
@@ -437,6 +438,8 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     ::PostMessageA(main, WM_USER + 102, 3, 0);
     program.Sync();
     EXPECT_EQ(OpenPopupMenu(program.Pid()), nullptr);
+    Inject(Strokes({test::kKeyB}));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(capture, IDC_ACCEPT)); }));
     PressButton(capture, IDC_ACCEPT);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
     program.Sync();
@@ -455,7 +458,7 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
     EXPECT_EQ(MultiLayerKind(back.image->slots[2].multiLayer),
               MultiLayerKindValue::SingleSwitchMouse);
     EXPECT_EQ(std::memcmp(&back.image->slots[17], &back.image->slots[2], sizeof(ButtonSlot)), 0);
-    EXPECT_EQ(back.image->slots[13].action.code, 0x0120001Eu);
+    EXPECT_EQ(back.image->slots[13].action.code, 0x01200030u);  // B, clicked
     EXPECT_EQ(back.image->slots[3].slotType, SlotType::Off);
 }
 
@@ -465,86 +468,6 @@ TEST_F(AssignmentTest, EditorsFillTheButtonsTheirLabelsReopenThemAndPasteGivesTh
 // open menus and dialogs, labels and the names pad buttons carry.
 
 using KeyboardTest = AppTest;
-using test::Key;
-
-constexpr Key kTab{VK_TAB, 0x0F};
-constexpr Key kEnter{VK_RETURN, 0x1C};
-constexpr Key kSpace{VK_SPACE, 0x39};
-constexpr Key kEscape{VK_ESCAPE, 0x01};
-constexpr Key kDown{VK_DOWN, 0x50, true};
-constexpr Key kHome{VK_HOME, 0x47, true};
-constexpr Key kRight{VK_RIGHT, 0x4D, true};
-constexpr Key kShift{VK_SHIFT, 0x2A};
-constexpr Key kAlt{VK_MENU, 0x38};
-constexpr Key kF{'F', 0x21};
-constexpr Key kF10{VK_F10, 0x44};
-constexpr Key kMenuKey{VK_APPS, 0x5D, true};
-
-// The keys pressed and released one after another, or with `held` down.
-void Press(std::initializer_list<Key> keys, const Key* held = nullptr) {
-    std::vector<INPUT> inputs = Strokes(keys);
-    if (held != nullptr) {
-        inputs.insert(inputs.begin(), test::KeyEvent(*held, false));
-        inputs.push_back(test::KeyEvent(*held, true));
-    }
-    Inject(inputs);
-}
-
-// The control with the keyboard focus in the program, and its id.
-HWND FocusWindow() {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(0, &info);
-    return info.hwndFocus;
-}
-int Focused() {
-    return ::GetDlgCtrlID(FocusWindow());
-}
-bool WaitForFocus(int id) {
-    return WaitFor([&] { return Focused() == id; }, 3000);
-}
-// Tab until `id` has the focus (at most once round a dialog), each Tab
-// once the one before has moved the focus.
-bool TabTo(int id) {
-    for (int i = 0; i < 30 && Focused() != id; ++i) {
-        HWND before = FocusWindow();
-        Press({kTab});
-        WaitFor([&] { return FocusWindow() != before; }, 3000);
-    }
-    return Focused() == id;
-}
-// Tab to the dialog's button, press it with Space, and see the dialog end.
-bool EndWith(HWND dialog, int button) {
-    if (!TabTo(button)) {
-        return false;
-    }
-    Press({kSpace});
-    return WaitFor([&] { return !::IsWindow(dialog); });
-}
-bool MenuOpens(DWORD pid) {
-    return WaitFor([&] { return OpenPopupMenu(pid) != nullptr; }, 3000);
-}
-
-// Keyboard cues shown always (true) or only once the keyboard is used, for
-// as long as the object lives; then the setting before. Stored, since the
-// program reads it when each of its dialogs starts, well after it was
-// launched, and a fresh Wine prefix shows them always.
-struct KeyboardCues {
-    explicit KeyboardCues(BOOL always) {
-        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &before, 0);
-        Set(always);
-    }
-    ~KeyboardCues() { Set(before); }
-    static void Set(BOOL always) {
-        ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
-                                reinterpret_cast<void*>(static_cast<INT_PTR>(always)),
-                                SPIF_UPDATEINIFILE);
-    }
-    BOOL before = FALSE;
-};
-bool CuesShown(HWND dialog) {
-    return (::SendMessageA(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
-}
 
 TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     const KeyboardCues cues(FALSE);

@@ -78,6 +78,13 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDia
         INT_PTR result;
         std::uint32_t key;  // after OK
         int passedOn;       // events the other hook saw while the dialog was open
+        std::uint32_t startKey = kNoCapturedKey;  // an assignment's key being edited
+    };
+    const auto clickOk = [](HWND d) {
+        RECT ok{};
+        ::GetWindowRect(::GetDlgItem(d, IDC_ACCEPT), &ok);
+        const POINT centre{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
+        Inject(PointerAt(centre, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
     };
     const auto press = [](std::vector<Key> keys) {
         return [keys](HWND) { Inject(Strokes(keys)); };
@@ -85,14 +92,11 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDia
     const Ending kEndings[] = {
         {"Cancel", press({kKeyB}), IDC_REJECT, IDCANCEL, 0, 0},
         {"from outside, past its buttons", [](HWND d) { ::EndDialog(d, 7); }, IDC_REJECT, 7, 0, 0},
-        {"a click on OK while the keyboard is captured",
-         [](HWND d) {
-             RECT ok{};
-             ::GetWindowRect(::GetDlgItem(d, IDC_ACCEPT), &ok);
-             const POINT centre{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
-             Inject(PointerAt(centre, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
-         },
-         IDC_REJECT, IDOK, 0x1E, 0},  // the posted Cancel only comes if the click did nothing
+        // The posted Cancel only comes if the click did nothing.
+        {"a click on OK while an assignment's key is captured", clickOk, IDC_REJECT, IDOK, 0x1E, 0,
+         0x1E},
+        {"a click on OK before any key was taken does nothing", clickOk, IDC_REJECT, IDCANCEL, 0,
+         0},
         {"OK after right Ctrl, extended, and a key the table lacks; Enter goes on",
          press({kKeyB, kRightCtrl, kF13, kEnter}), IDC_ACCEPT, IDOK, 0x1001D, 2},
         {"Change takes Tab after another key",
@@ -126,6 +130,7 @@ TEST(KeyCaptureDlg, AStrokeCompletesTheCaptureAndTheKeyboardIsFreedHoweverTheDia
         const int before = counter.count();
         {
             CKeyCaptureDlg dlg;
+            dlg.key = ending.startKey;
             EXPECT_EQ(RunModal(dlg, ending.steps, ending.button), ending.result);
             if (ending.result == IDOK) {
                 EXPECT_EQ(dlg.key, ending.key);
@@ -165,10 +170,10 @@ TEST(MouseButtonDlg, OkRecordsTheChoicesAndTheScreenOfThatMoment) {
     EXPECT_EQ(dlg.screenHeight, static_cast<std::uint32_t>(::GetSystemMetrics(SM_CYSCREEN)));
 }
 
-// Enter and Escape end nothing, whichever control has the focus; an open
-// drop-down list still takes them to close itself. The keys go through the
-// dialog manager as the dialog's own loop hands them over.
-TEST(MouseButtonDlg, EnterAndEscapeOnlyCloseAnOpenList) {
+// Enter ends nothing, whichever control has the focus; Escape cancels, as in
+// every editor, once no drop-down list is open to take it. The keys go
+// through the dialog manager as the dialog's own loop hands them over.
+TEST(MouseButtonDlg, EnterEndsNothingAndEscapeCancelsOnceNoListTakesIt) {
     const auto press = [](HWND d, WPARAM key) {
         MSG msg{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
         if (!::IsDialogMessageA(d, &msg)) {
@@ -183,7 +188,6 @@ TEST(MouseButtonDlg, EnterAndEscapeOnlyCloseAnOpenList) {
             for (int id : {IDC_BUTTON_LEFT, IDC_POSITION_X, IDC_POSITION_MODE}) {
                 ::SetFocus(Item(d, id));
                 press(d, VK_RETURN);
-                press(d, VK_ESCAPE);
                 ASSERT_TRUE(::IsWindowVisible(d)) << id;
             }
             HWND list = Item(d, IDC_POSITION_MODE);
@@ -192,8 +196,9 @@ TEST(MouseButtonDlg, EnterAndEscapeOnlyCloseAnOpenList) {
             press(d, VK_ESCAPE);
             EXPECT_FALSE(::SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
             EXPECT_TRUE(::IsWindowVisible(d));
+            press(d, VK_ESCAPE);
         },
-        IDCANCEL);
+        IDOK);  // posted after the steps: it ends the dialog only if Escape did not
     EXPECT_EQ(result, IDCANCEL);
 }
 
@@ -379,6 +384,51 @@ TEST(MacroEdit, RecordingTakesTheKeyboardUntilItStopsOrTheEditorDies) {
     }
 }
 
+// A keyboard user, for whom every key is the macro's while it records:
+// Pause stops it and is never recorded nor let through, and the focus, on
+// Stop Recording while it records, goes on to a live control as the button
+// turns off; so too when a full list stops it. A line says how to stop
+// while it records.
+TEST(MacroEdit, PauseStopsTheRecordingUnrecordedAndTheFocusStaysOnALiveControl) {
+    constexpr Key kPause{VK_PAUSE, 0x45};
+    StrokeCounter counter;
+    ASSERT_TRUE(counter.installed());
+    const auto focusIsLive = [](const CWnd& dialog) {
+        HWND focus = ::GetFocus();
+        return focus != nullptr && ::IsChild(dialog, focus) && ::IsWindowEnabled(focus) &&
+               ::IsWindowVisible(focus);
+    };
+    Editor<> editor(nullptr);
+    ::SetForegroundWindow(editor.dlg);
+    const CWnd hint = editor.Item(IDC_RECORDING_HINT);
+    EXPECT_FALSE(hint.IsWindowVisible());
+
+    editor.Item(IDC_START_RECORDING).SetFocus();
+    editor.Click(IDC_START_RECORDING);
+    ASSERT_TRUE(editor.dlg.IsRecording());
+    EXPECT_EQ(::GetFocus(), editor.Item(IDC_STOP_RECORDING).GetSafeHwnd());
+    EXPECT_TRUE(hint.IsWindowVisible());
+    EXPECT_EQ(hint.GetWindowText(), "Press Pause to stop");
+    const int before = counter.count();
+    Inject(Strokes({kTab, kKeyA, kPause}));
+    EXPECT_FALSE(editor.dlg.IsRecording());
+    // Tab and A, pressed and released; Pause's release came after the end.
+    EXPECT_EQ(editor.dlg.Events().size(), 4);
+    EXPECT_EQ(counter.count(), before + 1);
+    EXPECT_TRUE(focusIsLive(editor.dlg));
+    EXPECT_FALSE(hint.IsWindowVisible());
+
+    editor.Item(IDC_START_RECORDING).SetFocus();
+    editor.Click(IDC_START_RECORDING);
+    ASSERT_TRUE(editor.dlg.IsRecording());
+    std::vector<Key> strokes(kMaxMacroRows / 2 + 1, kKeyA);
+    Inject(Strokes(strokes));
+    EXPECT_FALSE(editor.dlg.IsRecording());
+    EXPECT_EQ(editor.dlg.Events().size(), kMaxMacroRows);
+    EXPECT_TRUE(focusIsLive(editor.dlg));
+    EXPECT_FALSE(hint.IsWindowVisible());
+}
+
 // A Shift held down as recording starts: the hook sees the key's
 // auto-repeats and its release, and swallowing that release would leave
 // Shift held down for every program until the next stroke of it. The same
@@ -465,22 +515,44 @@ bool OpensMenu(const std::function<void()>& open) {
 
 // Opens a menu with `open`, closes it, and chooses `command` as the menu
 // would have; then answers the editor the command opens (titled `editor`)
-// with its button `answer`.
-void ChooseAndAnswer(HWND dialog, const std::function<void()>& open, UINT command,
-                     const char* editor = nullptr, int answer = 0) {
+// with its button `answer`, after `steps` inside it.
+void ChooseAndAnswer(
+    HWND dialog, const std::function<void()>& open, UINT command, const char* editor = nullptr,
+    int answer = 0, const std::function<void()>& steps = [] {}) {
     EXPECT_TRUE(OpensMenu(open));
     ::PostMessageA(dialog, WM_COMMAND, command, 0);
     if (editor == nullptr) {
         PumpMessages();
         return;
     }
-    InsideModalLoop answered([] {}, [&] { return ::FindWindowA("#32770", editor); }, answer);
+    InsideModalLoop answered(
+        steps, [&] { return ::FindWindowA("#32770", editor); }, answer);
     for (int i = 0; i < 2000 && !answered.ran(); ++i) {
         PumpMessages();
         ::Sleep(1);
     }
     EXPECT_TRUE(answered.ran()) << editor;
     PumpMessages();
+}
+
+constexpr char kKeyCapture[] = "Please press a single key";
+constexpr Key kF1{VK_F1, 0x3B};
+
+// Inside a key capture opened for a layer that holds no key: it shows none,
+// and OK waits for one; the action list shows with its caption when
+// `actions`. Then `key` is pressed.
+std::function<void()> TakeKeyInNewCapture(Key key, bool actions) {
+    return [key, actions] {
+        HWND capture = ::FindWindowA("#32770", kKeyCapture);
+        EXPECT_EQ(TextOf(Item(capture, IDC_KEY_NAME)), "");
+        EXPECT_FALSE(::IsWindowEnabled(Item(capture, IDC_ACCEPT)));
+        EXPECT_EQ(::IsWindowVisible(Item(capture, IDC_ACTION)) != FALSE, actions);
+        EXPECT_EQ(::IsWindowVisible(Item(capture, IDC_ACTION_CAPTION)) != FALSE, actions);
+        EXPECT_TRUE(::IsWindowVisible(Item(capture, IDC_CAPTURE_HINT)));
+        Inject(Strokes({key}));
+        EXPECT_TRUE(::IsWindowEnabled(Item(capture, IDC_ACCEPT)));
+        EXPECT_FALSE(::IsWindowVisible(Item(capture, IDC_CAPTURE_HINT)));
+    };
 }
 
 class MultiLayerTest : public ::testing::Test {
@@ -521,9 +593,11 @@ TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndATypedNameLastsUntilOk) {
 
     ChooseAndAnswer(
         dlg, [&] { Click(0); }, ID_STOP_KEY);
-    // The key capture opens on key 59 and its OK fills the free row.
+    // The key capture opens on no key and its OK, once F1 was pressed,
+    // fills the free row.
     ChooseAndAnswer(
-        dlg, [&] { Click(1); }, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+        dlg, [&] { Click(1); }, ID_KEYBOARD, kKeyCapture, IDC_ACCEPT,
+        TakeKeyInNewCapture(kF1, true));
     ASSERT_EQ(dlg.Record().layerCount, 2u);
     EXPECT_EQ(dlg.Record().layers[1].action.code, 0x0120003Bu);
     EXPECT_FALSE(OkEnabled());
@@ -535,8 +609,14 @@ TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndATypedNameLastsUntilOk) {
         dlg, [&] { Click(2); }, ID_STOP_KEY);
     EXPECT_EQ(dlg.Record().layerCount, 3u);
     EXPECT_EQ(Name(), "Typed");
+    // A key layer's capture opens on its key, which OK keeps.
     InsideModalLoop answered(
-        [] {}, [] { return ::FindWindowA("#32770", "Please press a single key"); }, IDC_ACCEPT);
+        [] {
+            HWND capture = ::FindWindowA("#32770", kKeyCapture);
+            EXPECT_NE(TextOf(Item(capture, IDC_KEY_NAME)), "");
+            EXPECT_TRUE(::IsWindowEnabled(Item(capture, IDC_ACCEPT)));
+        },
+        [] { return ::FindWindowA("#32770", kKeyCapture); }, IDC_ACCEPT);
     Click(1, NM_DBLCLK);
     EXPECT_TRUE(answered.ran());
     EXPECT_EQ(Name(), "Typed");
@@ -551,6 +631,29 @@ TEST_F(MultiLayerTest, LayersAreAddedFromTheFreeRowAndATypedNameLastsUntilOk) {
     dlg.StoreRecord(*stored);
     EXPECT_EQ(ReadText(stored->name), "Typed");
     EXPECT_EQ(stored->layers[0].action.code, 0x0120003Bu);
+}
+
+// Insert on the list adds a layer as a right-click on the free row does,
+// whichever row the keyboard is on; with four layers there is no row to add
+// one in. Escape cancels, through the dialog manager as the dialog's loop
+// hands it the key.
+TEST_F(MultiLayerTest, InsertOpensTheFreeRowsMenuAndEscapeCancels) {
+    Open(nullptr);
+    const auto insert = [&] {
+        List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        List().SendMessage(WM_KEYDOWN, VK_INSERT, 0);
+    };
+    for (std::uint32_t layers = 1; layers <= 4; ++layers) {
+        ChooseAndAnswer(dlg, insert, ID_STOP_KEY);
+        EXPECT_EQ(dlg.Record().layerCount, layers);
+    }
+    EXPECT_FALSE(OpensMenu(insert));
+
+    ::SetFocus(List());
+    MSG escape{List(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(::IsDialogMessageA(dlg, &escape));
+    PumpMessages();
+    EXPECT_FALSE(dlg.IsWindowVisible());
 }
 
 class TwinSwitchTest : public ::testing::Test {
@@ -577,7 +680,8 @@ TEST_F(TwinSwitchTest, BothKeysAreClicksPickedFromTheirArrows) {
     Open(*other);
 
     ChooseAndAnswer(
-        dlg, [&] { ClickArrow(1); }, ID_KEYBOARD, "Please press a single key", IDC_ACCEPT);
+        dlg, [&] { ClickArrow(1); }, ID_KEYBOARD, kKeyCapture, IDC_ACCEPT,
+        TakeKeyInNewCapture(kKeyA, false));
     ChooseAndAnswer(
         dlg, [&] { ClickArrow(0); }, ID_MOUSE_BUTTON, "Please select a mouse button", IDOK);
     EXPECT_FALSE(OkEnabled());

@@ -139,6 +139,39 @@ TEST(DialogCommands, AMenuCommandUnderAModalDialogBringsItToTheFrontInsteadOfAct
     EXPECT_EQ(owner.count, 2);
 }
 
+// A control disabled with the keyboard focus on it hands the focus on: the
+// system would leave it on nothing, and Tab, Escape and the access keys with
+// it, until a click.
+TEST(EnableWindow, AFocusedControlHandsTheFocusOnBeforeItIsDisabled) {
+    CDialog dialog(IDD_SKIN_TEST);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    dialog.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(dialog);
+    PumpMessages();
+    const CWnd first = dialog.GetDlgItem(IDC_SKIN_BUTTON);
+    const CWnd second = dialog.GetDlgItem(IDC_SKIN_PICTURE);
+
+    // Another control disabled leaves the focus where it is.
+    first.SetFocus();
+    ASSERT_EQ(::GetFocus(), first.GetSafeHwnd());
+    second.EnableWindow(false);
+    EXPECT_EQ(::GetFocus(), first.GetSafeHwnd());
+    second.EnableWindow(true);
+
+    // The focused one: on to the next control Tab reaches.
+    first.EnableWindow(false);
+    EXPECT_FALSE(first.IsWindowEnabled());
+    EXPECT_EQ(::GetFocus(), second.GetSafeHwnd());
+
+    // The last one Tab reaches: the dialog keeps the keys, on itself or on
+    // what its dialog manager gives them to.
+    second.EnableWindow(false);
+    EXPECT_FALSE(second.IsWindowEnabled());
+    HWND focus = ::GetFocus();
+    EXPECT_TRUE(focus == dialog.GetSafeHwnd() || ::IsChild(dialog, focus)) << focus;
+    EXPECT_NE(focus, second.GetSafeHwnd());
+}
+
 // The application object's registry settings.
 
 // A key of this process alone: test runs may overlap.
