@@ -97,7 +97,7 @@ void CGripdeckDlg::OnFileSummary() {
     // An edited summary is an edit like any other: a step, offered for saving.
     ChangeSummary(dialog.fields);
     app.summaryVisible = dialog.showSummary != 0;
-    summaryWindow.ShowWindow(app.summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    ShowSummaryWindow(app.summaryVisible);
 }
 
 void CGripdeckDlg::ChangeSummary(const SummaryFields& fields) {

@@ -36,7 +36,7 @@ void CGripdeckDlg::ShowHide() {
         // Beside the main window where it is now, unless the user moved it.
         if (app.summaryVisible) {
             PlaceSummary();
-            summaryWindow.ShowWindow(SW_SHOWNOACTIVATE);
+            ShowSummaryWindow(true);
         } else {
             summaryWindow.ShowWindow(SW_HIDE);
         }

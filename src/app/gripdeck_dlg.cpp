@@ -61,6 +61,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnEditUndo>(ID_EDIT_UNDO),
         OnCommand<&D::OnEditRedo>(ID_EDIT_REDO),
         OnMessage<WM_INITMENUPOPUP, &D::OnInitMenuPopup>(),
+        OnMessage<WM_ACTIVATE, &D::OnActivate>(),
         OnCommand<&D::OnFileOpen>(ID_FILE_OPEN),
         OnCommand<&D::OnFileLoadSystemDefault>(ID_FILE_LOAD_SYSTEM_DEFAULT),
         OnCommand<&D::OnFileSave>(ID_FILE_SAVE),
@@ -189,7 +190,7 @@ void CGripdeckDlg::FinishStart() {
     padPictureWindow.Create(hwnd_);
     // Placed even when hidden: File > Summary shows it where it is.
     PlaceSummary();
-    summaryWindow.ShowWindow(GripdeckApp().summaryVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    ShowSummaryWindow(GripdeckApp().summaryVisible);
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
     ReadEarlierProfile();
     autoSwitch_.Start(hwnd_);
@@ -208,6 +209,38 @@ void CGripdeckDlg::LoadFixedTexts() {
     labelTexts_.stop = LoadText(IDS_STOP);
     labelTexts_.stopMacro = LoadText(IDS_STOP_MACRO);
     labelTexts_.superStop = LoadText(IDS_SUPER_STOP);
+}
+
+void CGripdeckDlg::ShowSummaryWindow(bool shown) {
+    if (!shown) {
+        summaryWindow.ShowWindow(SW_HIDE);
+        return;
+    }
+    // Shown without taking the keyboard from the main window, and still in
+    // front of it: not every window manager raises a window it does not
+    // activate, and where the two overlap the summary would lie behind.
+    summaryWindow.ShowWindow(SW_SHOWNOACTIVATE);
+    KeepCompanionsInFront();
+}
+
+void CGripdeckDlg::KeepCompanionsInFront() {
+    for (HWND companion : {summaryWindow.GetSafeHwnd(), PadPictureWindow()}) {
+        if (companion != nullptr && ::IsWindowVisible(companion)) {
+            ::SetWindowPos(companion, HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
+LRESULT CGripdeckDlg::OnActivate(WPARAM state, LPARAM) {
+    // Windows keeps a window's owned windows above it; not every window
+    // manager does, and the summary and the pad picture must not lie behind
+    // the main window where they overlap it.
+    if (LOWORD(state) != WA_INACTIVE) {
+        KeepCompanionsInFront();
+    }
+    SetMsgHandled(false);
+    return 0;
 }
 
 void CGripdeckDlg::SetTitle() {
@@ -348,6 +381,7 @@ void CGripdeckDlg::OnPadIcon() {
             }
             PlacePadPicture(picture);
             picture.ShowWindow(SW_SHOW);
+            KeepCompanionsInFront();
             return;
         }
         case PadIconAction::Nothing:

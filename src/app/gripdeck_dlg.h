@@ -128,6 +128,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void CreatePadControls();
     void LoadFixedTexts();
     void SetTitle();
+    // Shows the summary window in front of the main window, or hides it.
+    void ShowSummaryWindow(bool shown);
+    // The summary and the pad picture, where shown, above the main window.
+    void KeepCompanionsInFront();
+    LRESULT OnActivate(WPARAM state, LPARAM);
     BOOL OnEraseBkgnd(HDC dc);
     UINT OnNcHitTest(POINT screen);
     void OnLButtonDblClk(UINT flags, POINT client);
