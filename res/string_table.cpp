@@ -43,6 +43,21 @@ const char* FindString(unsigned id) {
     return it->text.data();
 }
 
+std::string FillString(unsigned id, std::initializer_list<std::string_view> arguments) {
+    const char* format = FindString(id);
+    std::string text = format != nullptr ? format : "";
+    std::size_t from = 0;
+    for (std::string_view argument : arguments) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos) {
+            break;
+        }
+        text.replace(at, 2, argument);
+        from = at + argument.size();
+    }
+    return text;
+}
+
 std::string FormatString(unsigned id, std::string_view argument) {
     const char* format = FindString(id);
     if (format == nullptr) {

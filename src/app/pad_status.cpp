@@ -10,23 +10,6 @@
 namespace gd {
 namespace {
 
-// String `id` with each "%s" in turn replaced by the next argument; an
-// argument holding "%s" itself is left as it is.
-std::string Fill(unsigned id, std::initializer_list<std::string_view> arguments) {
-    const char* format = FindString(id);
-    std::string text = format != nullptr ? format : "";
-    std::size_t from = 0;
-    for (std::string_view argument : arguments) {
-        const std::size_t at = text.find("%s", from);
-        if (at == std::string::npos) {
-            break;
-        }
-        text.replace(at, 2, argument);
-        from = at + argument.size();
-    }
-    return text;
-}
-
 std::string PresenceText(PadPresence presence) {
     switch (presence) {
         case PadPresence::Connected:
@@ -44,13 +27,13 @@ std::string PresenceText(PadPresence presence) {
 std::string HoldingText(const PadHolding& holding) {
     switch (holding.source) {
         case PadSource::Earlier:
-            return Fill(IDS_PAD_EARLIER, {holding.profile});
+            return FillString(IDS_PAD_EARLIER, {holding.profile});
         case PadSource::User:
-            return Fill(IDS_PAD_BY_USER, {holding.profile});
+            return FillString(IDS_PAD_BY_USER, {holding.profile});
         case PadSource::Game:
-            return Fill(IDS_PAD_FOR_GAME, {holding.profile, holding.program});
+            return FillString(IDS_PAD_FOR_GAME, {holding.profile, holding.program});
         case PadSource::AfterGame:
-            return Fill(IDS_PAD_AFTER_GAME, {holding.profile, holding.program});
+            return FillString(IDS_PAD_AFTER_GAME, {holding.profile, holding.program});
         case PadSource::None:
             break;
     }
@@ -93,11 +76,11 @@ std::string PadStatusText(PadPresence presence, const PadHolding& holding) {
     if (pad.empty() || held.empty()) {
         return pad.empty() ? held : pad;
     }
-    return Fill(IDS_PAD_STATUS, {pad, held});
+    return FillString(IDS_PAD_STATUS, {pad, held});
 }
 
 std::string AppliedText(const std::string& profile) {
-    return Fill(IDS_PAD_APPLIED, {profile});
+    return FillString(IDS_PAD_APPLIED, {profile});
 }
 
 }  // namespace gd

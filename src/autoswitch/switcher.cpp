@@ -11,22 +11,6 @@
 namespace gd {
 namespace {
 
-// String `id` with each "%s" in turn replaced by the next argument.
-std::string Fill(unsigned id, std::initializer_list<std::string_view> arguments) {
-    const char* format = FindString(id);
-    std::string text = format != nullptr ? format : "";
-    std::size_t from = 0;
-    for (std::string_view argument : arguments) {
-        const std::size_t at = text.find("%s", from);
-        if (at == std::string::npos) {
-            break;
-        }
-        text.replace(at, 2, argument);
-        from = at + argument.size();
-    }
-    return text;
-}
-
 // A rule as reportedBroken_ keeps it: edited, it may be broken anew.
 std::string BrokenKey(const Rule& rule) {
     return rule.name + '\n' + rule.profile;
@@ -88,7 +72,7 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
         if (active_ && active_->kind == RuleKind::WhileInFront) {
             ReturnBack(program, FindString(IDS_WHY_LEFT_FRONT), actions);
         } else if (active_) {
-            Record(program, active_->profile, Fill(IDS_WHY_STAYS, {active_->program}));
+            Record(program, active_->profile, FillString(IDS_WHY_STAYS, {active_->program}));
         } else {
             Record(program, "", FindString(IDS_WHY_NO_RULE));
         }
@@ -109,10 +93,10 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
     }
     if (std::optional<std::string> reason = check_(rule->profile)) {
         if (reportedBroken_.insert(BrokenKey(*rule)).second) {
-            actions.push_back(
-                {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_UNREADABLE, {rule->profile}), 0});
+            actions.push_back({SwitchAction::Kind::Balloon, "",
+                               FillString(IDS_AUTO_UNREADABLE, {rule->profile}), 0});
         }
-        Record(program, rule->profile, Fill(IDS_WHY_UNREADABLE, {*reason}));
+        Record(program, rule->profile, FillString(IDS_WHY_UNREADABLE, {*reason}));
         return actions;
     }
     SwitchTo(*rule, processId, imagePath, actions);
@@ -127,8 +111,8 @@ bool Switcher::MayPublish(const Rule& rule, const std::string& program,
     }
     if (std::optional<std::string> reason = check_(rule.profile)) {
         actions.push_back(
-            {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_UNREADABLE, {rule.profile}), 0});
-        Record(program, rule.profile, Fill(IDS_WHY_UNREADABLE, {*reason}));
+            {SwitchAction::Kind::Balloon, "", FillString(IDS_AUTO_UNREADABLE, {rule.profile}), 0});
+        Record(program, rule.profile, FillString(IDS_WHY_UNREADABLE, {*reason}));
         return false;
     }
     return true;
@@ -148,7 +132,7 @@ std::vector<SwitchAction> Switcher::Try(const Rule& rule) {
     active_ = Active{rule.profile, program, RuleKind::WhileInFront, {}, true};
     actions.push_back({SwitchAction::Kind::Publish, rule.profile, "", 0});
     actions.push_back({SwitchAction::Kind::Balloon, "",
-                       Fill(IDS_AUTO_SWITCHED, {ProfileFileName(rule.profile), program}), 0});
+                       FillString(IDS_AUTO_SWITCHED, {ProfileFileName(rule.profile), program}), 0});
     Record(program, rule.profile, FindString(IDS_WHY_TRIED));
     return actions;
 }
@@ -172,7 +156,7 @@ void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::st
     active_ = Active{rule.profile, program, rule.kind, {}};
     actions.push_back({SwitchAction::Kind::Publish, rule.profile, "", 0});
     actions.push_back({SwitchAction::Kind::Balloon, "",
-                       Fill(IDS_AUTO_SWITCHED, {ProfileFileName(rule.profile), program}), 0});
+                       FillString(IDS_AUTO_SWITCHED, {ProfileFileName(rule.profile), program}), 0});
     if (rule.kind == RuleKind::WhileRunning) {
         active_->processes.emplace(processId, imagePath);
         actions.push_back({SwitchAction::Kind::Watch, "", "", processId});
@@ -187,8 +171,8 @@ void Switcher::ReturnBack(std::string program, const std::string& why,
     // The copy is handed back now; the next switch remembers the pad anew.
     padRemembered_ = false;
     if (returnTo_.empty() && nothingRemembered_) {
-        actions.push_back(
-            {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_STAYS, {ProfileFileName(leaving)}), 0});
+        actions.push_back({SwitchAction::Kind::Balloon, "",
+                           FillString(IDS_AUTO_STAYS, {ProfileFileName(leaving)}), 0});
         Record(std::move(program), leaving, why);
         return;
     }
@@ -197,13 +181,13 @@ void Switcher::ReturnBack(std::string program, const std::string& why,
     if (!returnTo_.empty()) {
         if (std::optional<std::string> reason = check_(returnTo_)) {
             actions.push_back(
-                {SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_UNREADABLE, {returnTo_}), 0});
-            Record(program, returnTo_, Fill(IDS_WHY_UNREADABLE, {*reason}));
+                {SwitchAction::Kind::Balloon, "", FillString(IDS_AUTO_UNREADABLE, {returnTo_}), 0});
+            Record(program, returnTo_, FillString(IDS_WHY_UNREADABLE, {*reason}));
             return;
         }
     }
     actions.push_back({SwitchAction::Kind::Publish, returnTo_, "", 0});
-    actions.push_back({SwitchAction::Kind::Balloon, "", Fill(IDS_AUTO_RETURNED, {shown}), 0});
+    actions.push_back({SwitchAction::Kind::Balloon, "", FillString(IDS_AUTO_RETURNED, {shown}), 0});
     Record(std::move(program), returnTo_.empty() ? shown : returnTo_, why);
 }
 
