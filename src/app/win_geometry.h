@@ -31,20 +31,22 @@ inline Rect WorkAreaOf(HWND window) {
     return ToRect(info.rcWork);
 }
 
+// Adds a monitor's work area to the vector `found` points to. A function of
+// its own: the system calls it with the stdcall convention, which a lambda
+// does not take on 32-bit Windows.
+inline BOOL CALLBACK AddMonitorWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoA(monitor, &info)) {
+        reinterpret_cast<std::vector<Rect>*>(found)->push_back(ToRect(info.rcWork));
+    }
+    return TRUE;
+}
+
 // Every monitor's work area.
 inline std::vector<Rect> MonitorWorkAreas() {
     std::vector<Rect> areas;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            if (::GetMonitorInfoA(monitor, &info)) {
-                reinterpret_cast<std::vector<Rect>*>(found)->push_back(ToRect(info.rcWork));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&areas));
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitorWorkArea, reinterpret_cast<LPARAM>(&areas));
     return areas;
 }
 
