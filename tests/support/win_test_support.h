@@ -311,8 +311,10 @@ inline void Inject(std::vector<INPUT> inputs) {
     Injection job{std::move(inputs)};
     HANDLE thread = ::CreateThread(nullptr, 0, &Injection::Run, &job, 0, nullptr);
     ASSERT_NE(thread, nullptr);
-    // The bound only keeps a broken build from hanging.
-    for (int round = 0; round < 500; ++round) {
+    // The bound only keeps a broken build from hanging; each event may pass
+    // another process's hook, slow on a busy machine.
+    const std::size_t rounds = 500 + 20 * job.inputs.size();
+    for (std::size_t round = 0; round < rounds; ++round) {
         if (::MsgWaitForMultipleObjects(1, &thread, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0) {
             break;
         }
