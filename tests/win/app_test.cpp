@@ -507,7 +507,8 @@ TEST_F(KeyboardTest, EveryWindowIsWorkedFromTheKeyboardAlone) {
     Press({kEnter});
     EXPECT_TRUE(
         WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(capture, IDC_CAPTURE_AGAIN)); }));
-    EXPECT_EQ(Focused(), IDC_ACCEPT);
+    // The capture hands the focus to OK once it has enabled it.
+    EXPECT_TRUE(WaitForFocus(IDC_ACCEPT)) << Focused();
     const std::string enterName = ControlText(::GetDlgItem(capture, IDC_KEY_NAME));
     Press({kSpace});
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(capture); }));
