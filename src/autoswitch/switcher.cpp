@@ -103,6 +103,14 @@ std::vector<SwitchAction> Switcher::Foreground(std::uint32_t processId,
     return actions;
 }
 
+void Switcher::RememberPadOnce(std::vector<SwitchAction>& actions) {
+    if (returnTo_.empty() && !padRemembered_) {
+        padRemembered_ = true;
+        nothingRemembered_ = false;
+        actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
+    }
+}
+
 bool Switcher::MayPublish(const Rule& rule, const std::string& program,
                           std::vector<SwitchAction>& actions) {
     if (active_ && SameTextIgnoringCase(active_->profile, rule.profile)) {
@@ -124,11 +132,7 @@ std::vector<SwitchAction> Switcher::Try(const Rule& rule) {
     if (!MayPublish(rule, program, actions)) {
         return actions;
     }
-    if (returnTo_.empty() && !padRemembered_) {
-        padRemembered_ = true;
-        nothingRemembered_ = false;
-        actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
-    }
+    RememberPadOnce(actions);
     active_ = Active{rule.profile, program, RuleKind::WhileInFront, {}, true};
     actions.push_back({SwitchAction::Kind::Publish, rule.profile, "", 0});
     actions.push_back({SwitchAction::Kind::Balloon, "",
@@ -148,11 +152,7 @@ std::vector<SwitchAction> Switcher::EndTry() {
 void Switcher::SwitchTo(const Rule& rule, std::uint32_t processId, const std::string& imagePath,
                         std::vector<SwitchAction>& actions) {
     const std::string program = ProgramName(imagePath);
-    if (returnTo_.empty() && !padRemembered_) {
-        padRemembered_ = true;
-        nothingRemembered_ = false;
-        actions.push_back({SwitchAction::Kind::RememberPad, "", "", 0});
-    }
+    RememberPadOnce(actions);
     active_ = Active{rule.profile, program, rule.kind, {}};
     actions.push_back({SwitchAction::Kind::Publish, rule.profile, "", 0});
     actions.push_back({SwitchAction::Kind::Balloon, "",

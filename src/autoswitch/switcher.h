@@ -109,6 +109,9 @@ class Switcher {
                   std::vector<SwitchAction>& actions);
     // As Foreground for the rule's own program: false, with the balloon and
     // history line said, when its profile is on the pad already or unreadable.
+    // Asks the caller to keep what the pad holds, unless a copy or a manual
+    // apply already says what to return to.
+    void RememberPadOnce(std::vector<SwitchAction>& actions);
     bool MayPublish(const Rule& rule, const std::string& program,
                     std::vector<SwitchAction>& actions);
     // Takes `program` by value: callers pass the active switch's own name,
