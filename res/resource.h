@@ -394,6 +394,16 @@
 #define IDS_PAD_AFTER_GAME 506  // profile, program
 #define IDS_PAD_EARLIER 507     // profile
 #define IDS_PAD_APPLIED 508     // profile
+// ---- The picture of a profile: File > Export Picture... and Print..., gpxtool picture
+#define ID_FILE_EXPORT_PICTURE 33130
+#define ID_FILE_PRINT_PICTURE 33131
+#define IDS_PICTURE_GAME 520          // the profile's game
+#define IDS_PICTURE_NO_NAME 521
+#define IDS_PICTURE_UNKNOWN_SLOT 522
+#define IDS_PICTURE_FILTER 523
+#define IDS_PICTURE_NOT_SAVED 524     // the picture's path
+#define IDS_PRINT_NO_PRINTER 525
+#define IDS_PRINT_FAILED 526
 // ---- File commands and help
 #define ID_HELP_USER_GUIDE 33120    // About menu and F1
 #define ID_FILE_RECENT_FIRST 33121  // File menu, recent place 0: opens it
