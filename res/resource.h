@@ -397,11 +397,11 @@
 // ---- The picture of a profile: File > Export Picture... and Print..., gpxtool picture
 #define ID_FILE_EXPORT_PICTURE 33130
 #define ID_FILE_PRINT_PICTURE 33131
-#define IDS_PICTURE_GAME 520          // the profile's game
+#define IDS_PICTURE_GAME 520  // the profile's game
 #define IDS_PICTURE_NO_NAME 521
 #define IDS_PICTURE_UNKNOWN_SLOT 522
 #define IDS_PICTURE_FILTER 523
-#define IDS_PICTURE_NOT_SAVED 524     // the picture's path
+#define IDS_PICTURE_NOT_SAVED 524  // the picture's path
 #define IDS_PRINT_NO_PRINTER 525
 #define IDS_PRINT_FAILED 526
 // ---- File commands and help

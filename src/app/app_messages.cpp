@@ -21,6 +21,9 @@ constexpr MessageBoxEntry kMessages[] = {
     {AppMessage::SaveChanges, IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, 0},
     {AppMessage::GuideMissing, IDS_GUIDE_MISSING, MB_OK | MB_ICONEXCLAMATION, 0},
     {AppMessage::GuideNotOpened, IDS_GUIDE_NOT_OPENED, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::PictureNotSaved, IDS_PICTURE_NOT_SAVED, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::NoPrinter, IDS_PRINT_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::PrintFailed, IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION, 0},
 };
 
 const MessageBoxEntry& EntryOf(AppMessage message) {

@@ -13,6 +13,9 @@ enum class AppMessage {
     SaveChanges,         // 480, with the profile's name: Yes, No or Cancel
     GuideMissing,        // 481, with the guide's path
     GuideNotOpened,      // 482, with the guide's path
+    PictureNotSaved,     // 524, with the picture's path
+    NoPrinter,           // 525
+    PrintFailed,         // 526
 };
 
 // Shows the box over `owner` and returns the button pressed (IDOK, IDYES,

@@ -234,6 +234,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileSummary();
     // The summary from these fields, as one step; the summary window follows.
     void ChangeSummary(const SummaryFields& fields);
+    // ---- the profile's picture (dlg_picture_commands.cpp): saved as PNG or
+    // SVG, or printed on one page; the profile in the window, unsaved
+    // changes and all, is left as it is.
+    void OnFileExportPicture();
+    void OnFilePrintPicture();
     // ---- undo and redo (dlg_file_commands.cpp)
     void OnEditUndo();
     void OnEditRedo();

@@ -131,8 +131,12 @@ PictureStroke RoundedRect(double x, double y, double w, double h, double r, doub
     return stroke;
 }
 
+// Appended piece by piece: gcc 12 warns wrongly about a literal added to a
+// temporary string.
 std::string MButtonName(int slotIndex) {
-    return "M" + std::to_string(slotIndex + 1);
+    std::string name(1, 'M');
+    name += std::to_string(slotIndex + 1);
+    return name;
 }
 
 // Profile texts may hold line breaks or tabs; each prints as a space.
@@ -210,7 +214,8 @@ std::string BoxLabel(const ButtonSlot& slot, const LabelTexts& texts) {
 }
 
 void AddBox(Picture& picture, int k, const std::string& label) {
-    const double x = kBoxesLeft + (k / 10) * (kBoxWidth + kBoxGap);
+    const int column = k / 10;  // M1..M10 on the left, M11..M20 on the right
+    const double x = kBoxesLeft + column * (kBoxWidth + kBoxGap);
     const double y = kBoxesTop + (k % 10) * kBoxPitch;
     picture.strokes.push_back(RoundedRect(x, y, kBoxWidth, kBoxHeight, 10, 4));
     picture.fills.push_back(PictureFill{x, y, kTagWidth, kBoxHeight});

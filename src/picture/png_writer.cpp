@@ -1,6 +1,7 @@
 #include "picture/png_writer.h"
 
 #include <array>
+#include <cmath>
 #include <string_view>
 
 namespace gd {
@@ -169,7 +170,8 @@ std::vector<std::uint8_t> EncodePng(const GrayImage& image) {
     header.insert(header.end(), {8, 0, 0, 0, 0});  // 8-bit grey, deflate, no interlace
     Chunk(out, "IHDR", header);
     std::vector<std::uint8_t> physical;
-    const auto perMetre = static_cast<std::uint32_t>(image.dotsPerInch * 10000.0 / 254 + 0.5);
+    const auto perMetre =
+        static_cast<std::uint32_t>(std::lround(image.dotsPerInch * 10000.0 / 254));
     PutWord(physical, perMetre);
     PutWord(physical, perMetre);
     physical.push_back(1);  // the unit is the metre
