@@ -404,6 +404,7 @@
 #define IDS_PICTURE_NOT_SAVED 524  // the picture's path
 #define IDS_PRINT_NO_PRINTER 525
 #define IDS_PRINT_FAILED 526
+#define IDS_PICTURE_EXPORT_TITLE 527  // the file dialog's title
 // ---- File commands and help
 #define ID_HELP_USER_GUIDE 33120    // About menu and F1
 #define ID_FILE_RECENT_FIRST 33121  // File menu, recent place 0: opens it

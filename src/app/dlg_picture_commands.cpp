@@ -1,6 +1,7 @@
 // File > Export Picture... and Print...: the profile in the window drawn as
 // a card of its twenty buttons, saved as PNG or SVG or printed on one page.
 #include <windows.h>
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -24,7 +25,6 @@
 namespace gd {
 namespace {
 
-constexpr int kPngDotsPerInch = 200;
 // Printers draw finer than this, but the card's lines and text gain nothing
 // from more pixels, and a page's bitmap stays within a few megabytes.
 constexpr int kMostPrintDotsPerInch = 300;
@@ -68,16 +68,23 @@ bool WritePicture(const std::string& path, bool svg, const Picture& picture) {
         const std::string text = PictureToSvg(picture);
         return output.Write(text.data(), text.size()) && output.Commit();
     }
-    const std::vector<std::uint8_t> png = EncodePng(RenderPicture(picture, kPngDotsPerInch));
+    const std::vector<std::uint8_t> png = EncodePng(RenderPicture(picture, kPictureDotsPerInch));
     return output.Write(png.data(), png.size()) && output.Commit();
 }
 
+enum class PrinterFound { Yes, NoPrinter, Failed };
+
 // The default printer's settings turned to the card's orientation, so the
-// print dialog opens with them; false when there is no printer at all.
-bool DefaultPrinter(PRINTDLGA& request) {
+// print dialog opens with them.
+PrinterFound DefaultPrinter(PRINTDLGA& request) {
     request.Flags = PD_RETURNDEFAULT;
-    if (!::PrintDlgA(&request) || request.hDevMode == nullptr) {
-        return false;
+    if (!::PrintDlgA(&request)) {
+        const DWORD error = ::CommDlgExtendedError();
+        return error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES ? PrinterFound::NoPrinter
+                                                                       : PrinterFound::Failed;
+    }
+    if (request.hDevMode == nullptr) {
+        return PrinterFound::Yes;  // a driver without settings: printed as it comes
     }
     if (auto* mode = static_cast<DEVMODEA*>(::GlobalLock(request.hDevMode))) {
         mode->dmFields |= DM_ORIENTATION;
@@ -85,7 +92,7 @@ bool DefaultPrinter(PRINTDLGA& request) {
             WantsLandscape(kCardWidth, kCardHeight) ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT);
         ::GlobalUnlock(request.hDevMode);
     }
-    return true;
+    return PrinterFound::Yes;
 }
 
 bool PrintPage(HDC printer, const Picture& picture, const std::string& title) {
@@ -150,6 +157,7 @@ void CGripdeckDlg::OnFileExportPicture() {
     CFileDialog dialog(false, "png", ProposedName(session_.currentName()),
                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
                        LoadText(IDS_PICTURE_FILTER), hwnd_);
+    dialog.SetTitle(LoadText(IDS_PICTURE_EXPORT_TITLE));
     if (dialog.DoModal() != IDOK) {
         return;
     }
@@ -165,8 +173,10 @@ void CGripdeckDlg::OnFilePrintPicture() {
     PRINTDLGA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = hwnd_;
-    if (!DefaultPrinter(request)) {
-        ShowAppMessage(hwnd_, AppMessage::NoPrinter);
+    const PrinterFound found = DefaultPrinter(request);
+    if (found != PrinterFound::Yes) {
+        ShowAppMessage(hwnd_, found == PrinterFound::NoPrinter ? AppMessage::NoPrinter
+                                                               : AppMessage::PrintFailed);
         return;
     }
     UniqueGlobal devMode(request.hDevMode);

@@ -15,6 +15,9 @@ struct GrayImage {
     std::vector<std::uint8_t> pixels;  // rows top first, 0 black, 255 white
 };
 
+// The resolution of the PNG form, wherever it is written.
+inline constexpr int kPictureDotsPerInch = 200;
+
 // The whole card at `dotsPerInch` (72..1200), edges smoothed.
 GrayImage RenderPicture(const Picture& picture, int dotsPerInch);
 

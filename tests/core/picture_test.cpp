@@ -118,9 +118,11 @@ TEST(PictureModel, EveryButtonHasItsBoxWithTheMainWindowsLabel) {
         const ButtonBox& box = picture.boxes[m - 1];
         EXPECT_EQ(box.mButton, m);
         EXPECT_EQ(box.label, LabelForSlot(profile.image->slots[m - 1]).text);
+        std::string name(1, 'M');
+        name += std::to_string(m);
         int named = 0;
         for (const PictureText& text : picture.texts) {
-            named += text.ansi == "M" + std::to_string(m) ? 1 : 0;
+            named += text.ansi == name ? 1 : 0;
         }
         EXPECT_EQ(named, 2) << "M" << m << " on the pad and on its box";
     }

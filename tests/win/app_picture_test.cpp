@@ -40,7 +40,7 @@ TEST_F(PictureCommandTest, ExportWritesTheUnsavedProfileInTheChosenFormAndLeaves
         WaitFor([&] { return WindowText(main) == "Gripdeck: picture source profile.gpx *"; }));
 
     program.Command(ID_FILE_EXPORT_PICTURE);
-    HWND dialog = WaitForDialog(program.Pid(), "Save As");
+    HWND dialog = WaitForDialog(program.Pid(), "Export Picture");
     ASSERT_NE(dialog, nullptr);
     ChooseFile(dialog, svg);
     ASSERT_TRUE(WaitFor([&] { return FileExists(svg) && !::IsWindow(dialog); }));
@@ -54,7 +54,7 @@ TEST_F(PictureCommandTest, ExportWritesTheUnsavedProfileInTheChosenFormAndLeaves
 
     // A name without an extension takes the chosen type's: PNG, the first.
     program.Command(ID_FILE_EXPORT_PICTURE);
-    dialog = WaitForDialog(program.Pid(), "Save As");
+    dialog = WaitForDialog(program.Pid(), "Export Picture");
     ASSERT_NE(dialog, nullptr);
     ChooseFile(dialog, pngStem);
     ASSERT_TRUE(WaitFor([&] { return FileExists(pngStem + ".png") && !::IsWindow(dialog); }));

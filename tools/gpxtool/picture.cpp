@@ -56,7 +56,7 @@ int Picture(const std::string& file, const std::string& output, Console& console
         return Write(console, output, svg.data(), svg.size());
     }
     const std::vector<std::uint8_t> png =
-        gd::EncodePng(gd::RenderPicture(picture, kPictureDotsPerInch));
+        gd::EncodePng(gd::RenderPicture(picture, gd::kPictureDotsPerInch));
     return Write(console, output, png.data(), png.size());
 }
 

@@ -7,9 +7,7 @@
 namespace gpxtool {
 
 // The output's extension (.svg or .png, any case) picks the form; the PNG
-// is drawn at kPictureDotsPerInch. Exit status as the other commands'.
+// is drawn at gd::kPictureDotsPerInch. Exit status as the other commands'.
 int Picture(const std::string& file, const std::string& output, Console& console);
-
-inline constexpr int kPictureDotsPerInch = 200;
 
 }  // namespace gpxtool
