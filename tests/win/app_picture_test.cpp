@@ -17,6 +17,9 @@ std::string FileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// The file dialog's "Save as type" list (cmb1).
+constexpr int kFileTypeList = 0x0470;
+
 using PictureCommandTest = AppTest;
 
 TEST_F(PictureCommandTest, ExportWritesTheUnsavedProfileInTheChosenFormAndLeavesItAsItIs) {
@@ -25,6 +28,9 @@ TEST_F(PictureCommandTest, ExportWritesTheUnsavedProfileInTheChosenFormAndLeaves
     const std::string pngStem = Work("picture without extension");
     ::DeleteFileA(svg.c_str());
     ::DeleteFileA((pngStem + ".png").c_str());
+    const std::string svgStem = Work("picture chosen as svg");
+    ::DeleteFileA((svgStem + ".svg").c_str());
+    ::DeleteFileA((svgStem + ".png").c_str());
     ASSERT_TRUE(WriteProfile(profile, *MacroProfile("Pictured", {0, 13}), "Saved name"));
     Program program(Quoted(profile));
     HWND main = program.Main();
@@ -60,6 +66,21 @@ TEST_F(PictureCommandTest, ExportWritesTheUnsavedProfileInTheChosenFormAndLeaves
     ASSERT_TRUE(WaitFor([&] { return FileExists(pngStem + ".png") && !::IsWindow(dialog); }));
     program.Sync();
     EXPECT_EQ(FileBytes(pngStem + ".png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+
+    // A bare name with SVG chosen in the type list: an SVG.
+    program.Command(ID_FILE_EXPORT_PICTURE);
+    dialog = WaitForDialog(program.Pid(), "Export Picture");
+    ASSERT_NE(dialog, nullptr);
+    HWND types = ::GetDlgItem(dialog, kFileTypeList);
+    ASSERT_NE(types, nullptr);
+    ::SendMessageA(types, CB_SETCURSEL, 1, 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELENDOK),
+                   reinterpret_cast<LPARAM>(types));
+    ChooseFile(dialog, svgStem);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    program.Sync();
+    EXPECT_FALSE(FileExists(svgStem + ".png"));
+    EXPECT_EQ(FileBytes(svgStem + ".svg").substr(0, 5), "<?xml");
 }
 
 TEST_F(PictureCommandTest, PrintWithoutAPrinterSaysSoAndTheProgramGoesOn) {
