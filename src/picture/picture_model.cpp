@@ -7,6 +7,7 @@
 
 #include "picture/picture_font.h"
 #include "profile/image.h"
+#include "picture_pad.h"
 #include "skin_layout.h"
 #include "string_table.h"
 
@@ -34,73 +35,15 @@ constexpr double kLabelSmallest = 26;  // 2.6 mm: about 7.5 points
 constexpr double kKeyNameLargest = 30;
 constexpr double kAscent = 0.76;  // of a capital, in ems
 
-// Path pieces in the drawing's pixels: a line to (x, y), or a quadratic
-// curve through (cx, cy) when curve is set.
-struct PathStep {
-    bool curve;
-    double cx;
-    double cy;
-    double x;
-    double y;
-};
-
-// The body's outline and the wrist rest, as draw.py outlines them.
-constexpr std::array<PathStep, 17> kBody = {{
-    {false, 0, 0, 26, 60},
-    {false, 0, 0, 331, 60},
-    {true, 351, 60, 351, 80},
-    {false, 0, 0, 351, 300},
-    {true, 351, 328, 334, 344},
-    {true, 322, 356, 320, 378},
-    {false, 0, 0, 318, 440},
-    {true, 316, 494, 260, 496},
-    {false, 0, 0, 97, 496},
-    {true, 41, 494, 39, 440},
-    {false, 0, 0, 37, 378},
-    {true, 35, 356, 23, 344},
-    {true, 6, 328, 6, 300},
-    {false, 0, 0, 6, 80},
-    {true, 6, 60, 26, 60},
-    {false, 0, 0, 26, 60},
-    {false, 0, 0, 26, 60},
-}};
-constexpr std::array<PathStep, 10> kWristRest = {{
-    {false, 0, 0, 44, 352},
-    {true, 178, 330, 313, 352},
-    {true, 306, 364, 305, 384},
-    {false, 0, 0, 303, 440},
-    {true, 301, 480, 258, 482},
-    {false, 0, 0, 99, 482},
-    {true, 56, 480, 54, 440},
-    {false, 0, 0, 52, 384},
-    {true, 51, 364, 44, 352},
-    {false, 0, 0, 44, 352},
-}};
-constexpr PicturePoint kStickCentre = {160, 186};
-constexpr std::array<double, 2> kStickRadii = {44, 26};
-
 PicturePoint OnCard(double x, double y) {
     return {kPadLeft + x * kPadScale, kPadTop + y * kPadScale};
 }
 
 template <std::size_t N>
-PictureStroke Path(const std::array<PathStep, N>& steps, double width) {
-    constexpr int kCurveSteps = 10;
+PictureStroke Outline(const picture_pad::PadPoint (&points)[N], double width) {
     PictureStroke stroke{{}, true, width};
-    PicturePoint from{steps[0].x, steps[0].y};
-    stroke.points.push_back(OnCard(from.x, from.y));
-    for (std::size_t i = 1; i < N; ++i) {
-        const PathStep& s = steps[i];
-        if (s.curve) {
-            for (int k = 1; k < kCurveSteps; ++k) {
-                const double t = static_cast<double>(k) / kCurveSteps;
-                const double u = 1 - t;
-                stroke.points.push_back(OnCard(u * u * from.x + 2 * u * t * s.cx + t * t * s.x,
-                                               u * u * from.y + 2 * u * t * s.cy + t * t * s.y));
-            }
-        }
-        stroke.points.push_back(OnCard(s.x, s.y));
-        from = {s.x, s.y};
+    for (const picture_pad::PadPoint& p : points) {
+        stroke.points.push_back(OnCard(p.x, p.y));
     }
     return stroke;
 }
@@ -182,10 +125,11 @@ void AddTitle(Picture& picture, const SummaryBlock& summary) {
 }
 
 void AddPad(Picture& picture) {
-    picture.strokes.push_back(Path(kBody, 7));
-    picture.strokes.push_back(Path(kWristRest, 3));
-    for (double radius : kStickRadii) {
-        picture.strokes.push_back(Circle(kStickCentre, radius, 3));
+    picture.strokes.push_back(Outline(picture_pad::kBody, 7));
+    picture.strokes.push_back(Outline(picture_pad::kWristRest, 3));
+    const PicturePoint stick{picture_pad::kStickCentre.x, picture_pad::kStickCentre.y};
+    for (double radius : {picture_pad::kStickWellRadius, picture_pad::kStickRadius}) {
+        picture.strokes.push_back(Circle(stick, radius, 3));
     }
     // One size for every key's name: the one at which the widest fits the
     // narrowest key on one line.
