@@ -92,11 +92,11 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-// Lines of `fitted` centred on the box's height, from its left edge or
-// centred on (x + width / 2).
+// The lines of `fitted` as a block centred in the band `height` high from
+// `top`; each line starts, is centred or ends at `x` by `anchor`.
 void PlaceLines(Picture& picture, const FittedText& fitted, double x, double top, double height,
                 TextAnchor anchor, bool white) {
-    const double spacing = fitted.size * 1.2;
+    const double spacing = fitted.size * FitLimits{}.lineSpacing;
     const double block = fitted.size + spacing * (static_cast<double>(fitted.lines.size()) - 1);
     double baseline = top + (height - block) / 2 + fitted.size * kAscent + fitted.size * 0.12;
     for (const std::string& line : fitted.lines) {
@@ -110,11 +110,13 @@ void AddTitle(Picture& picture, const SummaryBlock& summary) {
     if (name.empty()) {
         name = FindString(IDS_PICTURE_NO_NAME);
     }
-    const FitLimits nameLimits{2000, 110, 90, 44, 2, 1.2};
+    const FitLimits nameLimits{
+        .width = 2000, .height = 110, .largest = 90, .smallest = 44, .step = 2};
     PlaceLines(picture, FitText(name, nameLimits), kMargin, 70, 110, TextAnchor::Start, false);
     const std::string game = OneLine(ReadText(summary.game));
     if (!game.empty()) {
-        const FitLimits gameLimits{2400, 70, 50, 30, 2, 1.2};
+        const FitLimits gameLimits{
+            .width = 2400, .height = 70, .largest = 50, .smallest = 30, .step = 2};
         PlaceLines(picture, FitText(FormatString(IDS_PICTURE_GAME, game), gameLimits), kMargin, 205,
                    70, TextAnchor::Start, false);
     }
@@ -137,9 +139,11 @@ void AddPad(Picture& picture) {
     for (const skin_layout::Place& place : skin_layout::kPicturePlaces[0]) {
         narrowest = std::min(narrowest, place.width * kPadScale);
     }
-    const double nameSize =
-        FitText("M20", FitLimits{narrowest - 12, kKeyNameLargest, kKeyNameLargest, 14, 1, 1.2})
-            .size;
+    const double nameSize = FitText("M20", FitLimits{.width = narrowest - 12,
+                                                     .height = kKeyNameLargest,
+                                                     .largest = kKeyNameLargest,
+                                                     .smallest = 14})
+                                .size;
     for (int k = 0; k < kButtonCount; ++k) {
         const skin_layout::Place& place = skin_layout::kPicturePlaces[0][k];
         const PicturePoint corner = OnCard(place.x, place.y);
@@ -163,12 +167,16 @@ void AddBox(Picture& picture, int k, const std::string& label) {
     const double y = kBoxesTop + (k % 10) * kBoxPitch;
     picture.strokes.push_back(RoundedRect(x, y, kBoxWidth, kBoxHeight, 10, 4));
     picture.fills.push_back(PictureFill{x, y, kTagWidth, kBoxHeight});
-    const FittedText tag =
-        FitText(MButtonName(k), FitLimits{kTagWidth - 16, kBoxHeight, 40, 20, 1, 1.2});
+    const FittedText tag = FitText(
+        MButtonName(k),
+        FitLimits{.width = kTagWidth - 16, .height = kBoxHeight, .largest = 40, .smallest = 20});
     PlaceLines(picture, tag, x + kTagWidth / 2, y, kBoxHeight, TextAnchor::Middle, true);
     const double textLeft = x + kTagWidth + 18;
-    const FitLimits limits{
-        x + kBoxWidth - 14 - textLeft, kBoxHeight - 20, kLabelLargest, kLabelSmallest, 2, 1.2};
+    const FitLimits limits{.width = x + kBoxWidth - 14 - textLeft,
+                           .height = kBoxHeight - 20,
+                           .largest = kLabelLargest,
+                           .smallest = kLabelSmallest,
+                           .step = 2};
     FittedText fitted = FitText(label, limits);
     PlaceLines(picture, fitted, textLeft, y + 10, kBoxHeight - 20, TextAnchor::Start, false);
     picture.boxes.push_back(ButtonBox{k + 1, label, std::move(fitted)});
