@@ -73,7 +73,7 @@ TEST(RecentFilesMenu, TheFileMenuListsThemNumberedAboveCloseAndOpensTheChosenOne
     const std::vector<std::string> commands{
         "&New\tCtrl+N",  "&Open\tCtrl+O", "&Load System Default",
         "&Save\tCtrl+S", "Save &As...",   "&Information of the Summary",
-        "&Import...",    "&Export...",    "-"};
+        "I&mport...",    "&Export...",    "-"};
     std::vector<std::string> expected = commands;
     expected.insert(expected.end(), {"&Close", "E&xit"});
     EXPECT_EQ(MenuTexts(file), expected);
