@@ -412,6 +412,13 @@
 #define IDS_SAVE_CHANGES 480        // profile name; Yes, No or Cancel
 #define IDS_GUIDE_MISSING 481       // the guide's path
 #define IDS_GUIDE_NOT_OPENED 482    // the guide's path
+// ---- The profile's JSON form: File > Import... and Export...
+#define ID_FILE_IMPORT_JSON 33140
+#define ID_FILE_EXPORT_JSON 33141
+#define IDS_IMPORT_TITLE 530  // their file dialogs
+#define IDS_EXPORT_TITLE 531
+#define IDS_IMPORT_REFUSED 532  // the file's path, the reason
+#define IDS_EXPORT_FAILED 533   // the file's path, the reason
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

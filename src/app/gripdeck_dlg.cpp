@@ -67,6 +67,8 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnFileSave>(ID_FILE_SAVE),
         OnCommand<&D::OnFileSaveAs>(ID_FILE_SAVE_AS),
         OnCommand<&D::OnFileSummary>(ID_FILE_SUMMARY),
+        OnCommand<&D::OnFileImportJson>(ID_FILE_IMPORT_JSON),
+        OnCommand<&D::OnFileExportJson>(ID_FILE_EXPORT_JSON),
         OnCommand<&D::OnFileExportPicture>(ID_FILE_EXPORT_PICTURE),
         OnCommand<&D::OnFilePrintPicture>(ID_FILE_PRINT_PICTURE),
         OnCommand<&D::OnFileClose>(ID_FILE_CLOSE),

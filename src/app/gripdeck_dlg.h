@@ -18,7 +18,8 @@
 // dlg_assignment_commands.cpp (the menu's commands and editors),
 // dlg_pad_status.cpp (APPLY, OK and the status line: the pad, the profile
 // on it and who put it there), dlg_window_places.cpp (where the summary
-// window and the pad picture open), dlg_help.cpp (the user guide).
+// window and the pad picture open), dlg_help.cpp (the user guide),
+// dlg_json_commands.cpp (File > Import... and Export...: the JSON form).
 #include <windows.h>
 
 #include <cstdint>
@@ -255,6 +256,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // once when the pad is there. Chosen in the File menu: opened, as Open
     // opens a file.
     RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path, RecentFilesMenu::From from);
+
+    // ---- the profile's JSON form (dlg_json_commands.cpp)
+    // A new, modified, untitled profile from a JSON file, after the save
+    // question; a refused file changes nothing and says where it is wrong.
+    void OnFileImportJson();
+    // The profile as shown, unsaved changes included, to a JSON file; the
+    // profile, its file and its history stay as they are.
+    void OnFileExportJson();
 
     // ---- start-up entry (dlg_tray.cpp)
     void OnLaunchAtStartup();
