@@ -129,6 +129,8 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
 CGripdeckDlg::~CGripdeckDlg() = default;
 
 BOOL CGripdeckDlg::OnInitDialog() {
+    StartMarks& marks = GripdeckApp().startMarks;
+    marks.Mark("window-made");
     CDialog::OnInitDialog();
     GripdeckApp().SetMainWindow(hwnd_);
     // A driver installation first brings up the window, as a second start does.
@@ -146,6 +148,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     SelectMode(0);
     FitClientToSkin();
     ToggleFrame();
+    marks.Mark("skin");
 
     clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
 
@@ -156,6 +159,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     recentFilesMenu_.RebuildRecentMenu();
     CMenuRef(::GetMenu(hwnd_)).CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
     UseAccelerators(IDR_ACCEL_MAIN);
+    marks.Mark("menus");
 
     LoadFixedTexts();
     // The summary window, made after the first paint, takes what this load
@@ -163,6 +167,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     LoadInstalledPackage();
     RefreshLabels(-1);
     SetPage(1);
+    marks.Mark("package-and-labels");
     return TRUE;
 }
 
@@ -176,28 +181,43 @@ void CGripdeckDlg::FinishStart() {
         return;
     }
     startFinished_ = true;
+    StartMarks& marks = GripdeckApp().startMarks;
+    marks.Mark("finish-start-reached");
     InitCommonControlsOnce();
+    marks.Mark("common-controls");
     bigIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
     SetIcon(bigIcon_.get(), true);
     SetIcon(smallIcon_.get(), false);
+    marks.Mark("icons");
     // The pad controls first, so that they come first in Tab order.
     LoadButtonPage();
+    marks.Mark("button-page");
     CreateSkinnedButtons();
+    marks.Mark("skinned-buttons");
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
+    marks.Mark("tool-tip");
     summaryWindow.Create(hwnd_);
+    marks.Mark("summary-made");
     padPictureWindow.Create(hwnd_);
+    marks.Mark("pad-picture-made");
     // Placed even when hidden: File > Summary shows it where it is.
     PlaceSummary();
     ShowSummaryWindow(GripdeckApp().summaryVisible);
+    marks.Mark("summary-shown");
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
+    marks.Mark("tray-icon");
     ReadEarlierProfile();
+    marks.Mark("earlier-profile");
     autoSwitch_.Start(hwnd_);
+    marks.Mark("auto-switch");
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
     deviceWatcher_.CheckAtStart();
+    marks.Mark("device-check");
+    marks.Write();
 }
 
 void CGripdeckDlg::LoadFixedTexts() {
