@@ -46,7 +46,7 @@ GRIPDECK_START_MARKS=$(windows_path "$marks")\\marks "$GRIPDECK_WINE" \
 # length (since the step before it), over the measured starts.
 for file in "$marks"/marks.*; do
   [[ -f "$file" ]] || continue
-  echo "steps of program ${file##*.} (median end, median length, in ms):"
+  echo "steps of program ${file##*.} (ms: median end; median and least length since the step before):"
   tr -d '\r' <"$file" | awk '
     function median(list,   v, n, i, j, x) {
       n = split(list, v, " ")
@@ -60,10 +60,13 @@ for file in "$marks"/marks.*; do
     {
       if ($1 != pid) { pid = $1; last = 0 }
       if (!($2 in ends)) order[++steps] = $2
-      ends[$2] = ends[$2] " " $3; lengths[$2] = lengths[$2] " " ($3 - last); last = $3
+      length_ = $3 - last; last = $3
+      ends[$2] = ends[$2] " " $3; lengths[$2] = lengths[$2] " " length_
+      if (!($2 in least) || length_ < least[$2]) least[$2] = length_
     }
     END {
       for (i = 1; i <= steps; ++i)
-        printf "  %-22s %7.1f %7.1f\n", order[i], median(ends[order[i]]), median(lengths[order[i]])
+        printf "  %-22s %7.1f %7.1f %7.1f\n", order[i], median(ends[order[i]]),
+          median(lengths[order[i]]), least[order[i]]
     }'
 done

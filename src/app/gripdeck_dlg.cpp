@@ -42,6 +42,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_PAINT, &D::OnPaint>(),
         OnMessage<WM_SIZE, &D::OnSize>(),
         OnMessage<kFinishStartMessage, &D::OnFinishStart>(),
+        OnMessage<kContinueStartMessage, &D::OnContinueStart>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         ChainMember<&D::autoSwitch_>(),
         OnMessage<WM_DPICHANGED, &D::OnDpiChanged>(),
@@ -172,11 +173,19 @@ BOOL CGripdeckDlg::OnInitDialog() {
 }
 
 LRESULT CGripdeckDlg::OnFinishStart(WPARAM, LPARAM) {
-    FinishStart();
+    MakeReady();
+    // The rest waits for whatever the user did meanwhile.
+    PostMessage(kContinueStartMessage);
     return 0;
 }
 
 void CGripdeckDlg::FinishStart() {
+    MakeReady();
+    while (ContinueStart()) {
+    }
+}
+
+void CGripdeckDlg::MakeReady() {
     if (startFinished_) {
         return;
     }
@@ -194,30 +203,71 @@ void CGripdeckDlg::FinishStart() {
     // The pad controls first, so that they come first in Tab order.
     LoadButtonPage();
     marks.Mark("button-page");
+    // What the pad holds and whether it is there, before APPLY and the
+    // status line are made: they start with the look and text they keep.
+    ReadEarlierProfile();
+    deviceWatcher_.CheckAtStart();
+    marks.Mark("device-check");
     CreateSkinnedButtons();
     marks.Mark("skinned-buttons");
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
-    marks.Mark("tool-tip");
     summaryWindow.Create(hwnd_);
     marks.Mark("summary-made");
-    padPictureWindow.Create(hwnd_);
-    marks.Mark("pad-picture-made");
     // Placed even when hidden: File > Summary shows it where it is.
     PlaceSummary();
     ShowSummaryWindow(GripdeckApp().summaryVisible);
     marks.Mark("summary-shown");
-    trayIcon_.UpdateTrayIcon(TrayAction::Add);
-    marks.Mark("tray-icon");
-    ReadEarlierProfile();
-    marks.Mark("earlier-profile");
-    autoSwitch_.Start(hwnd_);
-    marks.Mark("auto-switch");
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
-    deviceWatcher_.CheckAtStart();
-    marks.Mark("device-check");
-    marks.Write();
+}
+
+// The start's work that nothing on the main window or the summary shows,
+// one step per message once they are ready, in this order. New start-up work
+// that the user does not see in these two windows belongs here.
+std::span<const CGripdeckDlg::StartStep> CGripdeckDlg::StepsAfterReady() {
+    static constexpr StartStep kSteps[] = {
+        &CGripdeckDlg::AddTrayIcon,
+        &CGripdeckDlg::StartAutoSwitch,
+    };
+    return kSteps;
+}
+
+bool CGripdeckDlg::ContinueStart() {
+    const std::span<const StartStep> steps = StepsAfterReady();
+    if (stepsDone_ >= steps.size()) {
+        return false;
+    }
+    (this->*steps[stepsDone_++])();
+    if (stepsDone_ == steps.size()) {
+        GripdeckApp().startMarks.Write();
+        return false;
+    }
+    return true;
+}
+
+LRESULT CGripdeckDlg::OnContinueStart(WPARAM, LPARAM) {
+    if (!ContinueStart()) {
+        return 0;
+    }
+    // A posted message would come before any input that waits; the timer
+    // comes after it, so a click meanwhile waits for one step at most.
+    if (HIWORD(::GetQueueStatus(QS_INPUT)) != 0) {
+        SetTimer(kContinueStartTimer, USER_TIMER_MINIMUM);
+    } else {
+        PostMessage(kContinueStartMessage);
+    }
+    return 0;
+}
+
+void CGripdeckDlg::AddTrayIcon() {
+    trayIcon_.UpdateTrayIcon(TrayAction::Add);
+    GripdeckApp().startMarks.Mark("tray-icon");
+}
+
+void CGripdeckDlg::StartAutoSwitch() {
+    autoSwitch_.Start(hwnd_);
+    GripdeckApp().startMarks.Mark("auto-switch");
 }
 
 void CGripdeckDlg::LoadFixedTexts() {
@@ -396,6 +446,10 @@ void CGripdeckDlg::OnPadIcon() {
             picture.ShowWindow(SW_HIDE);
             return;
         case PadIconAction::ShowPicture: {
+            // Made the first time it shows: most starts never need it.
+            if (!picture.IsWindow() && padPictureWindow.Create(hwnd_)) {
+                picture = CWnd(PadPictureWindow());
+            }
             if (!picture.IsWindow()) {
                 return;
             }
@@ -415,7 +469,10 @@ void CGripdeckDlg::OnAbout() {
 }
 
 void CGripdeckDlg::OnTimer(UINT_PTR id) {
-    if (id == kHideTimer) {
+    if (id == kContinueStartTimer) {
+        KillTimer(kContinueStartTimer);
+        OnContinueStart(0, 0);
+    } else if (id == kHideTimer) {
         // A second start or a tray click in the first 300 ms showed the
         // window for good: the hide of a "-1" start is then void.
         if (windowShown == 0) {

@@ -41,6 +41,7 @@ UINT DrawTextFlagsForStaticStyle(DWORD style) {
 const MessageMap& CTransStatic::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
         OnMessage<WM_PAINT, &CTransStatic::OnPaint>(),
+        OnMessage<WM_MOUSEMOVE, &CTransStatic::OnMouseMove>(),
         OnMessage<WM_ERASEBKGND, &CTransStatic::OnEraseBkgnd>(),
         OnMessage<WM_GETDLGCODE, &CTransStatic::OnGetDlgCode>(),
         OnMessage<WM_KEYDOWN, &CTransStatic::OnKeyDown>(),
@@ -55,8 +56,18 @@ const MessageMap& CTransStatic::GetMessageMap() const {
 
 void CTransStatic::SetText(std::string_view text) {
     text_ = text;
-    if (hwnd_ != nullptr) {
+    // Where the label has drawn no text yet, or is hidden and draws anew
+    // when it shows, the parent has nothing of it to wipe out: the label
+    // draws its text over the parent as it is. The start sets the status
+    // line's text and the hidden pad labels' ones, each of which would
+    // otherwise repaint the window.
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    if (drawn_ && IsWindowVisible()) {
         Repaint(true);
+    } else {
+        Invalidate();
     }
 }
 
@@ -122,27 +133,20 @@ void CTransStatic::SetToolTip(const char* text) {
     if (hwnd_ == nullptr) {
         return;
     }
-    if (!HasToolTip()) {
-        if (text == nullptr || !toolTip_.Create(hwnd_)) {
-            return;
-        }
-        toolTip_.Activate(true);
-        toolTip_.AddTool(hwnd_, text);
-        return;
-    }
     if (text == nullptr) {
-        toolTip_.Activate(false);
-        return;
-    }
-    toolTip_.Activate(true);
-    if (toolTip_.HasTool(hwnd_)) {
-        toolTip_.UpdateTipText(hwnd_, text);
+        toolTip_.Clear();
     } else {
-        toolTip_.AddTool(hwnd_, text);
+        toolTip_.SetText(hwnd_, text);
     }
 }
 
+void CTransStatic::OnMouseMove(UINT flags, POINT point) {
+    toolTip_.OnToolMouseMove(hwnd_, flags, point);
+    SetMsgHandled(false);
+}
+
 void CTransStatic::OnPaint() {
+    drawn_ = true;
     PaintDC paint(hwnd_);
     HDC dc = paint.get();
     RECT client = GetClientRect();
