@@ -5,7 +5,7 @@
 // its summary window shown and painted beside it).
 //
 //   bench_startup_probe.exe RUNS PROGRAM... BASELINE
-//   bench_startup_probe.exe --hold MS PROGRAM
+//   bench_startup_probe.exe --hold MS PROGRAM [COMMAND...]
 //
 // Starts every program in turn RUNS times (after one unmeasured start of
 // each, which warms the file cache and Wine's own processes), prints every
@@ -121,9 +121,10 @@ struct StartTimes {
 
 // Milliseconds from CreateProcess to shown and to ready; negative when the
 // program could not be started or got neither in time. holdMs: how long the
-// program stays once ready and idle before it is ended (for a screenshot).
+// program stays once ready and idle, after the commands `commands` (control
+// ids, as clicks send them), before it is ended (for a screenshot).
 StartTimes TimeOneStart(const std::string& program, bool baseline, const LARGE_INTEGER& frequency,
-                        DWORD holdMs = 0) {
+                        DWORD holdMs = 0, const std::vector<int>& commands = {}) {
     StartTimes times;
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
@@ -164,6 +165,11 @@ StartTimes TimeOneStart(const std::string& program, bool baseline, const LARGE_I
         // Whatever the program does after it is ready finishes before it is
         // told to end.
         ::WaitForInputIdle(process.hProcess, kExitTimeoutMs);
+        for (int command : commands) {
+            ::PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+            ::Sleep(kQuietMs);
+            ::WaitForInputIdle(process.hProcess, kExitTimeoutMs);
+        }
         if (holdMs > 0) {
             std::printf("ready\n");
             std::fflush(stdout);
@@ -199,15 +205,19 @@ std::string BaseName(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --hold MS PROGRAM: one start that stays MS milliseconds once ready,
-    // announced by a line "ready", for a screenshot.
-    if (argc == 4 && std::string(argv[1]) == "--hold" && std::atoi(argv[2]) > 0) {
+    // --hold MS PROGRAM [COMMAND...]: one start that, once ready, gets the
+    // commands and stays MS milliseconds, announced by a line "ready", for
+    // a screenshot.
+    if (argc >= 4 && std::string(argv[1]) == "--hold" && std::atoi(argv[2]) > 0) {
         LARGE_INTEGER frequency{};
         ::QueryPerformanceFrequency(&frequency);
-        return TimeOneStart(argv[3], false, frequency, static_cast<DWORD>(std::atoi(argv[2])))
-                           .ready < 0
-                   ? 1
-                   : 0;
+        std::vector<int> commands;
+        for (int k = 4; k < argc; ++k) {
+            commands.push_back(std::atoi(argv[k]));
+        }
+        const StartTimes times = TimeOneStart(argv[3], false, frequency,
+                                              static_cast<DWORD>(std::atoi(argv[2])), commands);
+        return times.ready < 0 ? 1 : 0;
     }
     if (argc < 4 || std::atoi(argv[1]) < 1) {
         std::fprintf(stderr, "usage: %s RUNS PROGRAM... BASELINE\n", argv[0]);

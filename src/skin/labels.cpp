@@ -56,15 +56,13 @@ const MessageMap& CTransStatic::GetMessageMap() const {
 
 void CTransStatic::SetText(std::string_view text) {
     text_ = text;
-    // Where the label has drawn no text yet, or is hidden and draws anew
-    // when it shows, the parent has nothing of it to wipe out: the label
-    // draws its text over the parent as it is. The start sets the status
-    // line's text and the hidden pad labels' ones, each of which would
-    // otherwise repaint the window.
+    // A hidden label draws anew when it shows, over a parent that has
+    // nothing of it to wipe out meanwhile. The start sets the hidden pad
+    // labels' texts, each of which would otherwise repaint the window.
     if (hwnd_ == nullptr) {
         return;
     }
-    if (drawn_ && IsWindowVisible()) {
+    if (IsWindowVisible()) {
         Repaint(true);
     } else {
         Invalidate();
@@ -146,7 +144,6 @@ void CTransStatic::OnMouseMove(UINT flags, POINT point) {
 }
 
 void CTransStatic::OnPaint() {
-    drawn_ = true;
     PaintDC paint(hwnd_);
     HDC dc = paint.get();
     RECT client = GetClientRect();

@@ -26,9 +26,9 @@ class CTransStatic : public CWindowImpl<CStatic> {
   public:
     CTransStatic() = default;
 
-    // Stores the text and, where the label shows an old one, has the parent
-    // repaint the label's area at once, so the old text is gone before the
-    // new one is drawn.
+    // Stores the text and, when the label shows, has the parent repaint the
+    // label's area at once, so the old text is gone before the new one is
+    // drawn.
     void SetText(std::string_view text);
     const std::string& Text() const { return text_; }
 
@@ -59,8 +59,6 @@ class CTransStatic : public CWindowImpl<CStatic> {
 
     COLORREF textColour_ = RGB(0, 0, 0);
     std::string text_;
-    // It has painted its text once: a new one needs its parent's background.
-    bool drawn_ = false;
     CLazyToolTip toolTip_;
 };
 
