@@ -40,9 +40,6 @@ inline constexpr std::uint32_t kQueryGroupFacesMessage = kWmApp + 0x110;
 inline constexpr std::uint32_t kOpenForwardedMessage = kWmApp + 0x111;
 // Posted to itself by the first paint: the rest of the start.
 inline constexpr std::uint32_t kFinishStartMessage = kWmApp + 0x112;
-// Posted to itself once it is ready: the next step of the start that needs
-// neither the main window nor the summary window.
-inline constexpr std::uint32_t kContinueStartMessage = kWmApp + 0x113;
 // Automatic profiles: a watched process ended (wParam its id), and the
 // settings changed in the registry.
 inline constexpr std::uint32_t kProcessEndedMessage = kWmApp + 0x120;

@@ -42,7 +42,6 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<WM_PAINT, &D::OnPaint>(),
         OnMessage<WM_SIZE, &D::OnSize>(),
         OnMessage<kFinishStartMessage, &D::OnFinishStart>(),
-        OnMessage<kContinueStartMessage, &D::OnContinueStart>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         ChainMember<&D::autoSwitch_>(),
         OnMessage<WM_DPICHANGED, &D::OnDpiChanged>(),
@@ -174,8 +173,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
 
 LRESULT CGripdeckDlg::OnFinishStart(WPARAM, LPARAM) {
     MakeReady();
-    // The rest waits for whatever the user did meanwhile.
-    PostMessage(kContinueStartMessage);
+    ContinueStartLater();
     return 0;
 }
 
@@ -246,18 +244,11 @@ bool CGripdeckDlg::ContinueStart() {
     return true;
 }
 
-LRESULT CGripdeckDlg::OnContinueStart(WPARAM, LPARAM) {
-    if (!ContinueStart()) {
-        return 0;
-    }
-    // A posted message would come before any input that waits; the timer
-    // comes after it, so a click meanwhile waits for one step at most.
-    if (HIWORD(::GetQueueStatus(QS_INPUT)) != 0) {
-        SetTimer(kContinueStartTimer, USER_TIMER_MINIMUM);
-    } else {
-        PostMessage(kContinueStartMessage);
-    }
-    return 0;
+void CGripdeckDlg::ContinueStartLater() {
+    // A timer's message comes after every input and paint that waits, where a
+    // posted one would come before them: the windows just made paint first,
+    // and a click meanwhile waits for one step at most.
+    SetTimer(kContinueStartTimer, USER_TIMER_MINIMUM);
 }
 
 void CGripdeckDlg::AddTrayIcon() {
@@ -471,7 +462,9 @@ void CGripdeckDlg::OnAbout() {
 void CGripdeckDlg::OnTimer(UINT_PTR id) {
     if (id == kContinueStartTimer) {
         KillTimer(kContinueStartTimer);
-        OnContinueStart(0, 0);
+        if (ContinueStart()) {
+            ContinueStartLater();
+        }
     } else if (id == kHideTimer) {
         // A second start or a tray click in the first 300 ms showed the
         // window for good: the hide of a "-1" start is then void.

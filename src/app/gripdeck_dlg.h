@@ -112,7 +112,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // The start after the first paint, in two parts. MakeReady, at once:
     // the window's icons, the pad buttons, the skinned buttons, what the pad
     // holds and whether it is there, the summary window shown and the hide
-    // of a "-1" start. Then StepsAfterReady, one per message (ContinueStart):
+    // of a "-1" start. Then StepsAfterReady, one per timer message
+    // (ContinueStart), each after the input and paints that wait:
     // the tray icon and automatic profiles. FinishStart does whatever is left
     // of both at once, for whoever needs the start done. The pad picture is
     // made when it first shows.
@@ -122,7 +123,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     static std::span<const StartStep> StepsAfterReady();
     // Runs the next step; false once none is left.
     bool ContinueStart();
-    LRESULT OnContinueStart(WPARAM, LPARAM);
+    void ContinueStartLater();
     void AddTrayIcon();
     void StartAutoSwitch();
     void OnPaint();
