@@ -74,9 +74,11 @@ CGripdeckApp& GripdeckApp() {
 }
 
 bool CGripdeckApp::InitInstance() {
+    startMarks.Mark("init-instance");
     if (!FindRunningInstance()) {
         return false;
     }
+    startMarks.Mark("single-instance");
     SetRegistryKey(kSettingsCompany);
     SetProfileName(kSettingsProduct);
     RegistrySettings settings(*this);
@@ -87,6 +89,7 @@ bool CGripdeckApp::InitInstance() {
     padPictureSpot = stored.padPictureSpot;
     LoadRecentFiles();
     settingsRead_ = true;
+    startMarks.Mark("settings");
 
     // Key names in labels follow the user's keyboard layout and the program's
     // own words.

@@ -60,11 +60,13 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
   public:
     static constexpr int kPadButtons = 10;
     // Timer 1 hides the window 300 ms after a "-1" start; timer 5 belongs
-    // to the device watcher; timer 6 ends the status line's "Applied".
+    // to the device watcher; timer 6 ends the status line's "Applied"; timer
+    // 7 continues the start once input that came first is handled.
     static constexpr UINT_PTR kHideTimer = 1;
     static constexpr UINT kHideDelayMs = 300;
     static constexpr UINT_PTR kAppliedTimer = 6;
     static constexpr UINT kAppliedShownMs = 3000;
+    static constexpr UINT_PTR kContinueStartTimer = 7;
 
     // commandLine: the text after the program's name; "-1" starts hidden,
     // anything else but "" names a profile to open (quotes removed).
@@ -108,13 +110,23 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // The window's region for the frame state and the current skin.
     void ApplyFrame();
     LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggestedRect);
-    // The part of the start that the first look at the window does not need:
-    // the window's icons, the pad buttons and the button page's art, the
-    // frame button's tool tip, the summary and pad picture windows, the tray
-    // icon, automatic profiles, the hide of a "-1" start and the device
-    // check. Runs once: from a message the first paint posts, or earlier
-    // from whatever needs it done.
+    // The start after the first paint, in two parts. MakeReady, at once:
+    // the window's icons, the pad buttons, the skinned buttons, what the pad
+    // holds and whether it is there, the summary window shown and the hide
+    // of a "-1" start. Then StepsAfterReady, one per timer message
+    // (ContinueStart), each after the input and paints that wait:
+    // the tray icon and automatic profiles. FinishStart does whatever is left
+    // of both at once, for whoever needs the start done. The pad picture is
+    // made when it first shows.
     void FinishStart();
+    void MakeReady();
+    using StartStep = void (CGripdeckDlg::*)();
+    static std::span<const StartStep> StepsAfterReady();
+    // Runs the next step; false once none is left.
+    bool ContinueStart();
+    void ContinueStartLater();
+    void AddTrayIcon();
+    void StartAutoSwitch();
     void OnPaint();
     void OnSize(UINT type, int width, int height);
     LRESULT OnFinishStart(WPARAM, LPARAM);
@@ -359,6 +371,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     ForwardedOpen forwardedOpen_;
     bool finishStartPosted_ = false;
     bool startFinished_ = false;
+    std::size_t stepsDone_ = 0;
     // A menu of the window (bar, assignment or tray menu) is open.
     bool inMenu_ = false;
     bool buttonPageLoaded_ = false;
