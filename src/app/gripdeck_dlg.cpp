@@ -44,6 +44,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<kFinishStartMessage, &D::OnFinishStart>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         ChainMember<&D::autoSwitch_>(),
+        ChainMember<&D::hotkeys_>(),
         OnMessage<WM_DPICHANGED, &D::OnDpiChanged>(),
         // Skinned buttons
         OnCommand<&D::OnOkButton>(IDC_OK),
@@ -117,7 +118,8 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
           },
           [this](const std::string& profilePath, const std::string& program) {
               OnPadSwitched(profilePath, program);
-          }) {
+          }),
+      hotkeys_(MakeHotkeys()) {
     // Its first paint needs none; they are loaded once it is on screen.
     LoadCommonControlsLater();
     const StartRequest request = ParseCommandLine(commandLine);
@@ -194,6 +196,7 @@ void CGripdeckDlg::FinishStart() {
     trayIcon_.UpdateTrayIcon(TrayAction::Add);
     ReadEarlierProfile();
     autoSwitch_.Start(hwnd_);
+    StartHotkeys();
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }

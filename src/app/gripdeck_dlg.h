@@ -39,6 +39,7 @@
 #include "app/recent_files_menu.h"
 #include "app/tray_icon.h"
 #include "autoswitch/auto_switch_win.h"
+#include "autoswitch/profile_hotkeys_win.h"
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
 #include "fw/dialog.h"
@@ -205,6 +206,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnPadSwitched(const std::string& profilePath, const std::string& program);
     void EndAppliedNote();
 
+    // ---- profile hotkeys and the tray's "Apply Profile" (dlg_hotkeys.cpp)
+    // Made in the constructor: the hotkeys publish and report through the window.
+    CProfileHotkeys MakeHotkeys();
+    // Registered where the tray icon and automatic profiles start.
+    void StartHotkeys();
+    // A hotkey (its text; empty: the tray) put the profile file on the pad.
+    void OnProfileApplied(const std::string& path, const std::string& hotkey);
+
     // ---- where the summary window and the pad picture open (dlg_window_places.cpp)
     // Where the program last put one of them, and whether the user has
     // moved it since (or it came back where an earlier run left it).
@@ -287,6 +296,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     DriverLink driverLink_;
     // Profiles that follow the program in front; chained into the handler table.
     CAutoSwitch autoSwitch_;
+    // Hotkeys and the tray's "Apply Profile"; chained after autoSwitch_.
+    CProfileHotkeys hotkeys_;
 
     CSkinButton frameToggle_;
     CSkinButton padIcon_;
