@@ -399,8 +399,8 @@
 #define IDS_HOTKEY_NOT_A_HOTKEY 540
 #define IDS_HOTKEY_NEEDS_MODIFIER 541
 #define IDS_HOTKEY_F12 542
-#define IDS_HOTKEY_TAKEN 543        // the profile's file name
-#define IDS_HOTKEY_TOO_MANY 544     // the most hotkeys
+#define IDS_HOTKEY_TAKEN 543     // the profile's file name
+#define IDS_HOTKEY_TOO_MANY 544  // the most hotkeys
 #define IDS_HOTKEY_NO_PROFILE 545
 #define IDS_HOTKEY_NOT_WRITTEN 546
 #define IDS_HOTKEY_HELD_BALLOON 547  // hotkeys, comma-separated
@@ -433,7 +433,7 @@
 #define IDC_HOTKEY_ADD 1604
 #define IDC_HOTKEY_CHANGE 1605
 #define IDC_HOTKEY_REMOVE 1606
-#define IDC_HOTKEY_NOTE 1607             // what the last command came to
+#define IDC_HOTKEY_NOTE 1607  // what the last command came to
 // RegisterHotKey ids of the main window: kFirstHotkeyId + place, 34040-34059.
 // ---- File commands and help
 #define ID_HELP_USER_GUIDE 33120    // About menu and F1

@@ -18,7 +18,7 @@ struct Column {
     int width;
 };
 constexpr Column kColumns[] = {
-    {IDS_HOTKEY_COLUMN_KEY, 100}, {IDS_AUTO_COLUMN_PROFILE, 200}, {IDS_HOTKEY_COLUMN_STATE, 120}};
+    {IDS_HOTKEY_COLUMN_KEY, 95}, {IDS_AUTO_COLUMN_PROFILE, 150}, {IDS_HOTKEY_COLUMN_STATE, 150}};
 constexpr int kProfileColumn = 1;
 
 std::string StateText(const CProfileHotkeys& owner, const ProfileHotkey& hotkey) {
@@ -100,7 +100,7 @@ void CHotkeysDlg::ShowNote(const std::string& text) {
 
 void CHotkeysDlg::OnRowSelected() {
     if (const std::optional<ProfileHotkey> hotkey = SelectedHotkey()) {
-        key_.SetHotKey(hotkey->hotkey.key, ControlModifiers(hotkey->hotkey.modifiers));
+        key_.SetHotKey(hotkey->hotkey.key, ControlModifiers(hotkey->hotkey));
         SetDlgItemText(IDC_HOTKEY_PROFILE, hotkey->profile);
     }
 }

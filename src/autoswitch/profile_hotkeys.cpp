@@ -54,6 +54,12 @@ struct ControlBit {
     std::uint8_t control;
     std::uint8_t hotkey;
 };
+constexpr std::uint8_t kControlExtended = 0x08;  // HOTKEYF_EXT
+// Page Up to Down, then Insert and Delete: the keys beside the keypad.
+constexpr std::uint8_t kFirstNavigationKey = 0x21;
+constexpr std::uint8_t kLastNavigationKey = 0x28;
+constexpr std::uint8_t kInsertKey = 0x2D;
+constexpr std::uint8_t kDeleteKey = 0x2E;
 constexpr ControlBit kControlBits[] = {
     {0x01, kHotkeyShift},
     {0x02, kHotkeyCtrl},
@@ -200,14 +206,16 @@ std::uint8_t ModifiersFromControl(std::uint8_t controlModifiers) {
     return modifiers;
 }
 
-std::uint8_t ControlModifiers(std::uint8_t modifiers) {
+std::uint8_t ControlModifiers(Hotkey hotkey) {
     std::uint8_t control = 0;
     for (const ControlBit& bit : kControlBits) {
-        if ((modifiers & bit.hotkey) != 0) {
+        if ((hotkey.modifiers & bit.hotkey) != 0) {
             control |= bit.control;
         }
     }
-    return control;
+    const bool extended = (hotkey.key >= kFirstNavigationKey && hotkey.key <= kLastNavigationKey) ||
+                          hotkey.key == kInsertKey || hotkey.key == kDeleteKey;
+    return extended ? control | kControlExtended : control;
 }
 
 std::vector<ProfileHotkey> LoadHotkeys(HotkeyStorage& storage) {

@@ -54,9 +54,11 @@ std::optional<std::string> HotkeyRuleBreach(Hotkey hotkey);
 
 // The standard hotkey control's modifier bits (HOTKEYF_SHIFT 1,
 // HOTKEYF_CONTROL 2, HOTKEYF_ALT 4; HOTKEYF_EXT 8 only marks an extended key)
-// as a Hotkey's, and back. The control knows no Win key.
+// as a Hotkey's, and back: the control names a key by its scan code, and
+// without HOTKEYF_EXT the arrows, Home, End, Page Up, Page Down, Insert and
+// Delete would show as the keypad's. The control knows no Win key.
 std::uint8_t ModifiersFromControl(std::uint8_t controlModifiers);
-std::uint8_t ControlModifiers(std::uint8_t modifiers);
+std::uint8_t ControlModifiers(Hotkey hotkey);
 
 // Where the hotkeys are kept; the registry on Windows.
 class HotkeyStorage {

@@ -88,8 +88,12 @@ TEST(HotkeyRulesTest, TheHotkeyControlsModifiersMapBothWays) {
     EXPECT_EQ(ModifiersFromControl(0x01), kHotkeyShift);
     EXPECT_EQ(ModifiersFromControl(0x06), kCtrlAlt);
     EXPECT_EQ(ModifiersFromControl(0x0A), kHotkeyCtrl);  // the extended key's flag is no modifier
-    EXPECT_EQ(ControlModifiers(kCtrlAlt | kHotkeyShift), 0x07);
-    EXPECT_EQ(ControlModifiers(kHotkeyWin), 0x00);
+    EXPECT_EQ(ControlModifiers({kCtrlAlt | kHotkeyShift, '1'}), 0x07);
+    EXPECT_EQ(ControlModifiers({kHotkeyWin, '1'}), 0x00);
+    // Keys beside the keypad are extended, or the control names the keypad's.
+    EXPECT_EQ(ControlModifiers({kHotkeyAlt, 0x24}), 0x0C);  // Alt+Home
+    EXPECT_EQ(ControlModifiers({kHotkeyAlt, 0x2E}), 0x0C);  // Alt+Delete
+    EXPECT_EQ(ControlModifiers({kHotkeyAlt, 0x67}), 0x04);  // Alt+Num 7
 }
 
 class HotkeyStorageTest : public ::testing::Test {
