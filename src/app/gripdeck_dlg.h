@@ -6,9 +6,9 @@
 // clicks in the pad picture window. The open profile is its ProfileSession's.
 //
 // The tray icon (TrayIcon), the recent files of its menu and of the File
-// menu (RecentFilesMenu), the pad's presence (DeviceWatcher) and automatic
-// profiles (CAutoSwitch) are objects of their own, whose handler tables the
-// window's chains. The window's handlers live in files by concern:
+// menu (RecentFilesMenu), the pad's presence (DeviceWatcher), automatic
+// profiles (CAutoSwitch) and profile hotkeys (CProfileHotkeys) are objects of their own, whose
+// handler tables the window's chains. The window's handlers live in files by concern:
 // gripdeck_dlg.cpp (start, labels and pages, OK / APPLY / Cancel, the handler
 // table), dlg_skin.cpp (art, shape, frame and menu bar), dlg_file_commands.cpp
 // (File and Edit menus, opening a recent file), dlg_forwarded_start.cpp (a
@@ -18,7 +18,8 @@
 // dlg_assignment_commands.cpp (the menu's commands and editors),
 // dlg_pad_status.cpp (APPLY, OK and the status line: the pad, the profile
 // on it and who put it there), dlg_window_places.cpp (where the summary
-// window and the pad picture open), dlg_help.cpp (the user guide).
+// window and the pad picture open), dlg_help.cpp (the user guide),
+// dlg_hotkeys.cpp (profile hotkeys and the tray's "Apply Profile").
 #include <windows.h>
 
 #include <cstdint>
