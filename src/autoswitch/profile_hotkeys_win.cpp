@@ -1,5 +1,6 @@
 #include "autoswitch/profile_hotkeys_win.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -74,8 +75,18 @@ void CProfileHotkeys::Reload() {
     if (window_ == nullptr) {
         return;
     }
+    // Every change of the settings comes here, the window's places and the
+    // recent files among them: hotkeys that stay as they are stay registered,
+    // unless some are held, which are asked for again.
+    std::vector<ProfileHotkey> loaded = LoadHotkeys(storage_);
+    const bool allRegistered =
+        registered_.size() == hotkeys_.size() &&
+        std::find(registered_.begin(), registered_.end(), false) == registered_.end();
+    if (loaded == hotkeys_ && allRegistered) {
+        return;
+    }
     Unregister();
-    hotkeys_ = LoadHotkeys(storage_);
+    hotkeys_ = std::move(loaded);
     Register();
     ReportHeld();
 }
