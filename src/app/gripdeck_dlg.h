@@ -19,7 +19,8 @@
 // dlg_pad_status.cpp (APPLY, OK and the status line: the pad, the profile
 // on it and who put it there), dlg_window_places.cpp (where the summary
 // window and the pad picture open), dlg_help.cpp (the user guide),
-// dlg_hotkeys.cpp (profile hotkeys and the tray's "Apply Profile").
+// dlg_hotkeys.cpp (profile hotkeys and the tray's "Apply Profile"),
+// dlg_json_commands.cpp (File > Import... and Export...: the JSON form).
 #include <windows.h>
 
 #include <cstdint>
@@ -244,6 +245,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileSummary();
     // The summary from these fields, as one step; the summary window follows.
     void ChangeSummary(const SummaryFields& fields);
+    // ---- the profile's picture (dlg_picture_commands.cpp): saved as PNG or
+    // SVG, or printed on one page; the profile in the window, unsaved
+    // changes and all, is left as it is.
+    void OnFileExportPicture();
+    void OnFilePrintPicture();
     // ---- undo and redo (dlg_file_commands.cpp)
     void OnEditUndo();
     void OnEditRedo();
@@ -260,6 +266,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // once when the pad is there. Chosen in the File menu: opened, as Open
     // opens a file.
     RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path, RecentFilesMenu::From from);
+
+    // ---- the profile's JSON form (dlg_json_commands.cpp)
+    // A new, modified, untitled profile from a JSON file, after the save
+    // question; a refused file changes nothing and says where it is wrong.
+    void OnFileImportJson();
+    // The profile as shown, unsaved changes included, to a JSON file; the
+    // profile, its file and its history stay as they are.
+    void OnFileExportJson();
 
     // ---- start-up entry (dlg_tray.cpp)
     void OnLaunchAtStartup();
