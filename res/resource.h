@@ -405,6 +405,47 @@
 #define IDS_PRINT_NO_PRINTER 525
 #define IDS_PRINT_FAILED 526
 #define IDS_PICTURE_EXPORT_TITLE 527  // the file dialog's title
+// ---- Profile hotkeys and the tray's "Apply Profile"
+#define IDD_HOTKEYS 116
+#define IDS_HOTKEY_NOT_A_HOTKEY 540
+#define IDS_HOTKEY_NEEDS_MODIFIER 541
+#define IDS_HOTKEY_F12 542
+#define IDS_HOTKEY_TAKEN 543     // the profile's file name
+#define IDS_HOTKEY_TOO_MANY 544  // the most hotkeys
+#define IDS_HOTKEY_NO_PROFILE 545
+#define IDS_HOTKEY_NOT_WRITTEN 546
+#define IDS_HOTKEY_HELD_BALLOON 547  // hotkeys, comma-separated
+#define IDS_HOTKEY_HELD_NOTE 548     // hotkey
+#define IDS_HOTKEY_APPLIED 549       // profile, hotkey
+#define IDS_HOTKEY_NO_PAD 550        // profile, hotkey
+#define IDS_HOTKEY_UNREADABLE 551    // hotkey, profile, reason
+#define IDS_TRAY_APPLIED 552         // profile
+#define IDS_TRAY_NO_PAD 553          // profile
+#define IDS_TRAY_UNREADABLE 554      // profile, reason
+#define IDS_PAD_BY_HOTKEY 555        // profile, hotkey
+#define IDS_WHY_HOTKEY 556           // hotkey
+#define IDS_WHY_TRAY 557
+#define IDS_HOTKEY_COLUMN_KEY 558
+#define IDS_HOTKEY_COLUMN_STATE 559
+#define IDS_HOTKEY_STATE_READY 560
+#define IDS_HOTKEY_STATE_HELD 561
+#define IDS_HOTKEY_STATE_UNREADABLE 562  // reason
+#define IDS_APPLY_NO_RECENT 563          // the tray's "Apply Profile" without recent files
+#define IDS_HOTKEY_SET_NOTE 564          // hotkey, profile
+#define IDS_HOTKEY_NO_KEY 565            // the hotkey field is empty
+#define ID_OPTIONS_HOTKEYS 33150         // Options menu and tray menu
+#define ID_TRAY_APPLY_NONE 33151         // greyed: no recent profile to apply
+#define ID_TRAY_APPLY_FIRST 33152        // recent place 0: applied without the window
+#define ID_TRAY_APPLY_LAST 33157         // recent place 5
+#define IDC_HOTKEY_LIST 1600             // list: hotkey, profile, state
+#define IDC_HOTKEY_KEY 1601              // the standard hotkey control
+#define IDC_HOTKEY_PROFILE 1602          // read-only: the chosen profile's path
+#define IDC_HOTKEY_CHOOSE 1603
+#define IDC_HOTKEY_ADD 1604
+#define IDC_HOTKEY_CHANGE 1605
+#define IDC_HOTKEY_REMOVE 1606
+#define IDC_HOTKEY_NOTE 1607  // what the last command came to
+// RegisterHotKey ids of the main window: kFirstHotkeyId + place, 34040-34059.
 // ---- File commands and help
 #define ID_HELP_USER_GUIDE 33120    // About menu and F1
 #define ID_FILE_RECENT_FIRST 33121  // File menu, recent place 0: opens it

@@ -44,6 +44,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnMessage<kFinishStartMessage, &D::OnFinishStart>(),
         OnMessage<kQueryGroupFacesMessage, &D::OnQueryGroupFaces>(),
         ChainMember<&D::autoSwitch_>(),
+        ChainMember<&D::hotkeys_>(),
         OnMessage<WM_DPICHANGED, &D::OnDpiChanged>(),
         // Skinned buttons
         OnCommand<&D::OnOkButton>(IDC_OK),
@@ -121,7 +122,8 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
           },
           [this](const std::string& profilePath, const std::string& program) {
               OnPadSwitched(profilePath, program);
-          }) {
+          }),
+      hotkeys_(MakeHotkeys()) {
     // Its first paint needs none; they are loaded once it is on screen.
     LoadCommonControlsLater();
     const StartRequest request = ParseCommandLine(commandLine);
@@ -231,6 +233,7 @@ std::span<const CGripdeckDlg::StartStep> CGripdeckDlg::StepsAfterReady() {
     static constexpr StartStep kSteps[] = {
         &CGripdeckDlg::AddTrayIcon,
         &CGripdeckDlg::StartAutoSwitch,
+        &CGripdeckDlg::StartHotkeys,
     };
     return kSteps;
 }

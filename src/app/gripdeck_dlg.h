@@ -6,9 +6,9 @@
 // clicks in the pad picture window. The open profile is its ProfileSession's.
 //
 // The tray icon (TrayIcon), the recent files of its menu and of the File
-// menu (RecentFilesMenu), the pad's presence (DeviceWatcher) and automatic
-// profiles (CAutoSwitch) are objects of their own, whose handler tables the
-// window's chains. The window's handlers live in files by concern:
+// menu (RecentFilesMenu), the pad's presence (DeviceWatcher), automatic
+// profiles (CAutoSwitch) and profile hotkeys (CProfileHotkeys) are objects of their own, whose
+// handler tables the window's chains. The window's handlers live in files by concern:
 // gripdeck_dlg.cpp (start, labels and pages, OK / APPLY / Cancel, the handler
 // table), dlg_skin.cpp (art, shape, frame and menu bar), dlg_file_commands.cpp
 // (File and Edit menus, opening a recent file), dlg_forwarded_start.cpp (a
@@ -19,6 +19,7 @@
 // dlg_pad_status.cpp (APPLY, OK and the status line: the pad, the profile
 // on it and who put it there), dlg_window_places.cpp (where the summary
 // window and the pad picture open), dlg_help.cpp (the user guide),
+// dlg_hotkeys.cpp (profile hotkeys and the tray's "Apply Profile"),
 // dlg_json_commands.cpp (File > Import... and Export...: the JSON form).
 #include <windows.h>
 
@@ -40,6 +41,7 @@
 #include "app/recent_files_menu.h"
 #include "app/tray_icon.h"
 #include "autoswitch/auto_switch_win.h"
+#include "autoswitch/profile_hotkeys_win.h"
 #include "driverlink/driver_host_win.h"
 #include "driverlink/driver_link.h"
 #include "fw/dialog.h"
@@ -218,6 +220,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnPadSwitched(const std::string& profilePath, const std::string& program);
     void EndAppliedNote();
 
+    // ---- profile hotkeys and the tray's "Apply Profile" (dlg_hotkeys.cpp)
+    // Made in the constructor: the hotkeys publish and report through the window.
+    CProfileHotkeys MakeHotkeys();
+    // Registered where the tray icon and automatic profiles start.
+    void StartHotkeys();
+    // A hotkey (its text; empty: the tray) put the profile file on the pad.
+    void OnProfileApplied(const std::string& path, const std::string& hotkey);
+
     // ---- where the summary window and the pad picture open (dlg_window_places.cpp)
     // Where the program last put one of them, and whether the user has
     // moved it since (or it came back where an earlier run left it).
@@ -313,6 +323,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     DriverLink driverLink_;
     // Profiles that follow the program in front; chained into the handler table.
     CAutoSwitch autoSwitch_;
+    // Hotkeys and the tray's "Apply Profile"; chained after autoSwitch_.
+    CProfileHotkeys hotkeys_;
 
     CSkinButton frameToggle_;
     CSkinButton padIcon_;

@@ -34,6 +34,8 @@ std::string HoldingText(const PadHolding& holding) {
             return FillString(IDS_PAD_FOR_GAME, {holding.profile, holding.program});
         case PadSource::AfterGame:
             return FillString(IDS_PAD_AFTER_GAME, {holding.profile, holding.program});
+        case PadSource::Hotkey:
+            return FillString(IDS_PAD_BY_HOTKEY, {holding.profile, holding.program});
         case PadSource::None:
             break;
     }

@@ -23,12 +23,14 @@ enum class PadSource {
     User,       // APPLY, OK or a recent file from the tray
     Game,       // automatic profiles, for the program in front
     AfterGame,  // automatic profiles gave back the profile from before a game
+    Hotkey,     // a profile hotkey, which `program` names ("Ctrl+Alt+1")
 };
 
 struct PadHolding {
     PadSource source = PadSource::None;
     std::string profile;  // as shown: a file name, or a profile's own name
-    std::string program;  // Game: the program it is for; AfterGame: the one it was for
+    std::string program;  // Game: the program it is for; AfterGame: the one it was for;
+                          // Hotkey: the hotkey's text
 };
 
 // After automatic profiles published `profilePath` (empty: the copy of what

@@ -104,8 +104,8 @@ void CAutoSwitch::End() {
     padCopy_.reset();
 }
 
-void CAutoSwitch::ManualApply(const std::string& path) {
-    switcher_.ManualApply(path);
+void CAutoSwitch::ManualApply(const std::string& path, const std::string& why) {
+    switcher_.ManualApply(path, why);
     padCopy_.reset();
 }
 
@@ -300,6 +300,9 @@ LRESULT CAutoSwitch::OnSettingsChanged(WPARAM, LPARAM) {
     if (on != on_) {
         on_ = on;
         ApplySwitch();
+    }
+    if (settingsChanged_) {
+        settingsChanged_();
     }
     return 0;
 }

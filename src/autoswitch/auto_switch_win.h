@@ -57,9 +57,12 @@ class CAutoSwitch : public CMsgHandler {
     // The program closes, or the Windows session ends: a game's profile on
     // the pad gives way to the one from before it, as the game's end would.
     void End();
-    // APPLY, OK or a tray recent file put `path` (empty: an unsaved
-    // profile) on the pad.
-    void ManualApply(const std::string& path);
+    // APPLY, OK, a tray recent file or a hotkey put `path` (empty: an
+    // unsaved profile) on the pad; `why` as Switcher::ManualApply takes it.
+    void ManualApply(const std::string& path, const std::string& why = {});
+    // Told after each change under the settings key, once this object has
+    // taken it: others keeping values there need no watch of their own.
+    void OnSettingsChange(std::function<void()> changed) { settingsChanged_ = std::move(changed); }
 
     bool IsOn() const { return on_; }
     void SetOn(bool on);
@@ -106,6 +109,7 @@ class CAutoSwitch : public CMsgHandler {
     std::function<void(const std::string&)> balloon_;
     RecentProfiles recent_;
     PadReport published_;
+    std::function<void()> settingsChanged_;
     RegistryRuleStorage storage_;
     Switcher switcher_;
     HWND window_ = nullptr;

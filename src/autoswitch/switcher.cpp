@@ -200,13 +200,13 @@ std::vector<SwitchAction> Switcher::ProcessEnded(std::uint32_t processId) {
     return actions;
 }
 
-void Switcher::ManualApply(const std::string& path) {
+void Switcher::ManualApply(const std::string& path, const std::string& why) {
     // The pad holds the user's choice now: that is what comes back after
     // the next game, and no game's end takes it away.
     returnTo_ = path;
     active_.reset();
     padRemembered_ = false;
-    Record("", path, FindString(IDS_WHY_MANUAL));
+    Record("", path, why.empty() ? std::string(FindString(IDS_WHY_MANUAL)) : why);
 }
 
 void Switcher::Stop() {

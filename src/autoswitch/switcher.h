@@ -68,7 +68,8 @@ class Switcher {
     std::vector<SwitchAction> Foreground(std::uint32_t processId, const std::string& imagePath);
     std::vector<SwitchAction> ProcessEnded(std::uint32_t processId);
     // The user put `path` on the pad; empty for a profile without a file.
-    void ManualApply(const std::string& path);
+    // `why` says how in the history (a hotkey, the tray); empty: by hand.
+    void ManualApply(const std::string& path, const std::string& why = {});
     // Switching was turned off: the pad keeps what it has and the return-to
     // profile stays, the copy RememberPad kept included.
     void Stop();

@@ -135,6 +135,22 @@ class CSpinButtonCtrl : public CWnd {
     void SetBuddy(HWND buddy) const { SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy)); }
 };
 
+// The standard hotkey control (msctls_hotkey32): the user presses the keys.
+class CHotKeyCtrl : public CWnd {
+  public:
+    using CWnd::CWnd;
+
+    // The key's virtual-key code and HOTKEYF_ modifiers; both 0 when empty.
+    void GetHotKey(BYTE& key, BYTE& modifiers) const {
+        const auto value = static_cast<WORD>(SendMessage(HKM_GETHOTKEY));
+        key = LOBYTE(value);
+        modifiers = HIBYTE(value);
+    }
+    void SetHotKey(BYTE key, BYTE modifiers) const {
+        SendMessage(HKM_SETHOTKEY, MAKEWORD(key, modifiers));
+    }
+};
+
 // A tool tip window owned by this object. Tools register whole windows; the
 // tool tip watches their mouse messages itself, so the tool's own handling
 // of each message comes after the tool tip has seen it.

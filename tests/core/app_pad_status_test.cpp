@@ -36,6 +36,10 @@ TEST(PadStatus, NamesTheProfileOnThePadAndWhoPutItThere) {
     EXPECT_EQ(PadStatusText(PadPresence::Unknown, byUser),
               "Night Raid profile.gpx, applied by you");
 
+    const PadHolding byHotkey{PadSource::Hotkey, kNightRaid, "Ctrl+Alt+1"};
+    EXPECT_EQ(PadStatusText(PadPresence::Connected, byHotkey),
+              "Pad connected. Night Raid profile.gpx, applied by hotkey Ctrl+Alt+1");
+
     const PadHolding earlier{PadSource::Earlier, "Night Raid from the package", ""};
     EXPECT_EQ(PadStatusText(PadPresence::Connected, earlier),
               "Pad connected. Night Raid from the package, applied earlier");

@@ -369,6 +369,12 @@ TEST_F(SwitcherTest, AManualApplyBecomesTheProfileToReturnTo) {
     EXPECT_EQ(switcher.Foreground(10, "C:\\Games\\racer.exe"),
               Published("D:\\P\\Racer.gpx", "Racer.gpx for racer.exe", 10));
     EXPECT_EQ(switcher.ProcessEnded(10), Published("D:\\P\\Picked.gpx", "Back to Picked.gpx", 0));
+
+    // A hotkey's apply is one too, and the history says how it came.
+    switcher.ManualApply("D:\\P\\Raid.gpx", "applied by hotkey Ctrl+Alt+1");
+    EXPECT_EQ(switcher.History().front().why, "applied by hotkey Ctrl+Alt+1");
+    switcher.Foreground(12, "C:\\Games\\racer.exe");
+    EXPECT_EQ(switcher.ProcessEnded(12), Published("D:\\P\\Raid.gpx", "Back to Raid.gpx", 0));
 }
 
 TEST_F(SwitcherTest, ARuleEditedWhileItsGameRunsTakesEffectAtOnce) {

@@ -324,6 +324,25 @@ elseif(GROUP STREQUAL "autoswitch")
         fail("rules left behind: ${OUT}")
     endif()
 
+elseif(GROUP STREQUAL "hotkey")
+    # Windows builds: the hotkeys in the registry, where the program reads
+    # them; the test's own hotkey is gone again at the end.
+    gpxtool(0 import sample.json -o sample.gpx)
+    gpxtool(0 hotkey add "ctrl + alt + shift + F11" sample.gpx)
+    expect_contains("${OUT}" "Ctrl+Alt+Shift+F11 -> ")
+    gpxtool(0 hotkey list)
+    expect_contains("${OUT}" "Ctrl+Alt+Shift+F11 -> ")
+    expect_contains("${OUT}" "sample.gpx\n")
+    expect_refusal(Shift+Q "needs Ctrl, Alt or Win, unless its key is a function key"
+                   hotkey add Shift+Q sample.gpx)
+    gpxtool(0 hotkey remove Ctrl+Alt+Shift+F11)
+    expect_refusal(Ctrl+Alt+Shift+F11 "no hotkey is set with this name"
+                   hotkey remove Ctrl+Alt+Shift+F11)
+    gpxtool(0 hotkey list)
+    if(OUT MATCHES "F11")
+        fail("hotkey left behind: ${OUT}")
+    endif()
+
 else()
     fail("unknown group")
 endif()

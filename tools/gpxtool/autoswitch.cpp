@@ -6,7 +6,6 @@
 #include "profile/windows_path.h"
 
 namespace gpxtool {
-namespace {
 
 // Rules are read by a program that may run in another folder: paths are kept
 // whole. A full one is left to the rules to put in their form:
@@ -20,6 +19,8 @@ std::string FullPath(const std::string& path) {
     const std::filesystem::path full = std::filesystem::absolute(path, error);
     return error ? path : full.string();
 }
+
+namespace {
 
 std::string RuleInput(const std::string& programOrFolder) {
     std::error_code error;

@@ -9,6 +9,10 @@
 
 namespace gpxtool {
 
+// `path` as a full path, against the current folder: the program that reads
+// it may run in another.
+std::string FullPath(const std::string& path);
+
 // "switching: on|off", then one line per rule: "NAME -> PROFILE", with
 // " (only while in front)" for front-only rules.
 int ListRules(gd::RuleStorage& rules, Console& console);

@@ -9,6 +9,7 @@
 
 #include "gpxtool/autoswitch.h"
 #include "gpxtool/commands.h"
+#include "gpxtool/hotkey.h"
 #include "gpxtool/picture.h"
 #include "gpxtool/publish.h"
 
@@ -23,6 +24,7 @@ struct Arguments {
     std::string summary;
     std::vector<std::string> files;
     std::string rule;
+    std::string hotkey;
     bool frontOnly = false;
 };
 
@@ -59,8 +61,31 @@ void AddAutoSwitchCommands(CLI::App& app, Arguments& a, gd::RuleStorage& rules,
         [&rules](Console& c) { return SetSwitching(rules, false, c); });
 }
 
+void AddHotkeyCommands(CLI::App& app, Arguments& a, gd::HotkeyStorage& hotkeys,
+                       std::vector<Command>& commands) {
+    CLI::App* group =
+        app.add_subcommand("hotkey", "Hotkeys that put a profile on the pad from any program");
+    group->require_subcommand(1, 1);
+    const auto add = [&](const char* name, const char* help, std::function<int(Console&)> run) {
+        commands.push_back({group->add_subcommand(name, help), std::move(run)});
+        return commands.back().app;
+    };
+    add("list", "Show the hotkeys and their profiles",
+        [&hotkeys](Console& c) { return ListHotkeys(hotkeys, c); });
+    CLI::App* addHotkey =
+        add("add", "Let HOTKEY put PROFILE on the pad",
+            [&a, &hotkeys](Console& c) { return AddHotkey(hotkeys, a.hotkey, a.file, c); });
+    addHotkey->add_option("HOTKEY", a.hotkey, "modifiers and a key, such as Ctrl+Alt+1")
+        ->required();
+    addHotkey->add_option("PROFILE", a.file, "profile file (.gpx)")->required();
+    CLI::App* remove = add("remove", "Remove HOTKEY", [&a, &hotkeys](Console& c) {
+        return RemoveHotkey(hotkeys, a.hotkey, c);
+    });
+    remove->add_option("HOTKEY", a.hotkey, "the hotkey, as list shows it")->required();
+}
+
 std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* driverHost,
-                                 gd::RuleStorage* rules) {
+                                 gd::RuleStorage* rules, gd::HotkeyStorage* hotkeys) {
     std::vector<Command> commands;
     const auto add = [&](const char* name, const char* help, std::function<int(Console&)> run) {
         commands.push_back({app.add_subcommand(name, help), std::move(run)});
@@ -141,17 +166,20 @@ std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* dr
     if (rules) {
         AddAutoSwitchCommands(app, a, *rules, commands);
     }
+    if (hotkeys) {
+        AddHotkeyCommands(app, a, *hotkeys, commands);
+    }
     return commands;
 }
 
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-                   gd::DriverHost* driverHost, gd::RuleStorage* rules) {
+                   gd::DriverHost* driverHost, gd::RuleStorage* rules, gd::HotkeyStorage* hotkeys) {
     CLI::App app("Gripdeck profiles from the command line.", "gpxtool");
     app.require_subcommand(1, 1);
     Arguments arguments;
-    const std::vector<Command> commands = AddCommands(app, arguments, driverHost, rules);
+    const std::vector<Command> commands = AddCommands(app, arguments, driverHost, rules, hotkeys);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

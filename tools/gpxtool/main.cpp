@@ -3,6 +3,7 @@
 #include "gpxtool/command_line.h"
 
 #ifdef _WIN32
+#include "autoswitch/hotkey_registry_win.h"
 #include "autoswitch/rule_registry_win.h"
 #include "driverlink/driver_host_win.h"
 
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     ConsoleDriverHost driverHost;
     gd::RegistryRuleStorage rules(gd::kSettingsRoot);
-    return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr, &driverHost, &rules);
+    gd::RegistryHotkeyStorage hotkeys(gd::kSettingsRoot);
+    return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr, &driverHost, &rules, &hotkeys);
 #else
     return gpxtool::RunCommandLine(argc, argv, std::cout, std::cerr);
 #endif
