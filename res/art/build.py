@@ -3,7 +3,8 @@
 
     build.py --out DIR [--preview DIR] [--rsvg PATH]
 
-Writes DIR/<resource number>.bmp and DIR/gripdeck.ico; with --preview also
+Writes DIR/<resource number>.bmp, for every skin bitmap also the packed
+DIR/<resource number>.art the program holds, and DIR/gripdeck.ico; with --preview also
 PNG pictures of the assembled window, the faces and the pad drawing, for
 people to look at. Everything written is checked afterwards: sizes, key
 colours and the masks' colours.
@@ -18,8 +19,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import draw  # noqa: E402
 import layout  # noqa: E402
-from raster import (Image, Rasteriser, bmp1, bmp24, encode_png, ico, read_bmp1,  # noqa: E402
-                    read_bmp24)
+from raster import (Image, Rasteriser, bmp1, bmp24, encode_png, ico, packed_art,  # noqa: E402
+                    read_bmp1, read_bmp24)
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -101,12 +102,19 @@ class Builder:
         self.rast = rast
         self.written = {}
 
-    def write_bmp(self, number, img):
-        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp24(img))
+    def write_bmp(self, number, img, packed=True):
+        self._write(number, bmp24(img), packed)
         self.written[number] = img
 
     def write_mask(self, number, mask, w, h):
-        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp1(mask, w, h))
+        self._write(number, bmp1(mask, w, h), True)
+
+    def _write(self, number, bmp, packed):
+        """The BMP, which the checks and previews read, and for a skin
+        bitmap the packed copy the program holds (<number>.art)."""
+        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp)
+        if packed:
+            _write_if_changed(os.path.join(self.out, "%s.art" % number), packed_art(bmp))
 
     def run(self):
         os.makedirs(self.out, exist_ok=True)
@@ -118,7 +126,7 @@ class Builder:
                                                        for index, percent in others])
             first = self.run_scale(0, layout.SCALES[0])
             pending.get()
-        self.write_bmp(145, arrow())
+        self.write_bmp(145, arrow(), packed=False)
         icons = [self.rast.render(draw.icon(n), n, n) for n in (16, 24, 32, 48, 64, 256)]
         _write_if_changed(os.path.join(self.out, "gripdeck.ico"), ico(icons))
         _write_if_changed(os.path.join(self.out, "art_scaled.rc"), scaled_rc().encode("ascii"))
@@ -244,7 +252,7 @@ def scaled_rc():
         lines.append("// %d %%" % percent)
         for number in SCALED_BITMAPS:
             scaled = layout.scaled_id(number, index)
-            lines.append('%d BITMAP "%d.bmp"' % (scaled, scaled))
+            lines.append('%d RT_PACKED_ART "%d.art"' % (scaled, scaled))
     return "\n".join(lines) + "\n"
 
 

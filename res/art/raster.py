@@ -245,6 +245,30 @@ def read_bmp24(data):
     return Image(w, h, px)
 
 
+def packed_art(bmp):
+    """What the program keeps of a bitmap that bmp24 or bmp1 wrote: a 12-byte
+    header ("GDA1", width, height, bits per pixel, three zero bytes) and the
+    pixel rows as they lie in the BMP, bottom row first, as raw deflate.
+
+    The program unpacks them into a bitmap of its own
+    (src/skin/packed_art.h); the BMP's rows cost 14 times the room.
+    """
+    offset, = struct.unpack("<I", bmp[10:14])
+    size, w, h, planes, bits, compression = struct.unpack("<IiiHHI", bmp[14:34])
+    if bmp[:2] != b"BM" or size != 40 or planes != 1 or bits not in (1, 24) or compression != 0:
+        raise ValueError("not an uncompressed BMP of 1 or 24 bits")
+    if not (0 < w <= 4096 and 0 < h <= 4096):
+        raise ValueError("%dx%d is out of the packed form's range" % (w, h))
+    body = bmp[offset:]
+    if len(body) != ((w * bits + 31) // 32) * 4 * h:
+        raise ValueError("BMP rows are not %dx%d" % (w, h))
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15, 9)
+    stream = packer.compress(body) + packer.flush()
+    if zlib.decompress(stream, -15) != body:
+        raise ValueError("deflate did not give the rows back")
+    return struct.pack("<4sHHB3x", b"GDA1", w, h, bits) + stream
+
+
 # One character per pixel, for packing rows through int(); white (outside) is 1.
 _BIT_CHARS = bytes(ord("1") if v == 0 else ord("0") for v in range(256))
 _MASK_PALETTE = b"\0\0\0\0\xff\xff\xff\0"

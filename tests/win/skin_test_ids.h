@@ -6,3 +6,9 @@
 #define IDC_SKIN_BUTTON 9111
 #define IDC_SKIN_LABEL 9115
 #define IDC_SKIN_PICTURE 9118
+
+// Packed bitmaps of the tests' own (RT_PACKED_ART), 1 x 1 pixel: whole, its
+// stream cut short, and a header of no size.
+#define IDB_TEST_PACKED_WHOLE 9120
+#define IDB_TEST_PACKED_CUT 9121
+#define IDB_TEST_PACKED_EMPTY 9122
