@@ -1,5 +1,6 @@
 // The skin's packed bitmaps over arbitrary bytes: never a read or write out
 // of bounds, and a picture unpacks only into exactly its declared size.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -20,7 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     std::vector<std::uint8_t> pixels(shape->pixelBytes);
-    gd::UnpackArtPixels(packed, *shape, pixels);
+    if (gd::UnpackArtPixels(packed, *shape, pixels) && shape->reference != 0) {
+        // As the program does with a reference's pixels, here the packed bytes.
+        std::vector<std::uint8_t> reference(shape->pixelBytes);
+        std::copy_n(data, std::min(size, reference.size()), reference.begin());
+        if (!gd::ApplyArtDifference(pixels, reference)) {
+            std::abort();
+        }
+    }
     // One byte short of room: the same stream must never fit.
     std::vector<std::uint8_t> smaller(shape->pixelBytes - 1);
     if (gd::UnpackArtPixels(packed, *shape, smaller)) {

@@ -13,6 +13,7 @@ colours and the masks' colours.
 import argparse
 import multiprocessing
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -20,7 +21,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import draw  # noqa: E402
 import layout  # noqa: E402
 from raster import (Image, Rasteriser, bmp1, bmp24, encode_png, ico, packed_art,  # noqa: E402
-                    read_bmp1, read_bmp24)
+                    read_bmp1, read_bmp24, unpacked_art)
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -101,6 +102,7 @@ class Builder:
         self.preview = preview
         self.rast = rast
         self.written = {}
+        self.bmps = {}
 
     def write_bmp(self, number, img, packed=True):
         self._write(number, bmp24(img), packed)
@@ -111,10 +113,22 @@ class Builder:
 
     def _write(self, number, bmp, packed):
         """The BMP, which the checks and previews read, and for a skin
-        bitmap the packed copy the program holds (<number>.art)."""
+        bitmap the packed copy the program holds (<number>.art), against
+        its reference where it has one (ART_REFERENCES)."""
         _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp)
-        if packed:
-            _write_if_changed(os.path.join(self.out, "%s.art" % number), packed_art(bmp))
+        if not packed:
+            return
+        self.bmps[number] = bmp
+        index, base = divmod(number, layout.SCALE_ID_STEP)
+        reference = None
+        if base in ART_REFERENCES:
+            ref = layout.scaled_id(ART_REFERENCES[base], index)
+            reference = (ref, self.bmps[ref])
+        art = packed_art(bmp, reference)
+        offset, = struct.unpack("<I", bmp[10:14])
+        ref_rows = reference[1][offset:] if reference else None
+        _expect(unpacked_art(art, ref_rows) == bmp[offset:], "%d.art unpacks" % number)
+        _write_if_changed(os.path.join(self.out, "%s.art" % number), art)
 
     def run(self):
         os.makedirs(self.out, exist_ok=True)
@@ -255,6 +269,14 @@ def scaled_rc():
             lines.append('%d RT_PACKED_ART "%d.art"' % (scaled, scaled))
     return "\n".join(lines) + "\n"
 
+
+# Bitmaps packed as their difference from another of the same shape, drawn
+# before them at the same scale, where that packs smaller: the faces that
+# differ only in their label, and the two pages, which share their frame.
+ART_REFERENCES = {301: 300, 308: 307, 331: 330}
+ART_REFERENCES.update({n: 309 for n in range(310, 329)})
+ART_REFERENCES.update({n: 333 for n in list(range(334, 343)) + [350, 351, 352]})
+ART_REFERENCES.update({n: 343 for n in range(344, 349)})
 
 # Every bitmap of the two skinned windows; the others are drawn once.
 SCALED_BITMAPS = (144, 146, 300, 301, 302) + tuple(range(306, 353))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "fw/module.h"
 #include "resource.h"
@@ -43,6 +44,14 @@ UniqueBitmap LoadArtBitmap(int bitmap, int scale) {
     if (!shape) {
         return {};
     }
+    std::span<const std::uint8_t> referencePacked;
+    if (shape->reference != 0) {
+        referencePacked = FindPackedArt(shape->reference);
+        const std::optional<PackedArtShape> referenceShape = ReadPackedArtShape(referencePacked);
+        if (!referenceShape || !CanReferTo(*shape, *referenceShape)) {
+            return {};
+        }
+    }
     // A bottom-up section in the bitmap's own depth, as the BMPs it was
     // packed from gave: a bitmap made for the display would convert every
     // pixel, a millisecond and more for a page, on the way to the first
@@ -64,8 +73,20 @@ UniqueBitmap LoadArtBitmap(int bitmap, int scale) {
     void* bits = nullptr;
     UniqueBitmap section(::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
                                             DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || bits == nullptr ||
-        !UnpackArtPixels(packed, *shape, {static_cast<std::uint8_t*>(bits), shape->pixelBytes})) {
+    if (!section || bits == nullptr) {
+        return {};
+    }
+    const std::span<std::uint8_t> pixels(static_cast<std::uint8_t*>(bits), shape->pixelBytes);
+    if (shape->reference == 0) {
+        if (!UnpackArtPixels(packed, *shape, pixels)) {
+            return {};
+        }
+        return section;
+    }
+    // The reference's pixels, then the difference XORed into them.
+    std::vector<std::uint8_t> difference(shape->pixelBytes);
+    if (!UnpackArtPixels(referencePacked, *shape, pixels) ||
+        !UnpackArtPixels(packed, *shape, difference) || !ApplyArtDifference(pixels, difference)) {
         return {};
     }
     return section;

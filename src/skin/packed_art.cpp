@@ -19,8 +19,7 @@ std::uint16_t ReadUint16(std::span<const std::uint8_t> bytes, std::size_t offset
 
 std::optional<PackedArtShape> ReadPackedArtShape(std::span<const std::uint8_t> packed) {
     if (packed.size() < kPackedArtHeaderSize ||
-        !std::equal(kMagic.begin(), kMagic.end(), packed.begin()) || packed[9] != 0 ||
-        packed[10] != 0 || packed[11] != 0) {
+        !std::equal(kMagic.begin(), kMagic.end(), packed.begin()) || packed[9] != 0) {
         return std::nullopt;
     }
     const std::uint16_t width = ReadUint16(packed, 4);
@@ -31,7 +30,7 @@ std::optional<PackedArtShape> ReadPackedArtShape(std::span<const std::uint8_t> p
         return std::nullopt;
     }
     const std::size_t rowBytes = (std::size_t{width} * bits + 31) / 32 * 4;
-    return PackedArtShape{width, height, bits, rowBytes, rowBytes * height};
+    return PackedArtShape{width, height, bits, ReadUint16(packed, 10), rowBytes, rowBytes * height};
 }
 
 bool UnpackArtPixels(std::span<const std::uint8_t> packed, const PackedArtShape& shape,
@@ -40,6 +39,22 @@ bool UnpackArtPixels(std::span<const std::uint8_t> packed, const PackedArtShape&
         return false;
     }
     return InflateRaw(packed.subspan(kPackedArtHeaderSize), pixels);
+}
+
+bool CanReferTo(const PackedArtShape& shape, const PackedArtShape& reference) {
+    return shape.width == reference.width && shape.height == reference.height &&
+           shape.bitsPerPixel == reference.bitsPerPixel && reference.reference == 0;
+}
+
+bool ApplyArtDifference(std::span<std::uint8_t> pixels, std::span<const std::uint8_t> difference) {
+    if (pixels.size() != difference.size()) {
+        return false;
+    }
+    std::transform(pixels.begin(), pixels.end(), difference.begin(), pixels.begin(),
+                   [](std::uint8_t pixel, std::uint8_t change) {
+                       return static_cast<std::uint8_t>(pixel ^ change);
+                   });
+    return true;
 }
 
 }  // namespace gd

@@ -82,7 +82,8 @@ TEST(ArtInflate, RefusesDamagedStreamsAndWrongLengths) {
     }
 }
 
-Bytes Header(std::uint16_t width, std::uint16_t height, std::uint8_t bits) {
+Bytes Header(std::uint16_t width, std::uint16_t height, std::uint8_t bits,
+             std::uint16_t reference = 0) {
     return {'G',
             'D',
             'A',
@@ -93,8 +94,8 @@ Bytes Header(std::uint16_t width, std::uint16_t height, std::uint8_t bits) {
             static_cast<std::uint8_t>(height >> 8),
             bits,
             0,
-            0,
-            0};
+            static_cast<std::uint8_t>(reference & 0xFF),
+            static_cast<std::uint8_t>(reference >> 8)};
 }
 
 TEST(PackedArtShape, RowsArePaddedToFourBytes) {
@@ -104,18 +105,35 @@ TEST(PackedArtShape, RowsArePaddedToFourBytes) {
     EXPECT_EQ(page->height, 500);
     EXPECT_EQ(page->rowBytes, 1700U);
     EXPECT_EQ(page->pixelBytes, 850000U);
+    EXPECT_EQ(page->reference, 0);
 
-    const auto mask = ReadPackedArtShape(Header(357, 500, 1));
+    const auto mask = ReadPackedArtShape(Header(357, 500, 1, 2144));
     ASSERT_TRUE(mask.has_value());
     EXPECT_EQ(mask->rowBytes, 48U);
     EXPECT_EQ(mask->pixelBytes, 24000U);
+    EXPECT_EQ(mask->reference, 2144);
+}
+
+TEST(PackedArtShape, AReferenceHasTheSameShapeAndNoneOfItsOwn) {
+    const PackedArtShape face = *ReadPackedArtShape(Header(204, 26, 24, 309));
+    EXPECT_TRUE(CanReferTo(face, *ReadPackedArtShape(Header(204, 26, 24))));
+    for (const Bytes& other :
+         {Header(205, 26, 24), Header(204, 27, 24), Header(204, 26, 1), Header(204, 26, 24, 308)}) {
+        EXPECT_FALSE(CanReferTo(face, *ReadPackedArtShape(other)));
+    }
+
+    Bytes pixels{0x10, 0x20, 0x30, 0x40};
+    EXPECT_TRUE(ApplyArtDifference(pixels, Bytes{0x00, 0xFF, 0x01, 0x00}));
+    EXPECT_EQ(pixels, (Bytes{0x10, 0xDF, 0x31, 0x40}));
+    EXPECT_FALSE(ApplyArtDifference(pixels, Bytes{0x01, 0x01, 0x01}));
+    EXPECT_EQ(pixels, (Bytes{0x10, 0xDF, 0x31, 0x40}));
 }
 
 TEST(PackedArtShape, RefusesOtherHeaders) {
     Bytes wrongMagic = Header(10, 10, 24);
     wrongMagic[3] = '2';
     Bytes reservedSet = Header(10, 10, 24);
-    reservedSet[11] = 1;
+    reservedSet[9] = 1;
     Bytes shortHeader = Header(10, 10, 24);
     shortHeader.pop_back();
     for (const Bytes& header :
@@ -143,9 +161,21 @@ Bytes ReadWholeFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// The pixel rows of a BMP that res/art wrote.
+Bytes BmpRows(const std::filesystem::path& path) {
+    const Bytes bmp = ReadWholeFile(path);
+    if (bmp.size() < 14) {
+        return {};
+    }
+    std::uint32_t rowsOffset = 0;
+    std::memcpy(&rowsOffset, &bmp[10], sizeof rowsOffset);
+    return rowsOffset <= bmp.size() ? Bytes(bmp.begin() + rowsOffset, bmp.end()) : Bytes{};
+}
+
 // The bitmaps of the first scale (numbers below 1000) against the BMPs
-// build.py packed them from; cut short anywhere, each must be refused. The
-// other scales differ only in size, and unpacking them all takes seconds.
+// build.py packed them from, those with a reference through its BMP; cut
+// short anywhere, each must be refused. The other scales differ only in
+// size, and unpacking them all takes seconds.
 TEST(PackedArtShape, EveryBuiltBitmapUnpacksToItsBmpRows) {
     const std::filesystem::path artDirectory(GRIPDECK_TEST_ART_DIR);
     int checked = 0;
@@ -155,15 +185,16 @@ TEST(PackedArtShape, EveryBuiltBitmapUnpacksToItsBmpRows) {
         }
         const Bytes packed = ReadWholeFile(entry.path());
         std::filesystem::path bmpPath = entry.path();
-        const Bytes bmp = ReadWholeFile(bmpPath.replace_extension(".bmp"));
+        const Bytes rows = BmpRows(bmpPath.replace_extension(".bmp"));
         const auto shape = ReadPackedArtShape(packed);
         ASSERT_TRUE(shape.has_value()) << entry.path();
-        ASSERT_GE(bmp.size(), 14U);
-        std::uint32_t rowsOffset = 0;
-        std::memcpy(&rowsOffset, &bmp[10], sizeof rowsOffset);
-        const Bytes rows(bmp.begin() + rowsOffset, bmp.end());
         Bytes pixels(shape->pixelBytes);
         ASSERT_TRUE(UnpackArtPixels(packed, *shape, pixels)) << entry.path();
+        if (shape->reference != 0) {
+            const Bytes referenceRows =
+                BmpRows(artDirectory / (std::to_string(shape->reference) + ".bmp"));
+            ASSERT_TRUE(ApplyArtDifference(pixels, referenceRows)) << entry.path();
+        }
         EXPECT_TRUE(pixels == rows) << entry.path();
         ++checked;
         for (std::size_t cut : {packed.size() - 1, packed.size() / 2, kPackedArtHeaderSize + 1}) {

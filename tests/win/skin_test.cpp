@@ -357,8 +357,9 @@ std::optional<SectionShape> ShapeOf(const UniqueBitmap& bitmap) {
 }
 
 // Every skin bitmap at every scale unpacks into a bottom-up section of its
-// own depth, the two masks black and white; a missing or damaged one is no
-// bitmap at all.
+// own depth, the two masks black and white, one stored against a reference
+// into its own pixels; a missing or damaged one, or one whose reference has
+// a reference, is no bitmap at all.
 TEST(PackedArtLoading, EveryBitmapLoadsAtEveryScaleAndADamagedOneNotAtAll) {
     std::vector<int> numbers{IDB_PAD_SHAPE, IDB_PAD_PICTURE, IDB_WELCOME_PAGE, IDB_BUTTON_PAGE,
                              IDB_WINDOW_SHAPE};
@@ -395,7 +396,12 @@ TEST(PackedArtLoading, EveryBitmapLoadsAtEveryScaleAndADamagedOneNotAtAll) {
     UniqueDC dc(::CreateCompatibleDC(nullptr));
     SelectGuard select(dc.get(), whole.get());
     EXPECT_EQ(::GetPixel(dc.get(), 0, 0), RGB(0x33, 0x22, 0x11));
-    for (int damaged : {IDB_TEST_PACKED_CUT, IDB_TEST_PACKED_EMPTY, IDB_TEST_PACKED_EMPTY + 1}) {
+    UniqueBitmap difference = LoadArtBitmap(IDB_TEST_PACKED_DIFFERENCE, 0);
+    ASSERT_TRUE(ShapeOf(difference).has_value());
+    SelectGuard selectDifference(dc.get(), difference.get());
+    EXPECT_EQ(::GetPixel(dc.get(), 0, 0), RGB(0x30, 0x20, 0x10));
+    for (int damaged : {IDB_TEST_PACKED_CUT, IDB_TEST_PACKED_EMPTY, IDB_TEST_PACKED_CHAINED,
+                        IDB_TEST_PACKED_MISSING}) {
         EXPECT_FALSE(LoadArtBitmap(damaged, 0)) << damaged;
     }
 }
