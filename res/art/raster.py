@@ -245,7 +245,7 @@ def read_bmp24(data):
     return Image(w, h, px)
 
 
-def packed_art(bmp, reference=None):
+def packed_art(bmp, reference=None, stored=False):
     """What the program keeps of a bitmap that bmp24 or bmp1 wrote: a 12-byte
     header ("GDA1", width, height, bits per pixel, a zero byte, the
     reference's number or 0) and the pixel rows as they lie in the BMP,
@@ -253,14 +253,15 @@ def packed_art(bmp, reference=None):
 
     `reference`, when given, is (number, BMP) of a bitmap of the same shape
     packed without one: the rows are then stored XORed with its rows, when
-    that packs smaller. The program unpacks them into a bitmap of its own
-    (src/skin/packed_art.h); the BMP's rows cost 14 times the room.
+    that packs smaller. `stored` keeps the rows uncompressed, in deflate's
+    stored blocks, which unpack as fast as they copy. The program unpacks
+    them into a bitmap of its own (src/skin/packed_art.h).
     """
     w, h, bits, body = _bmp_rows(bmp)
     if not (0 < w <= 4096 and 0 < h <= 4096):
         raise ValueError("%dx%d is out of the packed form's range" % (w, h))
-    number, stream = 0, _deflate(body)
-    if reference is not None:
+    number, stream = 0, _deflate(body, 0 if stored else 9)
+    if reference is not None and not stored:
         rw, rh, rbits, rbody = _bmp_rows(reference[1])
         if (rw, rh, rbits) != (w, h, bits):
             raise ValueError("reference %d has another shape" % reference[0])
@@ -294,8 +295,8 @@ def _bmp_rows(bmp):
     return w, h, bits, body
 
 
-def _deflate(data):
-    packer = zlib.compressobj(9, zlib.DEFLATED, -15, 9)
+def _deflate(data, level=9):
+    packer = zlib.compressobj(level, zlib.DEFLATED, -15, 9)
     return packer.compress(data) + packer.flush()
 
 
