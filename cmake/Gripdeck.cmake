@@ -46,7 +46,7 @@ endmacro()
 function(gripdeck_delay_imports)
     set(delayed
         "comctl32:DefSubclassProc@16,InitCommonControlsEx@4,RemoveWindowSubclass@12,SetWindowSubclass@16"
-        "comdlg32:CommDlgExtendedError@0,GetOpenFileNameA@4,GetSaveFileNameA@4"
+        "comdlg32:CommDlgExtendedError@0,GetOpenFileNameA@4,GetSaveFileNameA@4,PrintDlgA@4"
         "newdev:UpdateDriverForPlugAndPlayDevicesA@20"
         "setupapi:SetupCopyOEMInfA@32,SetupDiDestroyDeviceInfoList@4,SetupDiEnumDeviceInfo@12,SetupDiEnumDeviceInterfaces@20,SetupDiGetClassDevsA@16,SetupDiGetDeviceInterfaceDetailA@24,SetupDiGetDeviceRegistryPropertyA@28"
         "shell32:ShellExecuteA@24,Shell_NotifyIconA@8")

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string_view>
 
-#include "gpxtool/profile_json.h"
+#include "profile/profile_json_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    gpxtool::Json document;
-    if (gpxtool::ParseJson(text, document)) {
+    gd::Json document;
+    if (gd::ParseJson(text, document)) {
         return 0;
     }
     auto image = std::make_unique<gd::ProfileImage>();
@@ -21,15 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memset(image.get(), 0xA5, sizeof *image);
     std::memset(summary.get(), 0xA5, sizeof *summary);
     const auto untouched = std::make_unique<gd::ProfileImage>(*image);
-    if (gpxtool::ProfileFromJson(document, *image, *summary)) {
-        if (std::memcmp(image.get(), untouched.get(), sizeof *image) != 0) {
+    const auto untouchedSummary = std::make_unique<gd::SummaryBlock>(*summary);
+    if (gd::ProfileFromJson(document, *image, *summary)) {
+        if (std::memcmp(image.get(), untouched.get(), sizeof *image) != 0 ||
+            std::memcmp(summary.get(), untouchedSummary.get(), sizeof *summary) != 0) {
             std::abort();
         }
         return 0;
     }
     auto again = std::make_unique<gd::ProfileImage>();
     auto againSummary = std::make_unique<gd::SummaryBlock>();
-    if (gpxtool::ProfileFromJson(gpxtool::ProfileToJson(*image, *summary), *again, *againSummary) ||
+    if (gd::ProfileFromJson(gd::ProfileToJson(*image, *summary), *again, *againSummary) ||
         std::memcmp(again.get(), image.get(), sizeof *image) != 0 ||
         std::memcmp(againSummary.get(), summary.get(), sizeof *summary) != 0) {
         std::abort();

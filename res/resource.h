@@ -399,6 +399,17 @@
 #define IDS_PAD_AFTER_GAME 506  // profile, program
 #define IDS_PAD_EARLIER 507     // profile
 #define IDS_PAD_APPLIED 508     // profile
+// ---- The picture of a profile: File > Export Picture... and Print..., gpxtool picture
+#define ID_FILE_EXPORT_PICTURE 33130
+#define ID_FILE_PRINT_PICTURE 33131
+#define IDS_PICTURE_GAME 520  // the profile's game
+#define IDS_PICTURE_NO_NAME 521
+#define IDS_PICTURE_UNKNOWN_SLOT 522
+#define IDS_PICTURE_FILTER 523
+#define IDS_PICTURE_NOT_SAVED 524  // the picture's path
+#define IDS_PRINT_NO_PRINTER 525
+#define IDS_PRINT_FAILED 526
+#define IDS_PICTURE_EXPORT_TITLE 527  // the file dialog's title
 // ---- File commands and help
 #define ID_HELP_USER_GUIDE 33120    // About menu and F1
 #define ID_FILE_RECENT_FIRST 33121  // File menu, recent place 0: opens it
@@ -406,6 +417,13 @@
 #define IDS_SAVE_CHANGES 480        // profile name; Yes, No or Cancel
 #define IDS_GUIDE_MISSING 481       // the guide's path
 #define IDS_GUIDE_NOT_OPENED 482    // the guide's path
+// ---- The profile's JSON form: File > Import... and Export...
+#define ID_FILE_IMPORT_JSON 33140
+#define ID_FILE_EXPORT_JSON 33141
+#define IDS_IMPORT_TITLE 530  // their file dialogs
+#define IDS_EXPORT_TITLE 531
+#define IDS_IMPORT_REFUSED 532  // the file's path, the reason
+#define IDS_EXPORT_FAILED 533   // the file's path, the reason
 
 // ---- The framework's own strings (src/fw) ------------------------------------
 // Numbers from 0xF100 up, clear of the program's own.

@@ -451,8 +451,7 @@ def pad_glyph(x, y, height, outline, keys, detail, body, rest, stroke_px=1.5):
     sw = stroke_px / k
     out = ['<g transform="translate(%g,%g) scale(%g) translate(-6,-60)">' % (x, y, k)]
     out.append('<path d="%s" fill="%s"/>' % (pad_body_outline(), body))
-    out.append('<path d="M44,352 Q178,330 313,352 Q306,364 305,384 L303,440 Q301,480 258,482 '
-               'L99,482 Q56,480 54,440 L52,384 Q51,364 44,352 Z" fill="%s"/>' % rest)
+    out.append('<path d="%s" fill="%s"/>' % (pad_rest_outline(), rest))
     out.append('<rect x="22" y="68" width="313" height="50" rx="14" fill="#0e0f11"/>')
     for i in range(5):
         out.append('<rect x="%g" y="80" width="44" height="26" rx="8" fill="%s"/>'
@@ -547,6 +546,17 @@ def pad_body_outline():
             "Q41,494 39,440 L37,378 Q35,356 23,344 Q6,328 6,300 L6,80 Q6,60 26,60 Z")
 
 
+def pad_rest_outline():
+    """Outline of the wrist rest on the body's lower half."""
+    return ("M44,352 Q178,330 313,352 Q306,364 305,384 L303,440 Q301,480 258,482 L99,482 "
+            "Q56,480 54,440 L52,384 Q51,364 44,352 Z")
+
+
+# The thumb stick between the two flanks: centre, the well's radius and the
+# stick's.
+PAD_STICK = (160, 186, 44, 26)
+
+
 def _deck_rect(x, y, w, h):
     """A recessed plate in the pad's top: dark edge, lit lower lip."""
     return ('<rect x="%g" y="%g" width="%g" height="%g" rx="8" fill="#3a4047" '
@@ -577,8 +587,7 @@ def pad_drawing(pictures):
     out.append('<path d="%s" fill="url(#pbody)"/>' % d)
     out.append('<g clip-path="url(#pclip)">')
     # Wrist rest: a soft, perforated pad on the lower half.
-    rest = ("M44,352 Q178,330 313,352 Q306,364 305,384 L303,440 Q301,480 258,482 L99,482 "
-            "Q56,480 54,440 L52,384 Q51,364 44,352 Z")
+    rest = pad_rest_outline()
     out.append('<path d="%s" fill="url(#prest)" stroke="#0b0c0d" stroke-width="1.5"/>' % rest)
     out.append('<path d="%s" fill="url(#pdots)" opacity="0.9"/>' % rest)
     # Light strip along the top of the wrist rest, as on the window's flanks.
@@ -603,18 +612,20 @@ def pad_drawing(pictures):
                    % (x, y, w, h, r))
     out.append(_deck_rect(16, 281, 108, 44))
     # Thumb stick between the two flanks.
-    out.append('<circle cx="160" cy="186" r="44" fill="#0d0e10" stroke="#3a4047" '
-               'stroke-width="1"/>')
-    out.append('<circle cx="160" cy="186" r="44" fill="none" stroke="%s" stroke-width="1.5" '
-               'opacity="0.55" stroke-dasharray="3 5"/>' % AMBER)
-    out.append('<circle cx="160" cy="189" r="27" fill="#000" opacity="0.6" filter="url(#psoft)"/>')
-    out.append('<circle cx="160" cy="186" r="26" fill="url(#pstick)" stroke="#545b63" '
-               'stroke-width="1"/>')
-    out.append('<circle cx="160" cy="186" r="17" fill="#1d2024" stroke="#0d0e10" '
-               'stroke-width="1"/>')
+    sx, sy, well, stick = PAD_STICK
+    out.append('<circle cx="%g" cy="%g" r="%g" fill="#0d0e10" stroke="#3a4047" '
+               'stroke-width="1"/>' % (sx, sy, well))
+    out.append('<circle cx="%g" cy="%g" r="%g" fill="none" stroke="%s" stroke-width="1.5" '
+               'opacity="0.55" stroke-dasharray="3 5"/>' % (sx, sy, well, AMBER))
+    out.append('<circle cx="%g" cy="%g" r="%g" fill="#000" opacity="0.6" filter="url(#psoft)"/>'
+               % (sx, sy + 3, stick + 1))
+    out.append('<circle cx="%g" cy="%g" r="%g" fill="url(#pstick)" stroke="#545b63" '
+               'stroke-width="1"/>' % (sx, sy, stick))
+    out.append('<circle cx="%g" cy="%g" r="17" fill="#1d2024" stroke="#0d0e10" '
+               'stroke-width="1"/>' % (sx, sy))
     for a in range(0, 360, 30):
-        out.append('<rect x="159" y="171" width="2" height="4" rx="1" fill="#3b4148" '
-                   'transform="rotate(%d 160 186)"/>' % a)
+        out.append('<rect x="%g" y="%g" width="2" height="4" rx="1" fill="#3b4148" '
+                   'transform="rotate(%d %g %g)"/>' % (sx - 1, sy - 15, a, sx, sy))
     # Status light and the maker's badge on the bottom deck.
     out.append('<circle cx="320" cy="303" r="4" fill="%s" filter="url(#pglow)"/>' % AMBER)
     out.append('<circle cx="320" cy="303" r="2.5" fill="%s"/>' % AMBER_LIGHT)

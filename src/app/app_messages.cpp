@@ -21,6 +21,11 @@ constexpr MessageBoxEntry kMessages[] = {
     {AppMessage::SaveChanges, IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, 0},
     {AppMessage::GuideMissing, IDS_GUIDE_MISSING, MB_OK | MB_ICONEXCLAMATION, 0},
     {AppMessage::GuideNotOpened, IDS_GUIDE_NOT_OPENED, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::PictureNotSaved, IDS_PICTURE_NOT_SAVED, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::NoPrinter, IDS_PRINT_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::PrintFailed, IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::ImportRefused, IDS_IMPORT_REFUSED, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::ExportFailed, IDS_EXPORT_FAILED, MB_OK | MB_ICONEXCLAMATION, 0},
 };
 
 const MessageBoxEntry& EntryOf(AppMessage message) {
@@ -32,22 +37,31 @@ const MessageBoxEntry& EntryOf(AppMessage message) {
     return kMessages[0];
 }
 
+int ShowEntry(HWND owner, const MessageBoxEntry& entry, const std::string& text) {
+    if (entry.captionId == 0) {
+        return ShowMessage(owner, text, entry.type);
+    }
+    const std::string caption = LoadText(entry.captionId);
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), entry.type);
+}
+
 }  // namespace
 
 UINT AppMessageStringId(AppMessage message) {
     return EntryOf(message).textId;
 }
 
+// The text is a format only in name: a path full of % signs must come out as
+// it is, so the arguments are put in without printf.
 int ShowAppMessage(HWND owner, AppMessage message, std::string_view argument) {
     const MessageBoxEntry& entry = EntryOf(message);
-    // The text is a format only in name: a path full of % signs must come
-    // out as it is, so the argument is put in without printf.
-    const std::string text = InsertArgument(LoadText(entry.textId), argument);
-    if (entry.captionId == 0) {
-        return ShowMessage(owner, text, entry.type);
-    }
-    const std::string caption = LoadText(entry.captionId);
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), entry.type);
+    return ShowEntry(owner, entry, InsertArgument(LoadText(entry.textId), argument));
+}
+
+int ShowAppMessage(HWND owner, AppMessage message, std::string_view first,
+                   std::string_view second) {
+    const MessageBoxEntry& entry = EntryOf(message);
+    return ShowEntry(owner, entry, InsertArguments(LoadText(entry.textId), {first, second}));
 }
 
 }  // namespace gd

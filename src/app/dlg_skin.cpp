@@ -2,6 +2,8 @@
 // controls drawn over it, the shaped window and its frame and menu bar.
 #include "app/gripdeck_dlg.h"
 
+#include "app/gripdeck_app.h"
+
 #include "fw/module.h"
 #include "resource.h"
 #include "skin/bitmap_shape.h"
@@ -58,6 +60,7 @@ void CGripdeckDlg::OnPaint() {
         }
     }
     RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GripdeckApp().startMarks.Mark("first-paint");
     PostMessage(kFinishStartMessage);
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <string>
 #include <vector>
 
 #include "app/command_line.h"
@@ -23,6 +25,22 @@ namespace {
 // A running copy that stopped answering must not keep a new start waiting
 // for ever.
 constexpr UINT kForwardTimeoutMs = 5000;
+
+// The running copy has a current folder of its own: a relative path is
+// made full here, against the folder the user started this copy in.
+std::string CommandLineToForward(const std::string& commandLine) {
+    const StartRequest request = ParseCommandLine(commandLine);
+    if (request.path.empty()) {
+        return commandLine;
+    }
+    std::array<char, MAX_PATH> full{};
+    const DWORD length = ::GetFullPathNameA(request.path.c_str(), static_cast<DWORD>(full.size()),
+                                            full.data(), nullptr);
+    if (length == 0 || length >= full.size()) {
+        return commandLine;
+    }
+    return std::string(full.data(), length);
+}
 
 class StringTableKeyTexts final : public KeyTextSource {
   public:
@@ -56,9 +74,11 @@ CGripdeckApp& GripdeckApp() {
 }
 
 bool CGripdeckApp::InitInstance() {
+    startMarks.Mark("init-instance");
     if (!FindRunningInstance()) {
         return false;
     }
+    startMarks.Mark("single-instance");
     SetRegistryKey(kSettingsCompany);
     SetProfileName(kSettingsProduct);
     RegistrySettings settings(*this);
@@ -69,6 +89,7 @@ bool CGripdeckApp::InitInstance() {
     padPictureSpot = stored.padPictureSpot;
     LoadRecentFiles();
     settingsRead_ = true;
+    startMarks.Mark("settings");
 
     // Key names in labels follow the user's keyboard layout and the program's
     // own words.
@@ -117,8 +138,9 @@ bool CGripdeckApp::FindRunningInstance() {
     ::GetWindowThreadProcessId(running, &runningProcess);
     ::AllowSetForegroundWindow(runningProcess);
     SendToRunningCopy(running, kSecondStartMessage, 0, 0);
-    if (ShouldForwardCommandLine(CommandLine())) {
-        for (const ForwardedChar& piece : EncodeForwardedCommandLine(CommandLine())) {
+    const std::string forwarded = CommandLineToForward(CommandLine());
+    if (ShouldForwardCommandLine(forwarded)) {
+        for (const ForwardedChar& piece : EncodeForwardedCommandLine(forwarded)) {
             if (!SendToRunningCopy(running, kForwardedCharMessage,
                                    static_cast<WPARAM>(piece.wParam),
                                    static_cast<LPARAM>(piece.lParam))) {

@@ -8,6 +8,7 @@
 
 #include "app/recent_files.h"
 #include "app/settings_store.h"
+#include "app/start_marks.h"
 #include "fw/app.h"
 
 namespace gd {
@@ -41,6 +42,8 @@ class CGripdeckApp : public CWinApp {
     std::optional<WindowSpot> summarySpot;
     std::optional<WindowSpot> padPictureSpot;
     RecentFiles recentFiles;
+    // The start's steps, for the start-up benchmark; off unless asked for.
+    StartMarks startMarks;
 
   private:
     bool settingsRead_ = false;

@@ -67,6 +67,10 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnFileSave>(ID_FILE_SAVE),
         OnCommand<&D::OnFileSaveAs>(ID_FILE_SAVE_AS),
         OnCommand<&D::OnFileSummary>(ID_FILE_SUMMARY),
+        OnCommand<&D::OnFileImportJson>(ID_FILE_IMPORT_JSON),
+        OnCommand<&D::OnFileExportJson>(ID_FILE_EXPORT_JSON),
+        OnCommand<&D::OnFileExportPicture>(ID_FILE_EXPORT_PICTURE),
+        OnCommand<&D::OnFilePrintPicture>(ID_FILE_PRINT_PICTURE),
         OnCommand<&D::OnFileClose>(ID_FILE_CLOSE),
         OnCommand<&D::OnAppExit>(ID_APP_EXIT),
         ChainMember<&D::recentFilesMenu_>(),
@@ -129,6 +133,8 @@ CGripdeckDlg::CGripdeckDlg(std::string_view commandLine)
 CGripdeckDlg::~CGripdeckDlg() = default;
 
 BOOL CGripdeckDlg::OnInitDialog() {
+    StartMarks& marks = GripdeckApp().startMarks;
+    marks.Mark("window-made");
     CDialog::OnInitDialog();
     GripdeckApp().SetMainWindow(hwnd_);
     // A driver installation first brings up the window, as a second start does.
@@ -146,6 +152,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     SelectMode(0);
     FitClientToSkin();
     ToggleFrame();
+    marks.Mark("skin");
 
     clipboardFormat = ::RegisterClipboardFormatA(LoadText(IDS_CLIPBOARD_FORMAT).c_str());
 
@@ -156,6 +163,7 @@ BOOL CGripdeckDlg::OnInitDialog() {
     recentFilesMenu_.RebuildRecentMenu();
     CMenuRef(::GetMenu(hwnd_)).CheckItem(ID_OPTIONS_LAUNCH_ON_STARTUP, launchAtStartup != 0);
     UseAccelerators(IDR_ACCEL_MAIN);
+    marks.Mark("menus");
 
     LoadFixedTexts();
     // The summary window, made after the first paint, takes what this load
@@ -163,41 +171,98 @@ BOOL CGripdeckDlg::OnInitDialog() {
     LoadInstalledPackage();
     RefreshLabels(-1);
     SetPage(1);
+    marks.Mark("package-and-labels");
     return TRUE;
 }
 
 LRESULT CGripdeckDlg::OnFinishStart(WPARAM, LPARAM) {
-    FinishStart();
+    MakeReady();
+    ContinueStartLater();
     return 0;
 }
 
 void CGripdeckDlg::FinishStart() {
+    MakeReady();
+    while (ContinueStart()) {
+    }
+}
+
+void CGripdeckDlg::MakeReady() {
     if (startFinished_) {
         return;
     }
     startFinished_ = true;
+    StartMarks& marks = GripdeckApp().startMarks;
+    marks.Mark("finish-start-reached");
     InitCommonControlsOnce();
+    marks.Mark("common-controls");
     bigIcon_.reset(static_cast<HICON>(
         ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_GRIPDECK), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
     SetIcon(bigIcon_.get(), true);
     SetIcon(smallIcon_.get(), false);
+    marks.Mark("icons");
     // The pad controls first, so that they come first in Tab order.
     LoadButtonPage();
+    marks.Mark("button-page");
+    // What the pad holds and whether it is there, before APPLY and the
+    // status line are made: they start with the look and text they keep.
+    ReadEarlierProfile();
+    deviceWatcher_.CheckAtStart();
+    marks.Mark("device-check");
     CreateSkinnedButtons();
+    marks.Mark("skinned-buttons");
     frameToggle_.SetToolTipText(LoadText(IDS_FRAME_TOGGLE_TIP));
     summaryWindow.Create(hwnd_);
-    padPictureWindow.Create(hwnd_);
+    marks.Mark("summary-made");
     // Placed even when hidden: File > Summary shows it where it is.
     PlaceSummary();
     ShowSummaryWindow(GripdeckApp().summaryVisible);
-    trayIcon_.UpdateTrayIcon(TrayAction::Add);
-    ReadEarlierProfile();
-    autoSwitch_.Start(hwnd_);
+    marks.Mark("summary-shown");
     if (windowShown == 0) {
         SetTimer(kHideTimer, kHideDelayMs);
     }
-    deviceWatcher_.CheckAtStart();
+}
+
+// The start's work that nothing on the main window or the summary shows,
+// one step per message once they are ready, in this order. New start-up work
+// that the user does not see in these two windows belongs here.
+std::span<const CGripdeckDlg::StartStep> CGripdeckDlg::StepsAfterReady() {
+    static constexpr StartStep kSteps[] = {
+        &CGripdeckDlg::AddTrayIcon,
+        &CGripdeckDlg::StartAutoSwitch,
+    };
+    return kSteps;
+}
+
+bool CGripdeckDlg::ContinueStart() {
+    const std::span<const StartStep> steps = StepsAfterReady();
+    if (stepsDone_ >= steps.size()) {
+        return false;
+    }
+    (this->*steps[stepsDone_++])();
+    if (stepsDone_ == steps.size()) {
+        GripdeckApp().startMarks.Write();
+        return false;
+    }
+    return true;
+}
+
+void CGripdeckDlg::ContinueStartLater() {
+    // A timer's message comes after every input and paint that waits, where a
+    // posted one would come before them: the windows just made paint first,
+    // and a click meanwhile waits for one step at most.
+    SetTimer(kContinueStartTimer, USER_TIMER_MINIMUM);
+}
+
+void CGripdeckDlg::AddTrayIcon() {
+    trayIcon_.UpdateTrayIcon(TrayAction::Add);
+    GripdeckApp().startMarks.Mark("tray-icon");
+}
+
+void CGripdeckDlg::StartAutoSwitch() {
+    autoSwitch_.Start(hwnd_);
+    GripdeckApp().startMarks.Mark("auto-switch");
 }
 
 void CGripdeckDlg::LoadFixedTexts() {
@@ -376,6 +441,10 @@ void CGripdeckDlg::OnPadIcon() {
             picture.ShowWindow(SW_HIDE);
             return;
         case PadIconAction::ShowPicture: {
+            // Made the first time it shows: most starts never need it.
+            if (!picture.IsWindow() && padPictureWindow.Create(hwnd_)) {
+                picture = CWnd(PadPictureWindow());
+            }
             if (!picture.IsWindow()) {
                 return;
             }
@@ -395,7 +464,12 @@ void CGripdeckDlg::OnAbout() {
 }
 
 void CGripdeckDlg::OnTimer(UINT_PTR id) {
-    if (id == kHideTimer) {
+    if (id == kContinueStartTimer) {
+        KillTimer(kContinueStartTimer);
+        if (ContinueStart()) {
+            ContinueStartLater();
+        }
+    } else if (id == kHideTimer) {
         // A second start or a tray click in the first 300 ms showed the
         // window for good: the hide of a "-1" start is then void.
         if (windowShown == 0) {

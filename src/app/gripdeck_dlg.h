@@ -18,7 +18,8 @@
 // dlg_assignment_commands.cpp (the menu's commands and editors),
 // dlg_pad_status.cpp (APPLY, OK and the status line: the pad, the profile
 // on it and who put it there), dlg_window_places.cpp (where the summary
-// window and the pad picture open), dlg_help.cpp (the user guide).
+// window and the pad picture open), dlg_help.cpp (the user guide),
+// dlg_json_commands.cpp (File > Import... and Export...: the JSON form).
 #include <windows.h>
 
 #include <cstdint>
@@ -59,11 +60,13 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
   public:
     static constexpr int kPadButtons = 10;
     // Timer 1 hides the window 300 ms after a "-1" start; timer 5 belongs
-    // to the device watcher; timer 6 ends the status line's "Applied".
+    // to the device watcher; timer 6 ends the status line's "Applied"; timer
+    // 7 continues the start once input that came first is handled.
     static constexpr UINT_PTR kHideTimer = 1;
     static constexpr UINT kHideDelayMs = 300;
     static constexpr UINT_PTR kAppliedTimer = 6;
     static constexpr UINT kAppliedShownMs = 3000;
+    static constexpr UINT_PTR kContinueStartTimer = 7;
 
     // commandLine: the text after the program's name; "-1" starts hidden,
     // anything else but "" names a profile to open (quotes removed).
@@ -107,13 +110,23 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // The window's region for the frame state and the current skin.
     void ApplyFrame();
     LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggestedRect);
-    // The part of the start that the first look at the window does not need:
-    // the window's icons, the pad buttons and the button page's art, the
-    // frame button's tool tip, the summary and pad picture windows, the tray
-    // icon, automatic profiles, the hide of a "-1" start and the device
-    // check. Runs once: from a message the first paint posts, or earlier
-    // from whatever needs it done.
+    // The start after the first paint, in two parts. MakeReady, at once:
+    // the window's icons, the pad buttons, the skinned buttons, what the pad
+    // holds and whether it is there, the summary window shown and the hide
+    // of a "-1" start. Then StepsAfterReady, one per timer message
+    // (ContinueStart), each after the input and paints that wait:
+    // the tray icon and automatic profiles. FinishStart does whatever is left
+    // of both at once, for whoever needs the start done. The pad picture is
+    // made when it first shows.
     void FinishStart();
+    void MakeReady();
+    using StartStep = void (CGripdeckDlg::*)();
+    static std::span<const StartStep> StepsAfterReady();
+    // Runs the next step; false once none is left.
+    bool ContinueStart();
+    void ContinueStartLater();
+    void AddTrayIcon();
+    void StartAutoSwitch();
     void OnPaint();
     void OnSize(UINT type, int width, int height);
     LRESULT OnFinishStart(WPARAM, LPARAM);
@@ -234,6 +247,11 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     void OnFileSummary();
     // The summary from these fields, as one step; the summary window follows.
     void ChangeSummary(const SummaryFields& fields);
+    // ---- the profile's picture (dlg_picture_commands.cpp): saved as PNG or
+    // SVG, or printed on one page; the profile in the window, unsaved
+    // changes and all, is left as it is.
+    void OnFileExportPicture();
+    void OnFilePrintPicture();
     // ---- undo and redo (dlg_file_commands.cpp)
     void OnEditUndo();
     void OnEditRedo();
@@ -250,6 +268,14 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // once when the pad is there. Chosen in the File menu: opened, as Open
     // opens a file.
     RecentFilesMenu::OpenResult OpenRecentPath(const std::string& path, RecentFilesMenu::From from);
+
+    // ---- the profile's JSON form (dlg_json_commands.cpp)
+    // A new, modified, untitled profile from a JSON file, after the save
+    // question; a refused file changes nothing and says where it is wrong.
+    void OnFileImportJson();
+    // The profile as shown, unsaved changes included, to a JSON file; the
+    // profile, its file and its history stay as they are.
+    void OnFileExportJson();
 
     // ---- start-up entry (dlg_tray.cpp)
     void OnLaunchAtStartup();
@@ -345,6 +371,7 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     ForwardedOpen forwardedOpen_;
     bool finishStartPosted_ = false;
     bool startFinished_ = false;
+    std::size_t stepsDone_ = 0;
     // A menu of the window (bar, assignment or tray menu) is open.
     bool inMenu_ = false;
     bool buttonPageLoaded_ = false;

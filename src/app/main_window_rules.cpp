@@ -36,13 +36,22 @@ std::string WindowTitle(std::string_view appTitle, std::string_view profileName,
 }
 
 std::string InsertArgument(std::string_view text, std::string_view argument) {
-    const std::size_t at = text.find("%s");
-    if (at == std::string_view::npos) {
-        return std::string(text);
+    return InsertArguments(text, {argument});
+}
+
+std::string InsertArguments(std::string_view text,
+                            std::initializer_list<std::string_view> arguments) {
+    std::string result;
+    for (std::string_view argument : arguments) {
+        const std::size_t at = text.find("%s");
+        if (at == std::string_view::npos) {
+            break;
+        }
+        result += text.substr(0, at);
+        result += argument;
+        text.remove_prefix(at + 2);
     }
-    std::string result(text.substr(0, at));
-    result += argument;
-    result += text.substr(at + 2);
+    result += text;
     return result;
 }
 

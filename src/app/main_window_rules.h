@@ -5,6 +5,7 @@
 // tray menu.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ std::string WindowTitle(std::string_view appTitle, std::string_view profileName,
 // Replaces the first "%s" of a string-table text with `argument`; a text
 // without one is returned as it is. Never interprets other % sequences.
 std::string InsertArgument(std::string_view text, std::string_view argument);
+// The same for each "%s" in turn; an argument is never searched for one, and
+// a "%s" without an argument left stays as it is.
+std::string InsertArguments(std::string_view text,
+                            std::initializer_list<std::string_view> arguments);
 
 // The re-check of the pad 5 seconds after device-change notices. A burst of
 // notices gives one re-check, timed from its first notice; while a re-check

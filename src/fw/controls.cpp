@@ -209,4 +209,48 @@ std::string CToolTipCtrl::GetText(HWND tool) const {
     return buffer;
 }
 
+void CToolTipCtrl::RelayEvent(const MSG& message) const {
+    SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+}
+
+void CLazyToolTip::SetText(HWND tool, std::string_view text) {
+    text_.assign(text);
+    shown_ = true;
+    if (!IsMade()) {
+        return;
+    }
+    tip_.Activate(true);
+    if (tip_.HasTool(tool)) {
+        tip_.UpdateTipText(tool, text_);
+    } else {
+        tip_.AddTool(tool, text_);
+    }
+}
+
+void CLazyToolTip::Clear() {
+    shown_ = false;
+    if (IsMade()) {
+        tip_.Activate(false);
+    }
+}
+
+void CLazyToolTip::OnToolMouseMove(HWND tool, WPARAM flags, POINT client) {
+    if (IsMade() || !shown_ || !tip_.Create(tool)) {
+        return;
+    }
+    tip_.Activate(true);
+    tip_.AddTool(tool, text_);
+    // The tool tip's subclass sees the moves from the next one on; this one
+    // starts its wait before it shows.
+    POINT screen = client;
+    ::ClientToScreen(tool, &screen);
+    const MSG move{tool,
+                   WM_MOUSEMOVE,
+                   flags,
+                   MAKELPARAM(client.x, client.y),
+                   static_cast<DWORD>(::GetMessageTime()),
+                   screen};
+    tip_.RelayEvent(move);
+}
+
 }  // namespace gd

@@ -149,6 +149,30 @@ class CToolTipCtrl : public CWindowImpl<CWnd> {
     bool HasTool(HWND tool) const;
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
     std::string GetText(HWND tool) const;
+    // Hands the tool tip a mouse message its subclass of the tool missed.
+    void RelayEvent(const MSG& message) const;
+};
+
+// The tool tip of one tool window, made the first time the pointer moves
+// over the tool: until then it only keeps its text. A window with many
+// tools pays for none of their tool tip windows while it starts, and most
+// are never needed at all.
+class CLazyToolTip {
+  public:
+    // Shows `text` from now on.
+    void SetText(HWND tool, std::string_view text);
+    // Shows none until the next SetText.
+    void Clear();
+    // The tool's WM_MOUSEMOVE (client point): makes the tool tip on the
+    // first one, and hands it the move that made it.
+    void OnToolMouseMove(HWND tool, WPARAM flags, POINT client);
+    bool IsMade() const { return tip_.GetSafeHwnd() != nullptr; }
+    const CToolTipCtrl& Control() const { return tip_; }
+
+  private:
+    CToolTipCtrl tip_;
+    std::string text_;
+    bool shown_ = false;
 };
 
 }  // namespace gd

@@ -41,6 +41,7 @@ UINT DrawTextFlagsForStaticStyle(DWORD style) {
 const MessageMap& CTransStatic::GetMessageMap() const {
     static constexpr Route kRoutes[] = {
         OnMessage<WM_PAINT, &CTransStatic::OnPaint>(),
+        OnMessage<WM_MOUSEMOVE, &CTransStatic::OnMouseMove>(),
         OnMessage<WM_ERASEBKGND, &CTransStatic::OnEraseBkgnd>(),
         OnMessage<WM_GETDLGCODE, &CTransStatic::OnGetDlgCode>(),
         OnMessage<WM_KEYDOWN, &CTransStatic::OnKeyDown>(),
@@ -55,8 +56,16 @@ const MessageMap& CTransStatic::GetMessageMap() const {
 
 void CTransStatic::SetText(std::string_view text) {
     text_ = text;
-    if (hwnd_ != nullptr) {
+    // A hidden label draws anew when it shows, over a parent that has
+    // nothing of it to wipe out meanwhile. The start sets the hidden pad
+    // labels' texts, each of which would otherwise repaint the window.
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    if (IsWindowVisible()) {
         Repaint(true);
+    } else {
+        Invalidate();
     }
 }
 
@@ -122,24 +131,16 @@ void CTransStatic::SetToolTip(const char* text) {
     if (hwnd_ == nullptr) {
         return;
     }
-    if (!HasToolTip()) {
-        if (text == nullptr || !toolTip_.Create(hwnd_)) {
-            return;
-        }
-        toolTip_.Activate(true);
-        toolTip_.AddTool(hwnd_, text);
-        return;
-    }
     if (text == nullptr) {
-        toolTip_.Activate(false);
-        return;
-    }
-    toolTip_.Activate(true);
-    if (toolTip_.HasTool(hwnd_)) {
-        toolTip_.UpdateTipText(hwnd_, text);
+        toolTip_.Clear();
     } else {
-        toolTip_.AddTool(hwnd_, text);
+        toolTip_.SetText(hwnd_, text);
     }
+}
+
+void CTransStatic::OnMouseMove(UINT flags, POINT point) {
+    toolTip_.OnToolMouseMove(hwnd_, flags, point);
+    SetMsgHandled(false);
 }
 
 void CTransStatic::OnPaint() {

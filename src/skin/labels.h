@@ -26,25 +26,27 @@ class CTransStatic : public CWindowImpl<CStatic> {
   public:
     CTransStatic() = default;
 
-    // Stores the text and has the parent repaint the label's area at once,
-    // so the old text is gone before the new one is drawn.
+    // Stores the text and, when the label shows, has the parent repaint the
+    // label's area at once, so the old text is gone before the new one is
+    // drawn.
     void SetText(std::string_view text);
     const std::string& Text() const { return text_; }
 
     void SetTextColour(COLORREF colour) { textColour_ = colour; }
     COLORREF TextColour() const { return textColour_; }
 
-    // A text shows (and creates on first use) the tool tip; null hides an
-    // existing one and creates none.
+    // A text shows the tool tip, whose window is made when the pointer first
+    // comes; null shows none.
     void SetToolTip(const char* text);
-    bool HasToolTip() const { return toolTip_.GetSafeHwnd() != nullptr; }
-    const CToolTipCtrl& ToolTip() const { return toolTip_; }
+    bool HasToolTip() const { return toolTip_.IsMade(); }
+    const CToolTipCtrl& ToolTip() const { return toolTip_.Control(); }
 
   protected:
     const MessageMap& GetMessageMap() const override;
 
   private:
     void OnPaint();
+    void OnMouseMove(UINT flags, POINT point);
     BOOL OnEraseBkgnd(HDC dc);
     LRESULT OnGetDlgCode(WPARAM, LPARAM message);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
@@ -57,7 +59,7 @@ class CTransStatic : public CWindowImpl<CStatic> {
 
     COLORREF textColour_ = RGB(0, 0, 0);
     std::string text_;
-    CToolTipCtrl toolTip_;
+    CLazyToolTip toolTip_;
 };
 
 // A plain label whose text colour can be changed; its background is the

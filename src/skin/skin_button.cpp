@@ -113,15 +113,7 @@ void CSkinButton::SetToolTipText(std::string_view text) {
     if (hwnd_ == nullptr) {
         return;
     }
-    if (toolTip_.GetSafeHwnd() == nullptr && !toolTip_.Create(hwnd_)) {
-        return;
-    }
-    toolTip_.Activate(true);
-    if (toolTip_.HasTool(hwnd_)) {
-        toolTip_.UpdateTipText(hwnd_, text);
-    } else {
-        toolTip_.AddTool(hwnd_, text);
-    }
+    toolTip_.SetText(hwnd_, text);
 }
 
 int CSkinButton::FaceToDraw(bool pressed) const {
@@ -210,7 +202,8 @@ void CSkinButton::PaintParentBackground(HDC dc) const {
     ::SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
 }
 
-void CSkinButton::OnMouseMove(UINT, POINT) {
+void CSkinButton::OnMouseMove(UINT flags, POINT point) {
+    toolTip_.OnToolMouseMove(hwnd_, flags, point);
     if (!tracking_) {
         TRACKMOUSEEVENT request{sizeof request, TME_HOVER | TME_LEAVE, hwnd_, 1};
         tracking_ = ::TrackMouseEvent(&request) != FALSE;

@@ -68,9 +68,9 @@ class CSkinButton : public CWindowImpl<CButton> {
     // True while the disabled look is off.
     bool IsLookEnabled() const { return !disabledLook_; }
 
-    // Creates the tool tip on first use; later calls change its text.
+    // The tool tip's text; its window is made when the pointer first comes.
     void SetToolTipText(std::string_view text);
-    const CToolTipCtrl& ToolTip() const { return toolTip_; }
+    const CToolTipCtrl& ToolTip() const { return toolTip_.Control(); }
 
     // Shown over the button while set; null gives the default cursor back.
     void SetCustomCursor(HCURSOR cursor) { cursor_ = cursor; }
@@ -120,7 +120,7 @@ class CSkinButton : public CWindowImpl<CButton> {
     bool tracking_ = false;
     bool disabledLook_ = false;
     bool hover_ = false;
-    CToolTipCtrl toolTip_;
+    CLazyToolTip toolTip_;
     HCURSOR cursor_ = nullptr;
     int faceWidth_ = 0;
     int faceHeight_ = 0;

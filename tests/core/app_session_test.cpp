@@ -6,17 +6,21 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/json_exchange.h"
 #include "app/model/profile_history.h"
 #include "app/model/profile_session.h"
+#include "app/shell_rules.h"
 #include "app/slot_commands.h"
 #include "app/slot_editing.h"
 #include "profile/image.h"
 #include "profile/profile_file.h"
+#include "profile/profile_json.h"
 #include "resource.h"
 
 namespace gd {
@@ -235,6 +239,135 @@ TEST_F(SessionTest, LoadSystemDefaultIsAStepThatUndoTakesBack) {
     ASSERT_TRUE(session_.Undo());
     EXPECT_EQ(session_.Slot({0, 5}).action.code, 0x0120001Fu);
     EXPECT_TRUE(session_.modified());
+}
+
+// File > Import... and File > Export...: the JSON form in and out of the
+// session. What the session showed before: its bytes, file, flag and history.
+struct SessionLook {
+    std::unique_ptr<ProfileContent> content;
+    std::string path;
+    std::string name;
+    bool modified;
+    std::string undoWhat;
+    bool canRedo;
+
+    explicit SessionLook(const ProfileSession& session)
+        : content(std::make_unique<ProfileContent>()),
+          path(session.currentPath()),
+          name(session.currentName()),
+          modified(session.modified()),
+          undoWhat(session.UndoWhat()),
+          canRedo(session.CanRedo()) {
+        std::memcpy(&content->image, &session.image(), sizeof content->image);
+        std::memcpy(&content->summary, &session.summary(), sizeof content->summary);
+    }
+
+    void ExpectSame(const ProfileSession& session) const {
+        EXPECT_EQ(std::memcmp(&session.image(), &content->image, sizeof content->image), 0);
+        EXPECT_EQ(std::memcmp(&session.summary(), &content->summary, sizeof content->summary), 0);
+        EXPECT_EQ(session.currentPath(), path);
+        EXPECT_EQ(session.currentName(), name);
+        EXPECT_EQ(session.modified(), modified);
+        EXPECT_EQ(session.UndoWhat(), undoWhat);
+        EXPECT_EQ(session.CanRedo(), canRedo);
+    }
+};
+
+class JsonExchangeTest : public SessionTest {
+  protected:
+    // A profile from a file, then changed twice and once undone: a name, a
+    // path, a change not saved, a step to undo and one to redo.
+    void SetUp() override {
+        SessionTest::SetUp();
+        const std::string path = PathOf("the profile the window holds.gpx");
+        session_.SetSource(path, "the profile the window holds.gpx");
+        ASSERT_TRUE(session_.SaveProfile(path));
+        session_.ChangeSlot({0, 1}, *KeySlot(0x0120001E), "Keyboard on M2");
+        session_.ChangeSlot({0, 2}, *KeySlot(0x0120001F), "Keyboard on M3");
+        session_.Undo();
+        session_.ShowGroup(1);
+        session_.Select(3);
+    }
+
+    std::string WriteFileText(const std::string& name, const std::string& text) const {
+        const std::string path = PathOf(name);
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+};
+
+TEST_F(JsonExchangeTest, ARefusedImportLeavesTheSessionAsItWas) {
+    const SessionLook before(session_);
+    std::string cut = ProfileJsonText(session_.image(), session_.summary());
+    cut.resize(cut.size() / 2);
+    std::string turbo = ProfileJsonText(session_.image(), session_.summary());
+    turbo.replace(turbo.find("\"kind\": \"SingleKey\""), 19, "\"kind\": \"Turbo\"");
+    const std::pair<std::string, std::string> refused[] = {
+        {WriteFileText("cut in the middle.json", cut), "line "},
+        {WriteFileText("a kind nobody knows.json", turbo),
+         "/buttons/1/kind: unknown value \"Turbo\""},
+        {PathOf("a file that is not there.json"), "cannot be opened"},
+    };
+    for (const auto& [path, reason] : refused) {
+        SCOPED_TRACE(path);
+        const std::optional<std::string> problem =
+            ImportProfileJson(session_, path, "Unfiled as the import names it");
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_EQ(problem->rfind(reason, 0), 0u) << *problem;
+        before.ExpectSame(session_);
+        EXPECT_EQ(session_.selection(), (SlotRef{1, 3}));
+    }
+    EXPECT_TRUE(host_.errors.empty());
+}
+
+TEST_F(JsonExchangeTest, AnImportIsANewUntitledProfileWithUnsavedChanges) {
+    auto image = std::make_unique<ProfileImage>();
+    ResetImage(*image);
+    image->slots[7] = *KeySlot(0x01200030);
+    SummaryBlock summary{};
+    WriteText(summary.name, "Imported from its JSON form");
+    const std::string path =
+        WriteFileText("an exported profile.json", ProfileJsonText(*image, summary));
+
+    ASSERT_EQ(ImportProfileJson(session_, path, "Unfiled"), std::nullopt);
+    EXPECT_EQ(std::memcmp(&session_.image(), image.get(), sizeof *image), 0);
+    EXPECT_EQ(ReadText(session_.summary().name), "Imported from its JSON form");
+    EXPECT_EQ(session_.currentName(), "Unfiled");
+    EXPECT_EQ(session_.currentPath(), "");
+    EXPECT_TRUE(session_.modified());
+    EXPECT_FALSE(session_.CanUndo());
+    EXPECT_FALSE(session_.CanRedo());
+    EXPECT_EQ(session_.selection(), SlotRef{});
+    // Save asks for a name; once saved, it is the file's.
+    EXPECT_EQ(DecideSaveModified(session_.modified(), session_.currentName(),
+                                 session_.currentPath(), SaveModifiedMode::Silent),
+              SaveModifiedAction::AskThenSaveAs);
+    session_.SetSource(PathOf("saved after the import.gpx"), "saved after the import.gpx");
+    ASSERT_TRUE(session_.SaveProfile(session_.currentPath()));
+    EXPECT_FALSE(session_.modified());
+}
+
+TEST_F(JsonExchangeTest, AnExportWritesTheProfileAsShownAndLeavesTheSessionAlone) {
+    const SessionLook before(session_);
+    const std::string path = WriteFileText("exported over an older file.json", "older contents");
+    ASSERT_EQ(ExportProfileJson(session_, path), std::nullopt);
+    before.ExpectSame(session_);
+    // The change not saved is in it.
+    auto image = std::make_unique<ProfileImage>();
+    SummaryBlock summary{};
+    ASSERT_EQ(ReadProfileJsonFile(path, *image, summary), std::nullopt);
+    EXPECT_EQ(image->slots[1].action.code, 0x0120001Eu);
+    EXPECT_EQ(std::memcmp(image.get(), &session_.image(), sizeof *image), 0);
+
+    fs::create_directories(dir_ / "a folder where the file would go.json");
+    EXPECT_EQ(ExportProfileJson(session_, PathOf("a folder where the file would go.json")),
+              "is not a regular file, not replaced");
+    before.ExpectSame(session_);
+
+    EXPECT_EQ(JsonFileNameFor("the profile the window holds.gpx"),
+              "the profile the window holds.json");
+    EXPECT_EQ(JsonFileNameFor("SHOUTED.GPX"), "SHOUTED.json");
+    EXPECT_EQ(JsonFileNameFor("Unfiled"), "Unfiled.json");
 }
 
 TEST(StepNames, NameTheCommandAndTheButton) {

@@ -163,6 +163,10 @@ TEST(MainWindow, RunningCopyTitleAndMessageTexts) {
     // A path full of % signs comes out as it is.
     EXPECT_EQ(InsertArgument("Can't open the file %s. Please verify it again.", "C:\\a%d%s.gpx"),
               "Can't open the file C:\\a%d%s.gpx. Please verify it again.");
+    // Each argument takes its own "%s", whatever the one before held.
+    EXPECT_EQ(InsertArguments("Can't import the file %s.\n\n%s", {"C:\\%s.json", "/buttons/0: %s"}),
+              "Can't import the file C:\\%s.json.\n\n/buttons/0: %s");
+    EXPECT_EQ(InsertArguments("%s and %s", {"only the first"}), "only the first and %s");
 }
 
 TEST(MainWindow, ABurstOfDeviceNoticesGivesOneCheck) {

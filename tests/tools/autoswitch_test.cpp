@@ -11,7 +11,7 @@
 #include "core/autoswitch_memory_rules.h"
 #include "gpxtool/command_line.h"
 #include "profile/profile_file.h"
-#include "test_profiles.h"
+#include "core/profile_samples.h"
 
 namespace gpxtool {
 namespace {
@@ -22,7 +22,7 @@ using gd::RuleKind;
 class AutoSwitchCommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing::Profile profile;
+        gd::testing::Profile profile;
         const std::vector<std::uint8_t> bytes =
             gd::EncodeProfileFile(*profile.image, profile.summary);
         ASSERT_TRUE(gd::WriteFileAtomically(profile_, bytes.data(), bytes.size()));

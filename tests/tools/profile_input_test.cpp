@@ -10,7 +10,7 @@
 
 #include "gpxtool/profile_input.h"
 #include "profile/profile_file.h"
-#include "test_profiles.h"
+#include "core/profile_samples.h"
 
 namespace gpxtool {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(ProfileInput, TellsPackagesFromProfileFilesAndRefusesBrokenOnes) {
-    const testing::Profile sample = testing::SampleProfile();
+    const gd::testing::Profile sample = gd::testing::SampleProfile();
     const Bytes package = gd::EncodePackage(*sample.image, sample.summary);
     const Bytes profile = gd::EncodeProfileFile(*sample.image, sample.summary);
     // A profile file of exactly the package's size: the codec block padded

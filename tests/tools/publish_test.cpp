@@ -13,7 +13,7 @@
 #include "gpxtool/command_line.h"
 #include "profile/image.h"
 #include "profile/profile_file.h"
-#include "test_profiles.h"
+#include "core/profile_samples.h"
 
 namespace gpxtool {
 namespace {
@@ -25,7 +25,7 @@ constexpr char kPackagePath[] = "C:\\WINDOWS\\system32\\drivers\\velqorgpx.pkg";
 class PublishTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing::SetAction(profile_.slot(0), gd::SlotType::SingleKey, 0x0001001E);
+        gd::testing::SetAction(profile_.slot(0), gd::SlotType::SingleKey, 0x0001001E);
         profile_.summary.resolution = gd::MakeResolution(1920, 1080);
         const std::vector<std::uint8_t> bytes =
             gd::EncodeProfileFile(*profile_.image, profile_.summary);
@@ -45,7 +45,7 @@ class PublishTest : public ::testing::Test {
         return out_.str().find(text) != std::string::npos;
     }
 
-    testing::Profile profile_;
+    gd::testing::Profile profile_;
     // Tests run in parallel processes: a file of its own for each.
     const std::string file_ =
         ::testing::TempDir() + "gpxtool_publish_" + std::to_string(std::random_device{}()) + ".gpx";

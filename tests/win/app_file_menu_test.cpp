@@ -76,6 +76,10 @@ TEST(RecentFilesMenu, TheFileMenuListsThemNumberedAboveCloseAndOpensTheChosenOne
                                             "&Save\tCtrl+S",
                                             "Save &As...",
                                             "&Information of the Summary",
+                                            "I&mport...",
+                                            "&Export...",
+                                            "Export Pic&ture...",
+                                            "&Print...\tCtrl+P",
                                             "-"};
     std::vector<std::string> expected = commands;
     expected.insert(expected.end(), {"&Close", "E&xit"});
@@ -90,7 +94,9 @@ TEST(RecentFilesMenu, TheFileMenuListsThemNumberedAboveCloseAndOpensTheChosenOne
                     {"&1 D:\\Games\\Racer && Rally\\second recent profile.gpx",
                      "&2 C:\\Profiles\\first recent profile.gpx", "-", "&Close", "E&xit"});
     EXPECT_EQ(MenuTexts(file), expected);
-    EXPECT_EQ(file.GetItemId(8), static_cast<UINT>(ID_FILE_RECENT_FIRST + 1));
+    // The second entry, right below the first.
+    EXPECT_EQ(file.GetItemId(static_cast<int>(commands.size()) + 1),
+              static_cast<UINT>(ID_FILE_RECENT_FIRST + 1));
 
     // Each menu's command opens its place, saying which menu it came from;
     // a file that does not load leaves both lists, and the separator with

@@ -129,10 +129,23 @@ TEST_F(StartTest, ASecondStartTellsTheRunningCopyAndHandsItAPath) {
     running.Sync();
     EXPECT_EQ(WindowText(main), "Gripdeck: forwarded with slashes.gpx");
     EXPECT_EQ(LabelText(main, 0), "Sl0");
+
+    // A name relative to the second copy's folder, which the running copy
+    // does not share: it arrives as the full path.
+    const std::string relative = Work("forwarded relative name.gpx");
+    ASSERT_TRUE(WriteProfile(relative, *MacroProfile("Rl", {0})));
+    {
+        Program second(Quoted("forwarded relative name.gpx"), Work(""));
+        ASSERT_TRUE(second.WaitForEnd());
+    }
+    running.Sync();
+    EXPECT_EQ(WindowText(main), "Gripdeck: forwarded relative name.gpx");
+    EXPECT_EQ(LabelText(main, 0), "Rl0");
     running.Command(ID_APP_EXIT);
     ASSERT_TRUE(running.WaitForEnd());
-    EXPECT_EQ(Setting("Recent00").value_or(""), slashed);
-    EXPECT_EQ(Setting("Recent01").value_or(""), path);
+    EXPECT_EQ(Setting("Recent00").value_or(""), relative);
+    EXPECT_EQ(Setting("Recent01").value_or(""), slashed);
+    EXPECT_EQ(Setting("Recent02").value_or(""), path);
 }
 
 // "-1" starts in the tray; the tray icon, Close, Escape and Show/Hide hide and show.

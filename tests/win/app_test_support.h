@@ -182,14 +182,15 @@ inline std::string ProgramPath() {
 // without questions (WM_CLOSE with wParam 1), or kills it.
 class Program {
   public:
-    explicit Program(const std::string& arguments) {
+    // `folder`, when given, is the copy's current folder.
+    explicit Program(const std::string& arguments, const std::string& folder = "") {
         std::string line = Quoted(ProgramPath());
         line += ' ';
         line += arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &info_)) {
+        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.empty() ? nullptr : folder.c_str(), &startup, &info_)) {
             ::CloseHandle(info_.hThread);
         }
     }

@@ -28,6 +28,18 @@ std::string ToolTipShown(const Program& program, const std::string& expected) {
     return shown;
 }
 
+// Tool tip windows of the program, shown or not.
+int ToolTipWindowsMade(const Program& program) {
+    int made = 0;
+    HWND window = nullptr;
+    while ((window = ::FindWindowExA(nullptr, window, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        made += owner == program.Pid() ? 1 : 0;
+    }
+    return made;
+}
+
 // The pointer rests on the middle of the control, moved onto it in two steps so that
 // it arrives there with a move of its own.
 void PointAt(HWND main, int id) {
@@ -49,6 +61,8 @@ TEST_F(ToolTipTest, EveryPadButtonAndLabelShowsItsWholeAssignment) {
     Program program(Quoted(path));
     HWND main = program.Main();
     ASSERT_NE(main, nullptr);
+    // Each tool tip's window waits for the pointer: the start makes none.
+    EXPECT_EQ(ToolTipWindowsMade(program), 0);
     ClickControl(main, IDC_GROUP_M1_M10);
     program.Sync();
     ASSERT_TRUE(Shows(main, IDC_PAD_LABEL_6));

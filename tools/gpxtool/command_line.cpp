@@ -9,6 +9,7 @@
 
 #include "gpxtool/autoswitch.h"
 #include "gpxtool/commands.h"
+#include "gpxtool/picture.h"
 #include "gpxtool/publish.h"
 
 namespace gpxtool {
@@ -85,6 +86,11 @@ std::vector<Command> AddCommands(CLI::App& app, Arguments& a, gd::DriverHost* dr
                            [&](Console& c) { return Import(a.file, a.output, c); });
     input(import, "JSON", "JSON file as export writes it");
     output(import, "profile file to write")->required();
+
+    CLI::App* picture = add("picture", "Draw a profile's buttons and labels to print or post",
+                            [&](Console& c) { return Picture(a.file, a.output, c); });
+    input(picture, "FILE", "profile file (.gpx) or driver package");
+    output(picture, "picture to write: .svg, or .png at 200 dpi")->required();
 
     CLI::App* unpack = add("unpack", "Write the raw image and SummaryBlock of a profile",
                            [&](Console& c) { return Unpack(a.file, a.image, a.summary, c); });

@@ -3,15 +3,15 @@
 #include <cstring>
 
 #include "app/slot_label.h"
-#include "gpxtool/ansi_text.h"
-#include "gpxtool/json_input.h"
 #include "gpxtool/profile_input.h"
-#include "gpxtool/profile_json.h"
-#include "gpxtool/profile_json_schema.h"
+#include "profile/ansi_text.h"
 #include "profile/codec.h"
 #include "profile/file_replace.h"
 #include "profile/image.h"
+#include "profile/json_input.h"
 #include "profile/profile_file.h"
+#include "profile/profile_json.h"
+#include "profile/profile_json_schema.h"
 
 namespace gpxtool {
 
@@ -89,7 +89,7 @@ bool LoadProfile(Console& console, const std::string& path, LoadedProfile& profi
 
 // Summary texts for a terminal: UTF-8, control characters as spaces.
 std::string Printable(std::string_view ansi) {
-    std::string text = AnsiToUtf8(ansi);
+    std::string text = gd::AnsiToUtf8(ansi);
     for (char& c : text) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
             c = ' ';
@@ -117,11 +117,11 @@ void PrintComment(std::ostream& out, const std::string& comment) {
 }
 
 void PrintButton(std::ostream& out, int slotIndex, const gd::ButtonSlot& slot) {
-    std::string line = ButtonName(slotIndex);
+    std::string line = gd::json::ButtonName(slotIndex);
     line.resize(5, ' ');
     const gd::SlotLabel label = gd::LabelForSlot(slot);
     if (label.leaveAsIs) {
-        line += "(label left as is: slot type " + HexWord(slot.slotType) + ")";
+        line += "(label left as is: slot type " + gd::json::HexWord(slot.slotType) + ")";
     } else {
         line += Printable(label.text);
         if (label.toolTip) {
@@ -178,30 +178,24 @@ int Export(const std::string& file, const std::string& output, Console& console)
     if (!LoadProfile(console, file, profile)) {
         return kExitRefused;
     }
-    const std::string text = FormatJson(ProfileToJson(*profile.image, profile.summary));
     if (output.empty()) {
-        console.out << text;
+        console.out << gd::ProfileJsonText(*profile.image, profile.summary);
         return console.out.flush() ? kExitSuccess
                                    : Refuse(console, "standard output", "cannot be written");
     }
-    return WriteResult(console, output, text);
+    // The program's File > Export... writes through the same function.
+    if (const std::optional<std::string> reason =
+            gd::WriteProfileJsonFile(output, *profile.image, profile.summary)) {
+        return Refuse(console, output, *reason);
+    }
+    return kExitSuccess;
 }
 
 int Import(const std::string& json, const std::string& output, Console& console) {
-    std::vector<std::uint8_t> data;
-    std::string reason;
-    if (!ReadInputFile(json, kMaxInputFile, data, reason)) {
-        return Refuse(console, json, reason);
-    }
-    Json document;
-    const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
-    if (std::optional<JsonProblem> problem = ParseJson(text, document)) {
-        return Refuse(console, json, problem->Describe());
-    }
     LoadedProfile profile;
-    if (std::optional<JsonProblem> problem =
-            ProfileFromJson(document, *profile.image, profile.summary)) {
-        return Refuse(console, json, problem->Describe());
+    if (const std::optional<std::string> reason =
+            gd::ReadProfileJsonFile(json, *profile.image, profile.summary)) {
+        return Refuse(console, json, *reason);
     }
     return WriteResult(console, output, gd::EncodeProfileFile(*profile.image, profile.summary));
 }

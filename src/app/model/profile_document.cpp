@@ -87,6 +87,14 @@ void ProfileDocument::New(std::string untitledName) {
     host_.ShowSummary(state_.summary);
 }
 
+void ProfileDocument::Import(const ProfileContent& content, std::string untitledName) {
+    SetSource({}, std::move(untitledName));
+    std::memcpy(&state_.image, &content.image, sizeof state_.image);
+    std::memcpy(&state_.summary, &content.summary, sizeof state_.summary);
+    host_.ShowProfileName(currentName_);
+    host_.ShowSummary(state_.summary);
+}
+
 void ProfileDocument::ResetToEmpty() {
     ResetImage(state_.image);
     std::memset(&state_.summary, 0, sizeof state_.summary);

@@ -63,6 +63,8 @@ class ProfileDocument {
     // New: twenty Off slots and a fresh SummaryBlock, named `untitledName`
     // without a file, the title and the summary window following.
     void New(std::string untitledName);
+    // As New, with these records in place of the empty ones.
+    void Import(const ProfileContent& content, std::string untitledName);
 
   private:
     // Twenty Off slots and a fresh SummaryBlock.

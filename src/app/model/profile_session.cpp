@@ -107,6 +107,13 @@ void ProfileSession::New(std::string untitledName) {
     Fresh();
 }
 
+void ProfileSession::Import(const ProfileContent& content, std::string untitledName) {
+    // The history first: the title the document sets reads the modified flag.
+    Fresh();
+    history_.MarkUnsaved();
+    document_.Import(content, std::move(untitledName));
+}
+
 void ProfileSession::Fresh() {
     selection_ = {};
     history_.Clear();

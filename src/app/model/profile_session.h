@@ -73,6 +73,10 @@ class ProfileSession {
     // one step, as any other change.
     void LoadSystemDefault(std::string what);
     void New(std::string untitledName);
+    // Another program's or another form's profile (the JSON form): named
+    // `untitledName` without a file, and modified from the start, since no
+    // file holds it yet.
+    void Import(const ProfileContent& content, std::string untitledName);
 
   private:
     // Another profile altogether: M1..M10 shown, nothing selected, nothing to undo.

@@ -1,10 +1,10 @@
-#include "gpxtool/ansi_text.h"
+#include "profile/ansi_text.h"
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
 
-namespace gpxtool {
+namespace gd {
 
 namespace {
 
@@ -118,4 +118,4 @@ std::optional<std::string> Utf8ToAnsi(std::string_view utf8, std::string* badCha
     return out;
 }
 
-}  // namespace gpxtool
+}  // namespace gd

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace gpxtool {
+namespace gd {
 
 std::string AnsiToUtf8(std::string_view ansi);
 
@@ -18,4 +18,4 @@ std::string AnsiToUtf8(std::string_view ansi);
 // gets the offending character as "U+XXXX", or "invalid UTF-8".
 std::optional<std::string> Utf8ToAnsi(std::string_view utf8, std::string* badCharacter = nullptr);
 
-}  // namespace gpxtool
+}  // namespace gd

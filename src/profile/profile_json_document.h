@@ -23,24 +23,22 @@
 #include <optional>
 #include <string>
 
-#include "gpxtool/json_input.h"
+#include "profile/json_input.h"
+#include "profile/profile_json.h"
 #include "profile/records.h"
 
-namespace gpxtool {
-
-inline constexpr char kJsonFormat[] = "gripdeck-profile";
-inline constexpr std::uint32_t kJsonVersion = 1;
+namespace gd {
 
 // Every image and block has a document; importing it gives the same bytes.
-Json ProfileToJson(const gd::ProfileImage& image, const gd::SummaryBlock& summary);
+Json ProfileToJson(const ProfileImage& image, const SummaryBlock& summary);
 
 // Refuses any value the fields cannot hold, naming where it is. `image` and
 // `summary` change only on success.
-std::optional<JsonProblem> ProfileFromJson(const Json& document, gd::ProfileImage& image,
-                                           gd::SummaryBlock& summary);
+std::optional<JsonProblem> ProfileFromJson(const Json& document, ProfileImage& image,
+                                           SummaryBlock& summary);
 
 // Indented JSON text with each object or array of plain values on one line,
 // so a macro reads one event per line. Ends with a newline.
 std::string FormatJson(const Json& document);
 
-}  // namespace gpxtool
+}  // namespace gd

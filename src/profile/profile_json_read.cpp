@@ -1,15 +1,13 @@
 #include <cstring>
 #include <memory>
 
-#include "gpxtool/ansi_text.h"
-#include "gpxtool/profile_json.h"
-#include "gpxtool/profile_json_schema.h"
+#include "profile/ansi_text.h"
+#include "profile/profile_json_document.h"
+#include "profile/profile_json_schema.h"
 
-namespace gpxtool {
+namespace gd::json {
 
 namespace {
-
-using gd::EventCode;
 
 enum class Device { Key, Mouse, KeyOrMouse };
 
@@ -41,7 +39,7 @@ void ReadTextInto(const Node& node, char* field, std::size_t width, std::size_t 
         node.Fail("text of " + std::to_string(text->size()) + " characters, the field holds " +
                   std::to_string(maxCharacters));
     }
-    gd::WriteText(field, width, *text);
+    WriteText(field, width, *text);
 }
 
 template <std::size_t N>
@@ -66,33 +64,32 @@ std::uint32_t ReadAnyUnsigned(const Node& node) {
 EventCode ReadCode(const Node& node, Device device) {
     const EventCode code = ReadWord(node);
     const std::string hex = HexWord(code) + ": ";
-    const std::uint32_t kind = gd::DeviceOf(code);
-    const bool isKey = kind == gd::kDeviceKey && device != Device::Mouse;
-    const bool isMouse = kind == gd::kDeviceMouse && device != Device::Key;
+    const std::uint32_t kind = DeviceOf(code);
+    const bool isKey = kind == kDeviceKey && device != Device::Mouse;
+    const bool isMouse = kind == kDeviceMouse && device != Device::Key;
     if (!isKey && !isMouse) {
         node.Fail(hex + (device == Device::Key     ? "not a keyboard code (top byte 0x01)"
                          : device == Device::Mouse ? "not a mouse code (top byte 0x02)"
                                                    : "not a keyboard (0x01) or mouse (0x02) code"));
     }
-    if (gd::ActionOf(code) > gd::kActionClick) {
+    if (ActionOf(code) > kActionClick) {
         node.Fail(hex + "action (bits 20-23) must be 0 press, 1 release or 2 click");
     }
-    if (gd::FlagsOf(code) > 1) {
+    if (FlagsOf(code) > 1) {
         node.Fail(hex + (isKey ? "flags (bits 16-19) must be 0, or 1 for an extended key"
                                : "flags (bits 16-19) must be 0 relative or 1 absolute"));
     }
-    const std::uint32_t button = gd::ButtonOf(code);
-    if (isMouse && button != gd::kMouseLeft && button != gd::kMouseRight &&
-        button != gd::kMouseMiddle) {
+    const std::uint32_t button = ButtonOf(code);
+    if (isMouse && button != kMouseLeft && button != kMouseRight && button != kMouseMiddle) {
         node.Fail(hex + "button (bits 0-15) must be 1 left, 2 right or 4 middle");
     }
     return code;
 }
 
-void ReadAction(ObjectReader& fields, Device device, gd::ActionRecord& action) {
+void ReadAction(ObjectReader& fields, Device device, ActionRecord& action) {
     action.code = ReadCode(fields.Required("code"), device);
     const auto offset = [](const Node& node) {
-        return ReadSigned(node, -gd::kMaxMouseOffset, gd::kMaxMouseOffset);
+        return ReadSigned(node, -kMaxMouseOffset, kMaxMouseOffset);
     };
     ReadOptional(fields, "x", action.x, offset);
     ReadOptional(fields, "y", action.y, offset);
@@ -101,7 +98,7 @@ void ReadAction(ObjectReader& fields, Device device, gd::ActionRecord& action) {
     fields.Describes({"key", "mouse", "action", "position"});
 }
 
-void ReadEvent(const Node& node, gd::MacroRecord& macro, std::size_t index) {
+void ReadEvent(const Node& node, MacroRecord& macro, std::size_t index) {
     ObjectReader fields(node);
     macro.events[index] = ReadCode(fields.Required("code"), Device::KeyOrMouse);
     const auto coordinate = [](const Node& n) { return ReadSigned(n, -32768, 32767); };
@@ -109,20 +106,20 @@ void ReadEvent(const Node& node, gd::MacroRecord& macro, std::size_t index) {
     std::int32_t y = 0;
     ReadOptional(fields, "x", x, coordinate);
     ReadOptional(fields, "y", y, coordinate);
-    macro.positions[index] = gd::PackPosition(x, y);
+    macro.positions[index] = PackPosition(x, y);
     ReadOptional(fields, "delay", macro.delays[index], ReadAnyUnsigned);
     fields.Describes({"key", "mouse", "action"});
     fields.Finish();
 }
 
-void ReadMacro(ObjectReader& fields, gd::MacroRecord& macro) {
+void ReadMacro(ObjectReader& fields, MacroRecord& macro) {
     ReadOptionalText(fields, "name", macro.name, kMaxRecordName);
     macro.playMode = ReadNamedValue(fields.Required("playMode"), kPlayModes);
     const bool repeats =
-        macro.playMode == gd::PlayMode::WhilePressed || macro.playMode == gd::PlayMode::Toggle;
-    const std::uint32_t minInterval = repeats ? gd::kMinRepeatInterval : 0;
+        macro.playMode == PlayMode::WhilePressed || macro.playMode == PlayMode::Toggle;
+    const std::uint32_t minInterval = repeats ? kMinRepeatInterval : 0;
     ReadOptional(fields, "repeatInterval", macro.repeatInterval, [&](const Node& node) {
-        return ReadUnsigned(node, minInterval, gd::kMaxRepeatInterval);
+        return ReadUnsigned(node, minInterval, kMaxRepeatInterval);
     });
     if (repeats && macro.repeatInterval == 0) {
         fields.node().Fail("missing field \"repeatInterval\" (30 to 60000 ms for this play mode)");
@@ -130,24 +127,24 @@ void ReadMacro(ObjectReader& fields, gd::MacroRecord& macro) {
     ReadOptional(fields, "screenWidth", macro.screenWidth, ReadAnyUnsigned);
     ReadOptional(fields, "screenHeight", macro.screenHeight, ReadAnyUnsigned);
     const std::vector<Node> events =
-        ReadArray(fields.Required("events"), gd::kMaxMacroEvents, "events");
+        ReadArray(fields.Required("events"), kMaxMacroEvents, "events");
     macro.eventCount = static_cast<std::uint32_t>(events.size());
     for (std::size_t i = 0; i < events.size(); ++i) {
         ReadEvent(events[i], macro, i);
     }
 }
 
-void ReadLayer(const Node& node, gd::Layer& layer) {
+void ReadLayer(const Node& node, Layer& layer) {
     ObjectReader fields(node);
     layer.layerType = ReadNamedValue(fields.Required("kind"), kLayerKinds);
     switch (layer.layerType) {
-        case gd::LayerType::Key:
+        case LayerType::Key:
             ReadAction(fields, Device::Key, layer.action);
             break;
-        case gd::LayerType::Mouse:
+        case LayerType::Mouse:
             ReadAction(fields, Device::Mouse, layer.action);
             break;
-        case gd::LayerType::Macro:
+        case LayerType::Macro:
             ReadMacro(fields, layer.macro);
             break;
         default:
@@ -156,9 +153,9 @@ void ReadLayer(const Node& node, gd::Layer& layer) {
     fields.Finish();
 }
 
-void ReadMultiLayer(ObjectReader& fields, gd::MultiLayerRecord& record) {
+void ReadMultiLayer(ObjectReader& fields, MultiLayerRecord& record) {
     ReadOptionalText(fields, "name", record.name, kMaxRecordName);
-    const std::vector<Node> layers = ReadArray(fields.Required("layers"), gd::kMaxLayers, "layers");
+    const std::vector<Node> layers = ReadArray(fields.Required("layers"), kMaxLayers, "layers");
     record.layerCount = static_cast<std::uint32_t>(layers.size());
     for (std::size_t i = 0; i < layers.size(); ++i) {
         ReadLayer(layers[i], record.layers[i]);
@@ -166,18 +163,18 @@ void ReadMultiLayer(ObjectReader& fields, gd::MultiLayerRecord& record) {
     fields.Describes({"layerKind"});
 }
 
-void ReadKindFields(ObjectReader& fields, gd::ButtonSlot& slot) {
+void ReadKindFields(ObjectReader& fields, ButtonSlot& slot) {
     switch (slot.slotType) {
-        case gd::SlotType::SingleKey:
+        case SlotType::SingleKey:
             ReadAction(fields, Device::Key, slot.action);
             break;
-        case gd::SlotType::SingleMouse:
+        case SlotType::SingleMouse:
             ReadAction(fields, Device::Mouse, slot.action);
             break;
-        case gd::SlotType::Macro:
+        case SlotType::Macro:
             ReadMacro(fields, slot.macro);
             break;
-        case gd::SlotType::MultiLayer:
+        case SlotType::MultiLayer:
             ReadMultiLayer(fields, slot.multiLayer);
             break;
         default:
@@ -211,9 +208,9 @@ std::string ButtonName(int slotIndex) {
     return name;
 }
 
-void ReadSlot(const Node& node, int slotIndex, gd::ButtonSlot& slot) {
+void ReadSlot(const Node& node, int slotIndex, ButtonSlot& slot) {
     ObjectReader fields(node);
-    gd::ClearSlot(slot);
+    ClearSlot(slot);
     if (const std::optional<Node> button = fields.Optional("button")) {
         if (ReadString(*button) != ButtonName(slotIndex)) {
             button->Fail("slot " + std::to_string(slotIndex + 1) + " is " + ButtonName(slotIndex) +
@@ -236,7 +233,7 @@ void ReadSlot(const Node& node, int slotIndex, gd::ButtonSlot& slot) {
     fields.Finish();
 }
 
-void ReadSummary(const Node& node, gd::SummaryBlock& summary) {
+void ReadSummary(const Node& node, SummaryBlock& summary) {
     ObjectReader fields(node);
     std::memset(&summary, 0, sizeof summary);
     ReadOptionalText(fields, "name", summary.name, sizeof summary.name);
@@ -249,7 +246,7 @@ void ReadSummary(const Node& node, gd::SummaryBlock& summary) {
         const std::int32_t width = ReadSigned(size.Required("width"), -32768, 32767);
         const std::uint32_t height = ReadUnsigned(size.Required("height"), 0, 0xFFFF);
         size.Finish();
-        summary.resolution = gd::MakeResolution(static_cast<std::uint32_t>(width), height);
+        summary.resolution = MakeResolution(static_cast<std::uint32_t>(width), height);
     }
     if (const std::optional<Node> extra = fields.Optional("extra")) {
         ReadExtra(*extra, reinterpret_cast<std::uint8_t*>(&summary), 0, sizeof summary);
@@ -257,10 +254,17 @@ void ReadSummary(const Node& node, gd::SummaryBlock& summary) {
     fields.Finish();
 }
 
-std::optional<JsonProblem> ProfileFromJson(const Json& document, gd::ProfileImage& image,
-                                           gd::SummaryBlock& summary) {
-    auto newImage = std::make_unique<gd::ProfileImage>();
-    gd::SummaryBlock newSummary{};
+}  // namespace gd::json
+
+namespace gd {
+
+using json::Node;
+using json::ObjectReader;
+
+std::optional<JsonProblem> ProfileFromJson(const Json& document, ProfileImage& image,
+                                           SummaryBlock& summary) {
+    auto newImage = std::make_unique<ProfileImage>();
+    SummaryBlock newSummary{};
     try {
         ObjectReader fields(Node(document, ""));
         const Node format = fields.Required("format");
@@ -269,20 +273,20 @@ std::optional<JsonProblem> ProfileFromJson(const Json& document, gd::ProfileImag
         }
         const Node version = fields.Required("version");
         if (!version.value().is_number_integer() || version.value() != kJsonVersion) {
-            version.Fail("unsupported version " + version.value().dump() + ", gpxtool reads " +
-                         std::to_string(kJsonVersion));
+            version.Fail("unsupported version " + version.value().dump() + ": only version " +
+                         std::to_string(kJsonVersion) + " is read");
         }
         if (const std::optional<Node> summaryNode = fields.Optional("summary")) {
-            ReadSummary(*summaryNode, newSummary);
+            json::ReadSummary(*summaryNode, newSummary);
         }
         const Node buttons = fields.Required("buttons");
-        const std::vector<Node> slots = ReadArray(buttons, gd::kButtonCount, "buttons");
-        if (slots.size() != gd::kButtonCount) {
+        const std::vector<Node> slots = ReadArray(buttons, kButtonCount, "buttons");
+        if (slots.size() != kButtonCount) {
             buttons.Fail(std::to_string(slots.size()) + " buttons, a profile has " +
-                         std::to_string(gd::kButtonCount));
+                         std::to_string(kButtonCount));
         }
-        for (int i = 0; i < gd::kButtonCount; ++i) {
-            ReadSlot(slots[i], i, newImage->slots[i]);
+        for (int i = 0; i < kButtonCount; ++i) {
+            json::ReadSlot(slots[i], i, newImage->slots[i]);
         }
         fields.Finish();
     } catch (const JsonInputError& error) {
@@ -293,4 +297,4 @@ std::optional<JsonProblem> ProfileFromJson(const Json& document, gd::ProfileImag
     return std::nullopt;
 }
 
-}  // namespace gpxtool
+}  // namespace gd

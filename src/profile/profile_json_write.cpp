@@ -1,16 +1,14 @@
 #include <cstring>
 #include <memory>
 
-#include "gpxtool/ansi_text.h"
-#include "gpxtool/profile_json.h"
-#include "gpxtool/profile_json_schema.h"
+#include "profile/ansi_text.h"
+#include "profile/profile_json_document.h"
+#include "profile/profile_json_schema.h"
 #include "keys/key_names.h"
 
-namespace gpxtool {
+namespace gd::json {
 
 namespace {
-
-using gd::EventCode;
 
 // Raised while writing the fields of a slot they cannot describe (an
 // unknown play mode, too many events); the slot is then written as Raw.
@@ -21,27 +19,27 @@ struct Unrepresentable {};
 constexpr std::size_t kRunMergeGap = 8;
 
 std::string Text(const char* field, std::size_t maxCharacters) {
-    return AnsiToUtf8(gd::ReadText(field, maxCharacters));
+    return AnsiToUtf8(ReadText(field, maxCharacters));
 }
 
 void PutCode(Json& object, EventCode code) {
     object["code"] = HexWord(code);
-    if (const std::string name = gd::EventName(code); !name.empty()) {
-        object[gd::DeviceOf(code) == gd::kDeviceMouse ? "mouse" : "key"] = name;
+    if (const std::string name = EventName(code); !name.empty()) {
+        object[DeviceOf(code) == kDeviceMouse ? "mouse" : "key"] = name;
     }
-    if (const std::string action = gd::ActionName(code); !action.empty()) {
+    if (const std::string action = ActionName(code); !action.empty()) {
         object["action"] = action;
     }
 }
 
-const char* PositionKind(const gd::ActionRecord& action) {
-    if (gd::FlagsOf(action.code) == 1) {
+const char* PositionKind(const ActionRecord& action) {
+    if (FlagsOf(action.code) == 1) {
         return "Absolute";
     }
     return action.x == 0 && action.y == 0 ? "Undefined" : "Relative";
 }
 
-void PutAction(Json& object, const gd::ActionRecord& action, bool mouse) {
+void PutAction(Json& object, const ActionRecord& action, bool mouse) {
     PutCode(object, action.code);
     if (mouse) {
         object["position"] = PositionKind(action);
@@ -58,10 +56,10 @@ void PutAction(Json& object, const gd::ActionRecord& action, bool mouse) {
     put("screenHeight", action.screenHeight);
 }
 
-void PutMacro(Json& object, const gd::MacroRecord& macro) {
+void PutMacro(Json& object, const MacroRecord& macro) {
     object["name"] = Text(macro.name, kMaxRecordName);
     const std::optional<std::string_view> playMode = NameOf(kPlayModes, macro.playMode);
-    if (!playMode || macro.eventCount > gd::kMaxMacroEvents) {
+    if (!playMode || macro.eventCount > kMaxMacroEvents) {
         throw Unrepresentable{};
     }
     object["playMode"] = *playMode;
@@ -75,9 +73,9 @@ void PutMacro(Json& object, const gd::MacroRecord& macro) {
         PutCode(event, code);
         const std::uint32_t position = macro.positions[i];
         // A key event's position means nothing; it shows only when set.
-        if (gd::DeviceOf(code) == gd::kDeviceMouse || position != 0) {
-            event["x"] = gd::PositionX(position);
-            event["y"] = gd::PositionY(position);
+        if (DeviceOf(code) == kDeviceMouse || position != 0) {
+            event["x"] = PositionX(position);
+            event["y"] = PositionY(position);
         }
         event["delay"] = macro.delays[i];
         events.push_back(std::move(event));
@@ -85,20 +83,20 @@ void PutMacro(Json& object, const gd::MacroRecord& macro) {
     object["events"] = std::move(events);
 }
 
-void PutLayer(Json& object, const gd::Layer& layer) {
+void PutLayer(Json& object, const Layer& layer) {
     const std::optional<std::string_view> kind = NameOf(kLayerKinds, layer.layerType);
     if (!kind) {
         throw Unrepresentable{};
     }
     object["kind"] = *kind;
     switch (layer.layerType) {
-        case gd::LayerType::Key:
+        case LayerType::Key:
             PutAction(object, layer.action, false);
             break;
-        case gd::LayerType::Mouse:
+        case LayerType::Mouse:
             PutAction(object, layer.action, true);
             break;
-        case gd::LayerType::Macro:
+        case LayerType::Macro:
             PutMacro(object, layer.macro);
             break;
         default:
@@ -106,13 +104,12 @@ void PutLayer(Json& object, const gd::Layer& layer) {
     }
 }
 
-void PutMultiLayer(Json& object, const gd::MultiLayerRecord& record) {
-    if (record.layerCount > gd::kMaxLayers) {
+void PutMultiLayer(Json& object, const MultiLayerRecord& record) {
+    if (record.layerCount > kMaxLayers) {
         throw Unrepresentable{};
     }
     object["name"] = Text(record.name, kMaxRecordName);
-    object["layerKind"] =
-        kMultiLayerKindNames[static_cast<std::size_t>(gd::MultiLayerKind(record))];
+    object["layerKind"] = kMultiLayerKindNames[static_cast<std::size_t>(MultiLayerKind(record))];
     Json layers = Json::array();
     for (std::uint32_t i = 0; i < record.layerCount; ++i) {
         Json layer = Json::object();
@@ -122,23 +119,23 @@ void PutMultiLayer(Json& object, const gd::MultiLayerRecord& record) {
     object["layers"] = std::move(layers);
 }
 
-Json StructuredSlot(const gd::ButtonSlot& slot, int slotIndex) {
+Json StructuredSlot(const ButtonSlot& slot, int slotIndex) {
     const std::optional<std::string_view> kind = NameOf(kSlotKinds, slot.slotType);
     if (!kind) {
         throw Unrepresentable{};
     }
     Json object = {{"button", ButtonName(slotIndex)}, {"kind", *kind}};
     switch (slot.slotType) {
-        case gd::SlotType::SingleKey:
+        case SlotType::SingleKey:
             PutAction(object, slot.action, false);
             break;
-        case gd::SlotType::SingleMouse:
+        case SlotType::SingleMouse:
             PutAction(object, slot.action, true);
             break;
-        case gd::SlotType::Macro:
+        case SlotType::Macro:
             PutMacro(object, slot.macro);
             break;
-        case gd::SlotType::MultiLayer:
+        case SlotType::MultiLayer:
             PutMultiLayer(object, slot.multiLayer);
             break;
         default:
@@ -179,8 +176,8 @@ void PutExtra(Json& object, const Record& actual, const Record& written, std::si
     }
 }
 
-Json SlotToJson(const gd::ButtonSlot& slot, int slotIndex) {
-    auto written = std::make_unique<gd::ButtonSlot>();
+Json SlotToJson(const ButtonSlot& slot, int slotIndex) {
+    auto written = std::make_unique<ButtonSlot>();
     Json object;
     try {
         object = StructuredSlot(slot, slotIndex);
@@ -196,24 +193,24 @@ Json SlotToJson(const gd::ButtonSlot& slot, int slotIndex) {
         object = {{"button", ButtonName(slotIndex)},
                   {"kind", kRawKind},
                   {"slotType", HexWord(slot.slotType)}};
-        gd::ClearSlot(*written);
+        ClearSlot(*written);
         written->slotType = slot.slotType;
     }
     PutExtra(object, slot, *written, sizeof slot.slotType);
     return object;
 }
 
-Json SummaryToJson(const gd::SummaryBlock& summary) {
+Json SummaryToJson(const SummaryBlock& summary) {
     Json object = {
         {"name", Text(summary.name, sizeof summary.name)},
         {"game", Text(summary.game, sizeof summary.game)},
         {"author", Text(summary.author, sizeof summary.author)},
         {"comment", Text(summary.comment, sizeof summary.comment)},
         {"resolution",
-         {{"width", gd::ResolutionWidth(summary.resolution)},
-          {"height", gd::ResolutionHeight(summary.resolution)}}},
+         {{"width", ResolutionWidth(summary.resolution)},
+          {"height", ResolutionHeight(summary.resolution)}}},
     };
-    gd::SummaryBlock written{};
+    SummaryBlock written{};
     ReadSummary(Node(object, ""), written);
     PutExtra(object, summary, written, 0);
     return object;
@@ -279,24 +276,28 @@ void WriteIndented(std::string& out, const Json& value, int depth) {
 
 }  // namespace
 
-Json ProfileToJson(const gd::ProfileImage& image, const gd::SummaryBlock& summary) {
+}  // namespace gd::json
+
+namespace gd {
+
+Json ProfileToJson(const ProfileImage& image, const SummaryBlock& summary) {
     Json buttons = Json::array();
-    for (int i = 0; i < gd::kButtonCount; ++i) {
-        buttons.push_back(SlotToJson(image.slots[i], i));
+    for (int i = 0; i < kButtonCount; ++i) {
+        buttons.push_back(json::SlotToJson(image.slots[i], i));
     }
     return {
         {"format", kJsonFormat},
         {"version", kJsonVersion},
-        {"summary", SummaryToJson(summary)},
+        {"summary", json::SummaryToJson(summary)},
         {"buttons", std::move(buttons)},
     };
 }
 
 std::string FormatJson(const Json& document) {
     std::string out;
-    WriteIndented(out, document, 0);
+    json::WriteIndented(out, document, 0);
     out += '\n';
     return out;
 }
 
-}  // namespace gpxtool
+}  // namespace gd

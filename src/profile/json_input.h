@@ -1,28 +1,25 @@
 #pragma once
-// Reading hand-editable JSON strictly: every refusal names the JSON Pointer
-// (RFC 6901) of the bad value and the reason, and fields nobody asked for
-// are refused rather than ignored, so a misspelt field cannot pass unseen.
+// Reading hand-editable JSON strictly: every refusal says where (line and
+// column in text that is not JSON, else the JSON Pointer of the bad value)
+// and why, and fields nobody asked for are refused rather than ignored, so a
+// misspelt field cannot pass unseen.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
-namespace gpxtool {
+#include "profile/profile_json.h"
+
+namespace gd {
 
 // Object fields keep their order, so exported files read top to bottom.
 using Json = nlohmann::ordered_json;
-
-struct JsonProblem {
-    std::string path;  // "" for the document itself
-    std::string reason;
-
-    std::string Describe() const { return (path.empty() ? "/" : path) + ": " + reason; }
-};
 
 class JsonInputError : public std::runtime_error {
   public:
@@ -37,6 +34,8 @@ class JsonInputError : public std::runtime_error {
 // Parses JSON text. Refuses syntax errors (with line and column), duplicate
 // fields in an object and nesting deeper than any profile needs.
 std::optional<JsonProblem> ParseJson(std::string_view text, Json& document);
+
+namespace json {
 
 // A value inside the document and the pointer that leads to it.
 class Node {
@@ -88,4 +87,5 @@ std::size_t ReadChoice(const Node& node, const std::vector<std::string_view>& na
 std::string HexWord(std::uint32_t value);                            // "0x0120001E"
 std::string HexBytes(const std::uint8_t* bytes, std::size_t count);  // "0100FF"
 
-}  // namespace gpxtool
+}  // namespace json
+}  // namespace gd

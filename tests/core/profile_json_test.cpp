@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
 
-#include "gpxtool/ansi_text.h"
-#include "gpxtool/profile_json.h"
+#include "core/profile_samples.h"
+#include "profile/ansi_text.h"
 #include "profile/image.h"
-#include "test_profiles.h"
+#include "profile/profile_json_document.h"
 
-namespace gpxtool {
+namespace gd {
 namespace {
 
 using testing::Profile;
@@ -27,8 +31,8 @@ using testing::SampleProfile;
     if (std::optional<JsonProblem> problem = ProfileFromJson(document, *back.image, back.summary)) {
         return ::testing::AssertionFailure() << "import: " << problem->Describe();
     }
-    for (int i = 0; i < gd::kButtonCount; ++i) {
-        if (std::memcmp(&back.image->slots[i], &p.image->slots[i], sizeof(gd::ButtonSlot)) != 0) {
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (std::memcmp(&back.image->slots[i], &p.image->slots[i], sizeof(ButtonSlot)) != 0) {
             return ::testing::AssertionFailure() << "slot M" << i + 1 << " differs";
         }
     }
@@ -73,8 +77,8 @@ const OddProfile kOddProfiles[] = {
     {"empty profile", [](Profile& p) { p = Profile(); }},
     {"macro written over a layer set",
      [](Profile& p) {
-         p.slot(8).slotType = gd::SlotType::Macro;
-         std::memset(&p.slot(8).macro, 0, sizeof(gd::MacroRecord));
+         p.slot(8).slotType = SlotType::Macro;
+         std::memset(&p.slot(8).macro, 0, sizeof(MacroRecord));
      }},
     {"bytes after a name's terminator", [](Profile& p) { p.slot(5).macro.name[200] = 'z'; }},
     {"name without a terminator",
@@ -86,10 +90,10 @@ const OddProfile kOddProfiles[] = {
      }},
     {"Windows-1252 texts",
      [](Profile& p) {
-         gd::WriteText(p.summary.author,
-                       "Ren\xE9"
-                       "e \x80\x81\x9D");
-         gd::WriteName(p.slot(5).macro.name, "Caf\xE9 \x93run\x94");
+         WriteText(p.summary.author,
+                   "Ren\xE9"
+                   "e \x80\x81\x9D");
+         WriteName(p.slot(5).macro.name, "Caf\xE9 \x93run\x94");
      }},
     {"unknown slot type with payload",
      [](Profile& p) {
@@ -121,13 +125,13 @@ TEST(ProfileJson, RandomBytesComeBackToo) {
                                        0x10000000, 0x10000001, 0x10000002, 0x20000000, 0x7F000000};
     for (int round = 0; round < 40; ++round) {
         Profile p = SampleProfile();
-        for (int s = 0; s < gd::kButtonCount; ++s) {
-            gd::ButtonSlot& slot = p.slot(s);
+        for (int s = 0; s < kButtonCount; ++s) {
+            ButtonSlot& slot = p.slot(s);
             if (random() % 2 == 0) {
                 slot.slotType = slotTypes[random() % std::size(slotTypes)];
             }
             for (int flips = static_cast<int>(random() % 6); flips > 0; --flips) {
-                slot.payload[random() % gd::kSlotPayloadSize] = static_cast<std::uint8_t>(random());
+                slot.payload[random() % kSlotPayloadSize] = static_cast<std::uint8_t>(random());
             }
         }
         reinterpret_cast<std::uint8_t*>(&p.summary)[random() % sizeof p.summary] =
@@ -221,25 +225,31 @@ TEST(ProfileJson, NamesAreForReadingOnly) {
     EXPECT_EQ(p.slot(0).action.code, 0x01200002u);
 }
 
-TEST(ProfileJson, ParsingRefusesMalformedText) {
+// Text that is not JSON is placed by line and column, leading the message;
+// JSON that a profile cannot be is placed by its pointer.
+TEST(ProfileJson, ParsingRefusesMalformedTextSayingWhere) {
     struct Case {
         const char* name;
         std::string text;
         const char* path;  // nullptr: wherever the parser stopped
-        const char* reason;
+        const char* described;
     };
     const Case cases[] = {
-        {"syntax", "{\n  \"format\": \"gripdeck-profile\",\n  \"version\" 1\n}", "", "line 3"},
+        {"syntax", "{\n  \"format\": \"gripdeck-profile\",\n  \"version\" 1\n}", "",
+         "line 3, column 13: not valid JSON: syntax error while parsing object separator"},
+        {"bad UTF-8 in a text", "{\n \"summary\": {\"name\": \"\xC3(\"}}", "",
+         "line 2, column 24: not valid JSON: syntax error while parsing value - invalid string: "
+         "ill-formed UTF-8 byte"},
+        {"empty", "", "", "line 1, column 1: not valid JSON: syntax error"},
         {"duplicate field", R"({"buttons": [{"kind": "Off", "kind": "Macro"}]})", "/buttons/0/kind",
-         "duplicate field \"kind\""},
+         "/buttons/0/kind: duplicate field \"kind\""},
         {"nesting", std::string(100, '[') + std::string(100, ']'), nullptr, "nested deeper"},
-        {"empty", "", "", "not valid JSON"},
         // A number beyond every double is refused where it stands.
         {"huge", R"({"buttons": [{"kind": "Off"}, {"delay": 1e400}]})", "/buttons/1/delay",
-         "number out of range"},
+         "/buttons/1/delay: number out of range"},
         {"huge negative", R"({"version": -1e400})", "/version", "number out of range"},
         {"huge in an array", "[1, 2, 1e400]", "/2", "number out of range"},
-        {"huge alone", "1e400", "", "number out of range"},
+        {"huge alone", "1e400", "", "/: number out of range"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -249,24 +259,68 @@ TEST(ProfileJson, ParsingRefusesMalformedText) {
         if (c.path != nullptr) {
             EXPECT_EQ(problem->path, c.path);
         }
-        EXPECT_NE(problem->reason.find(c.reason), std::string::npos) << problem->reason;
+        EXPECT_NE(problem->Describe().find(c.described), std::string::npos) << problem->Describe();
     }
+}
+
+// What gpxtool and the program read and write: whole files, refused with a
+// reason that says where, written whole or not at all.
+TEST(ProfileJson, FilesReadAndWriteWholeOrNotAtAll) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() / ("gripdeck-json-files-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "a folder in the way.json");
+    const std::string written = (dir / "the sample written out.json").string();
+    const Profile sample = SampleProfile();
+    ASSERT_EQ(WriteProfileJsonFile(written, *sample.image, sample.summary), std::nullopt);
+    Profile back;
+    ASSERT_EQ(ReadProfileJsonFile(written, *back.image, back.summary), std::nullopt);
+    EXPECT_EQ(std::memcmp(back.image.get(), sample.image.get(), sizeof *back.image), 0);
+    EXPECT_EQ(std::memcmp(&back.summary, &sample.summary, sizeof back.summary), 0);
+
+    const std::string huge = (dir / "larger than any profile.json").string();
+    std::ofstream(huge).put('{');
+    fs::resize_file(huge, kMaxJsonFile + 1);
+    const std::string broken = (dir / "the sample cut short.json").string();
+    std::ofstream(broken) << ProfileJsonText(*sample.image, sample.summary).substr(0, 100);
+    const std::pair<std::string, std::string> refused[] = {
+        {(dir / "no such file here.json").string(), "cannot be opened"},
+        {huge, "larger than 64 MiB"},
+        {broken, "line 6, column "},
+    };
+    Profile untouched = SampleProfile();
+    for (const auto& [path, reason] : refused) {
+        const std::optional<std::string> problem =
+            ReadProfileJsonFile(path, *untouched.image, untouched.summary);
+        ASSERT_TRUE(problem.has_value()) << path;
+        EXPECT_NE(problem->find(reason), std::string::npos) << *problem;
+    }
+    EXPECT_EQ(std::memcmp(untouched.image.get(), sample.image.get(), sizeof *sample.image), 0);
+
+    EXPECT_EQ(WriteProfileJsonFile((dir / "a folder in the way.json").string(), *sample.image,
+                                   sample.summary),
+              "is not a regular file, not replaced");
+    EXPECT_EQ(WriteProfileJsonFile((dir / "no such folder" / "out.json").string(), *sample.image,
+                                   sample.summary),
+              "cannot be written");
+    fs::remove_all(dir);
 }
 
 TEST(ProfileJson, CodesOutsideTheKeyTableStayInTheirRecord) {
     // Scan codes fill 16 bits; one the key table does not list has no name
     // but is still a key of a well-formed record.
     Profile p = SampleProfile();
-    gd::ButtonSlot& layers = p.slot(7);
-    gd::ClearSlot(layers);
-    layers.slotType = gd::SlotType::MultiLayer;
-    gd::WriteName(layers.multiLayer.name, "Media(Single)");
+    ButtonSlot& layers = p.slot(7);
+    ClearSlot(layers);
+    layers.slotType = SlotType::MultiLayer;
+    WriteName(layers.multiLayer.name, "Media(Single)");
     layers.multiLayer.layerCount = 2;
     for (int i = 0; i < 2; ++i) {
-        layers.multiLayer.layers[i].layerType = gd::LayerType::Key;
+        layers.multiLayer.layers[i].layerType = LayerType::Key;
         layers.multiLayer.layers[i].action.code = i == 0 ? 0x01000159 : 0x01100159;
     }
-    testing::SetAction(p.slot(0), gd::SlotType::SingleKey, 0x0121E05F);
+    testing::SetAction(p.slot(0), SlotType::SingleKey, 0x0121E05F);
     const Json doc = Exported(p);
     EXPECT_EQ(doc["buttons"][7]["kind"], "MultiLayer");
     EXPECT_EQ(doc["buttons"][7]["layerKind"], "SingleSwitch key");
@@ -277,4 +331,4 @@ TEST(ProfileJson, CodesOutsideTheKeyTableStayInTheirRecord) {
 }
 
 }  // namespace
-}  // namespace gpxtool
+}  // namespace gd

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "gpxtool/json_input.h"
 #include "profile/image.h"
+#include "profile/json_input.h"
 #include "profile/records.h"
 
-namespace gpxtool {
+namespace gd::json {
 
 struct NamedValue {
     std::string_view name;
@@ -22,38 +22,38 @@ struct NamedValue {
 };
 
 inline constexpr std::array<NamedValue, 9> kSlotKinds = {{
-    {"Off", gd::SlotType::Off},
-    {"Default", gd::SlotType::Default},
-    {"SingleKey", gd::SlotType::SingleKey},
-    {"SingleMouse", gd::SlotType::SingleMouse},
-    {"Macro", gd::SlotType::Macro},
-    {"MultiLayer", gd::SlotType::MultiLayer},
-    {"StopKey", gd::SlotType::StopKey},
-    {"StopMacroLoop", gd::SlotType::StopMacroLoop},
-    {"SuperStop", gd::SlotType::SuperStop},
+    {"Off", SlotType::Off},
+    {"Default", SlotType::Default},
+    {"SingleKey", SlotType::SingleKey},
+    {"SingleMouse", SlotType::SingleMouse},
+    {"Macro", SlotType::Macro},
+    {"MultiLayer", SlotType::MultiLayer},
+    {"StopKey", SlotType::StopKey},
+    {"StopMacroLoop", SlotType::StopMacroLoop},
+    {"SuperStop", SlotType::SuperStop},
 }};
 // Any slotType with the payload as extra bytes.
 inline constexpr std::string_view kRawKind = "Raw";
 
 inline constexpr std::array<NamedValue, 7> kLayerKinds = {{
-    {"Empty", gd::LayerType::Empty},
-    {"Key", gd::LayerType::Key},
-    {"Mouse", gd::LayerType::Mouse},
-    {"Macro", gd::LayerType::Macro},
-    {"StopKey", gd::LayerType::StopKey},
-    {"StopMacroLoop", gd::LayerType::StopMacroLoop},
-    {"SuperStop", gd::LayerType::SuperStop},
+    {"Empty", LayerType::Empty},
+    {"Key", LayerType::Key},
+    {"Mouse", LayerType::Mouse},
+    {"Macro", LayerType::Macro},
+    {"StopKey", LayerType::StopKey},
+    {"StopMacroLoop", LayerType::StopMacroLoop},
+    {"SuperStop", LayerType::SuperStop},
 }};
 
 // "Unset" is the 0 a macro inside a layer stores; it plays once.
 inline constexpr std::array<NamedValue, 4> kPlayModes = {{
-    {"Once", gd::PlayMode::Once},
-    {"WhilePressed", gd::PlayMode::WhilePressed},
-    {"Toggle", gd::PlayMode::Toggle},
+    {"Once", PlayMode::Once},
+    {"WhilePressed", PlayMode::WhilePressed},
+    {"Toggle", PlayMode::Toggle},
     {"Unset", 0},
 }};
 
-// By gd::MultiLayerKindValue.
+// By MultiLayerKindValue.
 inline constexpr std::array<std::string_view, 4> kMultiLayerKindNames = {
     "SingleSwitch key", "SingleSwitch mouse", "TwinSwitch", "Advanced"};
 
@@ -75,7 +75,7 @@ std::optional<std::string_view> NameOf(const std::array<NamedValue, N>& table,
 std::string ButtonName(int slotIndex);
 
 // Build the slot or block from its JSON form; throw JsonInputError.
-void ReadSlot(const Node& node, int slotIndex, gd::ButtonSlot& slot);
-void ReadSummary(const Node& node, gd::SummaryBlock& summary);
+void ReadSlot(const Node& node, int slotIndex, ButtonSlot& slot);
+void ReadSummary(const Node& node, SummaryBlock& summary);
 
-}  // namespace gpxtool
+}  // namespace gd::json

@@ -1,4 +1,4 @@
-#include "gpxtool/json_input.h"
+#include "profile/json_input.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <functional>
 #include <set>
 
-namespace gpxtool {
+namespace gd {
 
 namespace {
 
@@ -98,14 +98,32 @@ class DuplicateFieldCheck {
     std::vector<Frame> frames_;
 };
 
-std::string ParseErrorReason(const nlohmann::json::parse_error& error) {
-    // Drop the library's "[json.exception.parse_error.101] " prefix.
-    std::string reason = error.what();
-    if (const std::size_t end = reason.find("] ");
-        !reason.empty() && reason[0] == '[' && end != std::string::npos) {
-        reason.erase(0, end + 2);
+// The library counts the place of an error itself, but loses the column
+// when the token before it ends a line; the byte it stopped at is reliable.
+// Columns count characters, as an editor shows them, not UTF-8 bytes.
+void PlaceByte(std::string_view text, std::size_t bytesRead, JsonProblem& problem) {
+    const std::size_t at = std::min(bytesRead == 0 ? 0 : bytesRead - 1, text.size());
+    const std::string_view before = text.substr(0, at);
+    const std::size_t lineStart = before.rfind('\n') + 1;  // npos + 1 == 0
+    problem.line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+    problem.column = 1;
+    for (const char c : before.substr(lineStart)) {
+        problem.column += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
     }
-    return "not valid JSON: " + reason;
+}
+
+// The library says "[json.exception.parse_error.101] parse error at line 3,
+// column 12: syntax error ..."; the place goes to the problem's own fields,
+// so that it leads the message, and the library's numbering goes.
+JsonProblem ParseErrorProblem(std::string_view text, const nlohmann::json::parse_error& error) {
+    std::string_view what = error.what();
+    if (const std::size_t colon = what.find(": "); colon != std::string_view::npos) {
+        what.remove_prefix(colon + 2);
+    }
+    JsonProblem problem;
+    PlaceByte(text, error.byte, problem);
+    problem.reason = "not valid JSON: " + std::string(what);
+    return problem;
 }
 
 bool IsWholeNumber(const Json& value) {
@@ -123,12 +141,14 @@ std::optional<JsonProblem> ParseJson(std::string_view text, Json& document) {
     } catch (const JsonInputError& error) {
         return error.problem();
     } catch (const nlohmann::json::parse_error& error) {
-        return JsonProblem{"", ParseErrorReason(error)};
+        return ParseErrorProblem(text, error);
     } catch (const nlohmann::json::out_of_range&) {
         // A number no double holds, such as 1e400; the parser says only that.
         return JsonProblem{check.PendingPath(), "number out of range"};
     }
 }
+
+namespace json {
 
 Node Node::Child(std::string_view key) const {
     return Node(value_->at(std::string(key)), path_ + "/" + EscapePointerToken(key));
@@ -316,4 +336,5 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
-}  // namespace gpxtool
+}  // namespace json
+}  // namespace gd
