@@ -4,7 +4,7 @@
 // portable code may include it to name string ids.
 //
 // Prefixes: IDD_ dialog template, IDC_ control, IDR_ menu, ID_ menu command,
-// IDS_ string, IDB_ bitmap, IDI_ icon. Where one number serves several
+// IDS_ string, IDB_ bitmap, IDI_ icon, RT_ resource type. Where one number serves several
 // dialogs in different roles, each role has its own name with that number.
 
 #ifndef IDC_STATIC
@@ -204,6 +204,11 @@
 #define IDC_PICTURE_M18 1121
 #define IDC_PICTURE_M19 1122
 #define IDC_PICTURE_M20 1123
+
+// ---- Resource types -----------------------------------------------------------
+// The skin's bitmaps as res/art/build.py packs them (src/skin/packed_art.h):
+// every IDB_ below but IDB_PICK_ARROW, at every display scale.
+#define RT_PACKED_ART 34000
 
 // ---- Bitmaps ----------------------------------------------------------------
 #define IDB_PAD_SHAPE 144    // outline mask of the pad picture window

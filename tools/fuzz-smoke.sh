@@ -4,7 +4,7 @@
 # Each keeps what it finds under build/fuzz/corpus/<target>/, so longer runs
 # build on earlier ones. Seeds: fuzz/seeds/<name>/, samples/*.json for the
 # JSON reader, and profile files made from them plus those the gpxtool tests
-# wrote, when the native build has them.
+# wrote, and the packed bitmaps, when the native build has them.
 set -euo pipefail
 seconds=${1:-20}
 cd "$(dirname "$0")/.."
@@ -39,6 +39,13 @@ mkdir -p build/fuzz/seeds/profile_json
 cp samples/*.json build/fuzz/seeds/profile_json/
 for profile in build/native/tests/tools/cli_*/*.gpx; do
   cp "$profile" "$generated/$(basename "$(dirname "$profile")")-$(basename "$profile")"
+done
+
+# The skin's packed bitmaps start from those of the first scale the native
+# build drew, where it has them.
+mkdir -p build/fuzz/seeds/packed_art
+for art in build/native/res/art/bitmaps/[0-9][0-9][0-9].art; do
+  cp "$art" build/fuzz/seeds/packed_art/
 done
 
 status=0

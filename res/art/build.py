@@ -3,7 +3,8 @@
 
     build.py --out DIR [--preview DIR] [--rsvg PATH]
 
-Writes DIR/<resource number>.bmp and DIR/gripdeck.ico; with --preview also
+Writes DIR/<resource number>.bmp, for every skin bitmap also the packed
+DIR/<resource number>.art the program holds, and DIR/gripdeck.ico; with --preview also
 PNG pictures of the assembled window, the faces and the pad drawing, for
 people to look at. Everything written is checked afterwards: sizes, key
 colours and the masks' colours.
@@ -12,14 +13,15 @@ colours and the masks' colours.
 import argparse
 import multiprocessing
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import draw  # noqa: E402
 import layout  # noqa: E402
-from raster import (Image, Rasteriser, bmp1, bmp24, encode_png, ico, read_bmp1,  # noqa: E402
-                    read_bmp24)
+from raster import (Image, Rasteriser, bmp1, bmp24, encode_png, ico, packed_art,  # noqa: E402
+                    read_bmp1, read_bmp24, unpacked_art)
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -100,13 +102,33 @@ class Builder:
         self.preview = preview
         self.rast = rast
         self.written = {}
+        self.bmps = {}
 
-    def write_bmp(self, number, img):
-        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp24(img))
+    def write_bmp(self, number, img, packed=True):
+        self._write(number, bmp24(img), packed)
         self.written[number] = img
 
     def write_mask(self, number, mask, w, h):
-        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp1(mask, w, h))
+        self._write(number, bmp1(mask, w, h), True)
+
+    def _write(self, number, bmp, packed):
+        """The BMP, which the checks and previews read, and for a skin
+        bitmap the packed copy the program holds (<number>.art), against
+        its reference where it has one (ART_REFERENCES)."""
+        _write_if_changed(os.path.join(self.out, "%s.bmp" % number), bmp)
+        if not packed:
+            return
+        self.bmps[number] = bmp
+        index, base = divmod(number, layout.SCALE_ID_STEP)
+        reference = None
+        if base in ART_REFERENCES:
+            ref = layout.scaled_id(ART_REFERENCES[base], index)
+            reference = (ref, self.bmps[ref])
+        art = packed_art(bmp, reference, stored=number in STORED_ART)
+        offset, = struct.unpack("<I", bmp[10:14])
+        ref_rows = reference[1][offset:] if reference else None
+        _expect(unpacked_art(art, ref_rows) == bmp[offset:], "%d.art unpacks" % number)
+        _write_if_changed(os.path.join(self.out, "%s.art" % number), art)
 
     def run(self):
         os.makedirs(self.out, exist_ok=True)
@@ -118,7 +140,7 @@ class Builder:
                                                        for index, percent in others])
             first = self.run_scale(0, layout.SCALES[0])
             pending.get()
-        self.write_bmp(145, arrow())
+        self.write_bmp(145, arrow(), packed=False)
         icons = [self.rast.render(draw.icon(n), n, n) for n in (16, 24, 32, 48, 64, 256)]
         _write_if_changed(os.path.join(self.out, "gripdeck.ico"), ico(icons))
         _write_if_changed(os.path.join(self.out, "art_scaled.rc"), scaled_rc().encode("ascii"))
@@ -244,9 +266,23 @@ def scaled_rc():
         lines.append("// %d %%" % percent)
         for number in SCALED_BITMAPS:
             scaled = layout.scaled_id(number, index)
-            lines.append('%d BITMAP "%d.bmp"' % (scaled, scaled))
+            lines.append('%d RT_PACKED_ART "%d.art"' % (scaled, scaled))
     return "\n".join(lines) + "\n"
 
+
+# Bitmaps packed as their difference from another of the same shape, drawn
+# before them at the same scale, where that packs smaller: the faces that
+# differ only in their label, and the two pages, which share their frame.
+ART_REFERENCES = {301: 300, 308: 307, 331: 330}
+ART_REFERENCES.update({n: 309 for n in range(310, 329)})
+ART_REFERENCES.update({n: 333 for n in list(range(334, 343)) + [350, 351, 352]})
+ART_REFERENCES.update({n: 343 for n in range(344, 349)})
+
+# Bitmaps kept uncompressed: the welcome page at 100 %, the one large bitmap
+# unpacked on the way to the first paint at 96 dpi, where deflate would cost
+# the start a quarter of a millisecond. The release zips and the installer
+# compress it as they did the BMP.
+STORED_ART = {300}
 
 # Every bitmap of the two skinned windows; the others are drawn once.
 SCALED_BITMAPS = (144, 146, 300, 301, 302) + tuple(range(306, 353))

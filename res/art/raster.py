@@ -245,6 +245,61 @@ def read_bmp24(data):
     return Image(w, h, px)
 
 
+def packed_art(bmp, reference=None, stored=False):
+    """What the program keeps of a bitmap that bmp24 or bmp1 wrote: a 12-byte
+    header ("GDA1", width, height, bits per pixel, a zero byte, the
+    reference's number or 0) and the pixel rows as they lie in the BMP,
+    bottom row first, as raw deflate.
+
+    `reference`, when given, is (number, BMP) of a bitmap of the same shape
+    packed without one: the rows are then stored XORed with its rows, when
+    that packs smaller. `stored` keeps the rows uncompressed, in deflate's
+    stored blocks, which unpack as fast as they copy. The program unpacks
+    them into a bitmap of its own (src/skin/packed_art.h).
+    """
+    w, h, bits, body = _bmp_rows(bmp)
+    if not (0 < w <= 4096 and 0 < h <= 4096):
+        raise ValueError("%dx%d is out of the packed form's range" % (w, h))
+    number, stream = 0, _deflate(body, 0 if stored else 9)
+    if reference is not None and not stored:
+        rw, rh, rbits, rbody = _bmp_rows(reference[1])
+        if (rw, rh, rbits) != (w, h, bits):
+            raise ValueError("reference %d has another shape" % reference[0])
+        mask = (1 << (8 * len(body))) - 1
+        difference = (int.from_bytes(body, "little") ^ int.from_bytes(rbody, "little")) & mask
+        against = _deflate(difference.to_bytes(len(body), "little"))
+        if len(against) < len(stream):
+            number, stream = reference[0], against
+    return struct.pack("<4sHHBxH", b"GDA1", w, h, bits, number) + stream
+
+
+def unpacked_art(packed, reference_rows=None):
+    """The BMP rows `packed` holds, given the rows of its reference if it
+    names one; the build's check of what packed_art wrote."""
+    number, = struct.unpack("<H", packed[10:12])
+    rows = zlib.decompress(packed[12:], -15)
+    if number:
+        rows = (int.from_bytes(rows, "little") ^
+                int.from_bytes(reference_rows, "little")).to_bytes(len(rows), "little")
+    return rows
+
+
+def _bmp_rows(bmp):
+    offset, = struct.unpack("<I", bmp[10:14])
+    size, w, h, planes, bits, compression = struct.unpack("<IiiHHI", bmp[14:34])
+    if bmp[:2] != b"BM" or size != 40 or planes != 1 or bits not in (1, 24) or compression != 0:
+        raise ValueError("not an uncompressed BMP of 1 or 24 bits")
+    body = bmp[offset:]
+    if len(body) != ((w * bits + 31) // 32) * 4 * h:
+        raise ValueError("BMP rows are not %dx%d" % (w, h))
+    return w, h, bits, body
+
+
+def _deflate(data, level=9):
+    packer = zlib.compressobj(level, zlib.DEFLATED, -15, 9)
+    return packer.compress(data) + packer.flush()
+
+
 # One character per pixel, for packing rows through int(); white (outside) is 1.
 _BIT_CHARS = bytes(ord("1") if v == 0 else ord("0") for v in range(256))
 _MASK_PALETTE = b"\0\0\0\0\xff\xff\xff\0"

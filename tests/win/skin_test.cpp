@@ -15,8 +15,11 @@
 #include "resource.h"
 #include "skin/labels.h"
 #include "skin/pad_link.h"
+#include "skin/display_scale.h"
+#include "skin/display_scale_win.h"
 #include "skin/pad_picture_wnd.h"
 #include "skin/skin_button.h"
+#include "skin_layout.h"
 #include "skin_test_ids.h"
 #include "support/win_test_support.h"
 
@@ -336,6 +339,71 @@ TEST_F(PadPictureTest, AClickAsksTheMainWindowForThatButtonsGroupAndNumber) {
     EXPECT_EQ(Pick(4), std::nullopt);
     picture_.SendMessage(kPadButtonLeave);
     EXPECT_EQ(Pick(4), std::make_pair(kPadPickLowGroup, WPARAM{4}));
+}
+
+struct SectionShape {
+    int width;
+    int height;
+    int bitsPerPixel;
+};
+
+std::optional<SectionShape> ShapeOf(const UniqueBitmap& bitmap) {
+    DIBSECTION section{};
+    if (!bitmap || ::GetObjectA(bitmap.get(), sizeof section, &section) != sizeof section ||
+        section.dsBm.bmBits == nullptr) {
+        return std::nullopt;
+    }
+    return SectionShape{section.dsBmih.biWidth, section.dsBmih.biHeight, section.dsBmih.biBitCount};
+}
+
+// Every skin bitmap at every scale unpacks into a bottom-up section of its
+// own depth, the two masks black and white, one stored against a reference
+// into its own pixels; a missing or damaged one, or one whose reference has
+// a reference, is no bitmap at all.
+TEST(PackedArtLoading, EveryBitmapLoadsAtEveryScaleAndADamagedOneNotAtAll) {
+    std::vector<int> numbers{IDB_PAD_SHAPE, IDB_PAD_PICTURE, IDB_WELCOME_PAGE, IDB_BUTTON_PAGE,
+                             IDB_WINDOW_SHAPE};
+    for (int n = IDB_FRAME_TOGGLE; n <= IDB_PICTURE_M20; ++n) {
+        numbers.push_back(n);
+    }
+    // A page is drawn at each scale from its size at the first.
+    const std::optional<SectionShape> firstPage = ShapeOf(LoadArtBitmap(IDB_WELCOME_PAGE, 0));
+    ASSERT_TRUE(firstPage.has_value());
+    for (int scale = 0; scale < skin_layout::kArtScaleCount; ++scale) {
+        const int pageWidth = ScalePixels(firstPage->width, skin_layout::kArtScales[scale]);
+        for (int number : numbers) {
+            const bool mask = number == IDB_PAD_SHAPE || number == IDB_WINDOW_SHAPE;
+            const std::optional<SectionShape> shape = ShapeOf(LoadArtBitmap(number, scale));
+            ASSERT_TRUE(shape.has_value()) << number << " at scale " << scale;
+            EXPECT_EQ(shape->bitsPerPixel, mask ? 1 : 24) << number;
+            EXPECT_GT(shape->height, 0) << number;
+            if (number == IDB_WELCOME_PAGE) {
+                EXPECT_EQ(shape->width, pageWidth);
+            }
+        }
+        UniqueBitmap mask = LoadArtBitmap(IDB_WINDOW_SHAPE, scale);
+        UniqueDC dc(::CreateCompatibleDC(nullptr));
+        SelectGuard select(dc.get(), mask.get());
+        RGBQUAD colours[2]{};
+        ASSERT_EQ(::GetDIBColorTable(dc.get(), 0, 2, colours), 2U);
+        EXPECT_EQ(std::vector<int>({colours[0].rgbRed, colours[0].rgbGreen, colours[0].rgbBlue,
+                                    colours[1].rgbRed, colours[1].rgbGreen, colours[1].rgbBlue}),
+                  std::vector<int>({0, 0, 0, 255, 255, 255}));
+    }
+
+    UniqueBitmap whole = LoadArtBitmap(IDB_TEST_PACKED_WHOLE, 0);
+    ASSERT_TRUE(ShapeOf(whole).has_value());
+    UniqueDC dc(::CreateCompatibleDC(nullptr));
+    SelectGuard select(dc.get(), whole.get());
+    EXPECT_EQ(::GetPixel(dc.get(), 0, 0), RGB(0x33, 0x22, 0x11));
+    UniqueBitmap difference = LoadArtBitmap(IDB_TEST_PACKED_DIFFERENCE, 0);
+    ASSERT_TRUE(ShapeOf(difference).has_value());
+    SelectGuard selectDifference(dc.get(), difference.get());
+    EXPECT_EQ(::GetPixel(dc.get(), 0, 0), RGB(0x30, 0x20, 0x10));
+    for (int damaged : {IDB_TEST_PACKED_CUT, IDB_TEST_PACKED_EMPTY, IDB_TEST_PACKED_CHAINED,
+                        IDB_TEST_PACKED_MISSING}) {
+        EXPECT_FALSE(LoadArtBitmap(damaged, 0)) << damaged;
+    }
 }
 
 }  // namespace
