@@ -108,6 +108,8 @@ bool CGripdeckApp::InitInstance() {
 }
 
 int CGripdeckApp::ExitInstance() {
+    // A start closed before its last step still reports the steps it took.
+    startMarks.Write();
     SaveSettings();
     return CWinApp::ExitInstance();
 }
