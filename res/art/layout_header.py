@@ -15,6 +15,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import layout  # noqa: E402
+from generated_header import write_if_changed  # noqa: E402
 
 
 def colorref(rgb):
@@ -159,15 +160,7 @@ def main():
         sys.exit(__doc__)
     out = sys.argv[1]
     text = header()
-    try:
-        with open(out, encoding="ascii") as f:
-            if f.read() == text:
-                return
-    except OSError:
-        pass
-    os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
-    with open(out, "w", encoding="ascii", newline="\n") as f:
-        f.write(text)
+    write_if_changed(out, text)
 
 
 if __name__ == "__main__":

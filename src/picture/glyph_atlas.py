@@ -22,6 +22,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
                                 "art"))
 
 import raster  # noqa: E402
+from generated_header import write_if_changed  # noqa: E402
 
 EM = 48                 # pixels per em in the atlas
 CELL_W = EM * 2         # room for the widest glyph and its overhang
@@ -188,15 +189,7 @@ def main():
     chars = characters()
     widths = advances(args.font, [code for _, code in chars])
     text = header(chars, widths, render(args.rsvg, chars))
-    try:
-        with open(args.out, encoding="ascii") as f:
-            if f.read() == text:
-                return
-    except OSError:
-        pass
-    os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
-    with open(args.out, "w", encoding="ascii", newline="\n") as f:
-        f.write(text)
+    write_if_changed(args.out, text)
 
 
 if __name__ == "__main__":

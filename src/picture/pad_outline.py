@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
                                 "art"))
 
 import draw  # noqa: E402
+from generated_header import write_if_changed  # noqa: E402
 
 CURVE_STEPS = 10
 
@@ -88,15 +89,7 @@ def main():
         sys.exit(__doc__)
     out = sys.argv[1]
     text = header()
-    try:
-        with open(out, encoding="ascii") as f:
-            if f.read() == text:
-                return
-    except OSError:
-        pass
-    os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
-    with open(out, "w", encoding="ascii", newline="\n") as f:
-        f.write(text)
+    write_if_changed(out, text)
 
 
 if __name__ == "__main__":
