@@ -138,13 +138,11 @@ TEST_F(DataSafetyTest, UnderAnOpenEditorTheTrayBringsItToTheFrontAndActsOnNothin
     ::PostMessageA(main_, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
     HWND menu = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (menu = OpenPopupMenu(Pid())) != nullptr; }));
+    // Posted in order, so Enter takes the item the downs reached. (The test
+    // cannot look: another process's menu items do not read under Wine.)
     for (int i = 0; i < 5; ++i) {
         ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     }
-    const auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
-    ASSERT_TRUE(WaitFor([&] {
-        return (::GetMenuState(items, ID_OPTIONS_AUTO_PROFILES, MF_BYCOMMAND) & MF_HILITE) != 0;
-    }));
     ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitFor([&] { return OpenPopupMenu(Pid()) == nullptr; }));
     expectOnlyTheEditor("Automatic Profiles");
