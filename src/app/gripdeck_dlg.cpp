@@ -76,6 +76,7 @@ const MessageMap& CGripdeckDlg::GetMessageMap() const {
         OnCommand<&D::OnAppExit>(ID_APP_EXIT),
         ChainMember<&D::recentFilesMenu_>(),
         // Tray icon and start-up entry
+        OnMessage<kTrayCallbackMessage, &D::OnTrayNotice>(),
         ChainMember<&D::trayIcon_>(),
         OnCommand<&D::OnLaunchAtStartup>(ID_OPTIONS_LAUNCH_ON_STARTUP),
         // Device
@@ -466,6 +467,25 @@ void CGripdeckDlg::OnAbout() {
     about.DoModal();
 }
 
+void CGripdeckDlg::EndHiddenStart() {
+    // A second start or a tray click in the first 300 ms showed the
+    // window for good: the hide of a "-1" start is then void.
+    if (windowShown == 0) {
+        ShowWindow(SW_HIDE);
+    }
+    KillTimer(kHideTimer);
+}
+
+LRESULT CGripdeckDlg::OnTrayNotice(WPARAM, LPARAM mouseMessage) {
+    // The tray menu opened in a "-1" start's first 300 ms would close when
+    // the window hides: the hide comes first.
+    if (static_cast<UINT>(mouseMessage) == WM_RBUTTONUP) {
+        EndHiddenStart();
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
 void CGripdeckDlg::OnTimer(UINT_PTR id) {
     if (id == kContinueStartTimer) {
         KillTimer(kContinueStartTimer);
@@ -473,12 +493,7 @@ void CGripdeckDlg::OnTimer(UINT_PTR id) {
             ContinueStartLater();
         }
     } else if (id == kHideTimer) {
-        // A second start or a tray click in the first 300 ms showed the
-        // window for good: the hide of a "-1" start is then void.
-        if (windowShown == 0) {
-            ShowWindow(SW_HIDE);
-        }
-        KillTimer(kHideTimer);
+        EndHiddenStart();
     } else if (id == kAppliedTimer) {
         EndAppliedNote();
     } else {

@@ -157,6 +157,8 @@ class CGripdeckDlg : public CDialog, private ProfileHost {
     // Frame and menu bar shown, before a menu of the bar opens.
     void ShowFrameForMenuBar();
     void OnTimer(UINT_PTR id);
+    void EndHiddenStart();
+    LRESULT OnTrayNotice(WPARAM, LPARAM mouseMessage);
     void OnClose(WPARAM request);
     // Ends the modal run and with it the program's working life.
     void EndRun(INT_PTR result);

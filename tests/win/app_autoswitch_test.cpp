@@ -227,10 +227,16 @@ class GameCopies {
             STARTUPINFOA startup{};
             startup.cb = sizeof startup;
             PROCESS_INFORMATION info{};
-            if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &info)) {
-                ::CloseHandle(info.hThread);
-                processes_.push_back(info.hProcess);
+            // Seventy starts at once on a busy machine: Wine now and then
+            // refuses one, and takes it a moment later.
+            for (int attempt = 0; attempt < 5; ++attempt) {
+                if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &startup, &info)) {
+                    ::CloseHandle(info.hThread);
+                    processes_.push_back(info.hProcess);
+                    break;
+                }
+                ::Sleep(200);
             }
         }
     }
