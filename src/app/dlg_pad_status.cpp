@@ -55,6 +55,11 @@ void CGripdeckDlg::CreateStatusLine() {
     PlaceStatusLine();
     ShowPadStatus();
     padStatus_.ShowWindow(SW_SHOWNA);
+    // Drawn as every later change of its text draws it: once over the skin,
+    // then once more over that (CTransStatic::Repaint). Its first change
+    // does not then change its look.
+    padStatus_.UpdateWindow();
+    padStatus_.Invalidate();
 }
 
 void CGripdeckDlg::PlaceStatusLine() {
