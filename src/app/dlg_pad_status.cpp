@@ -45,14 +45,21 @@ void CGripdeckDlg::CreateStatusLine() {
     }
     // SS_NOTIFY: the tool tip, which gives the whole text where the line
     // has to cut it short, sees the pointer only over a control that takes
-    // the mouse. Never a Tab stop: there is nothing to do with it.
+    // the mouse. Never a Tab stop: there is nothing to do with it. Shown
+    // only once placed and given its text: a shown line would repaint the
+    // window under it, and every control waiting to paint, at once.
     HWND line = CreateChildControl(
-        hwnd_, "Static", "",
-        WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_NOTIFY, RECT{},
-        IDC_PAD_STATUS);
+        hwnd_, "Static", "", SS_CENTER | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_NOTIFY,
+        RECT{}, IDC_PAD_STATUS);
     padStatus_.SubclassWindow(line);
     PlaceStatusLine();
     ShowPadStatus();
+    padStatus_.ShowWindow(SW_SHOWNA);
+    // Drawn as every later change of its text draws it: once over the skin,
+    // then once more over that (CTransStatic::Repaint). Its first change
+    // does not then change its look.
+    padStatus_.UpdateWindow();
+    padStatus_.Invalidate();
 }
 
 void CGripdeckDlg::PlaceStatusLine() {

@@ -93,10 +93,18 @@ bool CSkinButton::Create(HWND parent, int id, const char* name, bool shown) {
     if (hwnd_ != nullptr) {
         return false;
     }
+    // Shown only once subclassed: a button shown as it is made erases
+    // itself at once in the system's way, a grey box over the skin, where
+    // this one leaves the skin under it as it is.
     HWND made =
-        CreateChildControl(parent, "Button", name,
-                           WS_TABSTOP | BS_OWNERDRAW | (shown ? WS_VISIBLE : 0), placement_, id);
-    return made != nullptr && Subclass(made);
+        CreateChildControl(parent, "Button", name, WS_TABSTOP | BS_OWNERDRAW, placement_, id);
+    if (made == nullptr || !Subclass(made)) {
+        return false;
+    }
+    if (shown) {
+        ShowWindow(SW_SHOWNA);
+    }
+    return true;
 }
 
 void CSkinButton::SetFaceSet(int set) {
