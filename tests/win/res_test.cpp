@@ -39,11 +39,13 @@ TEST(ResManifest, TakesEffect) {
                                          L"comctl32.dll", &data))
         << "error " << GetLastError();
 
-    // The module this executable's import of InitCommonControlsEx resolved to.
-    HMODULE comctl = nullptr;
-    ASSERT_TRUE(GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&InitCommonControlsEx), &comctl));
+    // The module the executable's comctl32 import loads. The import is
+    // delay-loaded, so a first call loads it; the name then finds the copy
+    // the manifest redirected to.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&classes));
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    ASSERT_NE(comctl, nullptr);
     char path[MAX_PATH] = {};
     GetModuleFileNameA(comctl, path, sizeof path);
     std::string lower(path);
