@@ -23,7 +23,6 @@ wine_session_start() {
   export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEPREFIX="$GRIPDECK_WINE_ROOT/prefix"
   mkdir -p "$GRIPDECK_WINE_ROOT"
-  rm -rf "$WINEPREFIX"
 
   if [ -z "${GRIPDECK_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     local n
@@ -34,15 +33,28 @@ wine_session_start() {
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
 
-  "$GRIPDECK_WINE" wineboot -i </dev/null >/dev/null 2>&1
-  "$GRIPDECK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-  # A crashing test program must fail its test, not wait for someone to close
-  # Wine's crash dialog.
-  "$GRIPDECK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -p </dev/null >/dev/null 2>&1
-  "$GRIPDECK_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+  # A fresh prefix failed to come up once in a full run (one of these Wine
+  # commands ended with status 53, and nothing was left to say why): it is
+  # made once more before the session gives up.
+  _wine_prefix_init || {
+    echo "wine-session: a fresh prefix failed to start; making it again" >&2
+    _wine_prefix_init
+  }
   export GRIPDECK_WINE
+}
+
+# A fresh prefix with the settings the tests need, and a persistent server.
+_wine_prefix_init() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  "$GRIPDECK_WINE" wineboot -i </dev/null >/dev/null 2>&1 &&
+    "$GRIPDECK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+    # A crashing test program must fail its test, not wait for someone to
+    # close Wine's crash dialog.
+    "$GRIPDECK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 &&
+    { wineserver -k >/dev/null 2>&1 || true; } &&
+    wineserver -p </dev/null >/dev/null 2>&1 &&
+    "$GRIPDECK_WINE" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 wine_session_stop() {
