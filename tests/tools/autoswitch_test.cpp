@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/autoswitch_memory_rules.h"
-#include "gpxtool/command_line.h"
-#include "profile/profile_file.h"
-#include "core/profile_samples.h"
+#include "tools/settings_command_test.h"
 
 namespace gpxtool {
 namespace {
@@ -19,29 +16,14 @@ namespace {
 using gd::RuleKind;
 
 // gpxtool autoswitch through its command line, on rules kept in memory.
-class AutoSwitchCommandTest : public ::testing::Test {
+class AutoSwitchCommandTest : public SettingsCommandTest {
   protected:
-    void SetUp() override {
-        gd::testing::Profile profile;
-        const std::vector<std::uint8_t> bytes =
-            gd::EncodeProfileFile(*profile.image, profile.summary);
-        ASSERT_TRUE(gd::WriteFileAtomically(profile_, bytes.data(), bytes.size()));
-    }
-    void TearDown() override { std::remove(profile_.c_str()); }
-
+    AutoSwitchCommandTest() : SettingsCommandTest("autoswitch") {}
     int Run(std::vector<const char*> arguments) {
-        arguments.insert(arguments.begin(), {"gpxtool", "autoswitch"});
-        out_.str("");
-        err_.str("");
-        return RunCommandLine(static_cast<int>(arguments.size()), arguments.data(), out_, err_,
-                              nullptr, &rules_);
+        return RunWith(std::move(arguments), &rules_, nullptr);
     }
 
-    const std::string profile_ = ::testing::TempDir() + "gpxtool_autoswitch_" +
-                                 std::to_string(std::random_device{}()) + ".gpx";
     gd::testing::MemoryRules rules_;
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
 TEST_F(AutoSwitchCommandTest, RulesAreAddedListedAndRemoved) {

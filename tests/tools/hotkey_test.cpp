@@ -2,44 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/autoswitch_memory_hotkeys.h"
-#include "gpxtool/command_line.h"
-#include "profile/profile_file.h"
-#include "core/profile_samples.h"
+#include "tools/settings_command_test.h"
 
 namespace gpxtool {
 namespace {
 
 // gpxtool hotkey through its command line, on hotkeys kept in memory.
-class HotkeyCommandTest : public ::testing::Test {
+class HotkeyCommandTest : public SettingsCommandTest {
   protected:
-    void SetUp() override {
-        gd::testing::Profile profile;
-        const std::vector<std::uint8_t> bytes =
-            gd::EncodeProfileFile(*profile.image, profile.summary);
-        ASSERT_TRUE(gd::WriteFileAtomically(profile_, bytes.data(), bytes.size()));
-    }
-    void TearDown() override { std::remove(profile_.c_str()); }
-
+    HotkeyCommandTest() : SettingsCommandTest("hotkey") {}
     int Run(std::vector<const char*> arguments) {
-        arguments.insert(arguments.begin(), {"gpxtool", "hotkey"});
-        out_.str("");
-        err_.str("");
-        return RunCommandLine(static_cast<int>(arguments.size()), arguments.data(), out_, err_,
-                              nullptr, nullptr, &hotkeys_);
+        return RunWith(std::move(arguments), nullptr, &hotkeys_);
     }
 
-    const std::string profile_ =
-        ::testing::TempDir() + "gpxtool_hotkey_" + std::to_string(std::random_device{}()) + ".gpx";
     gd::testing::MemoryHotkeys hotkeys_;
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
 TEST_F(HotkeyCommandTest, HotkeysAreAddedListedAndRemoved) {
