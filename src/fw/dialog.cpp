@@ -367,6 +367,9 @@ void CDialog::Bind(HWND window) {
 }
 
 void CDialog::Unbind() {
+    if (reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd_, DWLP_USER)) == this) {
+        ::SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+    }
     DetachFromWindow(hwnd_);
     hwnd_ = nullptr;
 }
@@ -423,6 +426,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CDialog*>(lParam);
         self->Bind(window);
+        // Every later message finds the object here: the window property
+        // that FromWindow reads is a round trip to the window server under
+        // Wine, paid on each of the dialog's messages.
+        ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->InitKeyboardCues();
         const BOOL result = self->OnInitDialog();
         // After OnInitDialog, which may change the dialog's size.
@@ -433,7 +440,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         }
         return result;
     }
-    CDialog* self = FromWindow(window);
+    auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
     return self ? self->HandleMessage(window, message, wParam, lParam) : FALSE;
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <functional>
 #include <set>
+#include <string>
+#include <utility>
 
 namespace gd {
 
@@ -198,46 +200,43 @@ void ObjectReader::Finish() const {
     }
 }
 
-std::uint32_t ReadUnsigned(const Node& node, std::uint32_t min, std::uint32_t max) {
+namespace {
+
+// A JSON number holds either an unsigned or a signed 64-bit value; each is
+// compared with the bounds as it is, so no value wraps into the range.
+template <typename Number>
+Number ReadWholeNumber(const Node& node, Number min, Number max) {
     const Json& value = node.value();
     const std::string range =
         "a whole number from " + std::to_string(min) + " to " + std::to_string(max);
     if (!IsWholeNumber(value)) {
         node.Fail("must be " + range);
     }
+    const auto inRange = [&](auto number) {
+        return std::cmp_greater_equal(number, min) && std::cmp_less_equal(number, max);
+    };
     if (value.is_number_unsigned()) {
         const auto number = value.get<std::uint64_t>();
-        if (number >= min && number <= max) {
-            return static_cast<std::uint32_t>(number);
+        if (inRange(number)) {
+            return static_cast<Number>(number);
         }
     } else {
         const auto number = value.get<std::int64_t>();
-        if (number >= std::int64_t{min} && number <= std::int64_t{max}) {
-            return static_cast<std::uint32_t>(number);
+        if (inRange(number)) {
+            return static_cast<Number>(number);
         }
     }
     node.Fail(value.dump() + " is out of range: must be " + range);
 }
 
+}  // namespace
+
+std::uint32_t ReadUnsigned(const Node& node, std::uint32_t min, std::uint32_t max) {
+    return ReadWholeNumber(node, min, max);
+}
+
 std::int32_t ReadSigned(const Node& node, std::int32_t min, std::int32_t max) {
-    const Json& value = node.value();
-    const std::string range =
-        "a whole number from " + std::to_string(min) + " to " + std::to_string(max);
-    if (!IsWholeNumber(value)) {
-        node.Fail("must be " + range);
-    }
-    if (value.is_number_unsigned()) {
-        const auto number = value.get<std::uint64_t>();
-        if (max >= 0 && number <= static_cast<std::uint64_t>(max)) {
-            return static_cast<std::int32_t>(number);
-        }
-    } else {
-        const auto number = value.get<std::int64_t>();
-        if (number >= min && number <= max) {
-            return static_cast<std::int32_t>(number);
-        }
-    }
-    node.Fail(value.dump() + " is out of range: must be " + range);
+    return ReadWholeNumber(node, min, max);
 }
 
 std::uint32_t ReadWord(const Node& node) {
