@@ -410,6 +410,7 @@
 #define IDS_PRINT_NO_PRINTER 525
 #define IDS_PRINT_FAILED 526
 #define IDS_PICTURE_EXPORT_TITLE 527  // the file dialog's title
+#define IDS_PICTURE_REPLACE 528       // the picture's path
 // ---- Profile hotkeys and the tray's "Apply Profile"
 #define IDD_HOTKEYS 116
 #define IDS_HOTKEY_NOT_A_HOTKEY 540

@@ -22,6 +22,7 @@ constexpr MessageBoxEntry kMessages[] = {
     {AppMessage::GuideMissing, IDS_GUIDE_MISSING, MB_OK | MB_ICONEXCLAMATION, 0},
     {AppMessage::GuideNotOpened, IDS_GUIDE_NOT_OPENED, MB_OK | MB_ICONEXCLAMATION, 0},
     {AppMessage::PictureNotSaved, IDS_PICTURE_NOT_SAVED, MB_OK | MB_ICONEXCLAMATION, 0},
+    {AppMessage::PictureReplace, IDS_PICTURE_REPLACE, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0},
     {AppMessage::NoPrinter, IDS_PRINT_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION, 0},
     {AppMessage::PrintFailed, IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION, 0},
     {AppMessage::ImportRefused, IDS_IMPORT_REFUSED, MB_OK | MB_ICONEXCLAMATION, 0},

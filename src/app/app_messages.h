@@ -14,6 +14,7 @@ enum class AppMessage {
     GuideMissing,        // 481, with the guide's path
     GuideNotOpened,      // 482, with the guide's path
     PictureNotSaved,     // 524, with the picture's path
+    PictureReplace,      // 528, with the picture's path: Yes or No
     NoPrinter,           // 525
     PrintFailed,         // 526
     ImportRefused,       // 532, with the JSON file's path and the reason

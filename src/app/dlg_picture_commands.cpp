@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_messages.h"
@@ -44,17 +45,25 @@ bool EndsWith(const std::string& path, const char* extension) {
     return true;
 }
 
+struct PictureTarget {
+    std::string path;
+    bool svg;
+    // The form's extension was added after the dialog, which asked about
+    // the name without it.
+    bool extended;
+};
+
 // The form is the name's when it names one, else the chosen filter's.
-bool WantsSvg(std::string& path, DWORD filterIndex) {
+PictureTarget TargetFor(std::string path, DWORD filterIndex) {
     if (EndsWith(path, ".svg")) {
-        return true;
+        return {std::move(path), true, false};
     }
     if (EndsWith(path, ".png")) {
-        return false;
+        return {std::move(path), false, false};
     }
     const bool svg = filterIndex != kPngFilter;
     path += svg ? ".svg" : ".png";
-    return svg;
+    return {std::move(path), svg, true};
 }
 
 std::string ProposedName(const std::string& profileName) {
@@ -161,11 +170,16 @@ void CGripdeckDlg::OnFileExportPicture() {
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    std::string path = dialog.GetPathName();
-    const bool svg = WantsSvg(path, dialog.Ofn().nFilterIndex);
+    const PictureTarget target = TargetFor(dialog.GetPathName(), dialog.Ofn().nFilterIndex);
+    // A name typed with another extension ("card.jpg") keeps it, and the
+    // dialog's overwrite question was about that name, not the one written.
+    if (target.extended && ::GetFileAttributesA(target.path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        ShowAppMessage(hwnd_, AppMessage::PictureReplace, target.path) != IDYES) {
+        return;
+    }
     const Picture picture = BuildPicture(session_.image(), session_.summary(), labelTexts_);
-    if (!WritePicture(path, svg, picture)) {
-        ShowAppMessage(hwnd_, AppMessage::PictureNotSaved, path);
+    if (!WritePicture(target.path, target.svg, picture)) {
+        ShowAppMessage(hwnd_, AppMessage::PictureNotSaved, target.path);
     }
 }
 

@@ -83,6 +83,38 @@ TEST_F(PictureCommandTest, ExportWritesTheUnsavedProfileInTheChosenFormAndLeaves
     EXPECT_EQ(FileBytes(svgStem + ".svg").substr(0, 5), "<?xml");
 }
 
+// A name typed with another extension keeps it and gets the form's after it;
+// the dialog asked about the typed name, so the file it becomes is replaced
+// only once the user says so.
+TEST_F(PictureCommandTest, AFileTheAddedExtensionNamesIsReplacedOnlyWhenTheUserSaysSo) {
+    const std::string typed = Work("picture typed as card.jpg");
+    const std::string written = typed + ".png";
+    const std::string earlier = "an earlier file that No keeps";
+    std::ofstream(written, std::ios::binary) << earlier;
+    Program program("");
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+
+    for (const int answer : {IDNO, IDYES}) {
+        program.Command(ID_FILE_EXPORT_PICTURE);
+        HWND dialog = WaitForDialog(program.Pid(), "Export Picture");
+        ASSERT_NE(dialog, nullptr);
+        ChooseFile(dialog, typed);
+        HWND box = WaitForDialog(program.Pid(), kProgramBase);
+        ASSERT_NE(box, nullptr) << "no question before replacing " << written;
+        EXPECT_EQ(MessageText(box), written + " already exists.\nDo you want to replace it?");
+        PressButton(box, answer);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+        program.Sync();
+        if (answer == IDNO) {
+            EXPECT_EQ(FileBytes(written), earlier);
+        } else {
+            EXPECT_EQ(FileBytes(written).substr(0, 8), "\x89PNG\r\n\x1a\n");
+        }
+    }
+    EXPECT_FALSE(FileExists(typed));
+}
+
 TEST_F(PictureCommandTest, PrintWithoutAPrinterSaysSoAndTheProgramGoesOn) {
     Program program("");
     HWND main = program.Main();
