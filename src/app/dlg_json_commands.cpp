@@ -19,18 +19,18 @@ constexpr char kJsonExtension[] = "*.json";
 }  // namespace
 
 void CGripdeckDlg::OnFileImportJson() {
-    CFileDialog dialog(true, kJsonExtension, "",
-                       OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kJsonFilter,
-                       hwnd_);
-    dialog.SetTitle(LoadText(IDS_IMPORT_TITLE));
     // As Open: the question comes first, so a cancelled dialog still saved the work.
-    if (!SaveModified(SaveModifiedMode::Ask) || dialog.DoModal() != IDOK) {
+    if (!SaveModified(SaveModifiedMode::Ask)) {
         return;
     }
-    const std::string path = dialog.GetPathName();
+    const std::optional<std::string> path =
+        ChooseFileToOpen(hwnd_, LoadText(IDS_IMPORT_TITLE), kJsonFilter, kJsonExtension);
+    if (!path) {
+        return;
+    }
     if (const std::optional<std::string> reason =
-            ImportProfileJson(session_, path, LoadText(IDS_UNFILED))) {
-        ShowAppMessage(hwnd_, AppMessage::ImportRefused, path, *reason);
+            ImportProfileJson(session_, *path, LoadText(IDS_UNFILED))) {
+        ShowAppMessage(hwnd_, AppMessage::ImportRefused, *path, *reason);
         return;
     }
     SelectMode(0);

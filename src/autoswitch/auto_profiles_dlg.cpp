@@ -248,24 +248,16 @@ std::optional<CAutoProfilesDlg::Program> CAutoProfilesDlg::ChooseProgram() {
         const auto& entry = search.found[chosen - 1];
         return Program{entry.first, entry.second};
     }
-    CFileDialog dialog(true, "exe", "", OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
-                       kProgramFilter, hwnd_);
-    dialog.SetTitle(LoadText(IDS_CHOOSE_PROGRAM));
-    if (dialog.DoModal() != IDOK) {
+    const std::optional<std::string> path =
+        ChooseFileToOpen(hwnd_, LoadText(IDS_CHOOSE_PROGRAM), kProgramFilter, "exe");
+    if (!path) {
         return std::nullopt;
     }
-    return Program{"", dialog.GetPathName()};
+    return Program{"", *path};
 }
 
 std::optional<std::string> CAutoProfilesDlg::ChooseProfile(const std::string& suggested) {
-    CFileDialog dialog(true, "gpx", suggested,
-                       OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kProfileFilter,
-                       hwnd_);
-    dialog.SetTitle(LoadText(IDS_CHOOSE_PROFILE));
-    if (dialog.DoModal() != IDOK) {
-        return std::nullopt;
-    }
-    return dialog.GetPathName();
+    return ChooseFileToOpen(hwnd_, LoadText(IDS_CHOOSE_PROFILE), kProfileFilter, "gpx", suggested);
 }
 
 std::vector<ProfileGame> CAutoProfilesDlg::KnownProfiles() const {

@@ -106,12 +106,10 @@ void CHotkeysDlg::OnRowSelected() {
 }
 
 void CHotkeysDlg::OnChoose() {
-    CFileDialog dialog(true, "gpx", GetDlgItemText(IDC_HOTKEY_PROFILE),
-                       OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kProfileFilter,
-                       hwnd_);
-    dialog.SetTitle(LoadText(IDS_CHOOSE_PROFILE));
-    if (dialog.DoModal() == IDOK) {
-        SetDlgItemText(IDC_HOTKEY_PROFILE, dialog.GetPathName());
+    if (const std::optional<std::string> path =
+            ChooseFileToOpen(hwnd_, LoadText(IDS_CHOOSE_PROFILE), kProfileFilter, "gpx",
+                             GetDlgItemText(IDC_HOTKEY_PROFILE))) {
+        SetDlgItemText(IDC_HOTKEY_PROFILE, *path);
     }
 }
 

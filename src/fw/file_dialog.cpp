@@ -84,4 +84,17 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND child, UINT message, WPARAM wParam,
     return self ? self->HandleMessage(child, message, wParam, lParam) : 0;
 }
 
+std::optional<std::string> ChooseFileToOpen(HWND owner, std::string_view title,
+                                            std::string_view filter,
+                                            std::string_view defaultExtension,
+                                            std::string_view suggested) {
+    CFileDialog dialog(true, defaultExtension, suggested,
+                       OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, filter, owner);
+    dialog.SetTitle(title);
+    if (dialog.DoModal() != IDOK) {
+        return std::nullopt;
+    }
+    return dialog.GetPathName();
+}
+
 }  // namespace gd

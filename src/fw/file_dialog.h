@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,5 +55,12 @@ class CFileDialog : public CDialog {
     std::string title_;
     OPENFILENAMEA ofn_{};
 };
+
+// An existing file picked in the open dialog titled `title`, starting from
+// `suggested`; no value when the user cancels.
+std::optional<std::string> ChooseFileToOpen(HWND owner, std::string_view title,
+                                            std::string_view filter,
+                                            std::string_view defaultExtension,
+                                            std::string_view suggested = {});
 
 }  // namespace gd
