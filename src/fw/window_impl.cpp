@@ -1,12 +1,44 @@
 #include "fw/window_impl.h"
 
-#include <commctrl.h>
-
 namespace gd {
 namespace {
 
-// One subclass id for all of our objects; the reference data is the object.
-constexpr UINT_PTR kSubclassId = 0x6764;  // "gd"
+// What our procedure needs on each message, kept in the window's user data:
+// reading it is a plain memory read, where the system's subclass list and a
+// window property each cost a round trip to the window server under Wine,
+// on every message of every control.
+struct SubclassRecord {
+    WNDPROC previous = nullptr;
+    // Null once the object let go while a procedure installed after ours (a
+    // tool tip's) still calls ours: it then passes every message on.
+    CSubclassLink* owner = nullptr;
+    // Our procedure's frames for the window on the stack; the record outlives
+    // them all, whichever of them ends the link.
+    int running = 0;
+    bool finished = false;
+};
+
+SubclassRecord* RecordOf(HWND window) {
+    return reinterpret_cast<SubclassRecord*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+bool OursOnTop(HWND window, WNDPROC ours) {
+    return ::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ours);
+}
+
+// Puts the window's procedure back when ours is the last one installed, and
+// frees the record once no frame of ours runs for it.
+void Unhook(HWND window, SubclassRecord* record, WNDPROC ours) {
+    if (!OursOnTop(window, ours)) {
+        return;
+    }
+    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->previous));
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    record->finished = true;
+    if (record->running == 0) {
+        delete record;
+    }
+}
 
 }  // namespace
 
@@ -22,11 +54,21 @@ void CSubclassLink::Release() {
 }
 
 bool CSubclassLink::Subclass(HWND window) {
-    if (window_ != nullptr || window == nullptr || FromHandle(window) != nullptr) {
+    // A window whose user data someone else keeps is not ours to take.
+    if (window_ != nullptr || window == nullptr || FromHandle(window) != nullptr ||
+        ::GetWindowLongPtrW(window, GWLP_USERDATA) != 0) {
         return false;
     }
-    if (!::SetWindowSubclass(window, &SubclassProc, kSubclassId,
-                             reinterpret_cast<DWORD_PTR>(this))) {
+    auto* record = new SubclassRecord;
+    record->owner = this;
+    // The wide forms, as the system's own subclassing uses: every message
+    // reaches the object as the control itself gets it.
+    record->previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
+    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc));
+    if (record->previous == nullptr || !OursOnTop(window, &SubclassProc)) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete record;
         return false;
     }
     window_ = window;
@@ -38,7 +80,11 @@ bool CSubclassLink::Subclass(HWND window) {
 HWND CSubclassLink::Unsubclass() {
     HWND window = window_;
     if (window != nullptr) {
-        ::RemoveWindowSubclass(window, &SubclassProc, kSubclassId);
+        SubclassRecord* record = RecordOf(window);
+        if (record != nullptr && record->owner == this) {
+            record->owner = nullptr;
+            Unhook(window, record, &SubclassProc);
+        }
         DetachFromWindow(window);
         Cut();
     }
@@ -71,26 +117,48 @@ void CSubclassLink::Cut() {
 
 LRESULT CSubclassLink::DefaultProc() {
     const Message& m = CurrentMessage();
-    return ::DefSubclassProc(m.hwnd, m.message, m.wParam, m.lParam);
+    const SubclassRecord* record = RecordOf(m.hwnd);
+    return record != nullptr
+               ? ::CallWindowProcW(record->previous, m.hwnd, m.message, m.wParam, m.lParam)
+               : ::DefWindowProcW(m.hwnd, m.message, m.wParam, m.lParam);
 }
 
 LRESULT CALLBACK CSubclassLink::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR, DWORD_PTR refData) {
-    auto* self = reinterpret_cast<CSubclassLink*>(refData);
+                                             LPARAM lParam) {
+    SubclassRecord* record = RecordOf(window);
+    if (record == nullptr) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    ++record->running;
+    CSubclassLink* self = record->owner;
     Message m{window, message, wParam, lParam};
+    LRESULT result = 0;
     if (message == WM_NCDESTROY) {
-        self->RouteMessage(m);
-        LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-        ::RemoveWindowSubclass(window, &SubclassProc, kSubclassId);
-        self->DetachFromWindow(window);
-        self->Cut();
-        self->OnFinalMessage();
-        return result;
+        if (self != nullptr) {
+            self->RouteMessage(m);
+        }
+        result = ::CallWindowProcW(record->previous, window, message, wParam, lParam);
+        record->owner = nullptr;
+        // No message comes after this one, whatever procedure sits above ours.
+        if (OursOnTop(window, &SubclassProc)) {
+            ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->previous));
+        }
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        record->finished = true;
+        if (self != nullptr) {
+            self->DetachFromWindow(window);
+            self->Cut();
+            self->OnFinalMessage();
+        }
+    } else if (self != nullptr && self->RouteMessage(m)) {
+        result = m.result;
+    } else {
+        result = ::CallWindowProcW(record->previous, window, message, wParam, lParam);
     }
-    if (self->RouteMessage(m)) {
-        return m.result;
+    if (--record->running == 0 && record->finished) {
+        delete record;
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return result;
 }
 
 }  // namespace gd

@@ -36,8 +36,7 @@ class CSubclassLink : public CMsgHandler {
     virtual void OnFinalMessage() {}
 
   private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR refData);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Cut();
 
     HWND window_ = nullptr;
