@@ -673,13 +673,13 @@ TEST_F(AssignmentTest, UndoAndRedoTakeBackSlotsAndTheSummaryAndKnowTheSavedState
     // The keys, typed into the main window.
     ::SetForegroundWindow(main);
     ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == main; }));
+    // Typed keys come after every posted message, Sync's mark among them:
+    // their whole effect is waited for, the title last.
     Press({kY}, &kCtrl);
-    program.Sync();
-    EXPECT_EQ(LabelText(main, 0), "Off");
-    EXPECT_EQ(WindowText(main), title + " *");
+    EXPECT_TRUE(
+        WaitFor([&] { return LabelText(main, 0) == "Off" && WindowText(main) == title + " *"; }));
     Press({kZ}, &kCtrl);
-    program.Sync();
-    EXPECT_EQ(LabelText(main, 0), "Ud0");
+    EXPECT_TRUE(WaitFor([&] { return LabelText(main, 0) == "Ud0" && WindowText(main) == title; }));
 
     // Saved after a redo: that state is the saved one, and an undo leaves it.
     program.Command(ID_EDIT_REDO);
