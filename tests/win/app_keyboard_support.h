@@ -47,8 +47,10 @@ inline HWND FocusWindow() {
 inline int Focused() {
     return ::GetDlgCtrlID(FocusWindow());
 }
+// The whole limit: on a busy machine a key takes seconds to have its effect,
+// and every caller expects it to come.
 inline bool WaitForFocus(int id) {
-    return WaitFor([&] { return Focused() == id; }, 3000);
+    return WaitFor([&] { return Focused() == id; });
 }
 // Tab until `id` has the focus (at most once round a dialog), each Tab
 // once the one before has moved the focus.
@@ -68,8 +70,9 @@ inline bool EndWith(HWND dialog, int button) {
     Press({kSpace});
     return WaitFor([&] { return !::IsWindow(dialog); });
 }
+// The whole limit too, as WaitForFocus.
 inline bool MenuOpens(DWORD pid) {
-    return WaitFor([&] { return OpenPopupMenu(pid) != nullptr; }, 3000);
+    return WaitFor([&] { return OpenPopupMenu(pid) != nullptr; });
 }
 
 // Keyboard cues shown always (true) or only once the keyboard is used, for
