@@ -68,6 +68,31 @@ run_ctest() {
   return $status
 }
 
+# The UI tests drive windows under Wine on Xvfb, where now and then an
+# injected key or click is lost (README, "Wine, as the tests meet it"). When
+# only the UI runner failed, and in at most three tests, those tests run once
+# more, alone; they are named whether or not they pass then.
+retry_ui_failures() {
+  local log=$1 runner=gripdeck_win_tests
+  local entries
+  entries=$(sed -n '/The following tests FAILED:/,$p' "$log" | grep -E '^[[:space:]]+[0-9]+ - ' || true)
+  [ "$(printf '%s\n' "$entries" | grep -c .)" -eq 1 ] || return 1
+  local number
+  number=$(printf '%s\n' "$entries" | sed -nE "s/^[[:space:]]+([0-9]+) - $runner \(Failed\)$/\1/p")
+  [ -n "$number" ] || return 1
+  local names
+  names=$(grep -E "^$number: \[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(" "$log" |
+    sed -E 's/^[0-9]+: \[  FAILED  \] ([^ ]+) .*/\1/' | sort -u)
+  local count
+  count=$(printf '%s\n' "$names" | grep -c .)
+  [ "$count" -ge 1 ] && [ "$count" -le 3 ] || return 1
+  echo "== once more, alone: $(printf '%s\n' "$names" | paste -sd' ' -)"
+  (cd build/win64/bin &&
+    "$GRIPDECK_WINE" "./$runner.exe" --gtest_filter="$(printf '%s\n' "$names" | paste -sd: -)") \
+    >>"$log" 2>&1 || { echo "== failed again; full log: $log"; return 1; }
+  echo "== passed on the second run: $(printf '%s\n' "$names" | paste -sd' ' -)"
+}
+
 run_tests() {
   local failed=0
   build_all
@@ -86,7 +111,8 @@ run_tests() {
   . tools/wine-session.sh
   wine_session_start
   trap wine_session_stop EXIT
-  run_ctest build/win64 build/logs/win64.log --timeout 600 || failed=1
+  run_ctest build/win64 build/logs/win64.log --timeout 600 ||
+    retry_ui_failures build/logs/win64.log || failed=1
   wine_session_stop
   trap - EXIT
 
