@@ -31,13 +31,6 @@ GUITHREADINFO ProgramThreadInfo(HWND window) {
     return info;
 }
 
-// The focus is on a control of `dialog` that takes keys.
-bool FocusIsLiveIn(HWND dialog) {
-    HWND focus = FocusWindow();
-    return focus != nullptr && ::IsChild(dialog, focus) != FALSE &&
-           ::IsWindowEnabled(focus) != FALSE && ::IsWindowVisible(focus) != FALSE;
-}
-
 // The editor the assignment command `command` opens for M1, titled `title`,
 // once it is in front.
 HWND OpenEditor(Program& program, HWND main, UINT command, const char* title) {
@@ -76,60 +69,6 @@ TEST_F(KeyboardOnlyTest, TheKeyboardStartsOnTheMainWindowsFirstControl) {
     EXPECT_TRUE(WaitFor([&] { return OpenPopupMenu(program.Pid()) == nullptr; }));
     Press({kEscape});
     EXPECT_TRUE(WaitFor([&] { return (ProgramThreadInfo(main).flags & GUI_INMENUMODE) == 0; }));
-}
-
-// Recording takes every key, Tab, Escape, Enter and Alt+S included; Pause
-// stops it and is never recorded, and a line says so while it records. The
-// focus goes from Start Recording to Stop Recording and, as that one turns
-// off, on to another live control, whether Pause or a full list stopped it.
-TEST_F(KeyboardOnlyTest, ARecordingFromTheKeyboardStopsWithPauseAndTheFocusStaysLive) {
-    Program program("");
-    HWND main = program.Main();
-    ASSERT_NE(main, nullptr);
-    ClickControl(main, IDC_GROUP_M1_M10);
-    HWND editor = OpenEditor(program, main, ID_MACRO, "Macro Edit:");
-    ASSERT_NE(editor, nullptr);
-    HWND list = ::GetDlgItem(editor, IDC_EVENT_LIST);
-    HWND hint = ::GetDlgItem(editor, IDC_RECORDING_HINT);
-    const auto rows = [&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); };
-    const auto recording = [&] {
-        return ::IsWindowEnabled(::GetDlgItem(editor, IDC_START_RECORDING)) == FALSE;
-    };
-    EXPECT_FALSE(::IsWindowVisible(hint));
-
-    ASSERT_TRUE(TabTo(IDC_START_RECORDING));
-    Press({kSpace});
-    ASSERT_TRUE(WaitFor(recording));
-    EXPECT_TRUE(WaitForFocus(IDC_STOP_RECORDING));
-    EXPECT_TRUE(::IsWindowVisible(hint));
-    EXPECT_EQ(ControlText(hint), "Press Pause to stop");
-    // The Space that started it is no part of the macro.
-    Press({kTab, kEscape, kEnter});
-    Press({kS}, &kAlt);
-    ASSERT_TRUE(WaitFor([&] { return rows() == 10; })) << rows();
-    EXPECT_TRUE(recording());
-    Press({kPause});
-    ASSERT_TRUE(WaitFor([&] { return !recording(); }));
-    program.Sync();
-    EXPECT_EQ(rows(), 10);
-    EXPECT_TRUE(FocusIsLiveIn(editor));
-    EXPECT_FALSE(::IsWindowVisible(hint));
-
-    // Again, until the list is full.
-    ASSERT_TRUE(TabTo(IDC_START_RECORDING));
-    Press({kSpace});
-    ASSERT_TRUE(WaitFor(recording));
-    test::Inject(test::Strokes(std::vector<Key>(65, kKeyA)));
-    ASSERT_TRUE(WaitFor([&] { return !recording(); }));
-    program.Sync();
-    EXPECT_EQ(rows(), 128);
-    EXPECT_TRUE(FocusIsLiveIn(editor));
-
-    // Escape cancels: M1 stays as it was.
-    Press({kEscape});
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
-    program.Sync();
-    EXPECT_EQ(LabelText(main, 0), "Off");
 }
 
 // Escape closes every editor as its Cancel does. The key capture takes any

@@ -410,10 +410,14 @@ TEST(MacroEdit, PauseStopsTheRecordingUnrecordedAndTheFocusStaysOnALiveControl) 
     EXPECT_TRUE(hint.IsWindowVisible());
     EXPECT_EQ(hint.GetWindowText(), "Press Pause to stop");
     const int before = counter.count();
-    Inject(Strokes({kTab, kKeyA, kPause}));
+    // The dialog's own keys are the macro's too while it records.
+    constexpr Key kEscape{VK_ESCAPE, 0x01};
+    Inject(Strokes({kTab, kEscape, kEnter, kKeyA, kPause}));
     EXPECT_FALSE(editor.dlg.IsRecording());
-    // Tab and A, pressed and released; Pause's release came after the end.
-    EXPECT_EQ(editor.dlg.Events().size(), 4);
+    EXPECT_TRUE(editor.dlg.IsWindowVisible());
+    // Tab, Escape, Enter and A, pressed and released; Pause's release came
+    // after the end.
+    EXPECT_EQ(editor.dlg.Events().size(), 8);
     EXPECT_EQ(counter.count(), before + 1);
     EXPECT_TRUE(focusIsLive(editor.dlg));
     EXPECT_FALSE(hint.IsWindowVisible());
